@@ -1,0 +1,32 @@
+#include "adapters/qt/qteventpump.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+namespace quiz {
+
+QtEventPump::QtEventPump()
+{
+    clock_.start();
+}
+
+void QtEventPump::processEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtEventPump::waitMs(int milliseconds)
+{
+    const long long until = nowMs() + milliseconds;
+    while (nowMs() < until) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+}
+
+long long QtEventPump::nowMs()
+{
+    return clock_.elapsed();
+}
+
+} // namespace quiz

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "ports/geometry.h"
+#include "ports/windowsystem.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quiz {
+
+// Fractions (0..1) of the slide-show window.
+struct DisplayArea {
+    float width = 0;
+    float height = 0;
+    float left = 0;
+    float top = 0;
+};
+
+struct PointD {
+    double x = 0;
+    double y = 0;
+    bool operator==(const PointD &) const = default;
+};
+
+struct Participant {
+    std::string name;
+    std::int32_t keypad = 0;
+    std::int32_t weighting = 0;
+    bool operator==(const Participant &) const = default;
+};
+
+enum class SetupFormKind { QuizForm, QuizWizard };
+
+// The values every part of a run shares: folders, command words, the quiz's
+// set-up, the display layout and the tables the readers fill. One object per
+// run, created by start-up and passed to whoever needs it.
+struct QuizState {
+    // Folders. addinFolder ends with "/", dataFolder has no trailing "/".
+    std::string addinFolder;
+    std::string dataFolder;
+
+    // Command words.
+    std::string quizFileName;
+    std::string modeWord;
+    std::string slideArg;
+    std::string extraArg;
+    std::string runMode;
+    int currentSlide = 0;
+
+    int twipsPerPixelX = 15;
+    int twipsPerPixelY = 15;
+    SetupFormKind setupForm = SetupFormKind::QuizForm;
+
+    // Quiz set-up.
+    int displayCount = 5;
+    int onFinishChoice = 1; // 0 back to the show, 1 and go to the next slide
+    bool autoStart = true;
+    int showScores = 1;
+    int showKeypadNames = 0;
+    int reserved1 = 20;
+    int reserved2 = 20;
+    int useWeightings = 0;
+    bool showNumberOfMaxScorers = false;
+    bool showOnlyMaxScorers = false;
+    int keypadsStartFrom = 1;
+    std::array<std::string, 2> textToAdd;
+
+    bool chartFade = false;
+    std::vector<int> validKeypads; // index = keypad number, 1 = valid
+
+    // Display layout.
+    std::array<DisplayArea, 2> displayAreas{};
+    std::vector<std::array<PointD, 3>> annotationPositions; // [place][0..2]
+    std::vector<PointD> rankLabelPositions;                 // [place]
+    std::string displayFontName = "Arial";
+    int displayFontSize = 24;
+    std::uint32_t displayFontColour = 0; // blue-green-red
+    bool displayFontBold = false;
+    bool displayFontItalic = false;
+    bool displayFontUnderline = false;
+    bool displayFontStrikeThrough = false;
+
+    // Windows of the presentation program.
+    std::vector<WindowHandle> pptWindows{0};
+    std::vector<WindowHandle> showWindows{0};
+    PixelRect pptWindowRect;
+
+    // Vote data.
+    bool responseRecPresent = false;
+    std::string questionResponseText;
+
+    // Participant names; before a load, one record: "1", keypad 1, weighting 1.
+    std::vector<Participant> participants{Participant{"1", 1, 1}};
+};
+
+} // namespace quiz
