@@ -84,13 +84,29 @@ void chooseOffscreenWithoutDisplay()
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 
+// With TALVIX_TRACE set, each run says on standard error which mode it runs
+// and with which quiz file.
+ModeHandler traced(const char *name, void (*handler)(RunContext &))
+{
+    return [name, handler](RunContext &ctx) {
+        if (std::getenv("TALVIX_TRACE"))
+            std::fprintf(stderr, "quiz: mode %s, quiz file \"%s\", slide %d\n", name,
+                         ctx.state.quizFileName.c_str(), ctx.state.currentSlide);
+        handler(ctx);
+    };
+}
+
 ModeTable modeTable()
 {
     return {
-        {"SETUP", runSetupMode},       {"WIZARD", runWizardMode},
-        {"DISPLAY", runDisplayMode},   {"INSERT", runInsertMode},
-        {"EXPORT", runExportMode},     {"RESULTSTABLE", runResultsTableMode},
-        {"PRINT", runPrintMode},       {"PARTSETUP", runPartSetupMode},
+        {"SETUP", traced("SETUP", runSetupMode)},
+        {"WIZARD", traced("WIZARD", runWizardMode)},
+        {"DISPLAY", traced("DISPLAY", runDisplayMode)},
+        {"INSERT", traced("INSERT", runInsertMode)},
+        {"EXPORT", traced("EXPORT", runExportMode)},
+        {"RESULTSTABLE", traced("RESULTSTABLE", runResultsTableMode)},
+        {"PRINT", traced("PRINT", runPrintMode)},
+        {"PARTSETUP", traced("PARTSETUP", runPartSetupMode)},
     };
 }
 

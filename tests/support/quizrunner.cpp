@@ -1,5 +1,6 @@
 #include "support/quizrunner.h"
 
+#include <QJsonDocument>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -28,6 +29,8 @@ QuizRunner::QuizRunner()
     }
     env_["TALVIX_CONTROLLER_SOCKET"] = folder_.str() + "/controller.sock";
     env_["TALVIX_NO_OPEN"] = "1";
+    env_["TALVIX_CONTROLLER_LOG"] = folder_.str() + "/controller.log";
+    env_["TALVIX_CONTROLLER_IDLE_EXIT"] = "20";
     env_["QT_QPA_PLATFORM"] = "offscreen";
 }
 
@@ -49,6 +52,27 @@ std::string QuizRunner::hostJson() const
 void QuizRunner::setHostJson(const std::string &json) const
 {
     folder_.write("host.json", json);
+}
+
+void QuizRunner::editHost(const std::function<void(QJsonObject &)> &edit) const
+{
+    QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(hostJson())).object();
+    edit(root);
+    setHostJson(QJsonDocument(root).toJson().toStdString());
+}
+
+std::vector<std::string> QuizRunner::controllerLog() const
+{
+    std::vector<std::string> lines;
+    std::ifstream log(folder_.path() / "controller.log", std::ios::binary);
+    std::string line;
+    while (std::getline(log, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
 }
 
 QuizRunResult QuizRunner::run(const std::vector<std::string> &words, const std::vector<std::string> &answers,

@@ -2,6 +2,9 @@
 
 #include "support/testfolder.h"
 
+#include <QJsonObject>
+
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,6 +33,10 @@ public:
     // Reads and rewrites the host file as text (tests edit it with plain replacements).
     std::string hostJson() const;
     void setHostJson(const std::string &json) const;
+    // Edits the host file as JSON.
+    void editHost(const std::function<void(QJsonObject &)> &edit) const;
+    // The lines the controller stand-in logged (the commands it received).
+    std::vector<std::string> controllerLog() const;
     void setEnv(const std::string &name, const std::string &value) { env_[name] = value; }
 
     // Runs `quiz --host <host file> WORDS...` with the given dialog answers.

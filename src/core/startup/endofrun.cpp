@@ -2,9 +2,9 @@
 
 #include "core/common/runend.h"
 #include "core/common/text.h"
+#include "core/controller/controllerlink.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/presentationlink.h"
-#include "ports/controllerlink.h"
 #include "ports/presentationhost.h"
 #include "ports/windowsystem.h"
 
@@ -26,10 +26,8 @@ template <typename F> void ignoringFailure(F &&step)
 
 void SendToController(RunContext &ctx, const std::string &command)
 {
-    if (!ctx.controller)
-        return;
-    if (!ctx.controller->send(command) && ctx.controller->open())
-        ctx.controller->send(command);
+    if (ctx.link)
+        ctx.link->SendCommandtoController(command);
 }
 
 void QuitQuiz(RunContext &ctx)

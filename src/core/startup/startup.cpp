@@ -164,7 +164,9 @@ void RunStartup(RunContext &ctx, const std::string &commandText, const StartupPl
     s.displayFontName = "Arial";
     s.displayFontSize = 24;
     if (toUpper(s.quizFileName) == "DISPLAY") {
-        if (s.modeWord.empty())
+        // "DISPLAY,5" is the short form too: a number in the mode's place
+        // names no mode, so the run is a DISPLAY run (and ends as one).
+        if (s.modeWord.empty() || leadingNumber(s.modeWord) > 0)
             s.modeWord = "DISPLAY";
         s.quizFileName = "quiz.quz";
     }
