@@ -99,6 +99,8 @@ void BM_LoadVoteFiles(benchmark::State &state)
     const Meeting &m = meeting();
     for (auto _ : state)
         benchmark::DoNotOptimize(quiz::VoteRecords::load(m.folder.string()));
+    state.counters["input_MB"] =
+        static_cast<double>(fs::file_size(m.folder / "votes.rec") + fs::file_size(m.folder / "response.rec")) / 1e6;
 }
 
 // The whole scoring run over loaded vote records: question files, lookups,
