@@ -10,6 +10,8 @@ class Dialogs;
 class EventPump;
 class ControllerChannel;
 class ProgressView;
+class ControllerLink;
+class WorkbookWriter;
 
 // What one run works with: the shared state and the platform behind its ports.
 // Start-up fills it; every mode receives it.
@@ -21,6 +23,11 @@ struct RunContext {
     EventPump *pump = nullptr;
     ControllerChannel *controller = nullptr;
     ProgressView *progress = nullptr;
+    // The conversation with the controller over `controller`: one per run,
+    // opened on first use; QuitQuiz and the modes share it.
+    ControllerLink *link = nullptr;
+    // Saves the workbooks the batch modes build.
+    WorkbookWriter *workbooks = nullptr;
 };
 
 } // namespace quiz
