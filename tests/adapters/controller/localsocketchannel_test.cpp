@@ -5,7 +5,7 @@
 #include "standin.h"
 #include "support/testfolder.h"
 
-#include "../../core/controller/fakes.h"
+#include "fakes/controllerfakes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -11,7 +11,7 @@
 
 #include "../../adapters/controller/standin.h"
 #include "../../adapters/xlsx/xlsxreadback.h"
-#include "../../core/controller/fakes.h"
+#include "fakes/controllerfakes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
