@@ -10,6 +10,7 @@ class Dialogs;
 class EventPump;
 class ControllerChannel;
 class ProgressView;
+class ControllerLink;
 
 // What one run works with: the shared state and the platform behind its ports.
 // Start-up fills it; every mode receives it.
@@ -21,6 +22,9 @@ struct RunContext {
     EventPump *pump = nullptr;
     ControllerChannel *controller = nullptr;
     ProgressView *progress = nullptr;
+    // The conversation with the controller over `controller`: one per run,
+    // opened on first use; QuitQuiz and the modes share it.
+    ControllerLink *link = nullptr;
 };
 
 } // namespace quiz

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/display/displayrows.h"
+#include "core/quiz/ranking.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace quiz {
+
+class ProgressView;
+class VoteRecords;
+struct RunContext;
+
+// The weight table of one question: entries 0..9 weigh the options 0..9,
+// entry 10 the answer "x" (option 10); 11 and 12 only come from a file.
+using WeightTable = std::array<double, 13>;
+
+// One quiz question as the scoring sees it once its files are read.
+struct QuestionInput {
+    std::string correctAnswer; // each character a right answer; "p"/"P": the most popular
+    WeightTable weights{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
+    std::string answers;      // the question's latest answer string ("" when never voted)
+    std::string responseText; // the response values that go with it, separated by ";"
+};
+
+// The set-up values the scoring reads.
+struct ScoringSettings {
+    int useWeightings = 0;               // 1 takes the weights of the question files
+    bool showNumberOfMaxScorers = false; // also makes the largest weight count towards possibleMaximum
+    int displayCount = 5;
+};
+
+// Totals per keypad index (keypad number = index + 1), in keypad order.
+struct ScoringResult {
+    int keypadCount = 0; // keypads of the last question scored
+    std::vector<float> score;
+    std::vector<float> time;
+    std::vector<float> voted; // 1 once the keypad answered a list-form question
+    double possibleMaximum = 0;
+    bool anyListForm = false;
+    int displayCount = 5;          // raised to the keypad count when only max scorers are counted
+    std::vector<int> validKeypads; // as the scoring leaves it (refilled for every question)
+};
+
+// Scores the questions in quiz order. Pure: it reads only its arguments. The
+// progress view (may be null) is opened once a list-form question makes
+// keypads x questions reach 501, stepped once per keypad entry and unloaded
+// at the end. The per-keypad loop allocates nothing.
+ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const ScoringSettings &settings,
+                        std::vector<int> validKeypads, ProgressView *progress = nullptr);
+
+// What one scoring run of the display hands back.
+struct ScoringRun {
+    ScoringResult totals;
+    std::vector<RankedKeypad> ranking; // best first; all zero when no question used the list form
+    DisplayRows rows;                  // the texts for the display's annotations
+};
+
+// The scoring run of the display. quizList holds the question file names in
+// quiz order (files in dataFolder; a name whose file is missing is skipped).
+// Reads the question files and the votes, scores, appends the quiz.txt record
+// (not in the INSERT mode), ranks and fills the display rows. Writes back to
+// the state: validKeypads, displayCount, keypadsStartFrom, responseRecPresent
+// and questionResponseText. Without votes.rec it shows "Could not find voting
+// results" and ends the run (endRun).
+ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList);
+// The same with vote records already loaded for this run.
+ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList,
+                           const VoteRecords &votes);
+
+} // namespace quiz

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/startup/quizstate.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quiz {
+
+// Field n (from 1) of a record line: the text between the (n-1)-th and n-th
+// comma, or to the end of the line when there is no n-th comma. When the
+// field starts and ends with a double quote, both are dropped. Commas inside
+// quotes are not protected. n < 1, or n more than one past the last comma,
+// gives "".
+std::string GetField(std::string_view line, int n);
+std::string_view getFieldView(std::string_view line, int n);
+
+// The text after the last "\" or "/" (all of it when there is none),
+// upper-cased (ASCII letters).
+std::string FileNamePart(std::string_view path);
+
+// A question's answers per keypad: compact form (no ";": one character per
+// keypad, "X" no answer) or list form (entries separated by ";", "-" no
+// answer). Entry k - 1 is keypad k's answer.
+std::vector<std::string> SplitAnswerString(std::string_view answers);
+
+// votes.rec and response.rec of a data folder, read once and indexed by
+// question (the upper-cased file-name part of field 1). The last record of a
+// question in a file wins. Lookups then cost no file access.
+class VoteRecords {
+public:
+    VoteRecords() = default;
+    // Reads dataFolder + "/votes.rec" and "/response.rec" (names found
+    // case-insensitively). Missing files give empty indexes.
+    static VoteRecords load(const std::string &dataFolder);
+    // From file contents already decoded; nullptr for a missing file.
+    static VoteRecords fromContent(const std::string *votes, const std::string *responses);
+
+    bool votesFilePresent() const { return votesPresent_; }
+    bool responseFilePresent() const { return responsePresent_; }
+
+    // Latest answer string of the question, "" when votes.rec holds none.
+    const std::string &answers(std::string_view questionPath) const;
+    // Latest response text of the question (decimal commas turned into ".",
+    // separators into ";"), or nullptr when response.rec holds none.
+    const std::string *responseText(std::string_view questionPath) const;
+    // Questions (upper-cased file-name parts) with a votes.rec record.
+    std::vector<std::string> votedQuestions() const;
+
+private:
+    std::unordered_map<std::string, std::string> answers_;
+    std::unordered_map<std::string, std::string> responses_;
+    bool votesPresent_ = false;
+    bool responsePresent_ = false;
+};
+
+// The response text that a response.rec line gives.
+std::string responseTextOfLine(std::string_view line);
+
+// The lookup every part goes through: returns the question's latest answer
+// string ("" when none); sets responseRecPresent; sets questionResponseText
+// when response.rec exists and holds the question, else leaves it.
+std::string LookUpVotes(QuizState &state, const VoteRecords &records, const std::string &questionPath);
+
+} // namespace quiz
