@@ -75,6 +75,7 @@ private:
     void consumeLineEnd();
     std::string content_;
     size_t pos_ = 0;
+    bool afterComma_ = false; // the last item ended at a ",": an empty item may follow
 };
 
 // Typed reading of one item's text, as the ItemReader helpers do.

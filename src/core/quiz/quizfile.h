@@ -27,7 +27,7 @@ bool WriteQuizSetup(const QuizState &state, const std::string &path, const Setup
 // The file's content as WriteQuizSetup writes it.
 std::string formatQuizSetup(const QuizState &state, const SetupFormControls &form);
 
-// Title of the writer's messages.
-inline constexpr const char *kQuizSetupTitle = "Quiz setup";
+// Title of the writer's messages (the program's own title).
+inline constexpr const char *kQuizSetupMessageTitle = "Quiz";
 
 } // namespace quiz

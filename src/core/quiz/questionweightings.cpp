@@ -1,0 +1,31 @@
+#include "core/quiz/questionweightings.h"
+
+#include "core/common/fileutil.h"
+#include "core/common/text.h"
+#include "core/common/writeformat.h"
+
+#include <algorithm>
+
+namespace quiz {
+
+void ReadQuestionWeightings(const std::string &questionPath, std::array<double, 13> &weights)
+{
+    std::fill(weights.begin(), weights.begin() + 11, 1.0);
+    const std::string file = resolvePath(questionPath);
+    if (!FileExists(file))
+        return;
+    ItemReader reader = ItemReader::fromFile(file);
+    while (const auto item = reader.next()) {
+        if (*item != "QUESTION WEIGHTINGS")
+            continue;
+        const auto list = reader.next();
+        if (!list)
+            return;
+        const std::vector<std::string> pieces = split(replaceAll(*list, "\"", ""), ",");
+        for (size_t i = 0; i < pieces.size() && i < weights.size(); ++i)
+            weights[i] = leadingNumber(pieces[i]);
+        return;
+    }
+}
+
+} // namespace quiz
