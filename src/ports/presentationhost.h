@@ -79,6 +79,9 @@ public:
     virtual int slideCount() = 0;
     virtual HostSlide slide(int index) = 0; // 1-based
     virtual void setSlideTitle(int index, const std::string &title) = 0;
+    virtual void setSlideTag(int index, const std::string &tagName, const std::string &value) = 0;
+    // Removes a tag of the first shape of that name; no such tag is no error.
+    virtual void deleteShapeTag(int slideIndex, const std::string &shapeName, const std::string &tagName) = 0;
 
     virtual int slideShowWindowCount() = 0;
     virtual int slideShowCurrentSlide() = 0; // 1-based index shown by the first show window
@@ -96,8 +99,14 @@ public:
 
     virtual void runMacro(const std::string &name, const std::vector<std::string> &args) = 0;
 
+    // The host's top-level windows, in z-order from the top.
     virtual std::vector<HostWindow> windows() = 0;
     virtual void setWindowEnabled(long long handle, bool enabled) = 0;
+    virtual void raiseWindow(long long handle) = 0;    // top of the z-order
+    virtual void activateWindow(long long handle) = 0; // top of the z-order, with the focus
+    virtual void restoreWindow(long long handle) = 0;  // from minimised to normal
+    virtual void moveWindow(long long handle, const PixelRect &rect) = 0;
+    virtual void closeWindow(long long handle) = 0;    // closing the show's window ends the show
     virtual HostTitlePatterns titlePatterns() = 0;
 };
 

@@ -17,6 +17,8 @@ struct WindowInfo {
     bool visible = true;
     bool hasParent = false;
     bool minimised = false;
+    bool enabled = true;
+    bool ownWindow = false; // one of this program's windows (not the presentation program's)
 };
 
 // Top-level windows of the desktop (the presentation program's and the
@@ -25,7 +27,8 @@ class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
 
-    // Every top-level window, in z-order from the top.
+    // Every top-level window: this program's own first, then the others in
+    // z-order from the top.
     virtual std::vector<WindowInfo> topLevelWindows() = 0;
     virtual PixelRect windowRect(WindowHandle window) = 0;
     virtual void enableWindow(WindowHandle window, bool enable) = 0;
@@ -34,6 +37,7 @@ public:
     virtual void restoreWindow(WindowHandle window) = 0; // from minimised to normal
     virtual void moveWindow(WindowHandle window, const PixelRect &rect) = 0;
     virtual void closeWindow(WindowHandle window) = 0;
+    virtual void hideWindow(WindowHandle window) = 0;
 
     // Changes the cursor's display count by one step; returns the new count
     // (the cursor shows while the count is 0 or more).

@@ -1,0 +1,166 @@
+#pragma once
+
+#include "ports/dialogs.h"
+#include "ports/presentationhost.h"
+#include "ports/windowsystem.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quiz::test {
+
+// A desktop held in memory: windows in z-order, a cursor with a Win32-like
+// display count, and a log of what was done to each window.
+class FakeWindowSystem : public WindowSystem {
+public:
+    std::vector<WindowInfo> windows;
+    std::vector<std::string> calls; // "enable 3 0", "raise 3", "move 5 10,20,30x40", ...
+    int cursorCount = 0;
+    int showCursorCalls = 0;
+    std::optional<PixelRect> confinement;
+    int cursorX = -1, cursorY = -1;
+    int clipboardClears = 0;
+
+    WindowInfo &add(WindowHandle handle, std::string title, PixelRect rect = {0, 0, 800, 600})
+    {
+        WindowInfo info;
+        info.handle = handle;
+        info.title = std::move(title);
+        info.rect = rect;
+        windows.push_back(info);
+        return windows.back();
+    }
+    WindowInfo *find(WindowHandle handle)
+    {
+        for (auto &w : windows)
+            if (w.handle == handle)
+                return &w;
+        return nullptr;
+    }
+    WindowInfo &at(WindowHandle handle)
+    {
+        if (auto *w = find(handle))
+            return *w;
+        throw std::runtime_error("no window " + std::to_string(handle));
+    }
+
+    std::vector<WindowInfo> topLevelWindows() override { return windows; }
+    PixelRect windowRect(WindowHandle window) override { return at(window).rect; }
+    void enableWindow(WindowHandle window, bool enable) override
+    {
+        at(window).enabled = enable;
+        calls.push_back("enable " + std::to_string(window) + " " + (enable ? "1" : "0"));
+    }
+    void raiseWindow(WindowHandle window) override { calls.push_back("raise " + std::to_string(window)); }
+    void activateWindow(WindowHandle window) override { calls.push_back("activate " + std::to_string(window)); }
+    void restoreWindow(WindowHandle window) override
+    {
+        at(window).minimised = false;
+        calls.push_back("restore " + std::to_string(window));
+    }
+    void moveWindow(WindowHandle window, const PixelRect &r) override
+    {
+        at(window).rect = r;
+        calls.push_back("move " + std::to_string(window) + " " + std::to_string(r.left) + "," +
+                        std::to_string(r.top) + "," + std::to_string(r.width) + "x" + std::to_string(r.height));
+    }
+    void closeWindow(WindowHandle window) override { calls.push_back("close " + std::to_string(window)); }
+    void hideWindow(WindowHandle window) override
+    {
+        at(window).visible = false;
+        calls.push_back("hide " + std::to_string(window));
+    }
+    int showCursor(bool show) override
+    {
+        ++showCursorCalls;
+        cursorCount += show ? 1 : -1;
+        return cursorCount;
+    }
+    void confineCursor(const std::optional<PixelRect> &rect) override { confinement = rect; }
+    void setCursorPos(int x, int y) override
+    {
+        cursorX = x;
+        cursorY = y;
+    }
+    void clearClipboard() override { ++clipboardClears; }
+};
+
+// Only what the window link asks of the presentation program.
+class FakeHost : public PresentationHost {
+public:
+    int pointerType = 1;
+    bool pointerFails = false;
+    HostTitlePatterns patterns;
+
+    bool attach() override { return true; }
+    std::string addinFolder(const std::string &) override { return "/addin"; }
+    int presentationCount() override { return 1; }
+    std::string activePresentationPath() override { return "/data/show.pptx"; }
+    double pageWidth() override { return 720; }
+    double pageHeight() override { return 540; }
+    int activeWindowViewType() override { return 1; }
+    int selectedSlideIndex() override { return 1; }
+    int slideCount() override { return 0; }
+    HostSlide slide(int) override { throw HostError(9, "fake", "no slides"); }
+    void setSlideTitle(int, const std::string &) override {}
+    void setSlideTag(int, const std::string &, const std::string &) override {}
+    void deleteShapeTag(int, const std::string &, const std::string &) override {}
+    int slideShowWindowCount() override { return 1; }
+    int slideShowCurrentSlide() override { return 1; }
+    PixelRect slideShowWindowRect() override { return {}; }
+    int slideShowPointerType() override { return pointerType; }
+    void setSlideShowPointerType(int type) override
+    {
+        if (pointerFails)
+            throw HostError(-2147188160, "fake", "SlideShowWindows.Item: Integer out of range");
+        pointerType = type;
+    }
+    void captureSlideShow(const std::string &) override {}
+    std::string pastePicture(int, const std::string &) override { return {}; }
+    void updateShape(int, const std::string &, const HostShape &) override {}
+    void deleteShape(int, const std::string &) override {}
+    void runMacro(const std::string &, const std::vector<std::string> &) override {}
+    std::vector<HostWindow> windows() override { return {}; }
+    void setWindowEnabled(long long, bool) override {}
+    void raiseWindow(long long) override {}
+    void activateWindow(long long) override {}
+    void restoreWindow(long long) override {}
+    void moveWindow(long long, const PixelRect &) override {}
+    void closeWindow(long long) override {}
+    HostTitlePatterns titlePatterns() override { return patterns; }
+};
+
+struct ShownMessage {
+    std::string text, title;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+class FakeDialogs : public Dialogs {
+public:
+    std::vector<ShownMessage> messages;
+    MessageAnswer message(const std::string &text, const std::string &title, MessageIcon icon,
+                          MessageButtons buttons) override
+    {
+        messages.push_back({text, title, icon, buttons});
+        return MessageAnswer::Ok;
+    }
+    std::optional<std::string> input(const std::string &, const std::string &, const std::string &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<std::string> saveFile(const std::string &, const std::string &, const std::string &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<std::string> openFile(const std::string &, const std::string &, const std::string &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<FontChoice> font(const std::string &, const FontChoice &) override { return std::nullopt; }
+    std::optional<PrintTarget> print(const std::string &) override { return std::nullopt; }
+};
+
+} // namespace quiz::test
