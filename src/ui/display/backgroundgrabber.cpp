@@ -2,8 +2,10 @@
 
 #include "core/display/backgroundcapture.h"
 #include "core/startup/runcontext.h"
+#include "core/votedata/presentationlink.h"
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"
+#include "ports/windowsystem.h"
 #include "ui/display/chartcanvas.h"
 
 #include <QDir>
@@ -20,6 +22,15 @@ QImage &picture()
 {
     static QImage captured;
     return captured;
+}
+
+// The first slide-show window of the window lists, else the host's own word.
+PixelRect showWindowRect(RunContext &ctx)
+{
+    const auto &shows = ctx.state.showWindows;
+    if (ctx.windows && !shows.empty() && shows.front() >= 1)
+        return ctx.windows->windowRect(shows.front());
+    return ctx.host->slideShowWindowRect();
 }
 } // namespace
 
@@ -38,8 +49,14 @@ void CaptureSlideShow(RunContext &ctx)
     if (!ctx.host)
         return;
     try {
-        if (ctx.host->slideShowWindowCount() < 1)
+        if (ctx.windows) {
+            CollectPowerPointWindows(ctx);
+            const auto &shows = ctx.state.showWindows;
+            if (shows.empty() || shows.front() < 1)
+                return;
+        } else if (ctx.host->slideShowWindowCount() < 1) {
             return;
+        }
         const QTemporaryDir folder(QDir::tempPath() + "/quiz-capture-XXXXXX");
         if (!folder.isValid())
             return;
@@ -67,7 +84,7 @@ void GrabBackground(RunContext &ctx, QWidget *window, ChartCanvas *chart, QLabel
         const QImage &slide = slidePicture();
         if (slide.isNull() || !ctx.host || !window || !chart)
             return;
-        const PixelRect show = ctx.host->slideShowWindowRect();
+        const PixelRect show = showWindowRect(ctx);
         const int tx = ctx.state.twipsPerPixelX;
         const int ty = ctx.state.twipsPerPixelY;
         const QRect frame = window->frameGeometry();
