@@ -74,7 +74,7 @@ std::string backgroundTempFolder(const std::string &addinFolder)
 {
     const QFileInfo folder(QString::fromStdString(addinFolder));
     if (!addinFolder.empty() && folder.isDir() && folder.isWritable())
-        return folder.absoluteFilePath().toStdString();
+        return QDir::cleanPath(folder.absoluteFilePath()).toStdString();
     return QDir::tempPath().toStdString();
 }
 

@@ -156,8 +156,14 @@ void FrmTChartDisplay::ExportToPowerPoint(int slideIndex)
         }
     };
 
+    auto requireHost = [&] {
+        if (!host)
+            throw std::runtime_error("no presentation program");
+    };
+
     step([&] {
-        if (!host || !host->attach())
+        requireHost();
+        if (!host->attach())
             throw std::runtime_error("the presentation program is not running");
         const std::string path = host->activePresentationPath();
         if (!path.empty())
@@ -167,11 +173,15 @@ void FrmTChartDisplay::ExportToPowerPoint(int slideIndex)
         chart_->setAnnotationTransparent(i, true);
 
     SlideRect rect;
-    step([&] { rect = insertedChartRect(host->pageWidth(), host->pageHeight(), ctx_.state.displayAreas[0]); });
+    step([&] {
+        requireHost();
+        rect = insertedChartRect(host->pageWidth(), host->pageHeight(), ctx_.state.displayAreas[0]);
+    });
 
     QTemporaryFile pictureFile(QDir::tempPath() + "/quiz-chart-XXXXXX.png");
     std::string pastedName;
     step([&] {
+        requireHost();
         if (!pictureFile.open() || !chart_->picture().save(&pictureFile, "PNG") || !pictureFile.flush())
             throw std::runtime_error("cannot write the chart's picture");
         pictureFile.close();
@@ -188,6 +198,7 @@ void FrmTChartDisplay::ExportToPowerPoint(int slideIndex)
     shape.visible = false;
     // Without a pasted shape there is nothing to place.
     auto pasted = [&] {
+        requireHost();
         if (pastedName.empty())
             throw std::runtime_error("no picture was pasted");
     };
