@@ -1,23 +1,135 @@
 #include "app/quizapplication.h"
 
+#include "app/modes/modes.h"
+#include "app/platformservices.h"
 #include "core/common/runend.h"
+#include "core/startup/commandline.h"
+#include "core/startup/startup.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace quiz {
 
-int runQuiz(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    try {
-        endRun(0);
-    } catch (const RunEnded &end) {
+namespace {
+
+// Ends the run from inside the event loop: a handler that ends the run
+// throws RunEnded, which stops here instead of unwinding through Qt.
+class QuizApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        if (ended_)
+            return false;
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const RunEnded &end) {
+            finish(end);
+            return true;
+        }
+    }
+
+    void finish(const RunEnded &end)
+    {
+        if (ended_)
+            return;
+        ended_ = true;
+        exitCode_ = end.exitCode;
         if (!end.reason.empty())
             std::fprintf(stderr, "quiz: %s\n", end.reason.c_str());
-        return end.exitCode;
+        QCoreApplication::exit(end.exitCode);
     }
+
+    bool ended() const { return ended_; }
+    int exitCode() const { return exitCode_; }
+
+private:
+    bool ended_ = false;
+    int exitCode_ = 0;
+};
+
+struct Options {
+    std::string hostFile;
+    std::vector<std::string> words;
+};
+
+Options readOptions(int argc, char *argv[])
+{
+    Options options;
+    if (const char *host = std::getenv("TALVIX_HOST"))
+        options.hostFile = host;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--host" && i + 1 < argc)
+            options.hostFile = argv[++i];
+        else if (arg.rfind("--host=", 0) == 0)
+            options.hostFile = arg.substr(7);
+        else
+            options.words.push_back(arg);
+    }
+    return options;
+}
+
+// Without a display the program still runs, drawing offscreen.
+void chooseOffscreenWithoutDisplay()
+{
+    const bool hasDisplay = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    if (!hasDisplay && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+// With TALVIX_TRACE set, each run says on standard error which mode it runs
+// and with which quiz file.
+ModeHandler traced(const char *name, void (*handler)(RunContext &))
+{
+    return [name, handler](RunContext &ctx) {
+        if (std::getenv("TALVIX_TRACE"))
+            std::fprintf(stderr, "quiz: mode %s, quiz file \"%s\", slide %d\n", name,
+                         ctx.state.quizFileName.c_str(), ctx.state.currentSlide);
+        handler(ctx);
+    };
+}
+
+ModeTable modeTable()
+{
+    return {
+        {"SETUP", traced("SETUP", runSetupMode)},
+        {"WIZARD", traced("WIZARD", runWizardMode)},
+        {"DISPLAY", traced("DISPLAY", runDisplayMode)},
+        {"INSERT", traced("INSERT", runInsertMode)},
+        {"EXPORT", traced("EXPORT", runExportMode)},
+        {"RESULTSTABLE", traced("RESULTSTABLE", runResultsTableMode)},
+        {"PRINT", traced("PRINT", runPrintMode)},
+        {"PARTSETUP", traced("PARTSETUP", runPartSetupMode)},
+    };
+}
+
+} // namespace
+
+int runQuiz(int argc, char *argv[])
+{
+    const Options options = readOptions(argc, argv);
+    chooseOffscreenWithoutDisplay();
+    QuizApplication app(argc, argv);
+    QApplication::setApplicationName("Quiz");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    try {
+        PlatformServices platform(options.hostFile);
+        RunContext &ctx = platform.context();
+        RunStartup(ctx, joinArguments(options.words), platform.startupPlatform(), modeTable());
+        // A window mode is up: the run lives in its window until it ends it.
+        app.exec();
+    } catch (const RunEnded &end) {
+        app.finish(end);
+    }
+    return app.exitCode();
 }
 
 } // namespace quiz

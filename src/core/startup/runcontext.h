@@ -11,6 +11,7 @@ class EventPump;
 class ControllerChannel;
 class ProgressView;
 class ControllerLink;
+class WorkbookWriter;
 
 // What one run works with: the shared state and the platform behind its ports.
 // Start-up fills it; every mode receives it.
@@ -25,6 +26,8 @@ struct RunContext {
     // The conversation with the controller over `controller`: one per run,
     // opened on first use; QuitQuiz and the modes share it.
     ControllerLink *link = nullptr;
+    // Saves the workbooks the batch modes build.
+    WorkbookWriter *workbooks = nullptr;
 };
 
 } // namespace quiz

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ports/dialogs.h"
+
+#include <memory>
+
+namespace quiz {
+
+// The program's dialogs: scripted ones when TALVIX_DIALOGS names an answers
+// file (nothing is shown; see ScriptedDialogs), else Qt's.
+std::unique_ptr<Dialogs> makeDialogs();
+
+} // namespace quiz

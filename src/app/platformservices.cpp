@@ -1,0 +1,84 @@
+#include "app/platformservices.h"
+
+#include "adapters/controller/localsocketchannel.h"
+#include "adapters/dialogs/makedialogs.h"
+#include "adapters/instance/claimsingleinstance.h"
+#include "adapters/instance/instanceguard.h"
+#include "adapters/qt/qteventpump.h"
+#include "adapters/standinhost/standinhost.h"
+#include "adapters/standinhost/standinwindowsystem.h"
+#include "core/common/runend.h"
+#include "core/controller/controllerlink.h"
+#include "core/startup/endofrun.h"
+#include "core/votedata/presentationlink.h"
+#include "ui/common/screenmetrics.h"
+
+#include <QCoreApplication>
+
+#include <filesystem>
+
+namespace quiz {
+
+struct PlatformServices::Parts {
+    std::unique_ptr<StandInHost> host;
+    std::unique_ptr<StandInWindowSystem> windows;
+    std::unique_ptr<Dialogs> dialogs;
+    QtEventPump pump;
+    LocalSocketChannel controller;
+    std::unique_ptr<ControllerLink> link;
+    InstanceGuard instance;
+};
+
+PlatformServices::PlatformServices(const std::string &hostFile) : parts_(std::make_unique<Parts>())
+{
+    const std::string path = StandInHost::hostFilePath(hostFile);
+    if (path.empty())
+        endRun(0, "no presentation program: name its host file with --host FILE or TALVIX_HOST");
+    std::string error;
+    parts_->host = StandInHost::open(path, &error);
+    if (!parts_->host)
+        endRun(0, "no presentation program: " + error);
+    parts_->host->setProgramPath(QCoreApplication::applicationFilePath().toStdString());
+    parts_->windows = std::make_unique<StandInWindowSystem>(*parts_->host);
+    parts_->dialogs = makeDialogs();
+
+    ctx_.host = parts_->host.get();
+    ctx_.windows = parts_->windows.get();
+    ctx_.dialogs = parts_->dialogs.get();
+    ctx_.pump = &parts_->pump;
+    ctx_.controller = &parts_->controller;
+    parts_->link = std::make_unique<ControllerLink>(ctx_.state, parts_->controller, parts_->pump,
+                                                    *parts_->dialogs, [this] { QuitQuiz(ctx_); });
+    ctx_.link = parts_->link.get();
+}
+
+PlatformServices::~PlatformServices() = default;
+
+StartupPlatform PlatformServices::startupPlatform()
+{
+    StartupPlatform platform;
+    platform.claimSingleInstance = [this] {
+        claimSingleInstance(parts_->instance, parts_->pump);
+        // A newer instance that asks for "Quiz" replaces this run.
+        parts_->instance.listen([this](const std::string &title) {
+            if (title != parts_->instance.applicationTitle())
+                return;
+            try {
+                EnablePowerPointWindows(ctx_, true);
+                ReleaseCursor(ctx_);
+                HideAllForms(ctx_);
+            } catch (...) {
+            }
+            endRun(0, "replaced by a newer run of the program");
+        });
+    };
+    platform.twipsPerPixel = [] { return std::make_pair(twipsPerPixelX(), twipsPerPixelY()); };
+    platform.setCurrentDirectory = [](const std::string &folder) {
+        std::error_code ec;
+        std::filesystem::current_path(folder, ec);
+        return !ec;
+    };
+    return platform;
+}
+
+} // namespace quiz

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/startup/runcontext.h"
+#include "core/startup/startup.h"
+
+#include <memory>
+#include <string>
+
+namespace quiz {
+
+// The run's ports, backed by this desktop: the stand-in presentation host
+// named by the host file, its window system, the dialogs (scripted when
+// TALVIX_DIALOGS is set), the controller socket, the event loop and the
+// progress window. Ends the run silently when there is no host file.
+class PlatformServices {
+public:
+    explicit PlatformServices(const std::string &hostFile);
+    ~PlatformServices();
+    PlatformServices(const PlatformServices &) = delete;
+    PlatformServices &operator=(const PlatformServices &) = delete;
+
+    RunContext &context() { return ctx_; }
+    StartupPlatform startupPlatform();
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+    RunContext ctx_;
+};
+
+} // namespace quiz

@@ -1,0 +1,187 @@
+// Start-up of the real program on a copy of the demo presentation folder.
+
+#include "support/quizrunner.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+using quiz::test::QuizRunner;
+using quiz::test::QuizRunResult;
+
+namespace {
+
+bool has(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+bool anyLineHas(const std::vector<std::string> &lines, const std::string &part)
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string &l) { return has(l, part); });
+}
+
+void stopShow(QJsonObject &root)
+{
+    QJsonObject show = root["slideShow"].toObject();
+    show["running"] = false;
+    root["slideShow"] = show;
+}
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override { runner.setEnv("TALVIX_TRACE", "1"); }
+    QuizRunner runner;
+};
+
+} // namespace
+
+TEST_F(Startup, EndsSilentlyWhenThePresentationProgramShowsNoWindow)
+{
+    runner.editHost([](QJsonObject &root) {
+        root["windows"] = QJsonArray();
+        stopShow(root);
+    });
+    const QuizRunResult r = runner.run({"quiz.quz,SETUP"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.dialogLog.empty());
+    EXPECT_TRUE(has(r.err, "no presentation program window")) << r.err;
+    EXPECT_FALSE(has(r.err, "quiz: mode")) << r.err;
+}
+
+TEST_F(Startup, EndsSilentlyWithoutAnOpenPresentation)
+{
+    runner.editHost([](QJsonObject &root) { root["activePresentation"] = -1; });
+    const QuizRunResult r = runner.run({"SETUP"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.dialogLog.empty());
+    EXPECT_TRUE(has(r.err, "no presentation is open")) << r.err;
+}
+
+TEST_F(Startup, EndsSilentlyWhenThePresentationWasNeverSaved)
+{
+    runner.editHost([](QJsonObject &root) {
+        QJsonArray presentations = root["presentations"].toArray();
+        QJsonObject first = presentations[0].toObject();
+        first["path"] = "";
+        presentations[0] = first;
+        root["presentations"] = presentations;
+    });
+    const QuizRunResult r = runner.run({"SETUP"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.dialogLog.empty());
+    EXPECT_TRUE(has(r.err, "never saved")) << r.err;
+}
+
+TEST_F(Startup, EndsSilentlyOnAnUnknownModeWord)
+{
+    for (const char *command : {"quiz.quz,FOO", "quiz.quz,PARTSETUP "}) {
+        const QuizRunResult r = runner.run({command});
+        ASSERT_TRUE(r.finished) << command;
+        EXPECT_EQ(r.exitCode, 0) << command;
+        EXPECT_TRUE(r.dialogLog.empty()) << command;
+        EXPECT_TRUE(has(r.err, "unknown mode")) << command << ": " << r.err;
+    }
+}
+
+TEST_F(Startup, TellsTheUserWhenTheControllerIsNotInstalled)
+{
+    std::filesystem::remove(runner.dataPath("addin/tlxctrl"));
+    const QuizRunResult r = runner.run({"quiz.quz,SETUP"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_NE(r.exitCode, 0);
+    ASSERT_EQ(r.dialogLog.size(), 1u) << r.err;
+    EXPECT_TRUE(has(r.dialogLog[0], R"("text":"The talvix controller is not installed.")")) << r.dialogLog[0];
+    EXPECT_TRUE(has(r.dialogLog[0], R"("title":"talvix")")) << r.dialogLog[0];
+    EXPECT_TRUE(has(r.dialogLog[0], R"("icon":"critical")")) << r.dialogLog[0];
+    EXPECT_FALSE(has(r.err, "quiz: mode")) << r.err;
+}
+
+TEST_F(Startup, StartsTheControllerFromTheAddinFolder)
+{
+    const QuizRunResult r = runner.run({"quiz.quz,FOO"});
+    ASSERT_TRUE(r.finished);
+    const auto log = runner.controllerLog();
+    // The controller ran: it was started and is there to be asked.
+    EXPECT_TRUE(std::filesystem::exists(runner.dataPath("controller.sock")) || !log.empty());
+}
+
+TEST_F(Startup, ShortFormsPickTheModeAndTheQuizFile)
+{
+    struct Case {
+        const char *command;
+        const char *trace;
+    } cases[] = {
+        {"SETUP", R"(quiz: mode SETUP, quiz file "quiz.quz")"},
+        {",SETUP", R"(quiz: mode SETUP, quiz file "")"},
+        {"other.quz,SETUP", R"(quiz: mode SETUP, quiz file "other.quz")"},
+        {"quiz.quz,make", R"(quiz: mode PRINT, quiz file "quiz.quz")"},
+    };
+    for (const auto &c : cases) {
+        const QuizRunResult r = runner.run({c.command}, {"text:print "});
+        ASSERT_TRUE(r.finished) << c.command;
+        EXPECT_TRUE(has(r.err, c.trace)) << c.command << ":\n" << r.err;
+    }
+}
+
+TEST_F(Startup, DebugModeAsksForTheModeWithItsOwnBox)
+{
+    const QuizRunResult r = runner.run({"quiz.quz,MAKE"}, {"text:partsetup "});
+    ASSERT_TRUE(r.finished);
+    ASSERT_FALSE(r.dialogLog.empty());
+    EXPECT_TRUE(has(r.dialogLog[0], R"("kind":"input")")) << r.dialogLog[0];
+    EXPECT_TRUE(has(r.dialogLog[0], R"("title":"Debug mode")")) << r.dialogLog[0];
+    EXPECT_TRUE(has(r.dialogLog[0],
+                    R"("text":"What type? Setup, Display, Insert, Export, ResultsTable, Print, PartSetup")"))
+        << r.dialogLog[0];
+    EXPECT_TRUE(has(r.dialogLog[0], R"("default":"ResultsTable")")) << r.dialogLog[0];
+    // Only the exact word PARTSETUP runs that mode: the blank ends the run.
+    EXPECT_TRUE(has(r.err, "unknown mode")) << r.err;
+}
+
+TEST_F(Startup, DisplayShortFormsRunDisplay)
+{
+    for (const char *command : {"DISPLAY", "DISPLAY,5"}) {
+        const QuizRunResult r = runner.run({command});
+        ASSERT_TRUE(r.finished) << command;
+        EXPECT_TRUE(has(r.err, R"(quiz: mode DISPLAY, quiz file "quiz.quz")")) << command << ":\n" << r.err;
+    }
+}
+
+TEST_F(Startup, DisplayEndsWithoutNextSlideWhenTheShowMovedToAnotherSlide)
+{
+    const QJsonObject show = QJsonDocument::fromJson(QByteArray::fromStdString(runner.hostJson()))
+                                 .object()["slideShow"]
+                                 .toObject();
+    const int showing = show["slide"].toInt();
+    const std::string command = "quiz.quz,DISPLAY,SLIDE" + std::to_string(showing + 1);
+    const QuizRunResult r = runner.run({command});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.dialogLog.empty());
+    EXPECT_FALSE(has(r.err, "quiz: mode")) << r.err;
+    EXPECT_FALSE(anyLineHas(runner.controllerLog(), "NextSlide")) << r.err;
+}
+
+TEST_F(Startup, DisplayWithoutASlideShowSaysSoAndGivesThePresentationProgramBack)
+{
+    runner.editHost(stopShow);
+    const QuizRunResult r = runner.run({"quiz.quz,DISPLAY,SLIDE5"});
+    ASSERT_TRUE(r.finished);
+    ASSERT_EQ(r.dialogLog.size(), 1u) << r.err;
+    EXPECT_TRUE(has(r.dialogLog[0], R"("text":"Slide Show not running")")) << r.dialogLog[0];
+    EXPECT_TRUE(has(r.dialogLog[0], R"("title":"talvix Quiz")")) << r.dialogLog[0];
+    EXPECT_TRUE(has(r.dialogLog[0], R"("icon":"exclamation")")) << r.dialogLog[0];
+    const QJsonArray windows =
+        QJsonDocument::fromJson(QByteArray::fromStdString(runner.hostJson())).object()["windows"].toArray();
+    ASSERT_FALSE(windows.isEmpty());
+    for (const auto &w : windows)
+        EXPECT_TRUE(w.toObject()["enabled"].toBool(true)) << w.toObject()["title"].toString().toStdString();
+}

@@ -1,0 +1,117 @@
+// tlxctrl: the voting controller stand-in.
+//
+//   tlxctrl [--names FILE] [--log FILE] [--socket NAME] [--status] [--idle-exit SECONDS]
+//
+// Serves the controller's local socket, answers "GetNames" with the names
+// list read from a CSV file and logs every command it receives, one a line.
+// Each option falls back to an environment variable, since the program
+// starts the controller without arguments: TALVIX_NAMES, TALVIX_CONTROLLER_LOG,
+// TALVIX_CONTROLLER_SOCKET, TALVIX_CONTROLLER_IDLE_EXIT.
+
+#include "controllerserver.h"
+
+#include "core/controller/namescsv.h"
+#include "core/controller/socketpath.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <cstdio>
+
+namespace {
+
+QString optionOrEnv(const QCommandLineParser &parser, const QString &option, const char *env)
+{
+    return parser.isSet(option) ? parser.value(option) : qEnvironmentVariable(env);
+}
+
+// The names file: the option, then TALVIX_NAMES, then "names.csv" in the
+// current folder (the program starts the controller in the data folder),
+// beside the executable (the add-in folder), or in the executable's parent.
+QString findNamesFile(const QString &given)
+{
+    if (!given.isEmpty())
+        return given;
+    const QString appDir = QCoreApplication::applicationDirPath();
+    for (const QString &candidate : {QDir::current().filePath("names.csv"), QDir(appDir).filePath("names.csv"),
+                                     QDir(appDir + "/..").filePath("names.csv")}) {
+        if (QFileInfo::exists(candidate))
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
+// UTF-8, or Latin-1 for a file that is not valid UTF-8.
+std::string readText(QFile &file)
+{
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return bytes.toStdString();
+    return QString::fromLatin1(bytes).toUtf8().toStdString();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("tlxctrl");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("The voting controller stand-in: answers \"GetNames\" and logs commands.");
+    parser.addHelpOption();
+    parser.addOption({"names", "Names file (CSV: keypad,name,weighting).", "FILE"});
+    parser.addOption({"log", "Log file (appended); standard output when not given.", "FILE"});
+    parser.addOption({"socket", "Socket name or full path.", "NAME"});
+    parser.addOption({"status", "Send a status block to every client on connecting."});
+    parser.addOption({"idle-exit", "Exit after SECONDS without any client.", "SECONDS"});
+    parser.process(app);
+
+    quiz::ControllerServer::Options options;
+    options.socketPath = QString::fromStdString(quiz::controllerSocketPath(
+        optionOrEnv(parser, "socket", "TALVIX_CONTROLLER_SOCKET").toStdString(),
+        qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString(), QDir::tempPath().toStdString()));
+    options.sendStatus = parser.isSet("status");
+    options.idleExitSeconds = optionOrEnv(parser, "idle-exit", "TALVIX_CONTROLLER_IDLE_EXIT").toInt();
+
+    const QString namesPath = findNamesFile(optionOrEnv(parser, "names", "TALVIX_NAMES"));
+    if (!namesPath.isEmpty()) {
+        QFile names(namesPath);
+        if (!names.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "tlxctrl: cannot read %s\n", qPrintable(namesPath));
+            return 1;
+        }
+        options.participants = quiz::readNamesCsv(readText(names));
+    }
+
+    QFile log;
+    const QString logPath = optionOrEnv(parser, "log", "TALVIX_CONTROLLER_LOG");
+    if (logPath.isEmpty()) {
+        if (!log.open(stdout, QIODevice::WriteOnly)) {
+            std::fprintf(stderr, "tlxctrl: cannot write to standard output\n");
+            return 1;
+        }
+    } else {
+        log.setFileName(logPath);
+        if (!log.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            std::fprintf(stderr, "tlxctrl: cannot write %s\n", qPrintable(logPath));
+            return 1;
+        }
+    }
+
+    quiz::ControllerServer server(options, &log);
+    QString error;
+    if (!server.listen(&error)) {
+        std::fprintf(stderr, "tlxctrl: %s\n", qPrintable(error));
+        return 1;
+    }
+    std::fprintf(stderr, "tlxctrl: serving %s with %zu names%s%s\n", qPrintable(options.socketPath),
+                 options.participants.size(), namesPath.isEmpty() ? "" : " from ", qPrintable(namesPath));
+    return app.exec();
+}
