@@ -1,0 +1,82 @@
+#include "core/common/fileutil.h"
+#include "core/common/runend.h"
+#include "core/common/text.h"
+#include "core/quiz/correctanswer.h"
+#include "core/quiz/questionweightings.h"
+#include "core/quiz/quizrecord.h"
+#include "core/quiz/scoring.h"
+#include "core/startup/runcontext.h"
+#include "core/votedata/participants.h"
+#include "core/votedata/voterecords.h"
+#include "ports/dialogs.h"
+
+namespace quiz {
+
+namespace {
+
+[[noreturn]] void noVotingResults(RunContext &ctx)
+{
+    if (ctx.dialogs)
+        ctx.dialogs->message("Could not find voting results", kScoringTitle, MessageIcon::None,
+                             MessageButtons::Ok);
+    endRun(0, "no votes.rec in " + ctx.state.dataFolder);
+}
+
+} // namespace
+
+ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList)
+{
+    if (!FileExists(resolveFile(ctx.state.dataFolder, "votes.rec")))
+        noVotingResults(ctx);
+    return CalculateScores(ctx, quizList, VoteRecords::load(ctx.state.dataFolder));
+}
+
+ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList,
+                           const VoteRecords &votes)
+{
+    QuizState &state = ctx.state;
+
+    std::vector<std::string> paths;
+    std::vector<QuestionInput> questions;
+    for (const std::string &name : quizList) {
+        const std::string path = resolveFile(state.dataFolder, name);
+        if (!FileExists(path))
+            continue;
+        paths.push_back(path);
+        questions.emplace_back().correctAnswer = ReadCorrectAnswer(path);
+    }
+
+    if (FileExists(resolveFile(state.dataFolder, "response.rec")))
+        state.responseRecPresent = true;
+    if (!votes.votesFilePresent())
+        noVotingResults(ctx);
+
+    for (size_t q = 0; q < questions.size(); ++q) {
+        questions[q].answers = LookUpVotes(state, votes, paths[q]);
+        // A question without a response record keeps the previous question's text.
+        questions[q].responseText = state.questionResponseText;
+        if (state.useWeightings == 1)
+            ReadQuestionWeightings(paths[q], questions[q].weights);
+    }
+
+    ScoringSettings settings;
+    settings.useWeightings = state.useWeightings;
+    settings.showNumberOfMaxScorers = state.showNumberOfMaxScorers;
+    settings.displayCount = state.displayCount;
+
+    ScoringRun run;
+    run.totals = ScoreQuiz(questions, settings, state.validKeypads, ctx.progress);
+    state.validKeypads = run.totals.validKeypads;
+    state.displayCount = run.totals.displayCount;
+
+    if (toUpper(state.runMode) != "INSERT")
+        AppendQuizRecord(state.dataFolder, state.quizFileName, run.totals, ctx.dialogs);
+
+    run.ranking = RankKeypads(run.totals);
+    run.rows = FillDisplayRows(run.ranking, run.totals.possibleMaximum, displayRowSettingsFrom(state),
+                               [&state](int keypad) { return GetParticipantName(state.participants, keypad); });
+    state.keypadsStartFrom = run.rows.keypadsStartFrom;
+    return run;
+}
+
+} // namespace quiz

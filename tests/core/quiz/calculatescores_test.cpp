@@ -1,0 +1,221 @@
+#include "core/common/runend.h"
+#include "core/quiz/quizfile.h"
+#include "core/quiz/recordingsetupform.h"
+#include "core/quiz/scoring.h"
+#include "core/startup/runcontext.h"
+#include "core/startup/workingfiles.h"
+#include "core/votedata/voterecords.h"
+#include "fakedialogs.h"
+#include "ports/progress.h"
+
+#include "support/testfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace quiz {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A copy of the demo presentation folder, so that quiz.txt is written to a temporary place.
+class DemoMeeting : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::copy(QUIZ_DEMO_DIR, folder.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        ctx.state.dataFolder = folder.str();
+        ctx.state.quizFileName = "quiz.quz";
+        ctx.state.runMode = "DISPLAY";
+        ctx.dialogs = &dialogs;
+        ReadQuizSetup(ctx.state, folder.str() + "/quiz.quz", &form);
+        LoadValidKeypads(ctx.state, folder.str() + "/valid.kpd");
+    }
+
+    std::vector<float> rankedKeypads(const ScoringRun &run)
+    {
+        std::vector<float> keypads;
+        for (const RankedKeypad &k : run.ranking)
+            keypads.push_back(k.keypad);
+        return keypads;
+    }
+
+    test::TestFolder folder;
+    test::FakeDialogs dialogs;
+    RecordingSetupForm form;
+    RunContext ctx;
+};
+
+const char *const kDemoRecord = "\"Results for quiz.quz\"\r\n"
+                                "\"Keypad number: 1\",4,\"Time\",10.7\r\n"
+                                "\"Keypad number: 2\",4,\"Time\",10.5\r\n"
+                                "\"Keypad number: 3\",1,\"Time\",4.1\r\n"
+                                "\"Keypad number: 4\",4,\"Time\",5\r\n"
+                                "\"Keypad number: 5\",0,\"Time\",0\r\n"
+                                "\"Keypad number: 6\",4,\"Time\",14.8\r\n"
+                                "\"Keypad number: 7\",2,\"Time\",5\r\n"
+                                "\"Keypad number: 8\",2,\"Time\",4.8\r\n"
+                                "\"*************************************\"\r\n";
+
+TEST_F(DemoMeeting, QuizFileListsTheFourQuestions)
+{
+    EXPECT_EQ(form.quiz, (std::vector<std::string>{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"}));
+    EXPECT_EQ(ctx.state.useWeightings, 1);
+    EXPECT_EQ(ctx.state.displayCount, 5);
+    EXPECT_EQ(ctx.state.keypadsStartFrom, 1);
+    EXPECT_EQ(ctx.state.textToAdd, (std::array<std::string, 2>{"", " points"}));
+}
+
+TEST_F(DemoMeeting, ScoresRanksAndFillsTheRows)
+{
+    const ScoringRun run = CalculateScores(ctx, form.quiz);
+
+    EXPECT_EQ(run.totals.keypadCount, 8);
+    EXPECT_EQ(run.totals.score, (std::vector<float>{4, 4, 1, 4, 0, 4, 2, 2}));
+    EXPECT_EQ(run.totals.voted, (std::vector<float>{1, 1, 1, 1, 0, 1, 1, 1}));
+    EXPECT_EQ(run.totals.possibleMaximum, 4.0);
+    // Equal scores: the quicker keypad first; keypad 5 never voted.
+    EXPECT_EQ(rankedKeypads(run), (std::vector<float>{4, 2, 1, 6, 8, 7, 3, 5}));
+
+    ASSERT_EQ(run.rows.rows.size(), 5u);
+    const std::vector<std::pair<std::string, std::string>> shown = {
+        {"4", "4 points"}, {"2", "4 points"}, {"1", "4 points"}, {"6", "4 points"}, {"8", "2 points"}};
+    for (size_t r = 0; r < shown.size(); ++r) {
+        EXPECT_EQ(run.rows.rows[r].nameText, shown[r].first) << r;
+        EXPECT_EQ(run.rows.rows[r].scoreText, shown[r].second) << r;
+        EXPECT_FALSE(run.rows.rows[r].hideName);
+    }
+
+    EXPECT_EQ(folder.read("quiz.txt"), kDemoRecord);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(ctx.state.responseRecPresent);
+    // The last question's answer string "1;3;2;3;-;3;1;4;" refills the valid keypads.
+    EXPECT_EQ(ctx.state.validKeypads, std::vector<int>(17, 1));
+}
+
+TEST_F(DemoMeeting, ParticipantNamesLabelTheRows)
+{
+    ctx.state.participants = {{"Bob", 4, 1}, {"Ann", 2, 1}, {"end", 0, 0}};
+    const ScoringRun run = CalculateScores(ctx, form.quiz);
+    EXPECT_EQ(run.rows.rows[0].nameText, "Bob");
+    EXPECT_EQ(run.rows.rows[1].nameText, "Ann");
+    EXPECT_EQ(run.rows.rows[2].nameText, "1");
+}
+
+TEST_F(DemoMeeting, WeightsOffScoreOnePerRightAnswer)
+{
+    ctx.state.useWeightings = 0;
+    const ScoringRun run = CalculateScores(ctx, form.quiz);
+    EXPECT_EQ(run.totals.score, (std::vector<float>{4, 3, 1, 3, 0, 3, 2, 2}));
+    EXPECT_EQ(rankedKeypads(run), (std::vector<float>{1, 4, 2, 6, 8, 7, 3, 5}));
+}
+
+TEST_F(DemoMeeting, NumberOfMaxScorersCountsFullMarks)
+{
+    ctx.state.showNumberOfMaxScorers = true; // largest weights: 1 + 1 + 1 + 2
+    const ScoringRun run = CalculateScores(ctx, form.quiz);
+    EXPECT_EQ(run.totals.possibleMaximum, 5.0);
+    EXPECT_EQ(run.rows.maxScorerCount, "0");
+    EXPECT_EQ(ctx.state.displayCount, 8); // raised to the keypads of the list-form questions
+}
+
+TEST_F(DemoMeeting, FirstPlaceShownIsStoredBackWhenBelowOne)
+{
+    ctx.state.keypadsStartFrom = 0;
+    CalculateScores(ctx, form.quiz);
+    EXPECT_EQ(ctx.state.keypadsStartFrom, 1);
+}
+
+TEST_F(DemoMeeting, InsertModeWritesNoRecord)
+{
+    ctx.state.runMode = "INSERT";
+    const ScoringRun run = CalculateScores(ctx, form.quiz);
+    EXPECT_EQ(run.ranking.size(), 8u);
+    EXPECT_FALSE(fs::exists(folder.path() / "quiz.txt"));
+}
+
+TEST_F(DemoMeeting, EachRunAppendsOneRecord)
+{
+    CalculateScores(ctx, form.quiz);
+    CalculateScores(ctx, form.quiz);
+    EXPECT_EQ(folder.read("quiz.txt"), std::string(kDemoRecord) + kDemoRecord);
+}
+
+TEST_F(DemoMeeting, ReadOnlyQuizTxtStillShowsTheScores)
+{
+    const auto path = folder.write("quiz.txt", "kept\r\n");
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const ScoringRun run = CalculateScores(ctx, form.quiz);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, folder.str() + "/quiz.txt is read only - not saving results");
+    EXPECT_EQ(folder.read("quiz.txt"), "kept\r\n");
+    EXPECT_EQ(run.rows.rows[0].scoreText, "4 points");
+}
+
+TEST_F(DemoMeeting, MissingQuestionFileIsSkipped)
+{
+    fs::remove(folder.path() / "q4.tlx");
+    const ScoringRun run = CalculateScores(ctx, form.quiz);
+    EXPECT_EQ(run.totals.possibleMaximum, 3.0);
+    EXPECT_EQ(run.totals.score, (std::vector<float>{3, 2, 1, 2, 0, 2, 1, 2}));
+}
+
+TEST_F(DemoMeeting, MissingVotesEndTheRunWithAMessage)
+{
+    fs::remove(folder.path() / "votes.rec");
+    try {
+        CalculateScores(ctx, form.quiz);
+        FAIL() << "the run should have ended";
+    } catch (const RunEnded &) {
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Could not find voting results");
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_FALSE(fs::exists(folder.path() / "quiz.txt"));
+}
+
+TEST_F(DemoMeeting, MissingVotesInPreloadedRecordsEndTheRunToo)
+{
+    const VoteRecords none;
+    EXPECT_THROW(CalculateScores(ctx, form.quiz, none), RunEnded);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Could not find voting results");
+}
+
+class StepCounter : public ProgressView {
+public:
+    void setUpProgressBar(float maximum) override { max = maximum; }
+    void incrementProgressBar() override { ++steps; }
+    void unload() override { ++unloads; }
+    float max = 0;
+    int steps = 0;
+    int unloads = 0;
+};
+
+TEST(CalculateScores, LargeQuizShowsTheProgressWindow)
+{
+    test::TestFolder folder;
+    std::string answers;
+    for (int i = 0; i < 300; ++i)
+        answers += "1;";
+    folder.write("a.tlx", "2,1,0,\"\",\"\",\"\",\"\",0,\"\"\r\n\"o\",0,0\r\nf\r\nc\r\nt\r\n\"1\"\r\n");
+    folder.write("b.tlx", "2,1,0,\"\",\"\",\"\",\"\",0,\"\"\r\n\"o\",0,0\r\nf\r\nc\r\nt\r\n\"1\"\r\n");
+    folder.write("votes.rec", "a.tlx,1,1,\"" + answers + "\",d,t\r\nb.tlx,1,1,\"" + answers + "\",d,t\r\n");
+    RunContext ctx;
+    test::FakeDialogs dialogs;
+    StepCounter progress;
+    ctx.dialogs = &dialogs;
+    ctx.progress = &progress;
+    ctx.state.dataFolder = folder.str();
+    ctx.state.runMode = "INSERT";
+    const ScoringRun run = CalculateScores(ctx, {"a.tlx", "b.tlx"});
+    EXPECT_EQ(run.totals.score[299], 2.0f);
+    EXPECT_EQ(progress.max, 600.0f);
+    EXPECT_EQ(progress.steps, 600);
+    EXPECT_EQ(progress.unloads, 1);
+}
+
+} // namespace
+} // namespace quiz
