@@ -91,8 +91,9 @@ TEST(ScriptedDialogs, LinesThatDoNotFitTheDialogCancelIt)
     EXPECT_EQ(dialogs.print("t"), std::nullopt) << "empty pdf path";
     EXPECT_EQ(dialogs.input("p", "t", "d"), "z") << "the next dialog takes the next line";
     for (size_t i = 0; i + 1 < dialogs.records().size(); ++i) {
-        if (i != 2)
+        if (i != 2) {
             EXPECT_EQ(dialogs.records()[i].answer, "Cancel") << i;
+        }
     }
 }
 

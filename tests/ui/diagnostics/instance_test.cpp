@@ -1,0 +1,221 @@
+#include "adapters/instance/claimsingleinstance.h"
+#include "adapters/instance/closewindowstitled.h"
+#include "adapters/instance/instanceguard.h"
+#include "ports/eventpump.h"
+#include "support/testfolder.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quiz;
+using quiz::test::TestFolder;
+
+namespace {
+
+// Lets the event loop run until the condition holds or two seconds pass.
+bool processUntil(const std::function<bool()> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+// Real events, a clock that moves only when waited on.
+class SteppingPump : public EventPump {
+public:
+    long long now = 0;
+    int waits = 0;
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void waitMs(int ms) override
+    {
+        ++waits;
+        // Let the other guard's connection be served, as a real wait would.
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        now += ms;
+    }
+    long long nowMs() override { return now; }
+};
+
+class CountingWindow : public QWidget {
+public:
+    int closeRequests = 0;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        ++closeRequests;
+        QWidget::closeEvent(event);
+    }
+};
+
+} // namespace
+
+TEST(InstanceSocket, IsPerUserUnderTheRuntimeFolder)
+{
+    EXPECT_EQ(instanceSocketPath("/run/user/1000", 1000), "/run/user/1000/talvix-quiz-1000");
+    const std::string fallback = instanceSocketPath("", 42);
+    EXPECT_EQ(fallback.substr(fallback.size() - std::string("/talvix-quiz-42").size()), "/talvix-quiz-42");
+}
+
+TEST(InstanceGuard, NobodyRunningUntilAGuardListens)
+{
+    TestFolder folder;
+    const std::string socket = folder.str() + "/quiz.sock";
+    InstanceGuard first(socket), second(socket);
+    EXPECT_FALSE(second.anotherInstanceRunning());
+    EXPECT_FALSE(second.askOthersToClose("Quiz"));
+    ASSERT_TRUE(first.listen([](const std::string &) {}));
+    EXPECT_TRUE(first.listening());
+    EXPECT_TRUE(second.anotherInstanceRunning());
+    EXPECT_FALSE(first.anotherInstanceRunning()) << "an instance does not see itself";
+    first.stopListening();
+    EXPECT_FALSE(second.anotherInstanceRunning());
+}
+
+TEST(InstanceGuard, CloseRequestReachesTheListeningInstanceWithItsTitle)
+{
+    TestFolder folder;
+    const std::string socket = folder.str() + "/quiz.sock";
+    InstanceGuard first(socket), second(socket);
+    std::vector<std::string> requested;
+    ASSERT_TRUE(first.listen([&](const std::string &title) { requested.push_back(title); }));
+    ASSERT_TRUE(second.askOthersToClose("Quiz"));
+    ASSERT_TRUE(second.askOthersToClose("caf\xC3\xA9 \"quiz\""));
+    ASSERT_TRUE(processUntil([&] { return requested.size() == 2; }));
+    EXPECT_EQ(requested, (std::vector<std::string>{"Quiz", "caf\xC3\xA9 \"quiz\""}));
+}
+
+TEST(InstanceGuard, StaleSocketIsTakenOver)
+{
+    TestFolder folder;
+    const std::string socket = folder.str() + "/quiz.sock";
+    folder.write("quiz.sock", "left behind");
+    InstanceGuard guard(socket), other(socket);
+    ASSERT_TRUE(guard.listen([](const std::string &) {}));
+    EXPECT_TRUE(other.anotherInstanceRunning());
+}
+
+TEST(InstanceGuard, ANewerListenerTakesTheSocketOver)
+{
+    TestFolder folder;
+    const std::string socket = folder.str() + "/quiz.sock";
+    InstanceGuard older(socket), newer(socket), third(socket);
+    int olderHeard = 0, newerHeard = 0;
+    ASSERT_TRUE(older.listen([&](const std::string &) { ++olderHeard; }));
+    ASSERT_TRUE(newer.listen([&](const std::string &) { ++newerHeard; }));
+    ASSERT_TRUE(third.askOthersToClose("Quiz"));
+    ASSERT_TRUE(processUntil([&] { return newerHeard == 1; }));
+    EXPECT_EQ(olderHeard, 0);
+}
+
+TEST(InstanceGuard, HandlerMayStopListeningWhileAnsweringARequest)
+{
+    TestFolder folder;
+    const std::string socket = folder.str() + "/quiz.sock";
+    InstanceGuard first(socket), second(socket);
+    int heard = 0;
+    ASSERT_TRUE(first.listen([&](const std::string &) {
+        ++heard;
+        first.stopListening();
+    }));
+    ASSERT_TRUE(second.askOthersToClose("Quiz"));
+    ASSERT_TRUE(processUntil([&] { return heard == 1; }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the server goes now
+    EXPECT_EQ(heard, 1);
+    EXPECT_FALSE(second.anotherInstanceRunning());
+}
+
+TEST(ClaimSingleInstance, ThePreviousInstanceIsAskedToCloseQuizAndGoes)
+{
+    TestFolder folder;
+    const std::string socket = folder.str() + "/quiz.sock";
+    InstanceGuard previous(socket), current(socket);
+    std::vector<std::string> requested;
+    ASSERT_TRUE(previous.listen([&](const std::string &title) {
+        requested.push_back(title);
+        answerCloseRequest(title, previous.applicationTitle(), [&] { previous.stopListening(); });
+    }));
+    SteppingPump pump;
+    EXPECT_TRUE(claimSingleInstance(current, pump));
+    EXPECT_EQ(requested, (std::vector<std::string>{"Quiz"}));
+    EXPECT_EQ(current.applicationTitle(), "Quiz");
+    EXPECT_LT(pump.now, claimWaitLimitMs);
+}
+
+TEST(ClaimSingleInstance, GivesUpAfterOneSecondWhenThePreviousInstanceStays)
+{
+    TestFolder folder;
+    const std::string socket = folder.str() + "/quiz.sock";
+    InstanceGuard stubborn(socket), current(socket);
+    int requests = 0;
+    ASSERT_TRUE(stubborn.listen([&](const std::string &) { ++requests; }));
+    SteppingPump pump;
+    EXPECT_FALSE(claimSingleInstance(current, pump));
+    EXPECT_EQ(pump.now, claimWaitLimitMs);
+    EXPECT_EQ(pump.waits, claimWaitLimitMs / claimRetryMs);
+    processUntil([&] { return requests == pump.waits; });
+    EXPECT_EQ(requests, pump.waits) << "one request before each look";
+    EXPECT_EQ(current.applicationTitle(), "Quiz");
+}
+
+TEST(ClaimSingleInstance, AloneItOnlyTakesItsTitle)
+{
+    TestFolder folder;
+    InstanceGuard current(folder.str() + "/quiz.sock");
+    current.setApplicationTitle("x");
+    SteppingPump pump;
+    EXPECT_TRUE(claimSingleInstance(current, pump));
+    EXPECT_EQ(pump.waits, 0);
+    EXPECT_EQ(current.applicationTitle(), "Quiz");
+}
+
+TEST(CloseWindowsTitled, ClosesOnlyWindowsWithExactlyThatTitleShownOrNot)
+{
+    CountingWindow shown, hidden, other, lower, longer;
+    shown.setWindowTitle("Quiz");
+    hidden.setWindowTitle("Quiz");
+    other.setWindowTitle("Results Table");
+    lower.setWindowTitle("quiz");
+    longer.setWindowTitle("Quiz2");
+    for (QWidget *w : std::initializer_list<QWidget *>{&shown, &other, &lower, &longer})
+        w->show();
+    EXPECT_EQ(CloseWindowsTitled("Quiz"), 2);
+    EXPECT_EQ(shown.closeRequests, 1);
+    EXPECT_EQ(hidden.closeRequests, 1);
+    EXPECT_FALSE(shown.isVisible());
+    EXPECT_EQ(other.closeRequests + lower.closeRequests + longer.closeRequests, 0);
+    EXPECT_TRUE(longer.isVisible());
+}
+
+TEST(CloseWindowsTitled, ATitleNoWindowHasDoesNothing)
+{
+    CountingWindow window;
+    window.setWindowTitle("Quiz");
+    window.show();
+    EXPECT_EQ(CloseWindowsTitled("Nothing like it"), 0);
+    EXPECT_EQ(CloseWindowsTitled(""), 0);
+    EXPECT_EQ(window.closeRequests, 0);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(AnswerCloseRequest, EndsTheRunOnlyForTheApplicationTitle)
+{
+    CountingWindow window;
+    window.setWindowTitle("Quiz");
+    int ends = 0;
+    answerCloseRequest("Layout", "Quiz", [&] { ++ends; });
+    EXPECT_EQ(ends, 0);
+    answerCloseRequest("Quiz", "Quiz", [&] { ++ends; });
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(window.closeRequests, 1);
+}
