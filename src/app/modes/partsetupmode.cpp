@@ -1,14 +1,127 @@
 #include "app/modes/modes.h"
 
+#include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/common/runend.h"
+#include "core/common/text.h"
+#include "core/controller/controllerlink.h"
 #include "core/startup/runcontext.h"
+#include "core/votedata/participants.h"
+#include "core/votedata/participantsworkbook.h"
+#include "ports/dialogs.h"
+#include "ports/eventpump.h"
+
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QUrl>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
 
 namespace quiz {
 
-// Not built yet: the run ends cleanly through the normal end of a run.
-void runPartSetupMode(RunContext &)
+namespace {
+
+namespace fs = std::filesystem;
+
+// How long the old names file may resist deletion before we go on without it.
+constexpr int namesFileDeleteLimitMs = 5000;
+
+// The file in folder named name, or the one whose name matches it ignoring
+// case; "" when there is none.
+std::string findInFolder(const std::string &folder, const std::string &name)
 {
-    endRun(0, "the PartSetup mode is not available in this build");
+    std::error_code ec;
+    const fs::path exact = fs::path(folder) / name;
+    if (fs::exists(exact, ec))
+        return exact.string();
+    for (const auto &entry : fs::directory_iterator(folder, ec)) {
+        if (iequals(entry.path().filename().string(), name))
+            return entry.path().string();
+    }
+    return {};
+}
+
+// The desktop's application is started only for a user at a desktop: never in
+// tests, scripted runs or without a display.
+bool mayOpenDesktopApplication()
+{
+    if (!qEnvironmentVariableIsEmpty("TALVIX_NO_OPEN") || !qEnvironmentVariableIsEmpty("TALVIX_DIALOGS"))
+        return false;
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return false;
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
+
+void openWithDesktopApplication(const std::string &path)
+{
+    if (!mayOpenDesktopApplication())
+        return;
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path))))
+        std::cerr << "quiz: no application opens " << path << "\n";
+}
+
+void deleteOldNamesFile(RunContext &ctx)
+{
+    const long long until = ctx.pump->nowMs() + namesFileDeleteLimitMs;
+    for (;;) {
+        const std::string names = findInFolder(ctx.state.dataFolder, oldNamesFileName);
+        if (names.empty())
+            return;
+        std::error_code ec;
+        fs::remove(names, ec);
+        if (!fs::exists(names, ec))
+            return;
+        if (ctx.pump->nowMs() >= until) {
+            std::cerr << "quiz: cannot delete " << names << "\n";
+            return;
+        }
+        ctx.pump->waitMs(50);
+    }
+}
+
+// The participant list: an existing workbook is opened for editing; otherwise
+// it is built from the controller's names list, saved and then opened.
+void EditParticipantList(RunContext &ctx)
+{
+    const std::string path = ctx.state.dataFolder + "/" + participantWorkbookName;
+    const std::string existing = findInFolder(ctx.state.dataFolder, participantWorkbookName);
+    if (!existing.empty()) {
+        openWithDesktopApplication(existing);
+        return;
+    }
+
+    if (!ctx.controller || !ctx.pump || !ctx.dialogs)
+        endRun(1, "the participant list needs the controller link");
+    std::unique_ptr<ControllerLink> ownLink;
+    ControllerLink *link = ctx.link;
+    if (!link) {
+        ownLink = std::make_unique<ControllerLink>(ctx.state, *ctx.controller, *ctx.pump, *ctx.dialogs, nullptr);
+        link = ownLink.get();
+    }
+    LoadParticipants(ctx.state, *link, *ctx.pump);
+    deleteOldNamesFile(ctx);
+
+    const Workbook book = participantWorkbook(ctx.state.participants);
+    XlsxWorkbookWriter ownWriter;
+    WorkbookWriter &writer = ctx.workbooks ? *ctx.workbooks : ownWriter;
+    const std::string error = writer.write(book, path);
+    if (!error.empty()) {
+        ctx.dialogs->message(error, "talvix Quiz", MessageIcon::Critical);
+        endRun(1, error);
+    }
+    openWithDesktopApplication(path);
+}
+
+} // namespace
+
+void runPartSetupMode(RunContext &ctx)
+{
+    EditParticipantList(ctx);
+    endRun(0);
 }
 
 } // namespace quiz

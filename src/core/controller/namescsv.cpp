@@ -68,7 +68,7 @@ std::vector<Participant> readNamesCsv(std::string_view text)
         } else if (fields.size() > 2) {
             for (std::size_t i = 1; i + 1 < fields.size(); ++i)
                 p.name += (i > 1 ? " " : "") + replaceAll(fields[i], ",", " ");
-            p.weighting = leadingInt(fields.back());
+            p.weighting = fields.back().empty() ? 1 : leadingInt(fields.back());
         }
         participants.push_back(std::move(p));
     }

@@ -1,0 +1,103 @@
+#include "core/controller/frame.h"
+#include "core/controller/socketpath.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quiz {
+namespace {
+
+std::vector<std::string> drain(FrameDecoder &decoder)
+{
+    std::vector<std::string> texts;
+    while (auto t = decoder.next())
+        texts.push_back(*t);
+    return texts;
+}
+
+TEST(Frame, LengthIsFourBytesBigEndianBeforeTheText)
+{
+    EXPECT_EQ(encodeFrame("GetNames"), std::string("\0\0\0\x08GetNames", 12));
+    EXPECT_EQ(encodeFrame(""), std::string("\0\0\0\0", 4));
+    const std::string big(0x012345, 'x');
+    const std::string frame = encodeFrame(big);
+    EXPECT_EQ(frame.substr(0, 4), std::string("\x00\x01\x23\x45", 4));
+    EXPECT_EQ(frame.size(), big.size() + 4);
+}
+
+TEST(Frame, UnicodeTextIsCountedInBytes)
+{
+    const std::string name = "Zo\xC3\xAB"; // "Zoë" in UTF-8: 4 bytes
+    EXPECT_EQ(encodeFrame(name).substr(0, 4), std::string("\0\0\0\x04", 4));
+}
+
+TEST(FrameDecoder, AFrameCutIntoSingleBytesArrivesWholeOnce)
+{
+    const std::string reply = "ListOfNames\r\n5,Ann,1\r\nEndListOfNames";
+    const std::string bytes = encodeFrame(reply);
+    FrameDecoder decoder;
+    std::vector<std::string> texts;
+    for (char c : bytes) {
+        decoder.append(std::string_view(&c, 1));
+        for (auto &t : drain(decoder))
+            texts.push_back(t);
+    }
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], reply);
+    EXPECT_EQ(decoder.pendingBytes(), 0u);
+}
+
+TEST(FrameDecoder, SeveralFramesInOneReadComeOutInOrder)
+{
+    FrameDecoder decoder;
+    decoder.append(encodeFrame("CheckLink") + encodeFrame("") + encodeFrame("GetNames") + encodeFrame("Next").substr(0, 6));
+    EXPECT_EQ(drain(decoder), (std::vector<std::string>{"CheckLink", "", "GetNames"}));
+    EXPECT_EQ(decoder.pendingBytes(), 6u);
+    decoder.append(encodeFrame("Next").substr(6));
+    EXPECT_EQ(drain(decoder), (std::vector<std::string>{"Next"}));
+}
+
+TEST(FrameDecoder, ALengthCutBetweenReadsWaitsForItsRest)
+{
+    const std::string bytes = encodeFrame("NextSlide,7");
+    FrameDecoder decoder;
+    decoder.append(bytes.substr(0, 3));
+    EXPECT_FALSE(decoder.next());
+    decoder.append(bytes.substr(3, 5));
+    EXPECT_FALSE(decoder.next());
+    decoder.append(bytes.substr(8));
+    EXPECT_EQ(decoder.next(), "NextSlide,7");
+}
+
+TEST(FrameDecoder, AnOversizedLengthBreaksTheStream)
+{
+    FrameDecoder decoder;
+    decoder.append(std::string("\x7F\xFF\xFF\xFF", 4) + "abc");
+    EXPECT_FALSE(decoder.next());
+    EXPECT_TRUE(decoder.broken());
+    decoder.append(encodeFrame("CheckLink"));
+    EXPECT_FALSE(decoder.next());
+}
+
+TEST(SocketPath, ChosenFromSettingRuntimeFolderOrTemporaryFolder)
+{
+    struct Case {
+        std::string setting, runtime, temp, expected;
+    };
+    const std::vector<Case> cases = {
+        {"", "/run/user/1000", "/tmp", "/run/user/1000/talvix_controller"},
+        {"", "/run/user/1000/", "/tmp", "/run/user/1000/talvix_controller"},
+        {"", "", "/var/tmp", "/var/tmp/talvix_controller"},
+        {"", "", "", "/tmp/talvix_controller"},
+        {"/tmp/test/ctl.sock", "/run/user/1000", "/tmp", "/tmp/test/ctl.sock"},
+        {"other", "/run/user/1000", "/tmp", "/run/user/1000/other"},
+        {"other", "", "/tmp", "/tmp/other"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(controllerSocketPath(c.setting, c.runtime, c.temp), c.expected) << c.setting << " " << c.runtime;
+}
+
+} // namespace
+} // namespace quiz
