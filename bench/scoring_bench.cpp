@@ -17,7 +17,8 @@
 #include <fstream>
 #include <random>
 
-namespace {
+namespace
+{
 
 constexpr int kKeypads = 10000;
 constexpr int kQuestions = 500;
@@ -58,7 +59,8 @@ struct Meeting {
                     answers += draw == 0 ? "-" : draw == 11 ? "10" : std::to_string(draw % 5 + 1);
                     answers += ';';
                     char value[16];
-                    std::snprintf(value, sizeof value, "%u.%02u", unsigned(random() % 30), unsigned(random() % 100));
+                    std::snprintf(value, sizeof value, "%u.%02u", unsigned(random() % 30),
+                                  unsigned(random() % 100));
                     if (k)
                         times += ';';
                     times += value;
@@ -99,8 +101,9 @@ void BM_LoadVoteFiles(benchmark::State &state)
     const Meeting &m = meeting();
     for (auto _ : state)
         benchmark::DoNotOptimize(quiz::VoteRecords::load(m.folder.string()));
-    state.counters["input_MB"] =
-        static_cast<double>(fs::file_size(m.folder / "votes.rec") + fs::file_size(m.folder / "response.rec")) / 1e6;
+    state.counters["input_MB"] = static_cast<double>(fs::file_size(m.folder / "votes.rec") +
+                                                     fs::file_size(m.folder / "response.rec")) /
+                                 1e6;
 }
 
 // The whole scoring run over loaded vote records: question files, lookups,

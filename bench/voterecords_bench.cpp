@@ -9,14 +9,16 @@
 #include <fstream>
 #include <random>
 
-namespace {
+namespace
+{
 
 constexpr int kKeypads = 10000;
 constexpr int kQuestions = 500;
 constexpr int kRecordsPerQuestion = 3;
 
-class MeetingFolder {
-public:
+class MeetingFolder
+{
+  public:
     MeetingFolder()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "quizbench.XXXXXX").string();
@@ -57,10 +59,11 @@ public:
     std::string str() const { return path_.string(); }
     std::uintmax_t bytes() const
     {
-        return std::filesystem::file_size(path_ / "votes.rec") + std::filesystem::file_size(path_ / "response.rec");
+        return std::filesystem::file_size(path_ / "votes.rec") +
+               std::filesystem::file_size(path_ / "response.rec");
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -87,7 +90,8 @@ void BM_LookUpEveryQuestion(benchmark::State &state)
     quiz::QuizState quizState;
     for (auto _ : state)
         for (int q = 1; q <= kQuestions; ++q)
-            benchmark::DoNotOptimize(quiz::LookUpVotes(quizState, records, "Q" + std::to_string(q) + ".tlx").size());
+            benchmark::DoNotOptimize(
+                quiz::LookUpVotes(quizState, records, "Q" + std::to_string(q) + ".tlx").size());
 }
 BENCHMARK(BM_LookUpEveryQuestion)->Unit(benchmark::kMillisecond);
 

@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-namespace quiz {
+namespace quiz
+{
 
 QColor colourFromBgr(std::uint32_t bgr)
 {
@@ -51,9 +52,9 @@ QString qtNameFilter(const std::string &filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString description = parts[i].trimmed();
         const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')).trimmed();
-        filters << (description.contains(QLatin1Char('(')) ? description
-                                                           : description + QStringLiteral(" (") + patterns +
-                                                                 QLatin1Char(')'));
+        filters << (description.contains(QLatin1Char('('))
+                        ? description
+                        : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
     if (parts.size() % 2 == 1 && !parts.back().trimmed().isEmpty())
         filters << parts.back().trimmed();

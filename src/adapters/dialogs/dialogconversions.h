@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // Colours are kept as 24-bit blue-green-red values (red in the low byte).
 QColor colourFromBgr(std::uint32_t bgr);

@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 std::string jsonQuoted(const std::string &text)
 {
@@ -14,13 +15,27 @@ std::string jsonQuoted(const std::string &text)
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
         default:
             if (c < 0x20) {
                 char escaped[8];
@@ -36,19 +51,25 @@ std::string jsonQuoted(const std::string &text)
 
 std::string dialogRecordJson(const DialogRecord &r)
 {
-    return "{\"kind\":" + jsonQuoted(r.kind) + ",\"title\":" + jsonQuoted(r.title) + ",\"text\":" +
-           jsonQuoted(r.text) + ",\"icon\":" + jsonQuoted(r.icon) + ",\"buttons\":" + jsonQuoted(r.buttons) +
-           ",\"default\":" + jsonQuoted(r.defaultValue) + ",\"answer\":" + jsonQuoted(r.answer) + "}";
+    return "{\"kind\":" + jsonQuoted(r.kind) + ",\"title\":" + jsonQuoted(r.title) +
+           ",\"text\":" + jsonQuoted(r.text) + ",\"icon\":" + jsonQuoted(r.icon) +
+           ",\"buttons\":" + jsonQuoted(r.buttons) + ",\"default\":" + jsonQuoted(r.defaultValue) +
+           ",\"answer\":" + jsonQuoted(r.answer) + "}";
 }
 
 std::string iconWord(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Critical: return "critical";
-    case MessageIcon::Exclamation: return "exclamation";
-    case MessageIcon::Information: return "information";
-    case MessageIcon::Question: return "question";
-    case MessageIcon::None: break;
+    case MessageIcon::Critical:
+        return "critical";
+    case MessageIcon::Exclamation:
+        return "exclamation";
+    case MessageIcon::Information:
+        return "information";
+    case MessageIcon::Question:
+        return "question";
+    case MessageIcon::None:
+        break;
     }
     return "none";
 }
@@ -56,10 +77,14 @@ std::string iconWord(MessageIcon icon)
 std::string buttonsWord(MessageButtons buttons)
 {
     switch (buttons) {
-    case MessageButtons::OkCancel: return "okcancel";
-    case MessageButtons::YesNo: return "yesno";
-    case MessageButtons::YesNoCancel: return "yesnocancel";
-    case MessageButtons::Ok: break;
+    case MessageButtons::OkCancel:
+        return "okcancel";
+    case MessageButtons::YesNo:
+        return "yesno";
+    case MessageButtons::YesNoCancel:
+        return "yesnocancel";
+    case MessageButtons::Ok:
+        break;
     }
     return "ok";
 }
@@ -67,10 +92,14 @@ std::string buttonsWord(MessageButtons buttons)
 std::string answerWord(MessageAnswer answer)
 {
     switch (answer) {
-    case MessageAnswer::Cancel: return "Cancel";
-    case MessageAnswer::Yes: return "Yes";
-    case MessageAnswer::No: return "No";
-    case MessageAnswer::Ok: break;
+    case MessageAnswer::Cancel:
+        return "Cancel";
+    case MessageAnswer::Yes:
+        return "Yes";
+    case MessageAnswer::No:
+        return "No";
+    case MessageAnswer::Ok:
+        break;
     }
     return "OK";
 }
@@ -85,9 +114,12 @@ MessageAnswer escapeAnswer(MessageButtons buttons)
 {
     switch (buttons) {
     case MessageButtons::OkCancel:
-    case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
-    case MessageButtons::YesNo: return MessageAnswer::No;
-    case MessageButtons::Ok: break;
+    case MessageButtons::YesNoCancel:
+        return MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::Ok:
+        break;
     }
     return MessageAnswer::Ok;
 }
@@ -95,11 +127,13 @@ MessageAnswer escapeAnswer(MessageButtons buttons)
 bool hasButton(MessageButtons buttons, MessageAnswer answer)
 {
     switch (answer) {
-    case MessageAnswer::Ok: return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel;
+    case MessageAnswer::Ok:
+        return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel;
     case MessageAnswer::Cancel:
         return buttons == MessageButtons::OkCancel || buttons == MessageButtons::YesNoCancel;
     case MessageAnswer::Yes:
-    case MessageAnswer::No: return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+    case MessageAnswer::No:
+        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
     }
     return false;
 }
@@ -111,7 +145,8 @@ std::string fontAnswerValue(const FontChoice &f)
            flag(f.underline) + "," + flag(f.strikeThrough) + "," + std::to_string(f.colour);
 }
 
-namespace {
+namespace
+{
 
 bool parseUnsigned(const std::string &text, unsigned long long maximum, unsigned long long &value)
 {

@@ -5,18 +5,19 @@
 #include <optional>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // One dialog as the scripted dialogs log it. The kinds are message, input,
 // save, open, font and print.
 struct DialogRecord {
     std::string kind;
     std::string title;
-    std::string text;         // the prompt or message; "" for file, font and print dialogs
+    std::string text;          // the prompt or message; "" for file, font and print dialogs
     std::string icon = "none"; // none, critical, exclamation, information, question
-    std::string buttons;      // ok, okcancel, yesno, yesnocancel; "" for other kinds
-    std::string defaultValue; // the preset text, file name or font; "" when none
-    std::string answer;       // in the form of an answer line: OK, text:VALUE, Cancel, ...
+    std::string buttons;       // ok, okcancel, yesno, yesnocancel; "" for other kinds
+    std::string defaultValue;  // the preset text, file name or font; "" when none
+    std::string answer;        // in the form of an answer line: OK, text:VALUE, Cancel, ...
     bool operator==(const DialogRecord &) const = default;
 };
 

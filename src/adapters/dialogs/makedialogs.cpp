@@ -5,7 +5,8 @@
 
 #include <cstdlib>
 
-namespace quiz {
+namespace quiz
+{
 
 std::unique_ptr<Dialogs> makeDialogs()
 {

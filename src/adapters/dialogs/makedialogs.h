@@ -4,7 +4,8 @@
 
 #include <memory>
 
-namespace quiz {
+namespace quiz
+{
 
 // The program's dialogs: scripted ones when TALVIX_DIALOGS names an answers
 // file (nothing is shown; see ScriptedDialogs), else Qt's.

@@ -13,18 +13,25 @@
 #include <QPrinter>
 #include <QPushButton>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -32,10 +39,14 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
 QMessageBox::StandardButton qtButton(MessageAnswer answer)
 {
     switch (answer) {
-    case MessageAnswer::Cancel: return QMessageBox::Cancel;
-    case MessageAnswer::Yes: return QMessageBox::Yes;
-    case MessageAnswer::No: return QMessageBox::No;
-    case MessageAnswer::Ok: break;
+    case MessageAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MessageAnswer::Yes:
+        return QMessageBox::Yes;
+    case MessageAnswer::No:
+        return QMessageBox::No;
+    case MessageAnswer::Ok:
+        break;
     }
     return QMessageBox::Ok;
 }
@@ -43,10 +54,14 @@ QMessageBox::StandardButton qtButton(MessageAnswer answer)
 QMessageBox::StandardButtons qtButtons(MessageButtons buttons)
 {
     switch (buttons) {
-    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MessageButtons::Ok: break;
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::Ok:
+        break;
     }
     return QMessageBox::Ok;
 }
@@ -67,11 +82,16 @@ MessageAnswer QtDialogs::message(const std::string &text, const std::string &tit
     box.setDefaultButton(qtButton(defaultAnswer(buttons)));
     box.setEscapeButton(qtButton(escapeAnswer(buttons)));
     switch (box.exec()) {
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    case QMessageBox::Ok: return MessageAnswer::Ok;
-    default: return escapeAnswer(buttons);
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    default:
+        return escapeAnswer(buttons);
     }
 }
 
@@ -93,9 +113,9 @@ std::optional<std::string> QtDialogs::saveFile(const std::string &title, const s
                                                const std::string &filter)
 {
     // The callers ask before replacing a file, with their own texts.
-    const QString name = QFileDialog::getSaveFileName(parent_, QString::fromStdString(title),
-                                                      QString::fromStdString(defaultName), qtNameFilter(filter),
-                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString name = QFileDialog::getSaveFileName(
+        parent_, QString::fromStdString(title), QString::fromStdString(defaultName), qtNameFilter(filter),
+        nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty())
         return std::nullopt;
     return name.toStdString();
@@ -104,8 +124,8 @@ std::optional<std::string> QtDialogs::saveFile(const std::string &title, const s
 std::optional<std::string> QtDialogs::openFile(const std::string &title, const std::string &defaultName,
                                                const std::string &filter)
 {
-    const QString name = QFileDialog::getOpenFileName(parent_, QString::fromStdString(title),
-                                                      QString::fromStdString(defaultName), qtNameFilter(filter));
+    const QString name = QFileDialog::getOpenFileName(
+        parent_, QString::fromStdString(title), QString::fromStdString(defaultName), qtNameFilter(filter));
     if (name.isEmpty())
         return std::nullopt;
     return name.toStdString();

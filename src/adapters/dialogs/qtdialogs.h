@@ -4,12 +4,14 @@
 
 class QWidget;
 
-namespace quiz {
+namespace quiz
+{
 
 // The program's dialogs, shown with Qt: QMessageBox, QInputDialog,
 // QFileDialog, QFontDialog (with a colour button) and QPrintDialog.
-class QtDialogs : public Dialogs {
-public:
+class QtDialogs : public Dialogs
+{
+  public:
     // The dialogs are centred over the parent when one is given.
     explicit QtDialogs(QWidget *parent = nullptr) : parent_(parent) {}
     void setParent(QWidget *parent) { parent_ = parent; }
@@ -25,7 +27,7 @@ public:
     std::optional<FontChoice> font(const std::string &title, const FontChoice &initial) override;
     std::optional<PrintTarget> print(const std::string &title) override;
 
-private:
+  private:
     QWidget *parent_;
 };
 

@@ -6,9 +6,11 @@
 #include <fstream>
 #include <iterator>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 const std::string cancelWord = "Cancel";
 
@@ -48,8 +50,7 @@ std::vector<std::string> readAnswerLines(const std::string &path)
     return lines;
 }
 
-ScriptedDialogs::ScriptedDialogs(std::vector<std::string> answers)
-    : answers_(answers.begin(), answers.end())
+ScriptedDialogs::ScriptedDialogs(std::vector<std::string> answers) : answers_(answers.begin(), answers.end())
 {
 }
 

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // Dialogs that show nothing: each takes the next scripted answer line, and
 // every dialog is recorded (in memory, and as one JSON line in the log file
@@ -20,8 +21,9 @@ namespace quiz {
 // left a message box takes its first button and any other dialog is
 // cancelled. A line that does not fit the dialog cancels it (a message box
 // then takes the button Escape would press) and is reported on standard error.
-class ScriptedDialogs : public Dialogs {
-public:
+class ScriptedDialogs : public Dialogs
+{
+  public:
     // Answers given directly; records kept in memory only.
     explicit ScriptedDialogs(std::vector<std::string> answers);
     // Answers given directly; each record also appended to logPath.
@@ -45,7 +47,7 @@ public:
     std::size_t answersLeft() const { return answers_.size(); }
     const std::string &logPath() const { return logPath_; }
 
-private:
+  private:
     std::optional<std::string> nextAnswer();
     std::optional<std::string> fileDialog(const std::string &kind, const std::string &title,
                                           const std::string &defaultName);

@@ -3,7 +3,8 @@
 #include "adapters/instance/instanceguard.h"
 #include "ports/eventpump.h"
 
-namespace quiz {
+namespace quiz
+{
 
 bool claimSingleInstance(InstanceGuard &guard, EventPump &pump)
 {

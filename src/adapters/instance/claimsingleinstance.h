@@ -1,6 +1,7 @@
 #pragma once
 
-namespace quiz {
+namespace quiz
+{
 
 class InstanceGuard;
 class EventPump;

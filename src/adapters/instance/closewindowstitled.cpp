@@ -4,7 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace quiz {
+namespace quiz
+{
 
 int CloseWindowsTitled(const std::string &title)
 {

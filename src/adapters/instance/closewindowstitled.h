@@ -3,7 +3,8 @@
 #include <functional>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // Asks every top-level window of this process whose title equals `title`
 // exactly (hidden ones too) to close, as a user closing it would. An empty

@@ -10,9 +10,11 @@
 
 #include <unistd.h>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 constexpr int connectTimeoutMs = 300;
 constexpr int writeTimeoutMs = 1000;
@@ -50,7 +52,8 @@ struct InstanceListener {
     bool active = true;
 };
 
-namespace {
+namespace
+{
 
 void readRequests(QLocalSocket *socket, const std::shared_ptr<InstanceListener> &listener);
 

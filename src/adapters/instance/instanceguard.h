@@ -6,7 +6,8 @@
 
 class QLocalServer;
 
-namespace quiz {
+namespace quiz
+{
 
 struct InstanceListener;
 
@@ -20,8 +21,9 @@ std::string instanceSocketPath();
 // on a private local socket; a new one finds it there and asks it to close
 // its windows of a given title. Each request is one frame: a 4-byte
 // big-endian length, then the UTF-8 text "close:" + title.
-class InstanceGuard {
-public:
+class InstanceGuard
+{
+  public:
     explicit InstanceGuard(std::string socketPath = instanceSocketPath());
     ~InstanceGuard();
     InstanceGuard(const InstanceGuard &) = delete;
@@ -45,7 +47,7 @@ public:
     const std::string &applicationTitle() const { return applicationTitle_; }
     const std::string &socketPath() const { return socketPath_; }
 
-private:
+  private:
     std::string socketPath_;
     std::string applicationTitle_ = "Quiz";
     QLocalServer *server_ = nullptr; // deleted later: a handler may stop listening from inside a request

@@ -13,7 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 namespace fs = std::filesystem;
 
@@ -21,11 +22,13 @@ bool FileExists(const std::string &path)
 {
     if (path.empty())
         return false;
-    struct stat st {};
+    struct stat st {
+    };
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-namespace {
+namespace
+{
 
 std::string joinPath(const std::string &folder, const std::string &name)
 {
@@ -38,7 +41,8 @@ std::string joinPath(const std::string &folder, const std::string &name)
 
 bool entryExists(const std::string &path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::lstat(path.c_str(), &st) == 0;
 }
 
@@ -79,7 +83,8 @@ std::string resolvePath(const std::string &path)
     return resolveFile(path.substr(0, slash + 1), path.substr(slash + 1));
 }
 
-namespace {
+namespace
+{
 
 // Windows-1252 code points of the bytes 0x80..0x9F; the five unassigned
 // bytes keep their own value.
@@ -196,7 +201,8 @@ std::optional<std::string> readTextFile(const std::string &path)
     return decodeText(bytes);
 }
 
-namespace {
+namespace
+{
 
 bool writeAll(int fd, const char *data, size_t size)
 {
@@ -231,7 +237,8 @@ bool writeFileAtomic(const std::string &path, const std::string &bytes, std::str
     };
     if (path.empty())
         return fail("no file name given");
-    struct stat old {};
+    struct stat old {
+    };
     const bool replacing = ::stat(path.c_str(), &old) == 0;
     if (replacing && !S_ISREG(old.st_mode))
         return fail(path + " is not a file");
@@ -287,7 +294,8 @@ bool appendToFile(const std::string &path, const std::string &bytes, std::string
 
 bool isReadOnly(const std::string &path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0;
 }
 

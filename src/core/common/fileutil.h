@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace quiz {
+namespace quiz
+{
 
 // File helpers every reader and writer of the program uses. Paths are built
 // with "/". A file that the program or a data file names is found in its

@@ -7,12 +7,13 @@
 #include <climits>
 #include <cmath>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
-template <typename T>
-std::string shortestDecimal(T value)
+template <typename T> std::string shortestDecimal(T value)
 {
     if (!std::isfinite(value) || value == 0)
         return "0"; // also turns -0 into 0

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace quiz {
+namespace quiz
+{
 
 // The system's Write format: one record per line, items separated by ",",
 // text in double quotes, flags as #TRUE# / #FALSE#, numbers in plain decimal
@@ -16,8 +17,9 @@ namespace quiz {
 // A double quote inside a text item is written doubled (""), which the
 // ItemReader reads back as one quote; a line break inside a text item is
 // written as a blank, so a record is always one line.
-class WriteRecord {
-public:
+class WriteRecord
+{
+  public:
     WriteRecord &text(std::string_view value);
     WriteRecord &integer(long long value);
     // The shortest plain decimal that reads back as the same double.
@@ -30,7 +32,7 @@ public:
     std::string line() const { return items_ + "\r\n"; }
     bool empty() const { return count_ == 0; }
 
-private:
+  private:
     void separate();
     std::string items_;
     int count_ = 0;
@@ -45,8 +47,9 @@ std::string formatSingle(float value);
 // it reads as one quote). Lines holding only blanks are skipped before an
 // item. Reading never fails: a missing or unreadable item gives nullopt and
 // the caller keeps its value.
-class ItemReader {
-public:
+class ItemReader
+{
+  public:
     explicit ItemReader(std::string content);
     // Reads the file (decoded as readTextFile does); an empty reader when it
     // cannot be read.
@@ -69,7 +72,7 @@ public:
     // restOfLine but tells the end apart from an empty line.
     std::optional<std::string> nextLine();
 
-private:
+  private:
     void skipBlankLines();
     bool atLineEnd() const;
     void consumeLineEnd();

@@ -5,7 +5,8 @@
 
 #include <utility>
 
-namespace quiz {
+namespace quiz
+{
 
 clsError::clsError(ErrorClock clock)
     : clock_(clock ? std::move(clock) : ErrorClock(localTimeNow)),

@@ -5,15 +5,17 @@
 #include <cstdint>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 class Dialogs;
 
 // The program's error record. An error handler creates one, copies the error
 // into it (StoreErrInfo), adds where it happened (StoreAppInfo) and calls Show,
 // which shows the report when asked to and always appends it to the error log.
-class clsError {
-public:
+class clsError
+{
+  public:
     // The clock gives the time StoreErrInfo records; the local time by default.
     explicit clsError(ErrorClock clock = localTimeNow);
 
@@ -44,8 +46,8 @@ public:
     // Records the error and the current date and time.
     void StoreErrInfo(std::int32_t number, const std::string &description, const std::string &helpFile = {},
                       std::int32_t helpContext = 0);
-    void StoreAppInfo(const std::string &objectName, const std::string &procedureName, const std::string &line,
-                      const std::string &extraInfo, bool showUser);
+    void StoreAppInfo(const std::string &objectName, const std::string &procedureName,
+                      const std::string &line, const std::string &extraInfo, bool showUser);
 
     // The report, lines ended by CR LF.
     std::string Report() const;
@@ -54,7 +56,7 @@ public:
     // logPath. Answers whether the log was written.
     bool Show(Dialogs *dialogs, const std::string &logPath) const;
 
-private:
+  private:
     ErrorClock clock_;
     std::int32_t errNumber_ = 0;
     std::string errDescription_;

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace quiz {
+namespace quiz
+{
 
 // The longest the error log grows, in characters. Later reports no longer fit.
 inline constexpr std::size_t errorLogLimit = 50000;

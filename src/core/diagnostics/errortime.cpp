@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
-namespace quiz {
+namespace quiz
+{
 
 ErrorTime localTimeNow()
 {

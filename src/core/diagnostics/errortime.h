@@ -3,7 +3,8 @@
 #include <functional>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // A local date and time, as an error report shows it.
 struct ErrorTime {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 std::vector<int> steppedOpacities(int from, int to)
 {

@@ -3,11 +3,13 @@
 #include <chrono>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // A window as the fade sees it.
-class FadeTarget {
-public:
+class FadeTarget
+{
+  public:
     virtual ~FadeTarget() = default;
     // Applies an opacity, 0 (invisible) to 255 (opaque); false when the
     // platform refuses.

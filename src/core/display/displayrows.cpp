@@ -6,7 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
-namespace quiz {
+namespace quiz
+{
 
 DisplayRowSettings displayRowSettingsFrom(const QuizState &state)
 {

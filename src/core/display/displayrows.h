@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 struct QuizState;
 struct RankedKeypad;
@@ -48,8 +49,9 @@ DisplayRows FillDisplayRows(const std::vector<RankedKeypad> &ranking, double pos
 std::string formatWholeScore(double score);
 
 // Where the rows go: the chart's annotations by tool index.
-class AnnotationTarget {
-public:
+class AnnotationTarget
+{
+  public:
     virtual ~AnnotationTarget() = default;
     virtual void setAnnotationText(int index, const std::string &text) = 0;
     virtual void setAnnotationActive(int index, bool active) = 0;

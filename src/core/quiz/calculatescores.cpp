@@ -10,9 +10,11 @@
 #include "core/votedata/voterecords.h"
 #include "ports/dialogs.h"
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 [[noreturn]] void noVotingResults(RunContext &ctx)
 {
@@ -73,8 +75,9 @@ ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quiz
         AppendQuizRecord(state.dataFolder, state.quizFileName, run.totals, ctx.dialogs);
 
     run.ranking = RankKeypads(run.totals);
-    run.rows = FillDisplayRows(run.ranking, run.totals.possibleMaximum, displayRowSettingsFrom(state),
-                               [&state](int keypad) { return GetParticipantName(state.participants, keypad); });
+    run.rows =
+        FillDisplayRows(run.ranking, run.totals.possibleMaximum, displayRowSettingsFrom(state),
+                        [&state](int keypad) { return GetParticipantName(state.participants, keypad); });
     state.keypadsStartFrom = run.rows.keypadsStartFrom;
     return run;
 }

@@ -6,7 +6,8 @@
 
 #include <array>
 
-namespace quiz {
+namespace quiz
+{
 
 std::string ReadCorrectAnswer(const std::string &path)
 {

@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace quiz {
+namespace quiz
+{
 
 // The correct answer of a question file: each character a right answer, "p"
 // for the most popular answer, "x" for option 10. "" when the file is missing,

@@ -6,7 +6,8 @@
 
 #include <algorithm>
 
-namespace quiz {
+namespace quiz
+{
 
 void ReadQuestionWeightings(const std::string &questionPath, std::array<double, 13> &weights)
 {

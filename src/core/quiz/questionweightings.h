@@ -3,7 +3,8 @@
 #include <array>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // Fills one question's weight table from its question file: entries 0..10
 // become 1.0, then the "QUESTION WEIGHTINGS" item's list (the next item,

@@ -7,9 +7,11 @@
 
 #include <cstdint>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 // Splits the "txttoadd=" line at the commas outside double quotes and drops
 // the quotes ("" inside quotes is one quote), so that a text holding a comma
@@ -36,8 +38,7 @@ std::vector<std::string> splitTextsLine(std::string_view line)
     return pieces;
 }
 
-template <typename T>
-void readInto(T &target, const std::optional<T> &value)
+template <typename T> void readInto(T &target, const std::optional<T> &value)
 {
     if (value)
         target = *value;
@@ -201,9 +202,14 @@ std::string formatQuizSetup(const QuizState &state, const SetupFormControls &for
         std::array<PointD, 3> place{PointD{-1, -1}, PointD{-1, -1}, PointD{-1, -1}};
         if (static_cast<size_t>(p) < state.annotationPositions.size())
             place = state.annotationPositions[static_cast<size_t>(p)];
-        out += WriteRecord().number(place[0].x).number(place[0].y).number(place[1].x).number(place[1].y).line();
+        out +=
+            WriteRecord().number(place[0].x).number(place[0].y).number(place[1].x).number(place[1].y).line();
     }
-    out += WriteRecord().integer(state.reserved1).integer(state.reserved2).integer(state.displayFontColour).line();
+    out += WriteRecord()
+               .integer(state.reserved1)
+               .integer(state.reserved2)
+               .integer(state.displayFontColour)
+               .line();
     out += WriteRecord()
                .text(state.displayFontName)
                .flag(state.displayFontBold)
@@ -222,7 +228,8 @@ std::string formatQuizSetup(const QuizState &state, const SetupFormControls &for
     return out;
 }
 
-bool WriteQuizSetup(const QuizState &state, const std::string &path, const SetupFormControls &form, Dialogs &dialogs)
+bool WriteQuizSetup(const QuizState &state, const std::string &path, const SetupFormControls &form,
+                    Dialogs &dialogs)
 {
     const std::string file = resolvePath(path);
     if (FileExists(file) && isReadOnly(file)) {

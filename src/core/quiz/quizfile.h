@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 class Dialogs;
 

@@ -5,7 +5,8 @@
 #include "core/quiz/scoring.h"
 #include "ports/dialogs.h"
 
-namespace quiz {
+namespace quiz
+{
 
 std::string QuizRecordText(const std::string &quizFileName, const ScoringResult &result)
 {

@@ -2,7 +2,8 @@
 
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 class Dialogs;
 struct ScoringResult;

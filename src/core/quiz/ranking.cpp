@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace quiz {
+namespace quiz
+{
 
 std::vector<RankedKeypad> RankKeypads(const ScoringResult &result)
 {

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 struct ScoringResult;
 

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace quiz {
+namespace quiz
+{
 
 void RecordingSetupForm::removeFromAvailableList(const std::string &name)
 {

@@ -4,12 +4,14 @@
 
 #include <optional>
 
-namespace quiz {
+namespace quiz
+{
 
 // The set-up form's values in memory: what batch modes read the quiz into,
 // and what tests fill and inspect.
-class RecordingSetupForm : public SetupFormControls {
-public:
+class RecordingSetupForm : public SetupFormControls
+{
+  public:
     explicit RecordingSetupForm(SetupFormKind kind = SetupFormKind::QuizForm) : kind_(kind) {}
 
     SetupFormKind kind() const override { return kind_; }
@@ -43,7 +45,7 @@ public:
     std::string displayCountBox;
     std::optional<FontChoice> font;
 
-private:
+  private:
     SetupFormKind kind_;
 };
 

@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <string_view>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 // leadingNumber without its temporary string, for the per-keypad loop. Plain
 // decimals of up to 15 digits are exact here (one correctly rounded division);
@@ -51,8 +53,9 @@ double fastLeadingNumber(std::string_view text)
 }
 
 // Walks the pieces of a ";"-separated text without copying them.
-class PieceCursor {
-public:
+class PieceCursor
+{
+  public:
     explicit PieceCursor(std::string_view text) : text_(text), done_(text.empty()) {}
     // The next piece; false when the text has no more.
     bool next(std::string_view &piece)
@@ -70,15 +73,21 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string_view text_;
     size_t pos_ = 0;
     bool done_;
 };
 
-int digitValue(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
+int digitValue(char c)
+{
+    return c >= '0' && c <= '9' ? c - '0' : 0;
+}
 
-void addTo(float &sum, double amount) { sum = static_cast<float>(static_cast<double>(sum) + amount); }
+void addTo(float &sum, double amount)
+{
+    sum = static_cast<float>(static_cast<double>(sum) + amount);
+}
 
 void resizeSums(ScoringResult &r, size_t count)
 {

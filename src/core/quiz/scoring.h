@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 class ProgressView;
 class VoteRecords;

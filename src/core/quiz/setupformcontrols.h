@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // The controls of the set-up form (QuizForm or QuizWizard) that the quiz file
 // reader fills and the writer reads back. The set-up windows implement it;
 // RecordingSetupForm keeps the values in memory for batch modes and tests.
 // A form without one of these controls ignores the call.
-class SetupFormControls {
-public:
+class SetupFormControls
+{
+  public:
     virtual ~SetupFormControls() = default;
 
     virtual SetupFormKind kind() const = 0;

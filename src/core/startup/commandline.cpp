@@ -2,7 +2,8 @@
 
 #include "core/common/text.h"
 
-namespace quiz {
+namespace quiz
+{
 
 CommandWords ParseCommandLine(const std::string &text, const std::function<int()> &showingSlide)
 {

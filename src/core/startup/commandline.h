@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // The command words of a run, split from the command text.
 struct CommandWords {

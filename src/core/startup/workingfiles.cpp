@@ -6,9 +6,11 @@
 
 #include <algorithm>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 const char *const kActiveMarker = "quizActive.txt";
 const char *const kInsertCompleteMarker = "QuizInsertComplete.txt";
@@ -50,7 +52,8 @@ void LoadValidKeypads(QuizState &state, const std::string &path)
 
 bool WriteQuizActiveMarker(const QuizState &state, std::string *error)
 {
-    return writeFileAtomic(resolveFile(state.addinFolder, kActiveMarker), WriteRecord().text("Blah").line(), error);
+    return writeFileAtomic(resolveFile(state.addinFolder, kActiveMarker), WriteRecord().text("Blah").line(),
+                           error);
 }
 
 bool WriteInsertCompleteMarker(const QuizState &state, std::string *error)

@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // The small working files exchanged with the Talvix tools. Names are found
 // case-insensitively in their folder.

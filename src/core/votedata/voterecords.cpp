@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace quiz {
+namespace quiz
+{
 
 std::string_view getFieldView(std::string_view line, int n)
 {
@@ -20,7 +21,8 @@ std::string_view getFieldView(std::string_view line, int n)
         start = comma + 1;
     }
     const size_t end = line.find(',', start);
-    std::string_view field = line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    std::string_view field =
+        line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
     if (!field.empty() && field.front() == '"' && field.back() == '"')
         field = field.size() >= 2 ? field.substr(1, field.size() - 2) : std::string_view();
     return field;
@@ -60,7 +62,8 @@ std::string responseTextOfLine(std::string_view line)
             comma = line.find(',', comma + 1);
         const size_t start = std::min(comma + 2, line.size());
         const size_t quote = line.find('"', start);
-        text = std::string(line.substr(start, quote == std::string_view::npos ? std::string_view::npos : quote - start));
+        text = std::string(
+            line.substr(start, quote == std::string_view::npos ? std::string_view::npos : quote - start));
         std::replace(text.begin(), text.end(), ',', '.');
     } else {
         text = GetField(line, 4);
@@ -69,16 +72,17 @@ std::string responseTextOfLine(std::string_view line)
     return text;
 }
 
-namespace {
+namespace
+{
 
 // Calls f(line) for every line of the content; CR LF and LF end a line.
-template <typename F>
-void forEachLine(std::string_view content, F &&f)
+template <typename F> void forEachLine(std::string_view content, F &&f)
 {
     size_t start = 0;
     while (start < content.size()) {
         const void *nl = std::memchr(content.data() + start, '\n', content.size() - start);
-        const size_t end = nl ? static_cast<size_t>(static_cast<const char *>(nl) - content.data()) : content.size();
+        const size_t end =
+            nl ? static_cast<size_t>(static_cast<const char *>(nl) - content.data()) : content.size();
         std::string_view line = content.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
@@ -91,9 +95,7 @@ void forEachLine(std::string_view content, F &&f)
 std::unordered_map<std::string, std::string_view> lastLines(std::string_view content)
 {
     std::unordered_map<std::string, std::string_view> last;
-    forEachLine(content, [&](std::string_view line) {
-        last[FileNamePart(getFieldView(line, 1))] = line;
-    });
+    forEachLine(content, [&](std::string_view line) { last[FileNamePart(getFieldView(line, 1))] = line; });
     return last;
 }
 

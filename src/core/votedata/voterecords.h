@@ -7,7 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // Field n (from 1) of a record line: the text between the (n-1)-th and n-th
 // comma, or to the end of the line when there is no n-th comma. When the
@@ -29,8 +30,9 @@ std::vector<std::string> SplitAnswerString(std::string_view answers);
 // votes.rec and response.rec of a data folder, read once and indexed by
 // question (the upper-cased file-name part of field 1). The last record of a
 // question in a file wins. Lookups then cost no file access.
-class VoteRecords {
-public:
+class VoteRecords
+{
+  public:
     VoteRecords() = default;
     // Reads dataFolder + "/votes.rec" and "/response.rec" (names found
     // case-insensitively). Missing files give empty indexes.
@@ -49,7 +51,7 @@ public:
     // Questions (upper-cased file-name parts) with a votes.rec record.
     std::vector<std::string> votedQuestions() const;
 
-private:
+  private:
     std::unordered_map<std::string, std::string> answers_;
     std::unordered_map<std::string, std::string> responses_;
     bool votesPresent_ = false;

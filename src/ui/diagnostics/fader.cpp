@@ -4,7 +4,8 @@
 
 #include <thread>
 
-namespace quiz {
+namespace quiz
+{
 
 bool platformSupportsOpacity()
 {

@@ -5,7 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace quiz {
+namespace quiz
+{
 
 // True on the window systems that apply a window's opacity (X11, Windows,
 // macOS); elsewhere a fade is a plain show or hide.
@@ -13,8 +14,9 @@ bool platformSupportsOpacity();
 
 // A window of the program as the fade sees it: opacity through
 // setWindowOpacity (opacity / 255), "no layering" as plain opaque.
-class WidgetFadeTarget : public FadeTarget {
-public:
+class WidgetFadeTarget : public FadeTarget
+{
+  public:
     explicit WidgetFadeTarget(QWidget *widget, bool opacitySupported = platformSupportsOpacity());
 
     bool setOpacity(int opacity) override;
@@ -24,7 +26,7 @@ public:
     void wait(std::chrono::microseconds duration) override;
     void removeLayering() override;
 
-private:
+  private:
     QPointer<QWidget> widget_;
     bool opacitySupported_;
 };

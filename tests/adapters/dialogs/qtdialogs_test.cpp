@@ -5,6 +5,7 @@
 #include "support/testfolder.h"
 
 #include <QApplication>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,7 +18,8 @@
 
 using namespace quiz;
 
-namespace {
+namespace
+{
 
 // Runs `act` on the first modal dialog once it is up.
 void whenModalShows(std::function<void(QWidget *)> act)
@@ -41,7 +43,8 @@ struct SeenBox {
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
-MessageAnswer answerBox(MessageButtons buttons, MessageIcon icon, QMessageBox::StandardButton press, SeenBox &seen)
+MessageAnswer answerBox(MessageButtons buttons, MessageIcon icon, QMessageBox::StandardButton press,
+                        SeenBox &seen)
 {
     whenModalShows([&seen, press](QWidget *w) {
         auto *box = qobject_cast<QMessageBox *>(w);
@@ -73,8 +76,8 @@ TEST(QtDialogs, MessageBoxShowsTitleIconAndButtonsWithTheFirstAsDefault)
          QMessageBox::Ok, MessageAnswer::Ok},
         {MessageButtons::OkCancel, MessageIcon::Exclamation, QMessageBox::Ok | QMessageBox::Cancel,
          QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Cancel, MessageAnswer::Cancel},
-        {MessageButtons::YesNo, MessageIcon::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question,
-         QMessageBox::Yes, QMessageBox::No, MessageAnswer::No},
+        {MessageButtons::YesNo, MessageIcon::Question, QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::Question, QMessageBox::Yes, QMessageBox::No, MessageAnswer::No},
         {MessageButtons::YesNoCancel, MessageIcon::Information,
          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Information, QMessageBox::Yes,
          QMessageBox::Yes, MessageAnswer::Yes},
@@ -112,6 +115,42 @@ TEST(QtDialogs, InputBoxStartsFromTheDefaultAndCancelGivesNothing)
 
     whenModalShows([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
     EXPECT_EQ(dialogs.input("What type?", "Debug mode", "x"), std::nullopt);
+}
+
+TEST(QtDialogs, FontDialogStartsFromTheGivenFontAndKeepsItsColour)
+{
+    QString title;
+    QFont shownFont;
+    bool hasColourButton = false;
+    whenModalShows([&](QWidget *w) {
+        auto *dialog = qobject_cast<QFontDialog *>(w);
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        shownFont = dialog->currentFont();
+        hasColourButton = dialog->findChild<QPushButton *>(QStringLiteral("fontColour")) != nullptr;
+        // Styles depend on the fonts installed; the effects do not.
+        QFont font = dialog->currentFont();
+        font.setUnderline(true);
+        font.setStrikeOut(true);
+        dialog->setCurrentFont(font);
+        dialog->accept();
+    });
+    QtDialogs dialogs;
+    const FontChoice initial{"DejaVu Sans", 20, true, false, false, false, 0x0000FF};
+    const auto chosen = dialogs.font("Font", initial);
+    EXPECT_EQ(title, QStringLiteral("Font"));
+    EXPECT_EQ(shownFont.pointSize(), 20);
+    EXPECT_TRUE(shownFont.bold());
+    EXPECT_TRUE(hasColourButton);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->size, 20);
+    EXPECT_TRUE(chosen->bold);
+    EXPECT_TRUE(chosen->underline);
+    EXPECT_TRUE(chosen->strikeThrough);
+    EXPECT_EQ(chosen->colour, 0x0000FFu);
+
+    whenModalShows([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
+    EXPECT_EQ(dialogs.font("Font", initial), std::nullopt);
 }
 
 TEST(DialogConversions, ColoursAreBlueGreenRed)

@@ -12,8 +12,9 @@ TEST(ScriptedDialogs, AnswersAreTakenInOrderByEveryKindOfDialog)
 {
     ScriptedDialogs dialogs({"Yes", "text:print ", "file:/tmp/r.xls", "file:q.quz",
                              "font:Times New Roman,18,1,0,1,0,255", "pdf:/tmp/out.pdf", "printer:Office"});
-    EXPECT_EQ(dialogs.message("Overwrite?", "Confirm File Replace", MessageIcon::Question, MessageButtons::YesNo),
-              MessageAnswer::Yes);
+    EXPECT_EQ(
+        dialogs.message("Overwrite?", "Confirm File Replace", MessageIcon::Question, MessageButtons::YesNo),
+        MessageAnswer::Yes);
     EXPECT_EQ(dialogs.input("What type?", "Debug mode", "ResultsTable"), "print ");
     EXPECT_EQ(dialogs.saveFile("Please choose", "results.xls", "XLS files (*.xls)|*.xls"), "/tmp/r.xls");
     EXPECT_EQ(dialogs.openFile("Open", "", "*.quz"), "q.quz");
@@ -65,8 +66,8 @@ TEST(ScriptedDialogs, LinesThatDoNotFitTheDialogCancelIt)
         MessageButtons buttons;
         MessageAnswer answer;
     } messageCases[] = {
-        {"Yes", MessageButtons::Ok, MessageAnswer::Ok},        // Escape on an OK box presses OK
-        {"Cancel", MessageButtons::YesNo, MessageAnswer::No},  // and on Yes/No presses No
+        {"Yes", MessageButtons::Ok, MessageAnswer::Ok},       // Escape on an OK box presses OK
+        {"Cancel", MessageButtons::YesNo, MessageAnswer::No}, // and on Yes/No presses No
         {"No", MessageButtons::OkCancel, MessageAnswer::Cancel},
         {"text:x", MessageButtons::YesNoCancel, MessageAnswer::Cancel},
         {"", MessageButtons::OkCancel, MessageAnswer::Cancel},
@@ -79,7 +80,8 @@ TEST(ScriptedDialogs, LinesThatDoNotFitTheDialogCancelIt)
     }
 
     ScriptedDialogs dialogs({"OK", "text:x", "file:", "font:Arial,0,0,0,0,0,0", "font:Arial,12,2,0,0,0,0",
-                             "font:Arial,12,0,0,0,0,16777216", "font:Arial,12", "file:y.pdf", "pdf:", "text:z"});
+                             "font:Arial,12,0,0,0,0,16777216", "font:Arial,12", "file:y.pdf",
+                             "pdf:", "text:z"});
     EXPECT_EQ(dialogs.input("p", "t", "d"), std::nullopt);
     EXPECT_EQ(dialogs.saveFile("t", "d", ""), std::nullopt);
     EXPECT_EQ(dialogs.openFile("t", "d", ""), "") << "an empty file name fits a file dialog";
@@ -102,7 +104,8 @@ TEST(ScriptedDialogs, AnswerWordsIgnoreCaseAndCancelFitsEveryDialog)
     ScriptedDialogs dialogs({"yes", "ok", "CANCEL", "Cancel", "cancel", "Cancel", "Cancel", "Text:Abc"});
     EXPECT_EQ(dialogs.message("m", "t", MessageIcon::None, MessageButtons::YesNo), MessageAnswer::Yes);
     EXPECT_EQ(dialogs.message("m", "t", MessageIcon::None, MessageButtons::OkCancel), MessageAnswer::Ok);
-    EXPECT_EQ(dialogs.message("m", "t", MessageIcon::None, MessageButtons::YesNoCancel), MessageAnswer::Cancel);
+    EXPECT_EQ(dialogs.message("m", "t", MessageIcon::None, MessageButtons::YesNoCancel),
+              MessageAnswer::Cancel);
     EXPECT_EQ(dialogs.input("p", "t", ""), std::nullopt);
     EXPECT_EQ(dialogs.saveFile("t", "", ""), std::nullopt);
     EXPECT_EQ(dialogs.font("t", {}), std::nullopt);
@@ -129,22 +132,24 @@ TEST(ScriptedDialogs, LogHoldsOneExactJsonObjectPerDialog)
     dialogs.message("r.xls already exists.\r\n\r\nDo you want to overwrite it?", "Confirm File Replace",
                     MessageIcon::Question, MessageButtons::YesNo);
     dialogs.input("Enter the number of columns you wish to distribute to (1-10)", "Number of Columns", "1");
-    dialogs.saveFile("Please choose a name for the results file", "Quiz results.xls", "XLS files (*.xls)|*.xls");
+    dialogs.saveFile("Please choose a name for the results file", "Quiz results.xls",
+                     "XLS files (*.xls)|*.xls");
     dialogs.print("Print");
     dialogs.message("caf\xC3\xA9\ttab\x01", "talvix", MessageIcon::Exclamation, MessageButtons::Ok);
-    EXPECT_EQ(folder.read("answers.txt.log"),
-              "{\"kind\":\"message\",\"title\":\"Confirm File Replace\","
-              "\"text\":\"r.xls already exists.\\r\\n\\r\\nDo you want to overwrite it?\",\"icon\":\"question\","
-              "\"buttons\":\"yesno\",\"default\":\"\",\"answer\":\"No\"}\n"
-              "{\"kind\":\"input\",\"title\":\"Number of Columns\","
-              "\"text\":\"Enter the number of columns you wish to distribute to (1-10)\",\"icon\":\"none\","
-              "\"buttons\":\"\",\"default\":\"1\",\"answer\":\"text:a \\\"b\\\"\\\\c\"}\n"
-              "{\"kind\":\"save\",\"title\":\"Please choose a name for the results file\",\"text\":\"\","
-              "\"icon\":\"none\",\"buttons\":\"\",\"default\":\"Quiz results.xls\",\"answer\":\"file:/x/r.xls\"}\n"
-              "{\"kind\":\"print\",\"title\":\"Print\",\"text\":\"\",\"icon\":\"none\",\"buttons\":\"\","
-              "\"default\":\"\",\"answer\":\"Cancel\"}\n"
-              "{\"kind\":\"message\",\"title\":\"talvix\",\"text\":\"caf\xC3\xA9\\ttab\\u0001\","
-              "\"icon\":\"exclamation\",\"buttons\":\"ok\",\"default\":\"\",\"answer\":\"OK\"}\n");
+    EXPECT_EQ(
+        folder.read("answers.txt.log"),
+        "{\"kind\":\"message\",\"title\":\"Confirm File Replace\","
+        "\"text\":\"r.xls already exists.\\r\\n\\r\\nDo you want to overwrite it?\",\"icon\":\"question\","
+        "\"buttons\":\"yesno\",\"default\":\"\",\"answer\":\"No\"}\n"
+        "{\"kind\":\"input\",\"title\":\"Number of Columns\","
+        "\"text\":\"Enter the number of columns you wish to distribute to (1-10)\",\"icon\":\"none\","
+        "\"buttons\":\"\",\"default\":\"1\",\"answer\":\"text:a \\\"b\\\"\\\\c\"}\n"
+        "{\"kind\":\"save\",\"title\":\"Please choose a name for the results file\",\"text\":\"\","
+        "\"icon\":\"none\",\"buttons\":\"\",\"default\":\"Quiz results.xls\",\"answer\":\"file:/x/r.xls\"}\n"
+        "{\"kind\":\"print\",\"title\":\"Print\",\"text\":\"\",\"icon\":\"none\",\"buttons\":\"\","
+        "\"default\":\"\",\"answer\":\"Cancel\"}\n"
+        "{\"kind\":\"message\",\"title\":\"talvix\",\"text\":\"caf\xC3\xA9\\ttab\\u0001\","
+        "\"icon\":\"exclamation\",\"buttons\":\"ok\",\"default\":\"\",\"answer\":\"OK\"}\n");
 }
 
 TEST(ScriptedDialogs, IconWordsCoverEveryIcon)
@@ -166,7 +171,8 @@ TEST(ScriptedDialogs, AnswersFileTakesCrLfAndLfLinesAndItsLogSitsBesideIt)
 {
     TestFolder folder;
     const auto answers = folder.write("answers", "OK\r\ntext:two words\n\nfile:last.quz").string();
-    EXPECT_EQ(readAnswerLines(answers), (std::vector<std::string>{"OK", "text:two words", "", "file:last.quz"}));
+    EXPECT_EQ(readAnswerLines(answers),
+              (std::vector<std::string>{"OK", "text:two words", "", "file:last.quz"}));
     ScriptedDialogs dialogs = ScriptedDialogs::fromFile(answers);
     EXPECT_EQ(dialogs.logPath(), answers + ".log");
     EXPECT_EQ(dialogs.answersLeft(), 4u);

@@ -46,16 +46,16 @@ TEST(DecodeText, KeepsUtf8AndConvertsWindows1252)
         std::string text;
     } cases[] = {
         {"plain", "plain"},
-        {"caf\xC3\xA9", "caf\xC3\xA9"},                       // UTF-8 kept
-        {"caf\xE9", "caf\xC3\xA9"},                           // Windows-1252 e acute
-        {"\x80 5", "\xE2\x82\xAC 5"},                         // euro sign
-        {"\x93q\x94", "\xE2\x80\x9Cq\xE2\x80\x9D"},           // curly quotes
-        {"\xEF\xBB\xBFhi", "hi"},                             // BOM dropped
-        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                     // overlong: not UTF-8
-        {"ok\xC3", "ok\xC3\x83"},                             // cut-off sequence
-        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},     // surrogate: not UTF-8
-        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},             // four-byte UTF-8
-        {"\x81", "\xC2\x81"},                                 // unassigned byte kept
+        {"caf\xC3\xA9", "caf\xC3\xA9"},                   // UTF-8 kept
+        {"caf\xE9", "caf\xC3\xA9"},                       // Windows-1252 e acute
+        {"\x80 5", "\xE2\x82\xAC 5"},                     // euro sign
+        {"\x93q\x94", "\xE2\x80\x9Cq\xE2\x80\x9D"},       // curly quotes
+        {"\xEF\xBB\xBFhi", "hi"},                         // BOM dropped
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                 // overlong: not UTF-8
+        {"ok\xC3", "ok\xC3\x83"},                         // cut-off sequence
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}, // surrogate: not UTF-8
+        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},         // four-byte UTF-8
+        {"\x81", "\xC2\x81"},                             // unassigned byte kept
     };
     for (const auto &c : cases)
         EXPECT_EQ(decodeText(c.bytes), c.text) << c.bytes;
@@ -65,7 +65,8 @@ TEST(ReadTextFile, DecodesAndTellsAMissingFile)
 {
     TestFolder dir;
     dir.write("a.txt", "\xEF\xBB\xBF\"x\"\r\n");
-    dir.write("b.txt", "Fa\xE7" "ade");
+    dir.write("b.txt", "Fa\xE7"
+                       "ade");
     EXPECT_EQ(readTextFile(dir.str() + "/a.txt"), "\"x\"\r\n");
     EXPECT_EQ(readTextFile(dir.str() + "/b.txt"), "Fa\xC3\xA7"
                                                   "ade");
@@ -93,7 +94,8 @@ TEST(WriteFileAtomic, FailureLeavesTheOldFileAndNoTemporary)
     ASSERT_TRUE(writeFileAtomic(path, "old content"));
 
     // A file-size limit makes the write of the new content fail half-way.
-    struct rlimit saved {};
+    struct rlimit saved {
+    };
     getrlimit(RLIMIT_FSIZE, &saved);
     auto *previous = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;

@@ -32,8 +32,9 @@ TEST(FormatNumber, PlainDecimalShortestText)
         double value;
         const char *text;
     } cases[] = {
-        {0.25, "0.25"}, {5, "5"},       {-1.5, "-1.5"},       {0.1, "0.1"},     {1e-7, "0.0000001"},
-        {-0.0, "0"},    {3000, "3000"}, {1e20, "100000000000000000000"}, {123.456, "123.456"},
+        {0.25, "0.25"},       {5, "5"},    {-1.5, "-1.5"}, {0.1, "0.1"},
+        {1e-7, "0.0000001"},  {-0.0, "0"}, {3000, "3000"}, {1e20, "100000000000000000000"},
+        {123.456, "123.456"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(formatNumber(c.value), c.text);
@@ -58,7 +59,8 @@ TEST(FormatNumber, ReadsBackTheSameValue)
     }
 }
 
-namespace {
+namespace
+{
 
 std::vector<std::string> allItems(const std::string &content)
 {
@@ -133,9 +135,8 @@ TEST(ItemFlag, ReadsFlagWordsAndNumbers)
         const char *item;
         std::optional<bool> flag;
     } cases[] = {
-        {"#TRUE#", true}, {"#false#", false}, {"True", true},      {"FALSE", false}, {"0", false},
-        {"2", true},      {"-1", true},       {" 0.0 ", false},    {"yes", std::nullopt},
-        {"", std::nullopt},
+        {"#TRUE#", true}, {"#false#", false}, {"True", true},   {"FALSE", false},      {"0", false},
+        {"2", true},      {"-1", true},       {" 0.0 ", false}, {"yes", std::nullopt}, {"", std::nullopt},
     };
     for (const auto &c : cases)
         EXPECT_EQ(itemFlag(c.item), c.flag) << c.item;

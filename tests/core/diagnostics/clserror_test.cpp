@@ -9,7 +9,8 @@
 
 using namespace quiz;
 
-namespace {
+namespace
+{
 
 const std::string dashes(65, '-');
 
@@ -19,8 +20,9 @@ struct ShownMessage {
     MessageButtons buttons;
 };
 
-class RecordingDialogs : public Dialogs {
-public:
+class RecordingDialogs : public Dialogs
+{
+  public:
     std::vector<ShownMessage> shown;
     MessageAnswer message(const std::string &text, const std::string &title, MessageIcon icon,
                           MessageButtons buttons) override
@@ -32,11 +34,13 @@ public:
     {
         return std::nullopt;
     }
-    std::optional<std::string> saveFile(const std::string &, const std::string &, const std::string &) override
+    std::optional<std::string> saveFile(const std::string &, const std::string &,
+                                        const std::string &) override
     {
         return std::nullopt;
     }
-    std::optional<std::string> openFile(const std::string &, const std::string &, const std::string &) override
+    std::optional<std::string> openFile(const std::string &, const std::string &,
+                                        const std::string &) override
     {
         return std::nullopt;
     }
@@ -85,17 +89,24 @@ TEST(ErrorReport, DatesUseEnglishMonthsAndTimesThe24HourClock)
         const char *date;
         const char *clock;
     } cases[] = {
-        {{2026, 1, 1, 0, 0, 0}, "01-Jan-2026", "00:00:00"},   {{2024, 2, 29, 23, 59, 59}, "29-Feb-2024", "23:59:59"},
-        {{2025, 3, 9, 12, 0, 1}, "09-Mar-2025", "12:00:01"},  {{2025, 4, 30, 13, 5, 9}, "30-Apr-2025", "13:05:09"},
-        {{2025, 5, 15, 1, 2, 3}, "15-May-2025", "01:02:03"},  {{2025, 6, 15, 1, 2, 3}, "15-Jun-2025", "01:02:03"},
-        {{2025, 7, 15, 1, 2, 3}, "15-Jul-2025", "01:02:03"},  {{2025, 8, 15, 1, 2, 3}, "15-Aug-2025", "01:02:03"},
-        {{2025, 9, 15, 1, 2, 3}, "15-Sep-2025", "01:02:03"},  {{2025, 10, 15, 1, 2, 3}, "15-Oct-2025", "01:02:03"},
-        {{2025, 11, 15, 1, 2, 3}, "15-Nov-2025", "01:02:03"}, {{2026, 12, 5, 18, 30, 0}, "05-Dec-2026", "18:30:00"},
+        {{2026, 1, 1, 0, 0, 0}, "01-Jan-2026", "00:00:00"},
+        {{2024, 2, 29, 23, 59, 59}, "29-Feb-2024", "23:59:59"},
+        {{2025, 3, 9, 12, 0, 1}, "09-Mar-2025", "12:00:01"},
+        {{2025, 4, 30, 13, 5, 9}, "30-Apr-2025", "13:05:09"},
+        {{2025, 5, 15, 1, 2, 3}, "15-May-2025", "01:02:03"},
+        {{2025, 6, 15, 1, 2, 3}, "15-Jun-2025", "01:02:03"},
+        {{2025, 7, 15, 1, 2, 3}, "15-Jul-2025", "01:02:03"},
+        {{2025, 8, 15, 1, 2, 3}, "15-Aug-2025", "01:02:03"},
+        {{2025, 9, 15, 1, 2, 3}, "15-Sep-2025", "01:02:03"},
+        {{2025, 10, 15, 1, 2, 3}, "15-Oct-2025", "01:02:03"},
+        {{2025, 11, 15, 1, 2, 3}, "15-Nov-2025", "01:02:03"},
+        {{2026, 12, 5, 18, 30, 0}, "05-Dec-2026", "18:30:00"},
     };
     for (const auto &c : cases) {
         const std::string report = exportError(c.time, "", false).Report();
         EXPECT_NE(report.find("\r\nDate: " + std::string(c.date) + "\r\n"), std::string::npos) << c.date;
-        EXPECT_NE(report.find("\r\nTime: " + std::string(c.clock) + "\r\n\r\n"), std::string::npos) << c.clock;
+        EXPECT_NE(report.find("\r\nTime: " + std::string(c.clock) + "\r\n\r\n"), std::string::npos)
+            << c.clock;
     }
 }
 
@@ -165,7 +176,8 @@ TEST(ErrorShow, ShowUserOffShowsNothingAndTheLogStillGrows)
     const clsError error = exportError({2026, 12, 5, 9, 7, 3}, "", false);
     ASSERT_TRUE(error.Show(&dialogs, log));
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(TempDir::read(log), "earlier\r\n" + dashes + "\r\n" + error.Report() + "\r\n" + dashes + "\r\n");
+    EXPECT_EQ(TempDir::read(log),
+              "earlier\r\n" + dashes + "\r\n" + error.Report() + "\r\n" + dashes + "\r\n");
 }
 
 TEST(ErrorShow, ShowUserOnShowsTheReportCriticalTitledWithTheObjectName)

@@ -10,7 +10,8 @@
 using namespace quiz;
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 const std::string dashes(65, '-');
 std::string entry(const std::string &report)
 {
@@ -61,8 +62,14 @@ TEST(ErrorLog, FirstCharactersNeverSplitsACharacter)
         size_t limit;
         const char *kept;
     } cases[] = {
-        {"", 3, ""},           {"abc", 0, ""},          {"abc", 2, "ab"},       {"abc", 9, "abc"},
-        {"\xC3\xA9x", 1, "\xC3\xA9"}, {"a\xE2\x82\xAC" "b", 2, "a\xE2\x82\xAC"},
+        {"", 3, ""},
+        {"abc", 0, ""},
+        {"abc", 2, "ab"},
+        {"abc", 9, "abc"},
+        {"\xC3\xA9x", 1, "\xC3\xA9"},
+        {"a\xE2\x82\xAC"
+         "b",
+         2, "a\xE2\x82\xAC"},
         {"\xF0\x9F\x98\x80!", 1, "\xF0\x9F\x98\x80"},
     };
     for (const auto &c : cases)
@@ -111,7 +118,8 @@ TEST(ErrorLog, EmptyPathOrMissingFolderWritesNothing)
 TEST(ErrorLogPath, BesideTheExecutableWhenItsFolderIsWritable)
 {
     TempDir dir;
-    EXPECT_EQ(errorLogPath(dir.file("quiz"), dir.file("state"), dir.file("home")), dir.file("Err - quiz.log"));
+    EXPECT_EQ(errorLogPath(dir.file("quiz"), dir.file("state"), dir.file("home")),
+              dir.file("Err - quiz.log"));
     EXPECT_EQ(errorLogPath(dir.file("Quiz.exe"), "", ""), dir.file("Err - Quiz.log"));
     EXPECT_FALSE(fs::exists(dir.path() / "state"));
 }
@@ -123,8 +131,9 @@ TEST(ErrorLogPath, ExecutableNameLosesOnlyItsLastExtension)
     EXPECT_EQ(executableBaseName("/opt/tal.vix/quiz.v2.bin"), "quiz.v2");
 }
 
-class ReadOnlyProgramFolder : public ::testing::Test {
-protected:
+class ReadOnlyProgramFolder : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         if (::geteuid() == 0)
@@ -165,5 +174,6 @@ TEST_F(ReadOnlyProgramFolder, WithoutStateHomeTheLogGoesBelowHome)
 TEST(ErrorLogPath, MissingProgramFolderCountsAsNotWritable)
 {
     TempDir dir;
-    EXPECT_EQ(errorLogPath(dir.file("gone/quiz"), dir.file("state"), ""), dir.file("state/talvix/Err - quiz.log"));
+    EXPECT_EQ(errorLogPath(dir.file("gone/quiz"), dir.file("state"), ""),
+              dir.file("state/talvix/Err - quiz.log"));
 }

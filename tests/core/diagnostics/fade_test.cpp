@@ -7,11 +7,13 @@
 
 using namespace quiz;
 
-namespace {
+namespace
+{
 
 // Records every call as a word, opacities as numbers.
-class RecordingTarget : public FadeTarget {
-public:
+class RecordingTarget : public FadeTarget
+{
+  public:
     explicit RecordingTarget(bool layered = true) : layered_(layered) {}
     std::vector<std::string> calls;
     std::vector<int> opacities;
@@ -33,7 +35,7 @@ public:
     }
     void removeLayering() override { calls.push_back("plain"); }
 
-private:
+  private:
     bool layered_;
 };
 
@@ -61,7 +63,8 @@ TEST(FadeSteps, StepBy50AndEndExactlyOnTheTarget)
         {-1, 256, false, {0, 255}},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(fadeSteps(c.from, c.to, c.chartFade), c.steps) << c.from << "->" << c.to << " " << c.chartFade;
+        EXPECT_EQ(fadeSteps(c.from, c.to, c.chartFade), c.steps)
+            << c.from << "->" << c.to << " " << c.chartFade;
 }
 
 TEST(Fade, FadeInProbesThenShowsThenStepsWithRefreshAndWait)
@@ -96,7 +99,8 @@ TEST(Fade, NoRefreshMeansNoRefresh)
 {
     RecordingTarget target;
     Fade(target, 0, 100, true, true, false, true);
-    EXPECT_EQ(target.calls, (std::vector<std::string>{"0", "show", "0", "wait", "50", "wait", "100", "wait", "100"}));
+    EXPECT_EQ(target.calls,
+              (std::vector<std::string>{"0", "show", "0", "wait", "50", "wait", "100", "wait", "100"}));
 }
 
 TEST(Fade, RefusedOpacityDegradesToPlainShowOrHide)
@@ -126,7 +130,8 @@ TEST(Fade, LayeringIsRemovedOnlyAfterAFadeToOpaqueWhenAsked)
         int to;
         bool remove;
         bool plain;
-    } cases[] = {{255, true, true}, {255, false, false}, {254, true, false}, {0, true, false}, {400, true, true}};
+    } cases[] = {
+        {255, true, true}, {255, false, false}, {254, true, false}, {0, true, false}, {400, true, true}};
     for (const auto &c : cases) {
         RecordingTarget target;
         Fade(target, 0, c.to, true, false, c.remove, false);

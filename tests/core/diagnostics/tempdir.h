@@ -8,8 +8,9 @@
 #include <string>
 
 // A temporary folder for the diagnostics tests, removed at the end.
-class TempDir {
-public:
+class TempDir
+{
+  public:
     TempDir()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "quizdiag.XXXXXX").string();
@@ -41,6 +42,6 @@ public:
         out << content;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };

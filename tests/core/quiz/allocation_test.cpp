@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <new>
 
-namespace {
+namespace
+{
 std::atomic<long long> allocations{0};
 }
 
@@ -19,11 +20,19 @@ void *operator new(std::size_t size)
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 std::vector<QuestionInput> meeting(int keypads, bool listForm)
 {
@@ -60,7 +69,8 @@ TEST(ScoreQuiz, AllocatesNothingPerKeypad)
     // Both meetings outgrow the room for 51 keypads the totals start with.
     for (const bool listForm : {true, false}) {
         const auto small = meeting(60, listForm), large = meeting(5000, listForm);
-        EXPECT_EQ(allocationsOfScoring(small), allocationsOfScoring(large)) << (listForm ? "list" : "compact");
+        EXPECT_EQ(allocationsOfScoring(small), allocationsOfScoring(large))
+            << (listForm ? "list" : "compact");
     }
 }
 

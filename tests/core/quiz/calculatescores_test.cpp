@@ -14,17 +14,21 @@
 
 #include <filesystem>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 namespace fs = std::filesystem;
 
 // A copy of the demo presentation folder, so that quiz.txt is written to a temporary place.
-class DemoMeeting : public ::testing::Test {
-protected:
+class DemoMeeting : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
-        fs::copy(QUIZ_DEMO_DIR, folder.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        fs::copy(QUIZ_DEMO_DIR, folder.path(),
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         ctx.state.dataFolder = folder.str();
         ctx.state.quizFileName = "quiz.quz";
         ctx.state.runMode = "DISPLAY";
@@ -184,8 +188,9 @@ TEST_F(DemoMeeting, MissingVotesInPreloadedRecordsEndTheRunToo)
     EXPECT_EQ(dialogs.messages[0].text, "Could not find voting results");
 }
 
-class StepCounter : public ProgressView {
-public:
+class StepCounter : public ProgressView
+{
+  public:
     void setUpProgressBar(float maximum) override { max = maximum; }
     void incrementProgressBar() override { ++steps; }
     void unload() override { ++unloads; }

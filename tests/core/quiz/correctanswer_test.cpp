@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 std::string lines(std::initializer_list<std::string> items)
 {
@@ -57,7 +59,8 @@ TEST(ReadCorrectAnswer, ReadsTheAnswerItemOfAQuestionFile)
                 "\"5\",#TRUE#"}),
          "5"},
         {"type 8 option blocks",
-         lines({"2,3,8,\"T\",\"Q\",\"\",\"\",0,\"\"", "1", "a", "b", "c", "extra", "f", "c", "t", "\"2\""}), "2"},
+         lines({"2,3,8,\"T\",\"Q\",\"\",\"\",0,\"\"", "1", "a", "b", "c", "extra", "f", "c", "t", "\"2\""}),
+         "2"},
     };
     for (const Case &c : cases) {
         test::TestFolder folder;

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 const std::string demo = QUIZ_DEMO_DIR;
 
@@ -22,7 +24,8 @@ TEST(DemoQuestionFiles, EveryReaderFindsItsItems)
         const char *correct;
         double weightOfThree;
     };
-    const Case cases[] = {{"q1.tlx", 4, "4", 1}, {"q2.tlx", 3, "2", 1}, {"q3.tlx", 10, "x", 1}, {"q4.tlx", 4, "13", 2}};
+    const Case cases[] = {
+        {"q1.tlx", 4, "4", 1}, {"q2.tlx", 3, "2", 1}, {"q3.tlx", 10, "x", 1}, {"q4.tlx", 4, "13", 2}};
     for (const Case &c : cases) {
         const std::string path = demo + "/" + c.file;
         EXPECT_EQ(ReadCorrectAnswer(path), c.correct) << c.file;

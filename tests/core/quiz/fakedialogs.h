@@ -4,11 +4,13 @@
 
 #include <vector>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 // Records every message box and answers with the first button; other dialogs are cancelled.
-class FakeDialogs : public Dialogs {
-public:
+class FakeDialogs : public Dialogs
+{
+  public:
     struct Message {
         std::string text;
         std::string title;
@@ -26,11 +28,13 @@ public:
     {
         return std::nullopt;
     }
-    std::optional<std::string> saveFile(const std::string &, const std::string &, const std::string &) override
+    std::optional<std::string> saveFile(const std::string &, const std::string &,
+                                        const std::string &) override
     {
         return std::nullopt;
     }
-    std::optional<std::string> openFile(const std::string &, const std::string &, const std::string &) override
+    std::optional<std::string> openFile(const std::string &, const std::string &,
+                                        const std::string &) override
     {
         return std::nullopt;
     }

@@ -6,7 +6,8 @@
 using namespace quiz;
 using quiz::test::TestFolder;
 
-namespace {
+namespace
+{
 
 std::array<double, 13> weightsOf(const TestFolder &data, const char *content)
 {

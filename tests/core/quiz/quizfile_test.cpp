@@ -9,15 +9,17 @@
 using namespace quiz;
 using quiz::test::TestFolder;
 
-namespace {
+namespace
+{
 
 struct Message {
     std::string text, title;
     MessageIcon icon;
 };
 
-class RecordingDialogs : public Dialogs {
-public:
+class RecordingDialogs : public Dialogs
+{
+  public:
     MessageAnswer message(const std::string &text, const std::string &title, MessageIcon icon,
                           MessageButtons) override
     {
@@ -28,11 +30,13 @@ public:
     {
         return std::nullopt;
     }
-    std::optional<std::string> saveFile(const std::string &, const std::string &, const std::string &) override
+    std::optional<std::string> saveFile(const std::string &, const std::string &,
+                                        const std::string &) override
     {
         return std::nullopt;
     }
-    std::optional<std::string> openFile(const std::string &, const std::string &, const std::string &) override
+    std::optional<std::string> openFile(const std::string &, const std::string &,
+                                        const std::string &) override
     {
         return std::nullopt;
     }
@@ -299,9 +303,10 @@ TEST(QuizFile, TheWizardGetsItsListsAndDisplayCountOnly)
 TEST(QuizFile, TextsToAddWrittenByHandAreSplitAtCommas)
 {
     TestFolder data;
-    data.write("quiz.quz", "0\r\n1,0,0,1,1\r\n1,2,3,4\r\n20,20,0\r\n\"Arial\",#FALSE#,#FALSE#,24\r\n"
-                           "1,1\r\n1\r\n\"autostart=True\"\r\n#FALSE#,#FALSE#\r\n0\r\n#FALSE#\r\n#FALSE#\r\n1\r\n"
-                           "txttoadd=,first,second\r\n");
+    data.write("quiz.quz",
+               "0\r\n1,0,0,1,1\r\n1,2,3,4\r\n20,20,0\r\n\"Arial\",#FALSE#,#FALSE#,24\r\n"
+               "1,1\r\n1\r\n\"autostart=True\"\r\n#FALSE#,#FALSE#\r\n0\r\n#FALSE#\r\n#FALSE#\r\n1\r\n"
+               "txttoadd=,first,second\r\n");
     QuizState state;
     state.dataFolder = data.str();
     RecordingSetupForm form;

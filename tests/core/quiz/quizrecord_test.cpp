@@ -8,8 +8,10 @@
 
 #include <filesystem>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 ScoringResult twoKeypads()
 {
@@ -52,8 +54,9 @@ TEST(AppendQuizRecord, ReadOnlyFileIsLeftAloneWithAMessage)
 {
     test::TestFolder folder;
     const auto path = folder.write("quiz.txt", "earlier\r\n");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                           std::filesystem::perms::others_write,
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
     test::FakeDialogs dialogs;
     EXPECT_FALSE(AppendQuizRecord(folder.str(), "quiz.quz", twoKeypads(), &dialogs));

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 ScoringResult totals(std::vector<float> score, std::vector<float> time, std::vector<float> voted,
                      bool listForm = true)
@@ -62,7 +64,10 @@ TEST(RankKeypads, CompactOnlyQuizGivesRowsOfZeros)
         EXPECT_EQ(row, RankedKeypad{});
 }
 
-TEST(RankKeypads, NoKeypadsGiveAnEmptyTable) { EXPECT_TRUE(RankKeypads(ScoringResult{}).empty()); }
+TEST(RankKeypads, NoKeypadsGiveAnEmptyTable)
+{
+    EXPECT_TRUE(RankKeypads(ScoringResult{}).empty());
+}
 
 } // namespace
 } // namespace quiz

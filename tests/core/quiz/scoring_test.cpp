@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 QuestionInput question(std::string correct, std::string answers, std::string response = "")
 {
@@ -25,7 +27,14 @@ struct ScoreCase {
     std::vector<float> voted;
 };
 
-class ScoreQuizCases : public ::testing::TestWithParam<ScoreCase> {};
+void PrintTo(const ScoreCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ScoreQuizCases : public ::testing::TestWithParam<ScoreCase>
+{
+};
 
 TEST_P(ScoreQuizCases, GivesTheTotalsPerKeypad)
 {
@@ -63,45 +72,88 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ScoreCase{"CompactOneRightAnswer", {question("3", "1X3")}, {}, {0, 0, 1}, {0, 0, 0}, {0, 0, 0}},
         ScoreCase{"CompactTwoRightOptions", {question("13", "1X3")}, {}, {1, 0, 1}, {0, 0, 0}, {0, 0, 0}},
-        ScoreCase{"CompactMostPopular", {question("p", "2223")}, {}, {1, 1, 1, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-        ScoreCase{"CompactMostPopularUpperCase", {question("P", "3113")}, {}, {1, 0, 0, 1}, {0, 0, 0, 0},
+        ScoreCase{
+            "CompactMostPopular", {question("p", "2223")}, {}, {1, 1, 1, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        ScoreCase{"CompactMostPopularUpperCase",
+                  {question("P", "3113")},
+                  {},
+                  {1, 0, 0, 1},
+                  {0, 0, 0, 0},
                   {0, 0, 0, 0}},
         ScoreCase{"CompactAnswerAIsOptionTen", {question("x", "A3A")}, {}, {1, 0, 1}, {0, 0, 0}, {0, 0, 0}},
-        ScoreCase{"CompactResponseValuesPerKeypad", {question("3", "323", "4;5;6.5")}, {}, {1, 0, 1},
-                  {4, 0, 6.5f}, {0, 0, 0}},
-        ScoreCase{"ListRightWrongAndNotVoted", {question("2", "1;2;-;")}, {}, {0, 1, 0}, {0, 0, 0}, {1, 1, 0}},
+        ScoreCase{"CompactResponseValuesPerKeypad",
+                  {question("3", "323", "4;5;6.5")},
+                  {},
+                  {1, 0, 1},
+                  {4, 0, 6.5f},
+                  {0, 0, 0}},
+        ScoreCase{
+            "ListRightWrongAndNotVoted", {question("2", "1;2;-;")}, {}, {0, 1, 0}, {0, 0, 0}, {1, 1, 0}},
         ScoreCase{"ListTenIsOptionX", {question("x", "10;3;")}, {}, {1, 0}, {0, 0}, {1, 1}},
         ScoreCase{"ListXAnswerVotedButNeverRight", {question("2", "X;2;")}, {}, {0, 1}, {0, 0}, {1, 1}},
-        ScoreCase{"ListTimesOfRightAnswersOnly", {question("2", "2;2;1;", "1.5;2.25;0.5")}, {}, {1, 1, 0},
-                  {1.5f, 2.25f, 0}, {1, 1, 1}},
-        ScoreCase{"ListFewerResponseValuesThanKeypads", {question("2", "2;2;2;", "7")}, {}, {1, 1, 1},
-                  {7, 0, 0}, {1, 1, 1}},
-        ScoreCase{"ListMostPopularIsNotWorkedOut", {question("p", "2;2;3;")}, {}, {0, 0, 0}, {0, 0, 0},
+        ScoreCase{"ListTimesOfRightAnswersOnly",
+                  {question("2", "2;2;1;", "1.5;2.25;0.5")},
+                  {},
+                  {1, 1, 0},
+                  {1.5f, 2.25f, 0},
                   {1, 1, 1}},
+        ScoreCase{"ListFewerResponseValuesThanKeypads",
+                  {question("2", "2;2;2;", "7")},
+                  {},
+                  {1, 1, 1},
+                  {7, 0, 0},
+                  {1, 1, 1}},
+        ScoreCase{
+            "ListMostPopularIsNotWorkedOut", {question("p", "2;2;3;")}, {}, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}},
         ScoreCase{"ListWithoutCorrectAnswerMarksNoVote", {question("", "1;2;")}, {}, {0, 0}, {0, 0}, {0, 0}},
-        ScoreCase{"ListTwoCharacterEntryOtherThanTenNeverMatches", {question("1", "11;1;")}, {}, {0, 1},
-                  {0, 0}, {1, 1}},
-        ScoreCase{"WeightsOffIgnoreTheQuestionFile",
-                  {weighted(question("23", "1;2;3;"), weights({{2, 2.0}, {3, 3.0}}))}, {}, {0, 1, 1},
-                  {0, 0, 0}, {1, 1, 1}},
-        ScoreCase{"WeightsOnTakeTheAnswersWeight",
-                  {weighted(question("23", "1;2;3;"), weights({{2, 2.0}, {3, 3.0}}))}, weightsOn(), {0, 2, 3},
-                  {0, 0, 0}, {1, 1, 1}},
-        ScoreCase{"WeightsOnOptionTen", {weighted(question("x", "10;A;"), weights({{10, 5.0}}))}, weightsOn(),
-                  {5, 0}, {0, 0}, {1, 1}},
-        ScoreCase{"WeightsOnCompact", {weighted(question("x2", "A2X"), weights({{10, 4.0}, {2, 0.5}}))},
-                  weightsOn(), {4, 0.5f, 0}, {0, 0, 0}, {0, 0, 0}},
-        ScoreCase{"QuestionsAddUpAndTheLastSetsTheKeypadCount",
-                  {question("1", "1;1;1;1;", "1;1;1;1"), question("2", "2;3;", "2;2")}, {}, {2, 1}, {3, 1},
+        ScoreCase{"ListTwoCharacterEntryOtherThanTenNeverMatches",
+                  {question("1", "11;1;")},
+                  {},
+                  {0, 1},
+                  {0, 0},
                   {1, 1}},
-        ScoreCase{"AQuestionWithoutVotesIsSkipped", {question("1", "1;2;"), question("1", "")}, {}, {1, 0},
-                  {0, 0}, {1, 1}}),
+        ScoreCase{"WeightsOffIgnoreTheQuestionFile",
+                  {weighted(question("23", "1;2;3;"), weights({{2, 2.0}, {3, 3.0}}))},
+                  {},
+                  {0, 1, 1},
+                  {0, 0, 0},
+                  {1, 1, 1}},
+        ScoreCase{"WeightsOnTakeTheAnswersWeight",
+                  {weighted(question("23", "1;2;3;"), weights({{2, 2.0}, {3, 3.0}}))},
+                  weightsOn(),
+                  {0, 2, 3},
+                  {0, 0, 0},
+                  {1, 1, 1}},
+        ScoreCase{"WeightsOnOptionTen",
+                  {weighted(question("x", "10;A;"), weights({{10, 5.0}}))},
+                  weightsOn(),
+                  {5, 0},
+                  {0, 0},
+                  {1, 1}},
+        ScoreCase{"WeightsOnCompact",
+                  {weighted(question("x2", "A2X"), weights({{10, 4.0}, {2, 0.5}}))},
+                  weightsOn(),
+                  {4, 0.5f, 0},
+                  {0, 0, 0},
+                  {0, 0, 0}},
+        ScoreCase{"QuestionsAddUpAndTheLastSetsTheKeypadCount",
+                  {question("1", "1;1;1;1;", "1;1;1;1"), question("2", "2;3;", "2;2")},
+                  {},
+                  {2, 1},
+                  {3, 1},
+                  {1, 1}},
+        ScoreCase{"AQuestionWithoutVotesIsSkipped",
+                  {question("1", "1;2;"), question("1", "")},
+                  {},
+                  {1, 0},
+                  {0, 0},
+                  {1, 1}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ScoreQuiz, ResponseValuesAreReadAsLeadingNumbers)
 {
-    const std::vector<std::string> values = {"1",   "0.125", " 7",  "-1.5",  "1e2",  "3.5x", "abc",
-                                             ".25", "12.",   "+4",  "2.5E-1", "1234567890123456789"};
+    const std::vector<std::string> values = {"1",   "0.125", " 7",  "-1.5", "1e2",    "3.5x",
+                                             "abc", ".25",   "12.", "+4",   "2.5E-1", "1234567890123456789"};
     for (const std::string &v : values) {
         const ScoringResult r = ScoreQuiz({question("1", "1;", v)}, {}, {});
         EXPECT_EQ(r.time[0], static_cast<float>(leadingNumber(v))) << v;
@@ -151,8 +203,9 @@ TEST(ScoreQuiz, WithoutQuestionsNothingIsScored)
     EXPECT_EQ(r.validKeypads, (std::vector<int>{1, 1}));
 }
 
-class CountingProgress : public ProgressView {
-public:
+class CountingProgress : public ProgressView
+{
+  public:
     void setUpProgressBar(float maximum) override { setUps.push_back(maximum); }
     void incrementProgressBar() override { ++steps; }
     void unload() override { ++unloads; }
@@ -186,8 +239,9 @@ TEST(ScoreQuiz, ProgressWindowOpensFromFiveHundredAndOneSteps)
     };
     for (const Case &c : cases) {
         CountingProgress progress;
-        ScoreQuiz(std::vector<QuestionInput>(static_cast<size_t>(c.questions), question("1", listOf(c.keypads))),
-                  {}, {}, &progress);
+        ScoreQuiz(
+            std::vector<QuestionInput>(static_cast<size_t>(c.questions), question("1", listOf(c.keypads))),
+            {}, {}, &progress);
         EXPECT_EQ(progress.setUps, c.setUps) << c.keypads << "x" << c.questions;
         EXPECT_EQ(progress.steps, c.steps) << c.keypads << "x" << c.questions;
         EXPECT_EQ(progress.unloads, c.unloads) << c.keypads << "x" << c.questions;

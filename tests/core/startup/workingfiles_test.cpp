@@ -7,7 +7,8 @@
 using namespace quiz;
 using quiz::test::TestFolder;
 
-namespace {
+namespace
+{
 
 QuizState stateIn(const TestFolder &addin, const TestFolder &data)
 {
@@ -57,10 +58,7 @@ TEST(LoadValidKeypads, OneFlagPerDigit)
         const char *content;
         std::vector<int> valid;
     } cases[] = {
-        {"1101\r\n", {0, 1, 1, 0, 1}},
-        {"\"1101\"", {0, 1, 1, 0, 1}},
-        {"1a2", {0, 1, 0, 2}},
-        {"", {0}},
+        {"1101\r\n", {0, 1, 1, 0, 1}}, {"\"1101\"", {0, 1, 1, 0, 1}}, {"1a2", {0, 1, 0, 2}}, {"", {0}},
         {"11,00", {0, 1, 1}}, // only the first item
     };
     for (const auto &c : cases) {

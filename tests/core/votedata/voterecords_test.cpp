@@ -17,12 +17,22 @@ TEST(GetField, TakesTheTextBetweenCommasAndDropsEnclosingQuotes)
         int n;
         const char *field;
     } cases[] = {
-        {"a,\"b\",c", 1, "a"},   {"a,\"b\",c", 2, "b"},  {"a,\"b\",c", 3, "c"},
-        {"a,\"b\",c", 4, ""},    {"a,\"b\",c", 0, ""},   {"a,\"b\",c", 9, ""},
-        {"\"a,b\",c", 1, "\"a"}, {"\"a,b\",c", 2, "b\""}, // commas in quotes are not protected
-        {"x,\",y", 2, ""},       {"x,\"\",y", 2, ""},    {",,", 2, ""},
-        {"a", 1, "a"},           {"", 1, ""},            {"a,b", 2, "b"},
-        {"a,\"b", 2, "\"b"},     {"a,b\",c", 2, "b\""},
+        {"a,\"b\",c", 1, "a"},
+        {"a,\"b\",c", 2, "b"},
+        {"a,\"b\",c", 3, "c"},
+        {"a,\"b\",c", 4, ""},
+        {"a,\"b\",c", 0, ""},
+        {"a,\"b\",c", 9, ""},
+        {"\"a,b\",c", 1, "\"a"},
+        {"\"a,b\",c", 2, "b\""}, // commas in quotes are not protected
+        {"x,\",y", 2, ""},
+        {"x,\"\",y", 2, ""},
+        {",,", 2, ""},
+        {"a", 1, "a"},
+        {"", 1, ""},
+        {"a,b", 2, "b"},
+        {"a,\"b", 2, "\"b"},
+        {"a,b\",c", 2, "b\""},
     };
     for (const auto &c : cases)
         EXPECT_EQ(GetField(c.line, c.n), c.field) << c.line << " field " << c.n;
@@ -34,8 +44,12 @@ TEST(FileNamePart, TakesTheNameAfterTheLastSeparatorUpperCased)
         const char *path;
         const char *name;
     } cases[] = {
-        {"C:\\Show\\Q1.tlx", "Q1.TLX"}, {"/home/ann/q1.tlx", "Q1.TLX"}, {"q1.tlx", "Q1.TLX"},
-        {"C:\\dir/sub\\x.tlx", "X.TLX"}, {"/a\\b/c.tlx", "C.TLX"},       {"", ""},
+        {"C:\\Show\\Q1.tlx", "Q1.TLX"},
+        {"/home/ann/q1.tlx", "Q1.TLX"},
+        {"q1.tlx", "Q1.TLX"},
+        {"C:\\dir/sub\\x.tlx", "X.TLX"},
+        {"/a\\b/c.tlx", "C.TLX"},
+        {"", ""},
         {"dir\\", ""},
     };
     for (const auto &c : cases)
@@ -57,10 +71,10 @@ TEST(ResponseText, DecimalCommasAndSeparators)
         const char *line;
         const char *text;
     } cases[] = {
-        {"C:\\s\\Q1.tlx,1,2,\"1,5;2,25\",a,b", "1.5;2.25"}, // more than 7 pieces
-        {"Q1.tlx,1,2,\"1.5;2\",a,b", "1.5;2"},              // 6 pieces: field 4
-        {"Q1.tlx,1,2,\"3;4\",a,b,c", "3;4"},                // exactly 7: field 4, quotes off
-        {"Q1.tlx,1,2,\"1,5\",a,b", "\"1"},                  // 7 pieces, one decimal comma
+        {"C:\\s\\Q1.tlx,1,2,\"1,5;2,25\",a,b", "1.5;2.25"},  // more than 7 pieces
+        {"Q1.tlx,1,2,\"1.5;2\",a,b", "1.5;2"},               // 6 pieces: field 4
+        {"Q1.tlx,1,2,\"3;4\",a,b,c", "3;4"},                 // exactly 7: field 4, quotes off
+        {"Q1.tlx,1,2,\"1,5\",a,b", "\"1"},                   // 7 pieces, one decimal comma
         {"Q1.tlx,1,2,\"1,5;2,5;3,5;4,5", "1.5;2.5;3.5;4.5"}, // no closing quote: the rest
         {"Q1.tlx,1", ""},
     };
@@ -115,7 +129,8 @@ TEST(VoteRecords, FilesAreFoundIgnoringCaseAndMayBeMissing)
 
 // ---- The index against a straightforward scan of the files per question ----
 
-namespace {
+namespace
+{
 
 std::string refField(const std::string &line, int n)
 {
@@ -136,7 +151,8 @@ std::string refField(const std::string &line, int n)
 
 std::string refName(const std::string &path)
 {
-    std::string name = path.substr(path.find_last_of("\\/") == std::string::npos ? 0 : path.find_last_of("\\/") + 1);
+    std::string name =
+        path.substr(path.find_last_of("\\/") == std::string::npos ? 0 : path.find_last_of("\\/") + 1);
     for (char &c : name)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return name;
@@ -221,12 +237,14 @@ Generated generate(unsigned seed, int questionCount, int keypads)
                 else
                     answers += pick(5) == 0 ? 'X' : static_cast<char>('1' + pick(9));
             }
-            voteLines.emplace_back(pick(1000), path() + "," + std::to_string(pick(9)) + ",3," + answers + ",t,u");
+            voteLines.emplace_back(pick(1000),
+                                   path() + "," + std::to_string(pick(9)) + ",3," + answers + ",t,u");
         }
         for (int r = pick(3); r > 0; --r) {
             std::string text;
             for (int k = 0; k < keypads; ++k)
-                text += (k ? ";" : "") + std::to_string(pick(20)) + (pick(2) ? "," : ".") + std::to_string(pick(100));
+                text += (k ? ";" : "") + std::to_string(pick(20)) + (pick(2) ? "," : ".") +
+                        std::to_string(pick(100));
             std::string line = path() + ",1,2,\"" + text + "\"";
             if (pick(4) != 0)
                 line += ",e,f";
@@ -238,7 +256,8 @@ Generated generate(unsigned seed, int questionCount, int keypads)
     voteLines.emplace_back(pick(1000), "");
     responseLines.emplace_back(pick(1000), "Q2.tlx,1,2,\"1,5");
     std::stable_sort(voteLines.begin(), voteLines.end(), [](auto &a, auto &b) { return a.first < b.first; });
-    std::stable_sort(responseLines.begin(), responseLines.end(), [](auto &a, auto &b) { return a.first < b.first; });
+    std::stable_sort(responseLines.begin(), responseLines.end(),
+                     [](auto &a, auto &b) { return a.first < b.first; });
     for (const auto &l : voteLines)
         g.votes += l.second + (pick(3) ? "\r\n" : "\n");
     for (const auto &l : responseLines)
@@ -267,7 +286,8 @@ TEST(VoteRecords, IndexAnswersLikeAScanOfTheFilesPerQuestion)
             int answered = 0;
             for (const std::string &question : order) {
                 const std::string expected = refLookUp(scanned, data.path(), question);
-                EXPECT_EQ(LookUpVotes(indexed, records, question), expected) << "seed " << seed << " " << question;
+                EXPECT_EQ(LookUpVotes(indexed, records, question), expected)
+                    << "seed " << seed << " " << question;
                 EXPECT_EQ(indexed.responseRecPresent, scanned.responseRecPresent);
                 EXPECT_EQ(indexed.questionResponseText, scanned.questionResponseText)
                     << "seed " << seed << " " << question;

@@ -17,7 +17,8 @@
 using namespace quiz;
 using quiz::test::TestFolder;
 
-namespace {
+namespace
+{
 
 // Lets the event loop run until the condition holds or two seconds pass.
 bool processUntil(const std::function<bool()> &done)
@@ -30,8 +31,9 @@ bool processUntil(const std::function<bool()> &done)
 }
 
 // Real events, a clock that moves only when waited on.
-class SteppingPump : public EventPump {
-public:
+class SteppingPump : public EventPump
+{
+  public:
     long long now = 0;
     int waits = 0;
     void processEvents() override { QCoreApplication::processEvents(); }
@@ -46,11 +48,12 @@ public:
     long long nowMs() override { return now; }
 };
 
-class CountingWindow : public QWidget {
-public:
+class CountingWindow : public QWidget
+{
+  public:
     int closeRequests = 0;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override
     {
         ++closeRequests;

@@ -1,0 +1,184 @@
+#include "adapters/controller/localsocketchannel.h"
+#include "adapters/qt/qteventpump.h"
+#include "core/controller/controllerlink.h"
+#include "core/votedata/participants.h"
+#include "standin.h"
+#include "support/testfolder.h"
+
+#include "../../core/controller/fakes.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocalSocket>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace quiz {
+namespace {
+
+using Records = std::vector<Participant>;
+
+bool waitUntil(const std::function<bool()> &condition, int ms = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+struct ChannelTest : ::testing::Test {
+    ChannelTest()
+    {
+        socketPath = folder.str() + "/ctl.sock";
+        names = folder.write("names.csv", "Keypad,Name,Weighting\r\n3,Ann,1\r\n1,Bob,2\r\n").string();
+        logPath = folder.str() + "/tlxctrl.log";
+    }
+    std::string log() const { return folder.read("tlxctrl.log"); }
+
+    test::TestFolder folder;
+    std::string socketPath, names, logPath;
+};
+
+TEST_F(ChannelTest, TheStandInAnswersGetNamesAndLogsEachCommand)
+{
+    test::StandIn standIn(socketPath, {"--names", QString::fromStdString(names), "--log",
+                                        QString::fromStdString(logPath)});
+    ASSERT_TRUE(standIn.started());
+    LocalSocketChannel channel(socketPath);
+    ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
+
+    QuizState state;
+    QtEventPump pump;
+    test::FakeDialogs dialogs;
+    ControllerLink link(state, channel, pump, dialogs, nullptr);
+    LoadParticipants(state, link, pump);
+
+    EXPECT_EQ(state.participants, (Records{{"Bob", 1, 2}, {"Ann", 3, 1}}));
+    EXPECT_EQ(log(), "CheckLink\nGetNames\n");
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    link.SendCommandtoController("NextSlide,7");
+    link.SendCommandtoController("InsertCharts");
+    ASSERT_TRUE(waitUntil([&] { return log().size() > 26; }));
+    EXPECT_EQ(log(), "CheckLink\nGetNames\nNextSlide,7\nInsertCharts\n");
+}
+
+TEST_F(ChannelTest, TextsArriveInOrderStatusBlockFirst)
+{
+    test::StandIn standIn(socketPath, {"--names", QString::fromStdString(names), "--log",
+                                        QString::fromStdString(logPath), "--status"});
+    ASSERT_TRUE(standIn.started());
+    LocalSocketChannel channel(socketPath);
+    ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
+    std::vector<std::string> texts;
+    channel.setTextHandler([&](const std::string &t) { texts.push_back(t); });
+    ASSERT_TRUE(channel.open());
+    EXPECT_EQ(channel.send("GetNames"), SendResult::Delivered);
+    EXPECT_EQ(channel.send("GetNames"), SendResult::Delivered);
+    ASSERT_TRUE(waitUntil([&] { return texts.size() >= 3; }));
+    EXPECT_EQ(texts[0], "baseType=stand-in\r\nmax_kpads=2");
+    EXPECT_EQ(texts[1], "ListOfNames,2\r\n3,Ann,1\r\n1,Bob,2\r\nEndListOfNames");
+    EXPECT_EQ(texts[2], texts[1]);
+}
+
+TEST_F(ChannelTest, NoControllerMeansNotRunningAndNoLink)
+{
+    LocalSocketChannel channel(socketPath);
+    EXPECT_FALSE(channel.controllerRunning());
+    EXPECT_FALSE(channel.open());
+    EXPECT_EQ(channel.send("CheckLink"), SendResult::Failed);
+    // A stale socket file left by a controller that died counts as no controller.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    ::close(fd);
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(socketPath)));
+    EXPECT_FALSE(channel.controllerRunning());
+    EXPECT_FALSE(channel.open());
+    // The stand-in takes the place of a stale socket.
+    test::StandIn standIn(socketPath, {"--log", QString::fromStdString(logPath)});
+    EXPECT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
+}
+
+TEST_F(ChannelTest, ALinkBrokenByTheControllerFailsTheNextSendAndReopens)
+{
+    auto standIn = std::make_unique<test::StandIn>(
+        socketPath, QStringList{"--log", QString::fromStdString(logPath)});
+    ASSERT_TRUE(standIn->started());
+    LocalSocketChannel channel(socketPath);
+    ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
+    ASSERT_TRUE(channel.open());
+    standIn->stop();
+    ASSERT_TRUE(waitUntil([&] { return !channel.isOpen(); }));
+    EXPECT_EQ(channel.send("NextSlide,2"), SendResult::Failed);
+
+    standIn = std::make_unique<test::StandIn>(socketPath, QStringList{"--log", QString::fromStdString(logPath)});
+    ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
+    EXPECT_TRUE(channel.open());
+    EXPECT_EQ(channel.send("CheckLink"), SendResult::Delivered);
+    ASSERT_TRUE(waitUntil([&] { return log().find("CheckLink") != std::string::npos; }));
+    EXPECT_EQ(log(), "CheckLink\n");
+}
+
+TEST_F(ChannelTest, TheLinkStartsTheControllerWhichFindsNamesInTheDataFolder)
+{
+    // Started the way the program starts it: no arguments, settings from the
+    // environment, the data folder as its current folder.
+    qputenv("TALVIX_CONTROLLER_SOCKET", QByteArray::fromStdString(socketPath));
+    qputenv("TALVIX_CONTROLLER_LOG", QByteArray::fromStdString(logPath));
+    qputenv("TALVIX_CONTROLLER_IDLE_EXIT", "3");
+    const test::TestFolder addin;
+    ASSERT_TRUE(QFile::copy(test::standInPath(), QString::fromStdString(addin.str() + "/tlxctrl")));
+    QFile::setPermissions(QString::fromStdString(addin.str() + "/tlxctrl"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QuizState state;
+    state.addinFolder = addin.str() + "/";
+    state.dataFolder = folder.str();
+    LocalSocketChannel channel(LocalSocketChannel::defaultSocketPath());
+    EXPECT_EQ(channel.socketPath(), socketPath);
+    QtEventPump pump;
+    test::FakeDialogs dialogs;
+    ControllerLink link(state, channel, pump, dialogs, nullptr);
+    LoadParticipants(state, link, pump);
+    qunsetenv("TALVIX_CONTROLLER_SOCKET");
+    qunsetenv("TALVIX_CONTROLLER_LOG");
+    qunsetenv("TALVIX_CONTROLLER_IDLE_EXIT");
+
+    EXPECT_NE(channel.startedProcessId(), 0);
+    EXPECT_EQ(state.participants, (Records{{"Bob", 1, 2}, {"Ann", 3, 1}}));
+    EXPECT_EQ(log(), "CheckLink\nGetNames\n");
+    EXPECT_TRUE(dialogs.messages.empty());
+    if (channel.startedProcessId() > 0)
+        ::kill(static_cast<pid_t>(channel.startedProcessId()), SIGTERM);
+}
+
+TEST(StandIn, RefusesToServeASocketAnotherControllerServes)
+{
+    test::TestFolder folder;
+    const std::string socketPath = folder.str() + "/ctl.sock";
+    test::StandIn first(socketPath, {"--log", QString::fromStdString(folder.str() + "/1.log")});
+    LocalSocketChannel channel(socketPath);
+    ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
+    QProcess second;
+    second.start(test::standInPath(), {"--socket", QString::fromStdString(socketPath)});
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_TRUE(channel.controllerRunning()); // the first one still serves
+}
+
+} // namespace
+} // namespace quiz
