@@ -60,7 +60,8 @@ void CaptureSlideShow(RunContext &ctx)
         const QTemporaryDir folder(QDir::tempPath() + "/quiz-capture-XXXXXX");
         if (!folder.isValid())
             return;
-        const QString path = folder.filePath("slide.png");
+        // An uncompressed file: quick to write and to read back.
+        const QString path = folder.filePath("slide.bmp");
         ctx.host->captureSlideShow(path.toStdString());
         QImage image;
         if (image.load(path))
