@@ -82,7 +82,7 @@ TEST_F(Startup, EndsSilentlyWhenThePresentationWasNeverSaved)
 
 TEST_F(Startup, EndsSilentlyOnAnUnknownModeWord)
 {
-    for (const char *command : {"quiz.quz,FOO", "quiz.quz,PARTSETUP "}) {
+    for (const char *command : {"quiz.quz,FOO", "quiz.quz,SETUP5", "quiz.quz,SETUPX"}) {
         const QuizRunResult r = runner.run({command});
         ASSERT_TRUE(r.finished) << command;
         EXPECT_EQ(r.exitCode, 0) << command;

@@ -22,14 +22,13 @@ TEST(Fader, FadeInShowsTheWindowFullyOpaque)
     EXPECT_GE(spent, std::chrono::milliseconds(30));
 }
 
-TEST(Fader, FadeSettingOffTakesNoSteps)
+TEST(Fader, FadeSettingOffJumpsStraightToTheEnd)
 {
     QWidget window;
     WidgetFadeTarget target(&window, true);
-    const auto start = std::chrono::steady_clock::now();
     Fade(target, 0, 255, true, false, false, false);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(25));
     EXPECT_TRUE(window.isVisible());
+    EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
 }
 
 TEST(Fader, FadeOutLeavesTheWindowShownButInvisible)
