@@ -39,7 +39,7 @@ PlatformServices::PlatformServices(const std::string &hostFile) : parts_(std::ma
     if (!parts_->host)
         endRun(0, "no presentation program: " + error);
     parts_->host->setProgramPath(QCoreApplication::applicationFilePath().toStdString());
-    parts_->windows = std::make_unique<StandInWindowSystem>(parts_->host.get());
+    parts_->windows = std::make_unique<StandInWindowSystem>(*parts_->host);
     parts_->dialogs = makeDialogs();
 
     ctx_.host = parts_->host.get();
