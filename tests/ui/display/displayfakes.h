@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/presentationlink/fakes.h"
+#include "fakes/presentationfakes.h"
 
 #include <QImage>
 
