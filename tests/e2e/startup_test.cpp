@@ -185,3 +185,18 @@ TEST_F(Startup, DisplayWithoutASlideShowSaysSoAndGivesThePresentationProgramBack
     for (const auto &w : windows)
         EXPECT_TRUE(w.toObject()["enabled"].toBool(true)) << w.toObject()["title"].toString().toStdString();
 }
+
+TEST_F(Startup, AModeThisBuildLacksEndsThroughTheNormalEndOfARun)
+{
+    const QuizRunResult r = runner.run({"quiz.quz,WIZARD"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(has(r.err, "the Wizard mode is not available")) << r.err;
+    EXPECT_TRUE(r.dialogLog.empty());
+    const QJsonArray windows =
+        QJsonDocument::fromJson(QByteArray::fromStdString(runner.hostJson())).object()["windows"].toArray();
+    ASSERT_FALSE(windows.isEmpty());
+    for (const auto &w : windows)
+        EXPECT_TRUE(w.toObject()["enabled"].toBool(true)) << w.toObject()["title"].toString().toStdString();
+    EXPECT_FALSE(anyLineHas(runner.controllerLog(), "NextSlide")) << "the show stays on its slide";
+}
