@@ -29,6 +29,9 @@ QuizRunner::QuizRunner()
     }
     env_["TALVIX_CONTROLLER_SOCKET"] = folder_.str() + "/controller.sock";
     env_["TALVIX_NO_OPEN"] = "1";
+    // Each run has its own runtime folder, so runs in parallel never take
+    // each other for a previous instance.
+    env_["XDG_RUNTIME_DIR"] = folder_.str();
     env_["TALVIX_CONTROLLER_LOG"] = folder_.str() + "/controller.log";
     env_["TALVIX_CONTROLLER_IDLE_EXIT"] = "20";
     env_["QT_QPA_PLATFORM"] = "offscreen";
