@@ -8,5 +8,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QUIZ_BUILD_DIR:-$root/build}"
 work="$(mktemp -d "${TMPDIR:-/tmp}/quiz-demo.XXXXXX")"
 cp -r "$root/demo/." "$work/"
+# The add-in folder starts the controller stand-in as tlxctrl.
+cp "$build/tools/tlxctrl/tlxctrl" "$work/addin/tlxctrl"
 echo "Demo folder: $work"
+# The controller stand-in ends by itself a while after the last run left it.
+export TALVIX_CONTROLLER_IDLE_EXIT="${TALVIX_CONTROLLER_IDLE_EXIT:-30}"
 exec "$build/src/quiz" --host "$work/host.json" "${@:-DISPLAY}"

@@ -1,6 +1,8 @@
 #include "app/platformservices.h"
 
 #include "adapters/controller/localsocketchannel.h"
+#include "adapters/xlsx/xlsxworkbookwriter.h"
+#include "app/lazyprogressview.h"
 #include "adapters/dialogs/makedialogs.h"
 #include "adapters/instance/claimsingleinstance.h"
 #include "adapters/instance/instanceguard.h"
@@ -26,6 +28,8 @@ struct PlatformServices::Parts {
     QtEventPump pump;
     LocalSocketChannel controller;
     std::unique_ptr<ControllerLink> link;
+    std::unique_ptr<LazyProgressView> progress;
+    XlsxWorkbookWriter workbooks;
     InstanceGuard instance;
 };
 
@@ -39,7 +43,7 @@ PlatformServices::PlatformServices(const std::string &hostFile) : parts_(std::ma
     if (!parts_->host)
         endRun(0, "no presentation program: " + error);
     parts_->host->setProgramPath(QCoreApplication::applicationFilePath().toStdString());
-    parts_->windows = std::make_unique<StandInWindowSystem>(parts_->host.get());
+    parts_->windows = std::make_unique<StandInWindowSystem>(*parts_->host);
     parts_->dialogs = makeDialogs();
 
     ctx_.host = parts_->host.get();
@@ -50,6 +54,10 @@ PlatformServices::PlatformServices(const std::string &hostFile) : parts_(std::ma
     parts_->link = std::make_unique<ControllerLink>(ctx_.state, parts_->controller, parts_->pump,
                                                     *parts_->dialogs, [this] { QuitQuiz(ctx_); });
     ctx_.link = parts_->link.get();
+    parts_->progress =
+        std::make_unique<LazyProgressView>([this](bool enable) { EnablePowerPointWindows(ctx_, enable); });
+    ctx_.progress = parts_->progress.get();
+    ctx_.workbooks = &parts_->workbooks;
 }
 
 PlatformServices::~PlatformServices() = default;

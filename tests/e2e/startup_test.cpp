@@ -82,7 +82,7 @@ TEST_F(Startup, EndsSilentlyWhenThePresentationWasNeverSaved)
 
 TEST_F(Startup, EndsSilentlyOnAnUnknownModeWord)
 {
-    for (const char *command : {"quiz.quz,FOO", "quiz.quz,PARTSETUP "}) {
+    for (const char *command : {"quiz.quz,FOO", "quiz.quz,SETUP5", "quiz.quz,SETUPX"}) {
         const QuizRunResult r = runner.run({command});
         ASSERT_TRUE(r.finished) << command;
         EXPECT_EQ(r.exitCode, 0) << command;
@@ -184,4 +184,19 @@ TEST_F(Startup, DisplayWithoutASlideShowSaysSoAndGivesThePresentationProgramBack
     ASSERT_FALSE(windows.isEmpty());
     for (const auto &w : windows)
         EXPECT_TRUE(w.toObject()["enabled"].toBool(true)) << w.toObject()["title"].toString().toStdString();
+}
+
+TEST_F(Startup, AModeThisBuildLacksEndsThroughTheNormalEndOfARun)
+{
+    const QuizRunResult r = runner.run({"quiz.quz,WIZARD"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(has(r.err, "the Wizard mode is not available")) << r.err;
+    EXPECT_TRUE(r.dialogLog.empty());
+    const QJsonArray windows =
+        QJsonDocument::fromJson(QByteArray::fromStdString(runner.hostJson())).object()["windows"].toArray();
+    ASSERT_FALSE(windows.isEmpty());
+    for (const auto &w : windows)
+        EXPECT_TRUE(w.toObject()["enabled"].toBool(true)) << w.toObject()["title"].toString().toStdString();
+    EXPECT_FALSE(anyLineHas(runner.controllerLog(), "NextSlide")) << "the show stays on its slide";
 }

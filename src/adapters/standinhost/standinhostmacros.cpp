@@ -52,9 +52,7 @@ void StandInHost::runMacro(const std::string &name, const std::vector<std::strin
         endShowEdit();
     else if (name == "AddVoteToSlide" || name == "addVoteToSlide")
         addVoteToSlide(args);
-    else if (name == "Brevak")
-        ; // recorded only: the add-in takes over from here
-    else
+    else if (name != "Brevak") // "Brevak" is only recorded: the add-in takes over from there
         fail("Macro " + name + " cannot be found.");
 }
 

@@ -45,7 +45,9 @@ PixelRect frameRect(const QWidget *widget)
 
 } // namespace
 
-StandInWindowSystem::StandInWindowSystem(PresentationHost *host) : host_(host) {}
+StandInWindowSystem::StandInWindowSystem(PresentationHost &host) : host_(&host) {}
+
+StandInWindowSystem::StandInWindowSystem() = default;
 
 WindowHandle StandInWindowSystem::handleOf(QWidget *widget)
 {

@@ -18,7 +18,8 @@ class PresentationHost;
 // which Qt cannot do, is kept as state, as is the display count.
 class StandInWindowSystem : public WindowSystem {
 public:
-    explicit StandInWindowSystem(PresentationHost *host);
+    explicit StandInWindowSystem(PresentationHost &host);
+    StandInWindowSystem(); // the program's windows only
 
     // Handles of the program's own widgets start here; host handles lie below.
     static constexpr WindowHandle kFirstWidgetHandle = 1'000'000'000;
@@ -49,7 +50,7 @@ public:
     std::optional<std::pair<int, int>> lastCursorPos() const { return cursorPos_; }
 
 private:
-    PresentationHost *host_;
+    PresentationHost *host_ = nullptr;
     int cursorCount_ = 0;
     bool cursorBlanked_ = false;
     std::optional<PixelRect> confinement_;

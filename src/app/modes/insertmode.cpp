@@ -1,14 +1,33 @@
 #include "app/modes/modes.h"
 
 #include "core/common/runend.h"
+#include "core/common/text.h"
 #include "core/startup/runcontext.h"
+#include "core/startup/workingfiles.h"
+#include "core/votedata/presentationlink.h"
+#include "ui/display/composechartdisplay.h"
+#include "ui/display/displayrun.h"
+#include "ui/display/frmtchartdisplay.h"
 
 namespace quiz {
 
-// Not built yet: the run ends cleanly through the normal end of a run.
-void runInsertMode(RunContext &)
+// The top places pasted into the quiz slide as a picture.
+void runInsertMode(RunContext &ctx)
 {
-    endRun(0, "the Insert mode is not available in this build");
+    const std::vector<std::string> quizList = ReadQuizForDisplay(ctx);
+    MoveDisplayAreaDown(ctx);
+    const int displayRowCount = ctx.state.displayCount;
+    LoadValidKeypads(ctx.state, ctx.state.dataFolder + "/valid.kpd");
+    LoadDisplayParticipants(ctx);
+
+    FrmTChartDisplay window(ctx, programDisplayHooks(ctx));
+    window.resize(insertWindowSize(ctx));
+    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, displayRowCount, quizScoring(quizList));
+    window.ExportToPowerPoint(leadingInt(ctx.state.slideArg));
+
+    if (ctx.windows)
+        EnablePowerPointWindows(ctx, true);
+    endRun(0);
 }
 
 } // namespace quiz

@@ -1,14 +1,12 @@
 #include "app/modes/modes.h"
 
-#include "core/common/runend.h"
-#include "core/startup/runcontext.h"
+#include "app/modes/unavailablemode.h"
 
 namespace quiz {
 
-// Not built yet: the run ends cleanly through the normal end of a run.
-void runResultsTableMode(RunContext &)
+void runResultsTableMode(RunContext &ctx)
 {
-    endRun(0, "the ResultsTable mode is not available in this build");
+    endUnavailableMode(ctx, "ResultsTable");
 }
 
 } // namespace quiz

@@ -81,8 +81,12 @@ std::string formatNamesReply(const std::vector<Participant> &participants)
     for (const auto &p : participants)
         reply += "\r\n" + std::to_string(p.keypad) + "," + replaceAll(p.name, ",", " ") + "," +
                  std::to_string(p.weighting);
+    // The list ends with a line break, as the controller's lists do: the
+    // record the receiver makes of the end-marker line is then the last one,
+    // which the name lookup never examines.
     reply += "\r\n";
     reply += endOfNamesMarker;
+    reply += "\r\n";
     return reply;
 }
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace quiz {
@@ -102,6 +103,12 @@ void frmLoading::IncrementProgressBar()
     if (value_ >= maximum_)
         return;
     value_ = std::min(value_ + 1, maximum_);
+    // A pass may step the bar millions of times: the screen is brought up to
+    // date at most every repaintIntervalMs, and always at the end.
+    const auto now = std::chrono::steady_clock::now();
+    if (value_ < maximum_ && now - lastRepaint_ < std::chrono::milliseconds(repaintIntervalMs))
+        return;
+    lastRepaint_ = now;
     showBar();
     QCoreApplication::processEvents();
 }

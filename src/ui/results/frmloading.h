@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 
 class QLabel;
@@ -22,6 +23,7 @@ public:
     static constexpr int heightTwips = 690;
     static constexpr int widthTwips = 5400;
     static constexpr int animateIntervalMs = 150;
+    static constexpr int repaintIntervalMs = 20;
     static constexpr const char *message = "Building Excel Workbook - Please Wait";
     static constexpr const char *windowCaption = "Please Wait - Compiling Results";
 
@@ -55,6 +57,7 @@ private:
     void showBar();
 
     std::function<void(bool)> enablePowerPointWindows_;
+    std::chrono::steady_clock::time_point lastRepaint_{};
     QProgressBar *prg_Loading_;
     QLabel *Label1_;
     QTimer *tmr_Animate_;

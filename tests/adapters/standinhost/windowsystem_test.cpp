@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         HostFolder::SetUp();
-        ws = std::make_unique<StandInWindowSystem>(host.get());
+        ws = std::make_unique<StandInWindowSystem>(*host);
         quizWindow.setWindowTitle("talvix - Quiz Results");
         quizWindow.setGeometry(50, 60, 200, 100);
         quizWindow.show();

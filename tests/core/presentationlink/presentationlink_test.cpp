@@ -1,5 +1,5 @@
 #include "core/votedata/presentationlink.h"
-#include "fakes.h"
+#include "fakes/presentationfakes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "core/votedata/presentationlink.h"
 #include "core/votedata/titlematch.h"
-#include "fakes.h"
+#include "fakes/presentationfakes.h"
 
 #include <gtest/gtest.h>
 

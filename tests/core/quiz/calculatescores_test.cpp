@@ -5,7 +5,7 @@
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/voterecords.h"
-#include "fakedialogs.h"
+#include "fakes/fakedialogs.h"
 #include "ports/progress.h"
 
 #include "support/testfolder.h"

@@ -1,6 +1,6 @@
 #include "core/quiz/quizrecord.h"
 #include "core/quiz/scoring.h"
-#include "fakedialogs.h"
+#include "fakes/fakedialogs.h"
 
 #include "support/testfolder.h"
 

@@ -2,7 +2,7 @@
 #include "core/votedata/participants.h"
 #include "core/votedata/participantsworkbook.h"
 
-#include "../controller/fakes.h"
+#include "fakes/controllerfakes.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // Stand-ins for the ports the controller link talks through, driven by tests.
 
 #include "ports/controllerlink.h"
-#include "ports/dialogs.h"
+#include "fakes/fakedialogs.h"
 #include "ports/eventpump.h"
 
 #include <deque>
@@ -89,37 +89,6 @@ public:
     std::vector<std::string> startedIn;
     int opens = 0;
     int runningChecks = 0;
-};
-
-struct ShownMessage {
-    std::string text, title;
-    MessageIcon icon;
-};
-
-class FakeDialogs : public Dialogs {
-public:
-    MessageAnswer message(const std::string &text, const std::string &title, MessageIcon icon,
-                          MessageButtons) override
-    {
-        messages.push_back({text, title, icon});
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::string> input(const std::string &, const std::string &, const std::string &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string &, const std::string &, const std::string &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const std::string &, const std::string &, const std::string &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<FontChoice> font(const std::string &, const FontChoice &) override { return std::nullopt; }
-    std::optional<PrintTarget> print(const std::string &) override { return std::nullopt; }
-
-    std::vector<ShownMessage> messages;
 };
 
 } // namespace quiz::test

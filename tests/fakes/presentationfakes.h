@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ports/dialogs.h"
+#include "fakes/fakedialogs.h"
 #include "ports/presentationhost.h"
 #include "ports/windowsystem.h"
 
@@ -87,28 +87,42 @@ public:
     void clearClipboard() override { ++clipboardClears; }
 };
 
-// Only what the window link asks of the presentation program.
+// The presentation program as far as start-up and the window link ask it;
+// each answer can be set, and the show can be made to fail.
 class FakeHost : public PresentationHost {
 public:
     int pointerType = 1;
     bool pointerFails = false;
     HostTitlePatterns patterns;
+    std::string addin = "/addin";
+    int presentations = 1;
+    std::string presentationPath = "/data/show.pptx";
+    int showWindowCount = 1;
+    int showingSlide = 1;
+    bool showFails = false; // the show's slide cannot be read
+    int viewType = 1;
+    std::vector<std::string> macros;
 
     bool attach() override { return true; }
-    std::string addinFolder(const std::string &) override { return "/addin"; }
-    int presentationCount() override { return 1; }
-    std::string activePresentationPath() override { return "/data/show.pptx"; }
+    std::string addinFolder(const std::string &) override { return addin; }
+    int presentationCount() override { return presentations; }
+    std::string activePresentationPath() override { return presentationPath; }
     double pageWidth() override { return 720; }
     double pageHeight() override { return 540; }
-    int activeWindowViewType() override { return 1; }
+    int activeWindowViewType() override { return viewType; }
     int selectedSlideIndex() override { return 1; }
     int slideCount() override { return 0; }
     HostSlide slide(int) override { throw HostError(9, "fake", "no slides"); }
     void setSlideTitle(int, const std::string &) override {}
     void setSlideTag(int, const std::string &, const std::string &) override {}
     void deleteShapeTag(int, const std::string &, const std::string &) override {}
-    int slideShowWindowCount() override { return 1; }
-    int slideShowCurrentSlide() override { return 1; }
+    int slideShowWindowCount() override { return showWindowCount; }
+    int slideShowCurrentSlide() override
+    {
+        if (showFails)
+            throw HostError(-2147188160, "Presentation host", "SlideShowWindows.Item: Integer out of range");
+        return showingSlide;
+    }
     PixelRect slideShowWindowRect() override { return {}; }
     int slideShowPointerType() override { return pointerType; }
     void setSlideShowPointerType(int type) override
@@ -121,7 +135,7 @@ public:
     std::string pastePicture(int, const std::string &) override { return {}; }
     void updateShape(int, const std::string &, const HostShape &) override {}
     void deleteShape(int, const std::string &) override {}
-    void runMacro(const std::string &, const std::vector<std::string> &) override {}
+    void runMacro(const std::string &name, const std::vector<std::string> &) override { macros.push_back(name); }
     std::vector<HostWindow> windows() override { return {}; }
     void setWindowEnabled(long long, bool) override {}
     void raiseWindow(long long) override {}
@@ -130,37 +144,6 @@ public:
     void moveWindow(long long, const PixelRect &) override {}
     void closeWindow(long long) override {}
     HostTitlePatterns titlePatterns() override { return patterns; }
-};
-
-struct ShownMessage {
-    std::string text, title;
-    MessageIcon icon;
-    MessageButtons buttons;
-};
-
-class FakeDialogs : public Dialogs {
-public:
-    std::vector<ShownMessage> messages;
-    MessageAnswer message(const std::string &text, const std::string &title, MessageIcon icon,
-                          MessageButtons buttons) override
-    {
-        messages.push_back({text, title, icon, buttons});
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::string> input(const std::string &, const std::string &, const std::string &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string &, const std::string &, const std::string &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const std::string &, const std::string &, const std::string &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<FontChoice> font(const std::string &, const FontChoice &) override { return std::nullopt; }
-    std::optional<PrintTarget> print(const std::string &) override { return std::nullopt; }
 };
 
 } // namespace quiz::test

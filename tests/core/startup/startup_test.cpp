@@ -1,0 +1,241 @@
+#include "core/common/runend.h"
+#include "core/startup/startup.h"
+#include "fakes/controllerfakes.h"
+#include "fakes/presentationfakes.h"
+#include "support/testfolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace quiz;
+using namespace quiz::test;
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+public:
+    StartupTest()
+    {
+        windows.add(1, "Microsoft PowerPoint - [show.pptx]");
+        host.addin = addin.str();
+        ctx.host = &host;
+        ctx.windows = &windows;
+        ctx.dialogs = &dialogs;
+        ctx.pump = &pump;
+        ctx.controller = &channel;
+        modes["SETUP"] = [this](RunContext &c) { ran.push_back("SETUP " + c.state.quizFileName); };
+        modes["DISPLAY"] = [this](RunContext &c) { ran.push_back("DISPLAY " + c.state.quizFileName); };
+        modes["PRINT"] = [this](RunContext &c) { ran.push_back("PRINT " + c.state.quizFileName); };
+        platform.setCurrentDirectory = [this](const std::string &folder) {
+            currentDirectory = folder;
+            return true;
+        };
+        platform.twipsPerPixel = [] { return std::make_pair(12, 15); };
+    }
+
+    // Runs start-up; the exit code when it ended the run, -1 when a mode ran.
+    int start(const std::string &command)
+    {
+        try {
+            RunStartup(ctx, command, platform, modes);
+            return -1;
+        } catch (const RunEnded &end) {
+            lastReason = end.reason;
+            return end.exitCode;
+        }
+    }
+
+    TestFolder addin;
+    FakeHost host;
+    FakeWindowSystem windows;
+    FakeDialogs dialogs;
+    FakePump pump;
+    FakeChannel channel;
+    RunContext ctx;
+    StartupPlatform platform;
+    ModeTable modes;
+    std::vector<std::string> ran;
+    std::string currentDirectory;
+    std::string lastReason;
+};
+
+} // namespace
+
+TEST_F(StartupTest, RunsTheModeWithTheFoldersAndDefaultsSet)
+{
+    windows.add(2, "PowerPoint Slide Show - [show.pptx]");
+    ctx.state.displayCount = 9;
+    ctx.state.displayFontName = "Courier";
+    EXPECT_EQ(start("quiz.quz,SETUP"), -1);
+    EXPECT_EQ(ran, (std::vector<std::string>{"SETUP quiz.quz"}));
+    EXPECT_EQ(ctx.state.addinFolder, addin.str() + "/");
+    EXPECT_EQ(ctx.state.dataFolder, "/data");
+    EXPECT_EQ(currentDirectory, "/data");
+    EXPECT_EQ(ctx.state.runMode, "SETUP");
+    EXPECT_EQ(ctx.state.displayCount, 5);
+    EXPECT_EQ(ctx.state.displayFontName, "Arial");
+    EXPECT_EQ(ctx.state.displayFontSize, 24);
+    EXPECT_EQ(ctx.state.twipsPerPixelX, 12);
+    EXPECT_EQ(ctx.state.twipsPerPixelY, 15);
+    EXPECT_EQ(ctx.state.rankLabelPositions.size(), 6u);
+    EXPECT_EQ(host.pointerType, 3) << "the slide show's pointer is hidden while the quiz runs";
+    EXPECT_FALSE(windows.at(1).enabled);
+    EXPECT_FALSE(windows.at(2).enabled);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(StartupTest, ShortFormsChooseTheModeAndTheQuizFile)
+{
+    struct Case {
+        const char *command;
+        const char *ran;
+    } cases[] = {
+        {"SETUP", "SETUP quiz.quz"},
+        {",SETUP", "SETUP "},
+        {"other.quz,SETUP", "SETUP other.quz"},
+        {"DISPLAY", "DISPLAY quiz.quz"},
+        {"DISPLAY,5", "DISPLAY quiz.quz"},
+        {"Setup,3", "SETUP quiz.quz"},
+    };
+    for (const auto &c : cases) {
+        ran.clear();
+        ctx.state = QuizState{};
+        EXPECT_EQ(start(c.command), -1) << c.command << ": " << lastReason;
+        EXPECT_EQ(ran, (std::vector<std::string>{c.ran})) << c.command;
+    }
+}
+
+TEST_F(StartupTest, EndsSilently)
+{
+    struct Case {
+        const char *name;
+        std::function<void(StartupTest &)> arrange;
+    } cases[] = {
+        {"no window", [](StartupTest &t) { t.windows.windows.clear(); }},
+        {"hidden window", [](StartupTest &t) { t.windows.windows[0].visible = false; }},
+        {"no presentation", [](StartupTest &t) { t.host.presentations = 0; }},
+        {"never saved", [](StartupTest &t) { t.host.presentationPath = ""; }},
+        {"unknown mode", [](StartupTest &) {}},
+    };
+    for (const auto &c : cases) {
+        StartupTest &t = *this;
+        windows.windows.clear();
+        windows.add(1, "Microsoft PowerPoint - [show.pptx]");
+        host.presentations = 1;
+        host.presentationPath = "/data/show.pptx";
+        ran.clear();
+        c.arrange(t);
+        const std::string command = std::string(c.name) == "unknown mode" ? "quiz.quz,SETUPS" : "quiz.quz,SETUP";
+        EXPECT_EQ(start(command), 0) << c.name;
+        EXPECT_TRUE(ran.empty()) << c.name;
+        EXPECT_TRUE(dialogs.messages.empty()) << c.name;
+        EXPECT_FALSE(lastReason.empty()) << c.name;
+    }
+}
+
+TEST_F(StartupTest, DebugModeAsksWhichModeAndKeepsTheAnswerUntrimmed)
+{
+    dialogs.textAnswers = {std::string("print ")};
+    EXPECT_EQ(start("quiz.quz,make"), -1);
+    EXPECT_EQ(dialogs.prompts, (std::vector<std::string>{"Debug mode"}));
+    EXPECT_EQ(ctx.state.modeWord, "PRINT ");
+    EXPECT_EQ(ran, (std::vector<std::string>{"PRINT quiz.quz"}));
+
+    ran.clear();
+    dialogs.textAnswers = {std::string("partsetup ")};
+    modes["PARTSETUP"] = [this](RunContext &) { ran.push_back("PARTSETUP"); };
+    EXPECT_EQ(start("quiz.quz,MAKE"), 0);
+    EXPECT_TRUE(ran.empty());
+}
+
+TEST_F(StartupTest, ControllerMissingIsReportedBeforeAnythingChanges)
+{
+    channel.running = false;
+    EXPECT_EQ(start("quiz.quz,SETUP"), 1);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "The talvix controller is not installed.");
+    EXPECT_EQ(dialogs.messages[0].title, "talvix");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(host.pointerType, 1) << "the presentation program was left as it was";
+    EXPECT_TRUE(ran.empty());
+}
+
+TEST_F(StartupTest, StartsTheControllerFromTheAddinFolderAndWaitsUntilItAnswers)
+{
+    addin.write("tlxctrl", "#!/bin/sh\n");
+    channel.running = false;
+    pump.meanwhile = [this] {
+        if (pump.now >= 1500 && channel.startPending)
+            channel.running = true;
+    };
+    EXPECT_EQ(start("quiz.quz,SETUP"), -1);
+    EXPECT_EQ(channel.started, (std::vector<std::string>{addin.str() + "/tlxctrl"}));
+    EXPECT_GE(pump.now, 1500);
+    EXPECT_LT(pump.now, 4000) << "no longer than the controller needs";
+    EXPECT_EQ(ran.size(), 1u);
+}
+
+TEST_F(StartupTest, WaitsForAStartedControllerAtMostFourSeconds)
+{
+    addin.write("tlxctrl", "#!/bin/sh\n");
+    channel.running = false;
+    EXPECT_EQ(start("quiz.quz,SETUP"), -1);
+    EXPECT_GE(pump.now, 4000);
+    EXPECT_LT(pump.now, 4100);
+}
+
+TEST_F(StartupTest, DisplayEndsWithoutNextSlideWhenTheShowIsOnAnotherSlide)
+{
+    host.showingSlide = 5;
+    EXPECT_EQ(start("quiz.quz,DISPLAY,SLIDE3"), 0);
+    EXPECT_EQ(ctx.state.currentSlide, 3);
+    EXPECT_EQ(ctx.state.onFinishChoice, 0);
+    EXPECT_TRUE(ran.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(StartupTest, OtherModesIgnoreWhereTheShowIs)
+{
+    host.showingSlide = 5;
+    EXPECT_EQ(start("quiz.quz,SETUP,SLIDE3"), -1);
+    EXPECT_EQ(ran, (std::vector<std::string>{"SETUP quiz.quz"}));
+}
+
+TEST_F(StartupTest, AFailureReadingTheShowIsReportedAsAnUnexpectedError)
+{
+    ctx.state.modeWord = "DISPLAY";
+    ctx.state.currentSlide = 2;
+    host.showFails = true;
+    host.showWindowCount = 2;
+    host.viewType = 7;
+    EXPECT_THROW(CheckPPTSlideNumber(ctx), RunEnded);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Quiz Unexpected Error");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(dialogs.messages[0].text, "Module: CheckPPTSlideNumber\r\n"
+                                        "\r\n"
+                                        "Source: Presentation host\r\n"
+                                        "\r\n"
+                                        "Error: -2147188160\r\n"
+                                        "SlideShowWindows.Item: Integer out of range\r\n"
+                                        "\r\n"
+                                        "Additional Info: PPT.SlideShowWindows.Count = 2\r\n"
+                                        "PPT.ActiveWindow.View.Type = 7");
+}
+
+TEST_F(StartupTest, SlideCheckLooksAtAllFourCommandWords)
+{
+    host.showingSlide = 4;
+    for (std::string *word : {&ctx.state.quizFileName, &ctx.state.modeWord, &ctx.state.slideArg,
+                              &ctx.state.extraArg}) {
+        ctx.state = QuizState{};
+        ctx.state.currentSlide = 2;
+        *word = " display ";
+        EXPECT_THROW(CheckPPTSlideNumber(ctx), RunEnded);
+        EXPECT_EQ(ctx.state.onFinishChoice, 0);
+    }
+    ctx.state = QuizState{};
+    ctx.state.currentSlide = 2;
+    ctx.state.modeWord = "INSERT";
+    EXPECT_NO_THROW(CheckPPTSlideNumber(ctx));
+}

@@ -1,0 +1,207 @@
+#include "ui/display/chartcanvas.h"
+
+#include "support/testfolder.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quiz {
+namespace {
+
+Annotation textAt(const std::string &text, double left, double top, std::uint32_t colour = 0x0000FF)
+{
+    Annotation a;
+    a.text = text;
+    a.left = left;
+    a.top = top;
+    a.font.colour = colour;
+    a.font.size = 20;
+    a.boxTransparency = 100;
+    a.shadowTransparency = 100;
+    a.font.shadowTransparency = 100;
+    return a;
+}
+
+int pixelsOf(const QImage &image, const QRect &area, QColor colour)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.rect().contains(x, y) && image.pixelColor(x, y) == colour)
+                ++n;
+    return n;
+}
+
+TEST(ChartCanvas, HitTestFindsTheAnnotationUnderThePoint)
+{
+    ChartCanvas chart;
+    chart.resize(600, 400);
+    chart.addAnnotation(textAt("K1", 0, 0));
+    chart.addAnnotation(textAt(" S1", 300, 0));
+    chart.addAnnotation(textAt("K2", 0, 60));
+    const QRectF second = chart.annotationRect(1);
+    EXPECT_EQ(second.topLeft(), QPointF(300, 0));
+    EXPECT_GT(second.width(), 2 * annotationMargin);
+    EXPECT_EQ(chart.annotationAt(second.center()), 1);
+    EXPECT_EQ(chart.annotationAt(QPointF(5, 65)), 2);
+    EXPECT_EQ(chart.annotationAt(QPointF(250, 300)), -1);
+    chart.setAnnotationActive(1, false);
+    EXPECT_EQ(chart.annotationAt(second.center()), -1);
+}
+
+TEST(ChartCanvas, OverlappingAnnotationsHitTheLowestIndex)
+{
+    ChartCanvas chart;
+    chart.addAnnotation(textAt("Wide text", 0, 0));
+    chart.addAnnotation(textAt("Other", 10, 5));
+    EXPECT_EQ(chart.annotationAt(QPointF(15, 10)), 0);
+}
+
+TEST(ChartCanvas, RealPositionsAreDrawnAtTheNearestPixel)
+{
+    ChartCanvas chart;
+    chart.addAnnotation(textAt("K1", 10.6, 20.4));
+    EXPECT_EQ(chart.annotationRect(0).topLeft(), QPointF(11, 20));
+    EXPECT_DOUBLE_EQ(chart.annotation(0).left, 10.6); // the model keeps the real value
+}
+
+TEST(ChartCanvas, BiggerFontGivesABiggerBox)
+{
+    ChartCanvas chart;
+    chart.addAnnotation(textAt("K1", 0, 0));
+    Annotation big = textAt("K1", 0, 0);
+    big.font.size = 40;
+    chart.addAnnotation(big);
+    EXPECT_GT(chart.annotationRect(1).height(), chart.annotationRect(0).height());
+    EXPECT_GT(chart.annotationRect(1).width(), chart.annotationRect(0).width());
+}
+
+TEST(ChartCanvas, PictureShowsActiveTextsInTheirColourOnATransparentPanel)
+{
+    ChartCanvas chart;
+    chart.resize(300, 200);
+    chart.addAnnotation(textAt("MMMM", 10, 10, 0x0000FF)); // red
+    chart.addAnnotation(textAt("MMMM", 10, 100, 0xFF0000)); // blue
+    chart.setAnnotationActive(1, false);
+    const QImage picture = chart.picture();
+    EXPECT_EQ(picture.size(), QSize(300, 200));
+    EXPECT_TRUE(picture.hasAlphaChannel());
+    EXPECT_GT(pixelsOf(picture, chart.annotationRect(0).toRect(), QColor(255, 0, 0)), 20);
+    EXPECT_EQ(pixelsOf(picture, chart.annotationRect(1).toRect(), QColor(0, 0, 255)), 0);
+    EXPECT_EQ(picture.pixelColor(290, 190).alpha(), 0);
+}
+
+TEST(ChartCanvas, PictureLiesOnTheBackgroundImage)
+{
+    ChartCanvas chart;
+    chart.resize(200, 100);
+    QImage background(150, 80, QImage::Format_RGB32);
+    background.fill(QColor(0, 200, 0));
+    chart.setBackgroundImage(background);
+    chart.addAnnotation(textAt("MM", 5, 5, 0xFFFFFF));
+    const QImage picture = chart.picture();
+    EXPECT_EQ(picture.pixelColor(140, 70), QColor(0, 200, 0));
+    EXPECT_EQ(picture.pixelColor(180, 90).alpha(), 0); // beyond the image: unscaled, not stretched
+    EXPECT_GT(pixelsOf(picture, chart.annotationRect(0).toRect(), QColor(255, 255, 255)), 10);
+}
+
+TEST(ChartCanvas, VisibleBoxAndHighlightArePainted)
+{
+    ChartCanvas chart;
+    chart.resize(200, 100);
+    Annotation a = textAt("K1", 20, 20);
+    a.boxTransparency = 0;
+    chart.addAnnotation(a);
+    const QRect box = chart.annotationRect(0).toRect();
+    EXPECT_EQ(chart.picture().pixelColor(box.left() + 2, box.bottom() - 1), QColor(255, 255, 255));
+    chart.setHighlightVisible(0, true);
+    EXPECT_EQ(chart.picture().pixelColor(box.left() + 1, box.center().y()), QColor(0, 120, 215));
+    chart.setAnnotationTransparent(0, true);
+    chart.setHighlightVisible(0, false);
+    EXPECT_EQ(chart.picture().pixelColor(box.left() + 2, box.bottom() - 1).alpha(), 0);
+}
+
+TEST(ChartCanvas, SavedPictureIsAPngOfTheChartsSize)
+{
+    test::TestFolder folder;
+    ChartCanvas chart;
+    chart.resize(120, 90);
+    chart.addAnnotation(textAt("K1", 0, 0));
+    const QString path = QString::fromStdString(folder.str() + "/chart.png");
+    ASSERT_TRUE(chart.savePicture(path));
+    QImage back(path, "PNG");
+    EXPECT_EQ(back.size(), QSize(120, 90));
+    EXPECT_EQ(back.convertToFormat(QImage::Format_ARGB32_Premultiplied), chart.picture());
+    EXPECT_FALSE(chart.savePicture(QString::fromStdString(folder.str() + "/no/such/folder/x.png")));
+}
+
+TEST(ChartCanvas, PictureGoesToTheClipboard)
+{
+    ChartCanvas chart;
+    chart.resize(64, 32);
+    chart.addAnnotation(textAt("K", 0, 0));
+    chart.copyPictureToClipboard();
+    const QImage got = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(got.size(), QSize(64, 32));
+}
+
+TEST(ChartCanvas, UnreadableBackgroundKeepsThePreviousImage)
+{
+    test::TestFolder folder;
+    ChartCanvas chart;
+    QImage first(10, 10, QImage::Format_RGB32);
+    first.fill(Qt::red);
+    const QString path = QString::fromStdString(folder.str() + "/bg.bmp");
+    ASSERT_TRUE(first.save(path, "BMP"));
+    ASSERT_TRUE(chart.loadBackgroundImage(path));
+    EXPECT_EQ(chart.backgroundImage().pixelColor(5, 5), QColor(Qt::red));
+    folder.write("broken.bmp", "not a picture");
+    EXPECT_FALSE(chart.loadBackgroundImage(QString::fromStdString(folder.str() + "/broken.bmp")));
+    EXPECT_FALSE(chart.loadBackgroundImage(QString::fromStdString(folder.str() + "/missing.bmp")));
+    EXPECT_EQ(chart.backgroundImage().size(), QSize(10, 10));
+}
+
+TEST(ChartCanvas, FontAndColourFollowTheSettings)
+{
+    AnnotationFont f;
+    f.name = "DejaVu Sans";
+    f.size = 18;
+    f.bold = f.italic = f.underline = f.strikeThrough = true;
+    const QFont q = ChartCanvas::qtFont(f);
+    EXPECT_EQ(q.family(), "DejaVu Sans");
+    EXPECT_EQ(q.pointSize(), 18);
+    EXPECT_TRUE(q.bold() && q.italic() && q.underline() && q.strikeOut());
+    EXPECT_EQ(ChartCanvas::qtColour(0x336699), QColor(0x99, 0x66, 0x33)); // blue-green-red
+}
+
+TEST(ChartCanvas, MouseEventsCarryButtonShiftAndPosition)
+{
+    ChartCanvas chart;
+    chart.resize(200, 200);
+    QSignalSpy down(&chart, &ChartCanvas::chartMouseDown);
+    QSignalSpy up(&chart, &ChartCanvas::chartMouseUp);
+    QSignalSpy clicked(&chart, &ChartCanvas::chartClicked);
+    QTest::mouseClick(&chart, Qt::RightButton, Qt::ShiftModifier, QPoint(30, 40));
+    ASSERT_EQ(down.count(), 1);
+    EXPECT_EQ(down.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(down.at(0).at(1).toInt(), 1);
+    EXPECT_EQ(down.at(0).at(2).toDouble(), 30);
+    EXPECT_EQ(down.at(0).at(3).toDouble(), 40);
+    EXPECT_EQ(up.count(), 1);
+    EXPECT_EQ(clicked.count(), 1);
+}
+
+TEST(ChartCanvas, UnknownToolIndexIsAnError)
+{
+    ChartCanvas chart;
+    chart.addAnnotation();
+    EXPECT_THROW(chart.setAnnotationText(1, "x"), std::out_of_range);
+    EXPECT_THROW(chart.annotation(-1), std::out_of_range);
+}
+
+} // namespace
+} // namespace quiz

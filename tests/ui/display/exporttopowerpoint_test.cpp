@@ -1,0 +1,112 @@
+#include "core/startup/runcontext.h"
+#include "displayfakes.h"
+#include "ui/display/frmtchartdisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace quiz {
+namespace {
+
+struct ExportFixture : ::testing::Test {
+    RunContext ctx;
+    test::DisplayHost host;
+    std::vector<std::string> calls;
+    std::unique_ptr<FrmTChartDisplay> window;
+
+    void SetUp() override
+    {
+        ctx.host = &host;
+        ctx.state.modeWord = "INSERT";
+        ctx.state.displayAreas[0] = DisplayArea{0.5f, 0.5f, 0.25f, 0.25f};
+        DisplayWindowHooks hooks;
+        hooks.writeInsertCompleteMarker = [this] { calls.push_back("marker"); };
+        hooks.quitQuiz = [this] { calls.push_back("quit"); };
+        window = std::make_unique<FrmTChartDisplay>(ctx, hooks);
+        window->resize(360, 270);
+        window->chart()->setGeometry(window->rect());
+        Annotation a;
+        a.text = "Anna";
+        a.boxTransparency = 100;
+        window->chart()->addAnnotation(a);
+        a.text = "12";
+        a.left = 300;
+        window->chart()->addAnnotation(a);
+    }
+};
+
+TEST_F(ExportFixture, PastesThePictureIntoTheSlideAndPlacesIt)
+{
+    window->show();
+    window->ExportToPowerPoint(3);
+
+    ASSERT_EQ(host.pasted.size(), 1u);
+    EXPECT_EQ(host.pastedImages[0].size(), QSize(360, 270));
+    EXPECT_FALSE(std::filesystem::exists(host.pasted[0])); // the temporary picture is gone
+    ASSERT_EQ(host.updates.size(), 2u);
+    EXPECT_EQ(host.log, (std::vector<std::string>{"paste 3", "update 3 Picture 5", "update 3 talvix chart 1A"}));
+
+    const HostShape &hidden = host.updates[0].shape;
+    EXPECT_FALSE(hidden.visible);
+    EXPECT_EQ(hidden.name, "talvix chart 1A");
+    EXPECT_DOUBLE_EQ(hidden.left, 180);
+    EXPECT_DOUBLE_EQ(hidden.top, 135);
+    EXPECT_DOUBLE_EQ(hidden.width, 380);
+    EXPECT_DOUBLE_EQ(hidden.height, 278);
+    const HostShape &shown = host.updates[1].shape;
+    EXPECT_TRUE(shown.visible);
+    EXPECT_EQ(shown.name, "talvix chart 1A");
+    EXPECT_DOUBLE_EQ(shown.width, 380);
+
+    EXPECT_EQ(calls, (std::vector<std::string>{"marker"}));
+    EXPECT_FALSE(window->isVisible());
+    for (int i = 0; i < window->chart()->annotationCount(); ++i)
+        EXPECT_TRUE(window->chart()->annotation(i).transparent);
+}
+
+TEST_F(ExportFixture, PermissionDeniedRemovesTheEarlierChartAndTriesAgain)
+{
+    int failures = 1;
+    host.onUpdate = [&](const std::string &, const HostShape &) {
+        if (failures-- > 0)
+            throw HostError(70, "fake", "Permission denied");
+    };
+    window->ExportToPowerPoint(2);
+    EXPECT_EQ(host.log, (std::vector<std::string>{"paste 2", "update 2 Picture 5", "delete 2 talvix chart 1A",
+                                                  "update 2 Picture 5", "update 2 talvix chart 1A"}));
+    EXPECT_EQ(host.updates.size(), 2u);
+    EXPECT_EQ(calls, (std::vector<std::string>{"marker"}));
+}
+
+TEST_F(ExportFixture, PermissionDeniedForEverIsTriedABoundedNumberOfTimes)
+{
+    host.onUpdate = [](const std::string &, const HostShape &) { throw HostError(70, "fake", "Permission denied"); };
+    window->ExportToPowerPoint(2);
+    // Two steps fail, each tried once and then maxPermissionRetries more times.
+    EXPECT_EQ(host.deleted.size(), 2u * FrmTChartDisplay::maxPermissionRetries);
+    EXPECT_EQ(calls, (std::vector<std::string>{"marker"}));
+}
+
+TEST_F(ExportFixture, OtherFailuresMoveOnToTheNextStep)
+{
+    host.onUpdate = [](const std::string &name, const HostShape &) {
+        if (name == "Picture 5")
+            throw HostError(5, "fake", "Invalid procedure call");
+    };
+    window->ExportToPowerPoint(1);
+    EXPECT_TRUE(host.deleted.empty());
+    EXPECT_EQ(host.log, (std::vector<std::string>{"paste 1", "update 1 Picture 5", "update 1 talvix chart 1A"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"marker"}));
+}
+
+TEST_F(ExportFixture, WithoutThePresentationProgramOnlyTheMarkerIsWritten)
+{
+    ctx.host = nullptr;
+    window->ExportToPowerPoint(1);
+    EXPECT_TRUE(host.log.empty());
+    EXPECT_EQ(calls, (std::vector<std::string>{"marker"}));
+}
+
+} // namespace
+} // namespace quiz
