@@ -110,8 +110,8 @@ TEST_F(ExportRun, WritesTheWorkbookWithItsCellsFillsAndBorders)
     EXPECT_EQ(sheet.text("G5"), "3 (2)");
     EXPECT_EQ(sheet.text("H4"), "4");
     EXPECT_EQ(sheet.text("I5"), "4");
-    EXPECT_EQ(sheet.text("A4"), "1");
-    EXPECT_EQ(sheet.text("A11"), "8");
+    EXPECT_EQ(sheet.text("A4"), "Alice Martin"); // names from the controller's list
+    EXPECT_EQ(sheet.text("A11"), "Hugo Santos");
     EXPECT_EQ(sheet.text("A12"), "");
     EXPECT_EQ(sheet.text("B4"), "8"); // 4 + 4 over the two rounds
     EXPECT_EQ(sheet.text("C5"), "8");

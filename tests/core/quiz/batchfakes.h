@@ -4,7 +4,7 @@
 // slides, dialogs with scripted answers, a printer and a workbook writer that
 // keep what they were given.
 
-#include "core/presentationlink/fakes.h"
+#include "fakes/presentationfakes.h"
 #include "core/workbook/workbook.h"
 #include "ports/eventpump.h"
 #include "ports/printer.h"
