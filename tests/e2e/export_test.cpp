@@ -59,6 +59,9 @@ const std::string kTeal = "FF33CCCC", kGrey = "FFC0C0C0", kSky = "FF00CCFF", kLi
 class ExportRun : public ::testing::Test
 {
   protected:
+    // A run of its own: another test's program running at the same time would
+    // otherwise be replaced by this one as an earlier instance.
+    void SetUp() override { runner.setEnv("XDG_RUNTIME_DIR", runner.folder().str()); }
     std::string target() const { return runner.dataPath("results.xls"); }
     QuizRunner runner;
 };

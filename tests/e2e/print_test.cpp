@@ -49,6 +49,9 @@ bool hasLine(const std::string &text, const std::string &line)
 class PrintRun : public ::testing::Test
 {
   protected:
+    // A run of its own: another test's program running at the same time would
+    // otherwise be replaced by this one as an earlier instance.
+    void SetUp() override { runner.setEnv("XDG_RUNTIME_DIR", runner.folder().str()); }
     std::string target() const { return runner.dataPath("summary.pdf"); }
     QuizRunner runner;
 };

@@ -45,6 +45,30 @@ class ExportPorts
     ProgressView *oldProgress_;
 };
 
+// The progress window kept over the presentation program: setting the bar up
+// centres the window on the screen, so it is put back over the program.
+class CentredProgress : public ProgressView
+{
+  public:
+    CentredProgress(RunContext &ctx, frmLoading &form) : ctx_(ctx), form_(form) {}
+    void centre()
+    {
+        WidgetLinkForm link(&form_, ctx_.state.twipsPerPixelX, ctx_.state.twipsPerPixelY);
+        CentreOverPowerPoint(ctx_, link, false);
+    }
+    void setUpProgressBar(float maximum) override
+    {
+        form_.SetUpProgressBar(maximum);
+        centre();
+    }
+    void incrementProgressBar() override { form_.IncrementProgressBar(); }
+    void unload() override { form_.unload(); }
+
+  private:
+    RunContext &ctx_;
+    frmLoading &form_;
+};
+
 // The hourglass, taken back however the export ends.
 class BusyCursor
 {
@@ -79,15 +103,14 @@ void runExportMode(RunContext &ctx)
         unattended.emplace(output);
 
     frmLoading progress([&ctx](bool enable) { EnablePowerPointWindows(ctx, enable); });
-    ExportPorts ports(ctx, unattended ? &*unattended : nullptr, &progress);
+    CentredProgress centred(ctx, progress);
+    ExportPorts ports(ctx, unattended ? &*unattended : nullptr, &centred);
     BusyCursor busy;
 
     ExportWindowHooks hooks;
     hooks.showProgressWindow = [&] {
         progress.setWindowOpacity(0.0);
-        progress.SetUpProgressBar(1);
-        WidgetLinkForm form(&progress, ctx.state.twipsPerPixelX, ctx.state.twipsPerPixelY);
-        CentreOverPowerPoint(ctx, form, false);
+        centred.setUpProgressBar(1);
         fadeWidget(&progress, 0, 255, true, false, false, ctx.state.chartFade);
     };
     hooks.hideProgressWindow = [&] {

@@ -17,10 +17,9 @@ UnattendedDialogs::UnattendedDialogs(std::string outputPath, std::function<void(
 MessageAnswer UnattendedDialogs::message(const std::string &text, const std::string &title, MessageIcon,
                                          MessageButtons buttons)
 {
-    if (title == "Confirm File Replace")
-        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
-                                                                                          : MessageAnswer::Ok;
-    note_(title + ": " + replaceAll(replaceAll(text, "\r\n", " "), "\n", " "));
+    // The replace question is answered without a note: replacing is what the run is for.
+    if (title != "Confirm File Replace")
+        note_(title + ": " + replaceAll(replaceAll(text, "\r\n", " "), "\n", " "));
     return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
                                                                                       : MessageAnswer::Ok;
 }
