@@ -4,8 +4,8 @@
 // slides, dialogs with scripted answers, a printer and a workbook writer that
 // keep what they were given.
 
-#include "fakes/presentationfakes.h"
 #include "core/workbook/workbook.h"
+#include "fakes/presentationfakes.h"
 #include "ports/eventpump.h"
 #include "ports/printer.h"
 #include "ports/progress.h"
