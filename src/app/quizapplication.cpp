@@ -30,6 +30,9 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const RunEnded &end) {
+            // Thrown again where the program regains control (a yield, a
+            // dialog's return), so a waiting loop does not carry on.
+            latchRunEnd(end);
             finish(end);
             return true;
         }
@@ -124,6 +127,7 @@ int runQuiz(int argc, char *argv[])
         PlatformServices platform(options.hostFile);
         RunContext &ctx = platform.context();
         RunStartup(ctx, joinArguments(options.words), platform.startupPlatform(), modeTable());
+        rethrowLatchedRunEnd();
         // A window mode is up: the run lives in its window until it ends it.
         app.exec();
     } catch (const RunEnded &end) {

@@ -1,5 +1,7 @@
 #include "adapters/dialogs/qtdialogs.h"
 
+#include "core/common/runend.h"
+
 #include "adapters/dialogs/dialogconversions.h"
 #include "adapters/dialogs/dialogrecord.h"
 
@@ -81,7 +83,9 @@ MessageAnswer QtDialogs::message(const std::string &text, const std::string &tit
     box.setObjectName(QStringLiteral("messageBox"));
     box.setDefaultButton(qtButton(defaultAnswer(buttons)));
     box.setEscapeButton(qtButton(escapeAnswer(buttons)));
-    switch (box.exec()) {
+    const int clicked = box.exec();
+    rethrowLatchedRunEnd();
+    switch (clicked) {
     case QMessageBox::Cancel:
         return MessageAnswer::Cancel;
     case QMessageBox::Yes:
@@ -104,7 +108,9 @@ std::optional<std::string> QtDialogs::input(const std::string &prompt, const std
     dialog.setLabelText(QString::fromStdString(prompt));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(QString::fromStdString(defaultText));
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = dialog.exec();
+    rethrowLatchedRunEnd();
+    if (result != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
 }
@@ -116,6 +122,7 @@ std::optional<std::string> QtDialogs::saveFile(const std::string &title, const s
     const QString name = QFileDialog::getSaveFileName(
         parent_, QString::fromStdString(title), QString::fromStdString(defaultName), qtNameFilter(filter),
         nullptr, QFileDialog::DontConfirmOverwrite);
+    rethrowLatchedRunEnd();
     if (name.isEmpty())
         return std::nullopt;
     return name.toStdString();
@@ -126,6 +133,7 @@ std::optional<std::string> QtDialogs::openFile(const std::string &title, const s
 {
     const QString name = QFileDialog::getOpenFileName(
         parent_, QString::fromStdString(title), QString::fromStdString(defaultName), qtNameFilter(filter));
+    rethrowLatchedRunEnd();
     if (name.isEmpty())
         return std::nullopt;
     return name.toStdString();
@@ -152,7 +160,9 @@ std::optional<FontChoice> QtDialogs::font(const std::string &title, const FontCh
         });
         grid->addWidget(button, grid->rowCount(), 0);
     }
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = dialog.exec();
+    rethrowLatchedRunEnd();
+    if (result != QDialog::Accepted)
         return std::nullopt;
     return choiceFromQFont(dialog.selectedFont(), bgrFromColour(colour));
 }
@@ -163,7 +173,9 @@ std::optional<PrintTarget> QtDialogs::print(const std::string &title)
     QPrintDialog dialog(&printer, parent_);
     dialog.setObjectName(QStringLiteral("printDialog"));
     dialog.setWindowTitle(QString::fromStdString(title));
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = dialog.exec();
+    rethrowLatchedRunEnd();
+    if (result != QDialog::Accepted)
         return std::nullopt;
     if (printer.outputFormat() == QPrinter::PdfFormat)
         return PrintTarget{"", printer.outputFileName().toStdString()};

@@ -1,5 +1,7 @@
 #include "adapters/qt/qteventpump.h"
 
+#include "core/common/runend.h"
+
 #include <QCoreApplication>
 #include <QThread>
 
@@ -13,6 +15,7 @@ QtEventPump::QtEventPump()
 void QtEventPump::processEvents()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    rethrowLatchedRunEnd();
 }
 
 void QtEventPump::waitMs(int milliseconds)
@@ -20,6 +23,7 @@ void QtEventPump::waitMs(int milliseconds)
     const long long until = nowMs() + milliseconds;
     while (nowMs() < until) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        rethrowLatchedRunEnd();
         QThread::msleep(2);
     }
 }

@@ -230,6 +230,21 @@ void StandInHost::changeSlide(int index, const std::function<void(QJsonObject &)
     save();
 }
 
+void StandInHost::changeShape(int slideIndex, const std::string &shapeName,
+                              const std::function<void(QJsonObject &)> &change)
+{
+    changeSlide(slideIndex, [&](QJsonObject &slide) {
+        QJsonArray shapes = slide.value("shapes").toArray();
+        const int i = shapeIndex(shapes, shapeName);
+        if (i < 0)
+            fail("Shapes.Item : Item " + shapeName + " not found.");
+        QJsonObject shape = shapes.at(i).toObject();
+        change(shape);
+        shapes[i] = shape;
+        slide["shapes"] = shapes;
+    });
+}
+
 int StandInHost::shapeIndex(const QJsonArray &shapes, const std::string &name)
 {
     for (int i = 0; i < shapes.size(); ++i)
@@ -283,17 +298,10 @@ void StandInHost::setSlideTag(int index, const std::string &tagName, const std::
 void StandInHost::deleteShapeTag(int slideIndex, const std::string &shapeName, const std::string &tagName)
 {
     reloadIfChanged();
-    changeSlide(slideIndex, [&](QJsonObject &slide) {
-        QJsonArray shapes = slide.value("shapes").toArray();
-        const int i = shapeIndex(shapes, shapeName);
-        if (i < 0)
-            fail("Shapes.Item : Item " + shapeName + " not found.");
-        QJsonObject shape = shapes.at(i).toObject();
+    changeShape(slideIndex, shapeName, [&](QJsonObject &shape) {
         QJsonObject tags = shape.value("tags").toObject();
         tags.remove(str(tagName));
         shape["tags"] = tags;
-        shapes[i] = shape;
-        slide["shapes"] = shapes;
     });
 }
 
@@ -338,20 +346,13 @@ std::string StandInHost::pastePicture(int slideIndex, const std::string &imagePa
 void StandInHost::updateShape(int slideIndex, const std::string &shapeName, const HostShape &update)
 {
     reloadIfChanged();
-    changeSlide(slideIndex, [&](QJsonObject &slide) {
-        QJsonArray shapes = slide.value("shapes").toArray();
-        const int i = shapeIndex(shapes, shapeName);
-        if (i < 0)
-            fail("Shapes.Item : Item " + shapeName + " not found.");
-        QJsonObject shape = shapes.at(i).toObject();
+    changeShape(slideIndex, shapeName, [&](QJsonObject &shape) {
         shape["name"] = str(update.name);
         shape["left"] = update.left;
         shape["top"] = update.top;
         shape["width"] = update.width;
         shape["height"] = update.height;
         shape["visible"] = update.visible;
-        shapes[i] = shape;
-        slide["shapes"] = shapes;
     });
 }
 

@@ -87,6 +87,9 @@ private:
     QString presentationFolder() const;
     QJsonObject slideObject(int index) const;
     void changeSlide(int index, const std::function<void(QJsonObject &)> &change);
+    // Changes the first shape of that name on the slide; no such shape fails.
+    void changeShape(int slideIndex, const std::string &shapeName,
+                     const std::function<void(QJsonObject &)> &change);
     static int shapeIndex(const QJsonArray &shapes, const std::string &name);
 
     // The slide show and the windows

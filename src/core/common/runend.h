@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace quiz {
@@ -16,5 +17,15 @@ struct RunEnded {
 {
     throw RunEnded{exitCode, std::move(reason)};
 }
+
+// An end of the run caught while dispatching an event (the exception cannot
+// travel through the event loop) is latched here, and thrown again where the
+// program regains control: after each yield to the event loop and after a
+// modal dialog. The first end latched wins.
+void latchRunEnd(const RunEnded &end);
+std::optional<RunEnded> latchedRunEnd();
+// Throws the latched end, if any.
+void rethrowLatchedRunEnd();
+void clearLatchedRunEnd(); // for tests
 
 } // namespace quiz

@@ -1,5 +1,6 @@
 #include "ui/results/frmloading.h"
 
+#include "core/common/runend.h"
 #include "ui/common/screenmetrics.h"
 
 #include <QApplication>
@@ -95,6 +96,7 @@ void frmLoading::SetUpProgressBar(float maximum)
         raise();
         tmr_Animate_->start();
         QCoreApplication::processEvents();
+        rethrowLatchedRunEnd();
     }
 }
 
@@ -111,6 +113,7 @@ void frmLoading::IncrementProgressBar()
     lastRepaint_ = now;
     showBar();
     QCoreApplication::processEvents();
+    rethrowLatchedRunEnd();
 }
 
 void frmLoading::showBar()
