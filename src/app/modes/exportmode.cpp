@@ -1,14 +1,125 @@
 #include "app/modes/modes.h"
 
-#include "core/common/runend.h"
+#include "adapters/standinhost/standinwindowsystem.h"
+#include "adapters/xlsx/xlsxworkbookwriter.h"
+#include "core/quiz/exportresults.h"
+#include "core/quiz/unattendeddialogs.h"
 #include "core/startup/runcontext.h"
+#include "core/votedata/presentationlink.h"
+#include "ui/diagnostics/fader.h"
+#include "ui/results/frmloading.h"
 
-namespace quiz {
+#include <QApplication>
 
-// Not built yet: the run ends cleanly through the normal end of a run.
-void runExportMode(RunContext &)
+#include <cstdlib>
+#include <optional>
+
+namespace quiz
 {
-    endRun(0, "the Export mode is not available in this build");
+
+namespace
+{
+
+// The run's dialogs and progress view for the length of the mode.
+class ExportPorts
+{
+  public:
+    ExportPorts(RunContext &ctx, Dialogs *dialogs, ProgressView *progress)
+        : ctx_(ctx), oldDialogs_(ctx.dialogs), oldProgress_(ctx.progress)
+    {
+        if (dialogs)
+            ctx.dialogs = dialogs;
+        ctx.progress = progress;
+    }
+    ~ExportPorts()
+    {
+        ctx_.dialogs = oldDialogs_;
+        ctx_.progress = oldProgress_;
+    }
+    ExportPorts(const ExportPorts &) = delete;
+    ExportPorts &operator=(const ExportPorts &) = delete;
+
+  private:
+    RunContext &ctx_;
+    Dialogs *oldDialogs_;
+    ProgressView *oldProgress_;
+};
+
+// The progress window kept over the presentation program: setting the bar up
+// centres the window on the screen, so it is put back over the program.
+class CentredProgress : public ProgressView
+{
+  public:
+    CentredProgress(RunContext &ctx, frmLoading &form) : ctx_(ctx), form_(form) {}
+    void centre()
+    {
+        WidgetLinkForm link(&form_, ctx_.state.twipsPerPixelX, ctx_.state.twipsPerPixelY);
+        CentreOverPowerPoint(ctx_, link, false);
+    }
+    void setUpProgressBar(float maximum) override
+    {
+        form_.SetUpProgressBar(maximum);
+        centre();
+    }
+    void incrementProgressBar() override { form_.IncrementProgressBar(); }
+    void unload() override { form_.unload(); }
+
+  private:
+    RunContext &ctx_;
+    frmLoading &form_;
+};
+
+// The hourglass, taken back however the export ends.
+class BusyCursor
+{
+  public:
+    ~BusyCursor() { set(false); }
+    void set(bool on)
+    {
+        if (on == on_ || !qobject_cast<QApplication *>(QCoreApplication::instance()))
+            return;
+        on_ = on;
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+
+  private:
+    bool on_ = false;
+};
+
+} // namespace
+
+// EXPORT: the individual results workbook of every quiz in the presentation.
+// With TALVIX_OUTPUT set it is saved under that name without any dialog.
+void runExportMode(RunContext &ctx)
+{
+    std::optional<UnattendedDialogs> unattended;
+    const char *startFolder = std::getenv("PWD");
+    const std::string output =
+        unattendedOutputPath(std::getenv(kOutputVariable), startFolder ? startFolder : "");
+    if (!output.empty())
+        unattended.emplace(output);
+
+    frmLoading progress([&ctx](bool enable) { EnablePowerPointWindows(ctx, enable); });
+    CentredProgress centred(ctx, progress);
+    ExportPorts ports(ctx, unattended ? &*unattended : nullptr, &centred);
+    BusyCursor busy;
+
+    ExportWindowHooks hooks;
+    hooks.showProgressWindow = [&] {
+        progress.setWindowOpacity(0.0);
+        centred.setUpProgressBar(1);
+        fadeWidget(&progress, 0, 255, true, false, false, ctx.state.chartFade);
+    };
+    hooks.hideProgressWindow = [&] {
+        fadeWidget(&progress, 255, 0, false, false, false, ctx.state.chartFade);
+    };
+    hooks.setBusyCursor = [&busy](bool on) { busy.set(on); };
+
+    XlsxWorkbookWriter ownWriter;
+    exportQuizResults(ctx, ctx.workbooks ? *ctx.workbooks : ownWriter, hooks);
 }
 
 } // namespace quiz

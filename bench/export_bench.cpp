@@ -1,0 +1,201 @@
+// EXPORT of a meeting of 10 rounds x 20 votes x 2,000 keypads (list form,
+// weighted questions): the real program from process start to the saved
+// workbook, and in-process the sheet's build and the xlsx writer.
+
+#include "adapters/xlsx/xlsxworkbookwriter.h"
+#include "core/quiz/quizresultssheet.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+
+#ifndef QUIZ_BINARY_DIR
+#error "QUIZ_BINARY_DIR must be defined"
+#endif
+
+namespace
+{
+
+constexpr int kRounds = 10;
+constexpr int kVotesPerRound = 20;
+constexpr int kKeypads = 2000;
+
+void writeFile(const QString &path, const std::string &content)
+{
+    std::ofstream out(path.toStdString(), std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+std::string questionFile(const std::string &correct)
+{
+    return "2,4,0,\"Bench\",\"Question\",\"Single\",\"Bar\",0,\"\"\r\n"
+           "\"A\",16711680,0\r\n\"B\",65280,0\r\n\"C\",255,0\r\n\"D\",65535,0\r\n"
+           "\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
+           correct + "\",#TRUE#\r\n\"QUESTION WEIGHTINGS\",\"0,1,2,0.5,1.5,1,1,1,1,1,1\"\r\n";
+}
+
+// A meeting folder: question files, round quiz files, votes.rec and a host
+// file whose slides carry one quiz shape per round. The same rounds are
+// also kept in memory for the in-process benchmarks.
+struct Meeting {
+    QTemporaryDir dir{QDir::tempPath() + "/quiz-export-bench-XXXXXX"};
+    std::vector<quiz::ExportRound> rounds;
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    Meeting()
+    {
+        if (qEnvironmentVariableIsSet("QUIZ_BENCH_KEEP")) {
+            dir.setAutoRemove(false);
+            std::fprintf(stderr, "meeting folder: %s\n", qPrintable(dir.path()));
+        }
+        std::mt19937 random(11);
+        std::uniform_int_distribution<int> option(1, 4);
+        std::string votes;
+        QJsonArray slides;
+        for (int r = 1; r <= kRounds; ++r) {
+            quiz::ExportRound &round = rounds.emplace_back();
+            round.quizFileName = "round" + std::to_string(r) + ".quz";
+            std::string quizFile = std::to_string(kVotesPerRound) + "\r\n";
+            for (int v = 1; v <= kVotesPerRound; ++v) {
+                const int q = (r - 1) * kVotesPerRound + v;
+                const std::string name = "q" + std::to_string(q) + ".tlx";
+                const std::string correct = std::to_string(1 + q % 4);
+                std::string answers;
+                for (int k = 0; k < kKeypads; ++k)
+                    answers += (k % 50 == 49 ? std::string("-") : std::to_string(option(random))) + ";";
+                writeFile(path(QString::fromStdString(name)), questionFile(correct));
+                votes += "C:\\Shows\\Bench\\" + name + "," + std::to_string(q) + ",8,\"" + answers +
+                         "\",05/12/2026,20:10:31\r\n";
+                quizFile += "\"" + name + "\"\r\n";
+                quiz::ExportVote vote{
+                    name, true, correct, answers, {0, 1, 2, 0.5, 1.5, 1, 1, 1, 1, 1, 1, 0, 0}};
+                round.votes.push_back(vote);
+            }
+            writeFile(path(QString::fromStdString(round.quizFileName)), quizFile);
+            const QJsonObject shape{
+                {"name", "QUIZ"},
+                {"run", QString::fromStdString("quiz " + round.quizFileName + ",DISPLAY")},
+                {"tags", QJsonObject()}};
+            slides.append(QJsonObject{{"title", QString("Round %1").arg(r)},
+                                      {"tags", QJsonObject()},
+                                      {"shapes", QJsonArray{shape}}});
+        }
+        writeFile(path("votes.rec"), votes);
+        QDir(dir.path()).mkpath("addin");
+        const QJsonObject presentation{
+            {"path", path("show.pptx")}, {"pageWidth", 720}, {"pageHeight", 540}, {"slides", slides}};
+        const QJsonObject root{
+            {"addinFolder", path("addin")},
+            {"activePresentation", 0},
+            {"presentations", QJsonArray{presentation}},
+            {"activeWindowViewType", 1},
+            {"windows", QJsonArray{QJsonObject{{"title", "Microsoft PowerPoint - [show.pptx]"},
+                                               {"rect", QJsonArray{0, 0, 1280, 800}},
+                                               {"visible", true}}}},
+            {"macros", QJsonArray()}};
+        writeFile(path("host.json"), QJsonDocument(root).toJson().toStdString());
+    }
+};
+
+Meeting &meeting()
+{
+    static Meeting m;
+    return m;
+}
+
+std::string nameOf(int keypad)
+{
+    return std::to_string(keypad);
+}
+
+QProcessEnvironment runEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("TALVIX_DIALOGS");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TALVIX_CONTROLLER_SOCKET", meeting().path("controller.sock"));
+    env.insert("TALVIX_NO_OPEN", "1");
+    env.insert("TALVIX_OUTPUT", meeting().path("results.xls"));
+    return env;
+}
+
+// The real program with the controller already running: process start to
+// the end of the run, the workbook saved.
+void BM_ExportProcess(benchmark::State &state)
+{
+    QProcess controller;
+    controller.setProcessEnvironment(runEnvironment());
+    controller.setWorkingDirectory(meeting().dir.path());
+    controller.start(QString(QUIZ_BINARY_DIR) + "/tools/tlxctrl/tlxctrl", {"--idle-exit", "600"});
+    if (!controller.waitForStarted(5000)) {
+        state.SkipWithError("the controller stand-in does not start");
+        return;
+    }
+    QThread::msleep(300);
+
+    for (auto _ : state) {
+        QFile::remove(meeting().path("results.xls"));
+        QProcess quiz;
+        quiz.setProcessEnvironment(runEnvironment());
+        quiz.setWorkingDirectory(meeting().dir.path());
+        QElapsedTimer clock;
+        clock.start();
+        quiz.start(QString(QUIZ_BINARY_DIR) + "/src/quiz", {"--host", meeting().path("host.json"), "EXPORT"});
+        quiz.waitForFinished(120000);
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        if (quiz.exitCode() != 0 || !QFile::exists(meeting().path("results.xls"))) {
+            state.SkipWithError(("the program failed: " + quiz.readAllStandardError().toStdString()).c_str());
+            break;
+        }
+        state.SetIterationTime(seconds);
+    }
+    state.counters["cells"] = kKeypads * (kRounds * (kVotesPerRound + 2) + 3);
+    controller.kill();
+    controller.waitForFinished(3000);
+}
+BENCHMARK(BM_ExportProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The sheet model, built from rounds already read.
+void BM_BuildResultsSheet(benchmark::State &state)
+{
+    for (auto _ : state) {
+        quiz::Workbook book = quiz::QuizResultsWorkbook(meeting().rounds, nameOf);
+        benchmark::DoNotOptimize(book);
+    }
+}
+BENCHMARK(BM_BuildResultsSheet)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The xlsx writer on that sheet.
+void BM_WriteResultsWorkbook(benchmark::State &state)
+{
+    const quiz::Workbook book = quiz::QuizResultsWorkbook(meeting().rounds, nameOf);
+    quiz::XlsxWorkbookWriter writer;
+    const std::string path = meeting().path("written.xls").toStdString();
+    for (auto _ : state) {
+        const std::string error = writer.write(book, path);
+        if (!error.empty()) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+    }
+}
+BENCHMARK(BM_WriteResultsWorkbook)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+BENCHMARK_MAIN();

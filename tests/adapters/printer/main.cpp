@@ -1,0 +1,13 @@
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+// Painting on a printer needs the GUI application (fonts).
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

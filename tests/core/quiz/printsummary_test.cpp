@@ -1,0 +1,266 @@
+#include "batchfakes.h"
+
+#include "core/common/runend.h"
+#include "core/quiz/printsummary.h"
+#include "core/startup/runcontext.h"
+#include "core/startup/workingfiles.h"
+
+#include "support/testfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace quiz
+{
+namespace
+{
+
+std::vector<int> allValid(int keypads)
+{
+    return std::vector<int>(static_cast<size_t>(keypads) + 1, 1);
+}
+
+std::vector<std::string> texts(const PrintLine &line)
+{
+    std::vector<std::string> out;
+    for (const PrintPiece &p : line.pieces)
+        out.push_back(p.text);
+    return out;
+}
+
+std::vector<int> columns(const PrintLine &line)
+{
+    std::vector<int> out;
+    for (const PrintPiece &p : line.pieces)
+        out.push_back(p.column);
+    return out;
+}
+
+std::string numberName(int keypad)
+{
+    return std::to_string(keypad);
+}
+
+TEST(CountRightAnswers, ThreeOfFourRightGivesSeventyFivePercentAndThreeOverFour)
+{
+    // Keypad 1 misses only the third question; keypad 2 gets none right.
+    const std::vector<SummaryQuestion> questions{{"1", "12"}, {"2", "21"}, {"3", "11"}, {"4", "41"}};
+    const RightAnswerCounts counts = CountRightAnswers(questions, allValid(2));
+    EXPECT_EQ(counts.questionCount, 4);
+    EXPECT_EQ(counts.keypadCount, 2);
+    EXPECT_EQ(counts.right, (std::vector<int>{3, 0}));
+
+    const PrintDocument doc = ScoreSummaryDocument(counts, numberName);
+    ASSERT_EQ(doc.lines.size(), 5u);
+    EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"1", "75%", "3/4"}));
+    EXPECT_EQ(texts(doc.lines[4]), (std::vector<std::string>{"2", "0%", "0/4"}));
+}
+
+TEST(CountRightAnswers, EachMatchingCharacterOfTheCorrectAnswerCountsOnce)
+{
+    // "44": a keypad answering 4 counts twice; "13": answers 1 and 3 count once each.
+    const std::vector<SummaryQuestion> questions{{"44", "4213"}, {"13", "1234"}};
+    const RightAnswerCounts counts = CountRightAnswers(questions, allValid(4));
+    EXPECT_EQ(counts.right, (std::vector<int>{3, 0, 1, 0}));
+    EXPECT_EQ(counts.questionCount, 2);
+}
+
+TEST(CountRightAnswers, KeypadsFlaggedInvalidOrBeyondTheTableNeverCount)
+{
+    QuizState state;
+    test::TestFolder folder;
+    folder.write("valid.kpd", "\"1101\"\r\n");
+    LoadValidKeypads(state, folder.str() + "/valid.kpd");
+    // Everybody answers 2, which is right; keypad 3 is invalid, keypads 5 and 6 are not in the table.
+    const RightAnswerCounts counts = CountRightAnswers({{"2", "222222"}}, state.validKeypads);
+    EXPECT_EQ(counts.right, (std::vector<int>{1, 1, 0, 1, 0, 0}));
+}
+
+TEST(CountRightAnswers, OptionTenAndTheNoAnswerMarks)
+{
+    // Compact "A" and list entry 10 are option 10 ("x"); "X" and "-" are no answer.
+    const std::vector<SummaryQuestion> compact{{"x", "AX1"}};
+    EXPECT_EQ(CountRightAnswers(compact, allValid(3)).right, (std::vector<int>{1, 0, 0}));
+    const std::vector<SummaryQuestion> list{{"x", "10;X;-;1;"}};
+    const RightAnswerCounts counts = CountRightAnswers(list, allValid(4));
+    EXPECT_EQ(counts.keypadCount, 4); // the entry after the last ";" is no keypad
+    EXPECT_EQ(counts.right, (std::vector<int>{1, 0, 0, 0}));
+}
+
+TEST(CountRightAnswers, MostPopularAnswerIsRightForP)
+{
+    const RightAnswerCounts compact = CountRightAnswers({{"p", "2223"}}, allValid(4));
+    EXPECT_EQ(compact.right, (std::vector<int>{1, 1, 1, 0}));
+    const RightAnswerCounts list = CountRightAnswers({{"P", "10;10;3;"}}, allValid(3));
+    EXPECT_EQ(list.right, (std::vector<int>{1, 1, 0}));
+}
+
+TEST(CountRightAnswers, QuestionsWithoutVotesAreNotCountedAndTheLastQuestionSetsTheKeypads)
+{
+    RightAnswerCounts none = CountRightAnswers({{"1", ""}}, allValid(60));
+    EXPECT_EQ(none.questionCount, 0);
+    EXPECT_EQ(none.keypadCount, 50);
+
+    // Six keypads, then three: the table shrinks to the last question's keypads.
+    const RightAnswerCounts counts =
+        CountRightAnswers({{"1", "111111"}, {"1", ""}, {"1", "111"}}, allValid(6));
+    EXPECT_EQ(counts.questionCount, 2);
+    EXPECT_EQ(counts.keypadCount, 3);
+    EXPECT_EQ(counts.right, (std::vector<int>{2, 2, 2}));
+    EXPECT_EQ(ScoreSummaryDocument(counts, numberName).lines.size(), 3u + 3u);
+}
+
+TEST(ScoreSummaryDocument, WithoutVotesEveryKeypadPrintsZeroPercent)
+{
+    const PrintDocument doc = ScoreSummaryDocument(CountRightAnswers({}, allValid(1)), numberName);
+    ASSERT_EQ(doc.lines.size(), 3u + 50u);
+    EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"1", "0%", "0/0"}));
+    EXPECT_EQ(texts(doc.lines[52]), (std::vector<std::string>{"50", "0%", "0/0"}));
+}
+
+TEST(SummaryPercentage, RoundsToWholeNumbersHalvesToEven)
+{
+    const struct {
+        int right, questions;
+        const char *expected;
+    } cases[] = {{3, 4, "75%"}, {2, 3, "67%"},  {1, 3, "33%"}, {1, 8, "12%"}, {3, 8, "38%"},
+                 {0, 5, "0%"},  {5, 5, "100%"}, {1, 0, "0%"},  {0, 0, "0%"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(summaryPercentage(c.right, c.questions), c.expected) << c.right << "/" << c.questions;
+}
+
+TEST(ScoreSummaryDocument, HeadersThenOneLinePerKeypadInThreeColumns)
+{
+    RightAnswerCounts counts;
+    counts.questionCount = 2;
+    counts.keypadCount = 4;
+    counts.right = {2, 1, 0, 2};
+    const std::string longName(30, 'L');
+    const std::string veryLongName(45, 'V');
+    const PrintDocument doc = ScoreSummaryDocument(counts, [&](int keypad) -> std::string {
+        switch (keypad) {
+        case 1:
+            return "Ann";
+        case 2:
+            return std::string(27, 'S'); // still the short-name column
+        case 3:
+            return longName;
+        default:
+            return veryLongName;
+        }
+    });
+    EXPECT_EQ(doc.fontSize, 12);
+    ASSERT_EQ(doc.lines.size(), 7u);
+    EXPECT_EQ(texts(doc.lines[0]), (std::vector<std::string>{"Name/", "Percentage", "Total score/"}));
+    EXPECT_EQ(texts(doc.lines[1]), (std::vector<std::string>{"keypad", "correct", "possible score"}));
+    EXPECT_EQ(columns(doc.lines[0]), (std::vector<int>{0, 28, 40}));
+    EXPECT_EQ(columns(doc.lines[1]), (std::vector<int>{0, 28, 40}));
+    EXPECT_TRUE(doc.lines[2].pieces.empty());
+    EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"Ann", "100%", "2/2"}));
+    EXPECT_EQ(columns(doc.lines[3]), (std::vector<int>{0, 28, 40}));
+    EXPECT_EQ(columns(doc.lines[4]), (std::vector<int>{0, 28, 40}));
+    EXPECT_EQ(texts(doc.lines[5]), (std::vector<std::string>{longName, "0%", "0/2"}));
+    EXPECT_EQ(columns(doc.lines[5]), (std::vector<int>{0, 42, 54}));
+    EXPECT_EQ(columns(doc.lines[6]), (std::vector<int>{0, 47, 59}));
+    // The columns never overlap: each piece starts after the one before it ends.
+    for (const PrintLine &line : doc.lines)
+        for (size_t i = 1; i < line.pieces.size(); ++i)
+            EXPECT_GT(line.pieces[i].column,
+                      line.pieces[i - 1].column + static_cast<int>(line.pieces[i - 1].text.size()));
+}
+
+TEST(ScoreSummaryDocument, NameWidthCountsCharactersNotBytes)
+{
+    // 27 letters with accents (two bytes each) still fit the short-name column.
+    std::string name;
+    for (int i = 0; i < 27; ++i)
+        name += "\xC3\xA9";
+    EXPECT_EQ(summaryPercentageColumnFor(name), 28);
+    EXPECT_EQ(summaryPercentageColumnFor(name + "e"), 42);
+}
+
+class PrintRun : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ctx.state.dataFolder = folder.str();
+        ctx.dialogs = &dialogs;
+        ctx.state.validKeypads = allValid(10);
+        // q1: right answer 2; q2: right answer 3; q3 has no votes; q4.tlx is missing.
+        writeQuestion("q1.tlx", "2");
+        writeQuestion("q2.tlx", "3");
+        writeQuestion("q3.tlx", "1");
+        folder.write("votes.rec", "C:\\Shows\\q1.tlx,1,3,221,05/12/2026,20:10:31\r\n"
+                                  "C:\\Shows\\q2.tlx,2,3,\"3;3;1;\",05/12/2026,20:11:02\r\n");
+        ctx.state.participants = {{"Ann", 1, 1}, {"Bob", 3, 1}, {"", 0, 0}};
+    }
+
+    void writeQuestion(const std::string &name, const std::string &correct)
+    {
+        folder.write(name,
+                     "2,4,0,\"T\",\"Q?\",\"Single\",\"Bar\",0,\"\"\r\n\"a\",1,0\r\n\"b\",2,0\r\n\"c\",3,0\r\n"
+                     "\"d\",4,0\r\n\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
+                         correct + "\",#TRUE#\r\n");
+    }
+
+    int endCode(const std::function<void()> &f)
+    {
+        try {
+            f();
+        } catch (const RunEnded &end) {
+            return end.exitCode;
+        }
+        return -1;
+    }
+
+    test::TestFolder folder;
+    test::AnswerDialogs dialogs;
+    test::RecordingPrinter printer;
+    RunContext ctx;
+    const std::vector<std::string> quiz{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"};
+};
+
+TEST_F(PrintRun, PrintsTheSummaryOnTheChosenTarget)
+{
+    dialogs.printAnswers.push_back(PrintTarget{"", "/tmp/out.pdf"});
+    PrintScoreSummary(ctx, quiz, printer);
+    ASSERT_EQ(printer.documents.size(), 1u);
+    EXPECT_EQ(printer.targets[0].pdfPath, "/tmp/out.pdf");
+    const PrintDocument &doc = printer.documents[0];
+    ASSERT_EQ(doc.lines.size(), 6u);
+    EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"Ann", "100%", "2/2"}));
+    EXPECT_EQ(texts(doc.lines[4]), (std::vector<std::string>{"2", "100%", "2/2"}));
+    EXPECT_EQ(texts(doc.lines[5]), (std::vector<std::string>{"Bob", "0%", "0/2"}));
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(PrintRun, WithoutVotesRecSaysSoAndEndsBeforeThePrintDialog)
+{
+    std::filesystem::remove(folder.path() / "votes.rec");
+    EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, "message");
+    EXPECT_EQ(dialogs.shown[0].text, "Could not find " + folder.str() + "/votes.rec");
+    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::None);
+    EXPECT_TRUE(printer.documents.empty());
+}
+
+TEST_F(PrintRun, CancellingThePrintDialogEndsQuietly)
+{
+    EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 0);
+    EXPECT_TRUE(printer.documents.empty());
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(PrintRun, APrinterFailureEndsTheRunWithoutAMessage)
+{
+    dialogs.printAnswers.push_back(PrintTarget{"office", ""});
+    printer.failWith = "no printer named office";
+    EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
+    EXPECT_EQ(printer.targets[0].printerName, "office");
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
+} // namespace
+} // namespace quiz
