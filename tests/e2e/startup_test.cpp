@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 using quiz::test::QuizRunner;
 using quiz::test::QuizRunResult;
 
-namespace {
+namespace
+{
 
 bool has(const std::string &text, const std::string &part)
 {
@@ -32,62 +34,51 @@ void stopShow(QJsonObject &root)
     root["slideShow"] = show;
 }
 
-class Startup : public ::testing::Test {
-protected:
+class Startup : public ::testing::Test
+{
+  protected:
     void SetUp() override { runner.setEnv("TALVIX_TRACE", "1"); }
     QuizRunner runner;
 };
 
 } // namespace
 
-TEST_F(Startup, EndsSilentlyWhenThePresentationProgramShowsNoWindow)
+TEST_F(Startup, EndsSilentlyWithoutAWindowAPresentationASavedOneOrAKnownMode)
 {
-    runner.editHost([](QJsonObject &root) {
+    const auto noWindow = [](QJsonObject &root) {
         root["windows"] = QJsonArray();
         stopShow(root);
-    });
-    const QuizRunResult r = runner.run({"quiz.quz,SETUP"});
-    ASSERT_TRUE(r.finished);
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.dialogLog.empty());
-    EXPECT_TRUE(has(r.err, "no presentation program window")) << r.err;
-    EXPECT_FALSE(has(r.err, "quiz: mode")) << r.err;
-}
-
-TEST_F(Startup, EndsSilentlyWithoutAnOpenPresentation)
-{
-    runner.editHost([](QJsonObject &root) { root["activePresentation"] = -1; });
-    const QuizRunResult r = runner.run({"SETUP"});
-    ASSERT_TRUE(r.finished);
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.dialogLog.empty());
-    EXPECT_TRUE(has(r.err, "no presentation is open")) << r.err;
-}
-
-TEST_F(Startup, EndsSilentlyWhenThePresentationWasNeverSaved)
-{
-    runner.editHost([](QJsonObject &root) {
+    };
+    const auto noPresentation = [](QJsonObject &root) { root["activePresentation"] = -1; };
+    const auto neverSaved = [](QJsonObject &root) {
         QJsonArray presentations = root["presentations"].toArray();
         QJsonObject first = presentations[0].toObject();
         first["path"] = "";
         presentations[0] = first;
         root["presentations"] = presentations;
-    });
-    const QuizRunResult r = runner.run({"SETUP"});
-    ASSERT_TRUE(r.finished);
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.dialogLog.empty());
-    EXPECT_TRUE(has(r.err, "never saved")) << r.err;
-}
-
-TEST_F(Startup, EndsSilentlyOnAnUnknownModeWord)
-{
-    for (const char *command : {"quiz.quz,FOO", "quiz.quz,SETUP5", "quiz.quz,SETUPX"}) {
-        const QuizRunResult r = runner.run({command});
-        ASSERT_TRUE(r.finished) << command;
-        EXPECT_EQ(r.exitCode, 0) << command;
-        EXPECT_TRUE(r.dialogLog.empty()) << command;
-        EXPECT_TRUE(has(r.err, "unknown mode")) << command << ": " << r.err;
+    };
+    struct Case {
+        std::function<void(QJsonObject &)> edit;
+        const char *command, *trace;
+    } cases[] = {
+        {noWindow, "quiz.quz,SETUP", "no presentation program window"},
+        {noPresentation, "SETUP", "no presentation is open"},
+        {neverSaved, "SETUP", "never saved"},
+        {nullptr, "quiz.quz,FOO", "unknown mode"},
+        {nullptr, "quiz.quz,SETUP5", "unknown mode"},
+        {nullptr, "quiz.quz,SETUPX", "unknown mode"},
+    };
+    const std::string demoHost = runner.hostJson();
+    for (const auto &c : cases) {
+        runner.setHostJson(demoHost);
+        if (c.edit)
+            runner.editHost(c.edit);
+        const QuizRunResult r = runner.run({c.command});
+        ASSERT_TRUE(r.finished) << c.command;
+        EXPECT_EQ(r.exitCode, 0) << c.command;
+        EXPECT_TRUE(r.dialogLog.empty()) << c.command;
+        EXPECT_TRUE(has(r.err, c.trace)) << c.command << ": " << r.err;
+        EXPECT_FALSE(has(r.err, "quiz: mode")) << r.err;
     }
 }
 

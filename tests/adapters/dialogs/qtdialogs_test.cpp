@@ -72,17 +72,13 @@ TEST(QtDialogs, MessageBoxShowsTitleIconAndButtonsWithTheFirstAsDefault)
         QMessageBox::StandardButton defaultButton, press;
         MessageAnswer answer;
     } cases[] = {
-        {MessageButtons::Ok, MessageIcon::Critical, QMessageBox::Ok, QMessageBox::Critical, QMessageBox::Ok,
-         QMessageBox::Ok, MessageAnswer::Ok},
-        {MessageButtons::OkCancel, MessageIcon::Exclamation, QMessageBox::Ok | QMessageBox::Cancel,
-         QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Cancel, MessageAnswer::Cancel},
-        {MessageButtons::YesNo, MessageIcon::Question, QMessageBox::Yes | QMessageBox::No,
-         QMessageBox::Question, QMessageBox::Yes, QMessageBox::No, MessageAnswer::No},
-        {MessageButtons::YesNoCancel, MessageIcon::Information,
-         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Information, QMessageBox::Yes,
-         QMessageBox::Yes, MessageAnswer::Yes},
-        {MessageButtons::Ok, MessageIcon::None, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Ok,
-         QMessageBox::Ok, MessageAnswer::Ok},
+        // clang-format off
+        {MessageButtons::Ok, MessageIcon::Critical, QMessageBox::Ok, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok, MessageAnswer::Ok},
+        {MessageButtons::OkCancel, MessageIcon::Exclamation, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Cancel, MessageAnswer::Cancel},
+        {MessageButtons::YesNo, MessageIcon::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QMessageBox::Yes, QMessageBox::No, MessageAnswer::No},
+        {MessageButtons::YesNoCancel, MessageIcon::Information, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Information, QMessageBox::Yes, QMessageBox::Yes, MessageAnswer::Yes},
+        {MessageButtons::Ok, MessageIcon::None, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, MessageAnswer::Ok},
+        // clang-format on
     };
     for (const auto &c : cases) {
         SeenBox seen;

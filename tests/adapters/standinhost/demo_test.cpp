@@ -5,16 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 namespace fs = std::filesystem;
 
 // The demo's host file, worked on in a copy so that the project's own stays as it is.
-class DemoHost : public ::testing::Test {
-protected:
+class DemoHost : public ::testing::Test
+{
+  protected:
     test::TestFolder folder;
     std::unique_ptr<StandInHost> host;
     void SetUp() override
@@ -28,26 +32,20 @@ protected:
     }
 };
 
-TEST_F(DemoHost, DescribesAPresentationWithFourVotingSlidesAndAResultsSlide)
+// The host file's reading is tested on a folder of the tests' own; here only
+// what the end-to-end runs rely on in the demo.
+TEST_F(DemoHost, HoldsFourVotingSlidesAResultsSlideAndAShowThatCapturesAtWindowSize)
 {
-    EXPECT_EQ(host->presentationCount(), 1);
     EXPECT_EQ(fs::path(host->activePresentationPath()).filename(), "show.pptx");
     EXPECT_EQ(fs::path(host->addinFolder("talvix")).filename(), "addin");
-    EXPECT_EQ(host->slideCount(), 6);
-    EXPECT_EQ(host->slideShowWindowCount(), 1);
     EXPECT_EQ(host->slideShowCurrentSlide(), 6);
     const HostSlide results = host->slide(6);
-    bool quizShape = false;
-    for (const auto &shape : results.shapes)
-        quizShape = quizShape || (shape.name == "QUIZ" && shape.runString == "quiz quiz.quz,DISPLAY");
-    EXPECT_TRUE(quizShape);
-
+    EXPECT_TRUE(std::any_of(results.shapes.begin(), results.shapes.end(), [](const HostShape &shape) {
+        return shape.name == "QUIZ" && shape.runString == "quiz quiz.quz,DISPLAY";
+    }));
     host->runMacro("FindVoteSlides", {});
     EXPECT_EQ(folder.read("quizslds.txt"), "\"q1.tlx\"\r\n\"q2.tlx\"\r\n\"q3.tlx\"\r\n\"q4.tlx\"\r\n");
-}
 
-TEST_F(DemoHost, EverySlideHasItsPictureAndTheShowCapturesAtWindowSize)
-{
     for (int i = 1; i <= host->slideCount(); ++i)
         EXPECT_TRUE(fs::exists(folder.path() / "slides" / (std::to_string(i) + ".png"))) << i;
     const auto out = (folder.path() / "capture.png").string();
@@ -56,14 +54,6 @@ TEST_F(DemoHost, EverySlideHasItsPictureAndTheShowCapturesAtWindowSize)
     const PixelRect window = host->slideShowWindowRect();
     EXPECT_EQ(shot.size(), QSize(window.width, window.height));
     EXPECT_NE(shot.pixelColor(window.width / 2, 10), QColor(Qt::white)); // the slide's title bar
-}
-
-TEST_F(DemoHost, ListsTheMainWindowAndTheShowWindow)
-{
-    const auto windows = host->windows();
-    ASSERT_EQ(windows.size(), 2u);
-    EXPECT_EQ(windows[0].title, "PowerPoint Slide Show - [show.pptx]");
-    EXPECT_EQ(windows[1].title, "Microsoft PowerPoint - [show.pptx]");
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 
 #include <QJsonArray>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 using test::HostFolder;
 
@@ -29,7 +31,7 @@ TEST_F(HostFolder, FindVoteSlidesListsOneQuestionFilePerVotingSlide)
     EXPECT_EQ(recordedMacros(fileJson()), (std::vector<std::string>{"FindVoteSlides"}));
 }
 
-TEST_F(HostFolder, FindVoteSlidesWithoutVotingSlidesWritesAnEmptyFile)
+TEST(FindVoteSlides, WithoutVotingSlidesWritesAnEmptyFileAndOnAnUnsavedPresentationFails)
 {
     test::TestFolder other;
     const auto path = other.write("h.json", R"({"presentations": [{"path": "deck/show.pptx",
@@ -40,13 +42,9 @@ TEST_F(HostFolder, FindVoteSlidesWithoutVotingSlidesWritesAnEmptyFile)
     plain->runMacro("FindVoteSlides", {});
     ASSERT_TRUE(std::filesystem::exists(other.path() / "deck/quizslds.txt"));
     EXPECT_EQ(other.read("deck/quizslds.txt"), "");
-}
 
-TEST_F(HostFolder, FindVoteSlidesOnAnUnsavedPresentationFails)
-{
-    test::TestFolder other;
-    const auto path = other.write("h.json", R"({"presentations": [{"path": "", "slides": []}]})");
-    auto unsaved = StandInHost::open(path.string(), nullptr);
+    const auto unsavedPath = other.write("u.json", R"({"presentations": [{"path": "", "slides": []}]})");
+    auto unsaved = StandInHost::open(unsavedPath.string(), nullptr);
     ASSERT_TRUE(unsaved);
     EXPECT_THROW(unsaved->runMacro("FindVoteSlides", {}), HostError);
 }
@@ -111,27 +109,22 @@ TEST_F(HostFolder, BrevakIsRecordedAndUnknownMacrosFailAfterBeingRecorded)
     EXPECT_EQ(host->slideShowCurrentSlide(), 6);
 }
 
-struct RunCase {
-    const char *run;
-    const char *file;
-};
-
-class RunStrings : public ::testing::TestWithParam<RunCase> {};
-
-TEST_P(RunStrings, NameTheQuestionFile)
+TEST(RunStrings, NameTheQuestionFile)
 {
-    EXPECT_EQ(questionFileOfRunString(GetParam().run), GetParam().file) << GetParam().run;
+    const std::pair<const char *, const char *> cases[] = {
+        {"C:\\Talvix\\vote.exe q1.tlx,1", "q1.tlx"},
+        {"C:\\TALVIX\\VOTE.EXE Q1.TLX,1", "Q1.TLX"},
+        {"C:\\Program Files\\Talvix\\Quiz.exe quiz.quz,DISPLAY", "quiz.quz"},
+        {"/opt/talvix/vote q2.tlx,2", "q2.tlx"},
+        {"\"/opt/tal vix/vote\" q4.tlx,1", "q4.tlx"},
+        {"/opt/talvix/vote q5.tlx", "q5.tlx"},
+        {"/opt/talvix/vote", ""},
+        {"", ""},
+        {"vote.exe", ""},
+    };
+    for (auto [run, file] : cases)
+        EXPECT_EQ(questionFileOfRunString(run), file) << run;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, RunStrings,
-    ::testing::Values(RunCase{"C:\\Talvix\\vote.exe q1.tlx,1", "q1.tlx"},
-                      RunCase{"C:\\TALVIX\\VOTE.EXE Q1.TLX,1", "Q1.TLX"},
-                      RunCase{"C:\\Program Files\\Talvix\\Quiz.exe quiz.quz,DISPLAY", "quiz.quz"},
-                      RunCase{"/opt/talvix/vote q2.tlx,2", "q2.tlx"},
-                      RunCase{"\"/opt/tal vix/vote\" q4.tlx,1", "q4.tlx"},
-                      RunCase{"/opt/talvix/vote q5.tlx", "q5.tlx"}, RunCase{"/opt/talvix/vote", ""},
-                      RunCase{"", ""}, RunCase{"vote.exe", ""}));
 
 } // namespace
 } // namespace quiz

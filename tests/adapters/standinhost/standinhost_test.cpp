@@ -5,48 +5,41 @@
 
 #include <cstdlib>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 using test::HostFolder;
 using test::TestFolder;
 
 // --- opening
 
-struct BadFile {
-    const char *name;
-    const char *content; // nullptr: no file at all
-    const char *reason;
-};
-
-class OpeningBadFiles : public ::testing::TestWithParam<BadFile> {};
-
-TEST_P(OpeningBadFiles, GivesAClearErrorAndNoHost)
+TEST(Opening, ABadHostFileGivesAClearErrorAndNoHost)
 {
-    const auto &c = GetParam();
-    TestFolder folder;
-    const std::string path =
-        c.content ? folder.write("host.json", c.content).string() : (folder.path() / "missing.json").string();
-    std::string error;
-    EXPECT_EQ(StandInHost::open(path, &error), nullptr);
-    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
-    EXPECT_NE(error.find(path), std::string::npos) << error;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    HostFiles, OpeningBadFiles,
-    ::testing::Values(BadFile{"missing", nullptr, "Cannot read the host file"},
-                      BadFile{"truncated", "{\"addinFolder\": \"addin\", ", "is not valid JSON"},
-                      BadFile{"empty", "", "is not valid JSON"},
-                      BadFile{"array", "[1, 2]", "holds no JSON object"},
-                      BadFile{"presentationsNotAList", "{\"presentations\": 3}", "\"presentations\""}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(Opening, WithoutPathSaysHowToNameOne)
-{
+    struct Case {
+        const char *name;
+        const char *content; // nullptr: no file at all
+        const char *reason;
+    } cases[] = {
+        {"missing", nullptr, "Cannot read the host file"},
+        {"truncated", "{\"addinFolder\": \"addin\", ", "is not valid JSON"},
+        {"empty", "", "is not valid JSON"},
+        {"array", "[1, 2]", "holds no JSON object"},
+        {"presentations not a list", "{\"presentations\": 3}", "\"presentations\""},
+    };
+    for (const auto &c : cases) {
+        TestFolder folder;
+        const std::string path = c.content ? folder.write("host.json", c.content).string()
+                                           : (folder.path() / "missing.json").string();
+        std::string error;
+        EXPECT_EQ(StandInHost::open(path, &error), nullptr) << c.name;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_NE(error.find(path), std::string::npos) << error;
+    }
     std::string error;
     EXPECT_EQ(StandInHost::open("", &error), nullptr);
-    EXPECT_NE(error.find("--host"), std::string::npos);
+    EXPECT_NE(error.find("--host"), std::string::npos) << "says how to name one";
 }
 
 TEST(Opening, HostFilePathPrefersTheOptionOverTheEnvironment)
@@ -71,16 +64,11 @@ TEST_F(HostFolder, RelativePathsResolveAgainstTheHostFilesFolder)
     EXPECT_DOUBLE_EQ(host->pageHeight(), 540);
     EXPECT_EQ(host->activeWindowViewType(), 9);
     EXPECT_EQ(host->selectedSlideIndex(), 2);
-}
-
-TEST_F(HostFolder, UnknownAddinIsAHostError)
-{
     try {
         host->addinFolder("other");
-        FAIL() << "no error";
+        FAIL() << "an unknown add-in is no error";
     } catch (const HostError &e) {
         EXPECT_NE(e.number(), 0);
-        EXPECT_FALSE(e.source().empty());
         EXPECT_NE(std::string(e.what()).find("other"), std::string::npos);
     }
 }
@@ -103,7 +91,8 @@ TEST_F(HostFolder, SlidesCarryShapesRunStringsAndTags)
 TEST_F(HostFolder, NoActivePresentationMeansNoneOpen)
 {
     test::TestFolder other;
-    const auto path = other.write("h.json", R"({"activePresentation": -1, "presentations": [{"path": "a.pptx"}]})");
+    const auto path =
+        other.write("h.json", R"({"activePresentation": -1, "presentations": [{"path": "a.pptx"}]})");
     auto none = StandInHost::open(path.string(), nullptr);
     ASSERT_TRUE(none);
     EXPECT_EQ(none->presentationCount(), 0);
@@ -141,23 +130,15 @@ TEST_F(HostFolder, PastedPictureBecomesAShapeWithItsPngBesideTheFile)
     EXPECT_EQ(name, "Picture 1");
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "inserted/6-1.png"));
 
-    HostShape placed;
-    placed.name = "talvix chart 1A";
-    placed.left = 180;
-    placed.top = 135;
-    placed.width = 380;
-    placed.height = 278;
-    placed.visible = true;
-    host->updateShape(6, name, placed);
+    host->updateShape(6, name, HostShape{"talvix chart 1A", "", {}, 180, 135, 380, 278, true});
 
     auto again = openHost();
     const HostSlide results = again->slide(6);
     ASSERT_EQ(results.shapes.size(), 2u);
-    EXPECT_EQ(results.shapes[1].name, "talvix chart 1A");
-    EXPECT_DOUBLE_EQ(results.shapes[1].left, 180);
-    EXPECT_DOUBLE_EQ(results.shapes[1].top, 135);
-    EXPECT_DOUBLE_EQ(results.shapes[1].width, 380);
-    EXPECT_DOUBLE_EQ(results.shapes[1].height, 278);
+    const HostShape &stored1 = results.shapes[1];
+    EXPECT_EQ(stored1.name, "talvix chart 1A");
+    EXPECT_EQ(std::vector<double>({stored1.left, stored1.top, stored1.width, stored1.height}),
+              (std::vector<double>{180, 135, 380, 278}));
     const QJsonObject stored = fileSlide(6).value("shapes").toArray().at(1).toObject();
     EXPECT_EQ(stored.value("picture").toString(), "inserted/6-1.png");
     const QImage saved(QString::fromStdString((folder.path() / "inserted/6-1.png").string()));
@@ -213,8 +194,6 @@ TEST_F(HostFolder, ShowWindowIsListedUnderTheShowTitle)
     EXPECT_EQ(windows[1].title, "Microsoft PowerPoint - [show.pptx]");
     EXPECT_EQ(windows[1].rect, (PixelRect{10, 20, 640, 480}));
     EXPECT_NE(windows[0].handle, windows[1].handle);
-    EXPECT_GT(windows[0].handle, 0);
-    EXPECT_GT(windows[1].handle, 0);
     EXPECT_EQ(host->slideShowWindowCount(), 1);
     EXPECT_EQ(host->slideShowCurrentSlide(), 6);
     EXPECT_EQ(host->slideShowWindowRect(), (PixelRect{0, 0, 320, 240}));
@@ -257,13 +236,8 @@ TEST_F(HostFolder, CaptureIsTheSlidesPictureAtTheWindowsSize)
     // A slide without a picture shows white; a pasted picture shows on the slide.
     host->runMacro("StartShowEdit", {"3"});
     host->pastePicture(3, writePicture("chart.png", 40, 40, Qt::green));
-    HostShape placed;
-    placed.name = "talvix chart 1A";
-    placed.left = 0;
-    placed.top = 0;
-    placed.width = 360;
-    placed.height = 270; // the slide's top-left quarter
-    host->updateShape(3, "Picture 1", placed);
+    // Placed on the slide's top-left quarter.
+    host->updateShape(3, "Picture 1", HostShape{"talvix chart 1A", "", {}, 0, 0, 360, 270, true});
     const auto bmp = (folder.path() / "bcktemp.bmp").string();
     host->captureSlideShow(bmp);
     const QImage second(QString::fromStdString(bmp));
@@ -271,10 +245,6 @@ TEST_F(HostFolder, CaptureIsTheSlidesPictureAtTheWindowsSize)
     EXPECT_EQ(second.pixelColor(300, 200), QColor(Qt::white));
     EXPECT_EQ(second.pixelColor(40, 40), QColor(Qt::green));
     EXPECT_EQ(second.pixelColor(200, 40), QColor(Qt::white));
-}
-
-TEST_F(HostFolder, CaptureWithoutShowIsAHostError)
-{
     host->runMacro("EndShowEdit", {});
     EXPECT_THROW(host->captureSlideShow((folder.path() / "c.png").string()), HostError);
 }

@@ -6,11 +6,14 @@
 #include <QClipboard>
 #include <QWidget>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
-class Desktop : public test::HostFolder {
-protected:
+class Desktop : public test::HostFolder
+{
+  protected:
     std::unique_ptr<StandInWindowSystem> ws;
     QWidget quizWindow;
     RunContext ctx;
@@ -111,16 +114,12 @@ TEST_F(Desktop, CursorKeepsItsCountAndConfinement)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(Desktop, HideAllFormsHidesOnlyTheProgramsWindows)
+TEST_F(Desktop, HideAllFormsHidesOnlyTheProgramsWindowsAndTheClipboardIsEmptied)
 {
     HideAllForms(ctx);
     EXPECT_FALSE(quizWindow.isVisible());
     for (const auto &w : openHost()->windows())
         EXPECT_TRUE(w.visible);
-}
-
-TEST_F(Desktop, ClearClipboardEmptiesIt)
-{
     QGuiApplication::clipboard()->setText("chart");
     ClearClipboard(ctx);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());

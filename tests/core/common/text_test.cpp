@@ -10,9 +10,9 @@ TEST(LeadingNumber, ReadsTheNumberATextStartsWith)
         const char *text;
         double value;
     } cases[] = {
-        {"", 0},        {"abc", 0},      {"12", 12},       {"  7x", 7},   {"-3", -3},
-        {"+4", 4},      {"1.5", 1.5},    {"1.5.2", 1.5},   {".5", 0.5},   {"2e3", 2000},
-        {"2e", 2},      {"3SLIDE", 3},   {"SLIDE7", 0},    {"0", 0},      {"007", 7},
+        {"", 0},   {"abc", 0},    {"12", 12},     {"  7x", 7}, {"-3", -3},
+        {"+4", 4}, {"1.5", 1.5},  {"1.5.2", 1.5}, {".5", 0.5}, {"2e3", 2000},
+        {"2e", 2}, {"3SLIDE", 3}, {"SLIDE7", 0},  {"0", 0},    {"007", 7},
     };
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.value) << c.text;

@@ -80,20 +80,13 @@ TEST(ItemReader, SplitsItemsAtCommasAndLineEnds)
         const char *content;
         Items items;
     } cases[] = {
-        {"\"a\",5,0.25,#TRUE#\r\n", {"a", "5", "0.25", "#TRUE#"}},
-        {"  x  ,  \"y, z\" \n w", {"x", "y, z", "w"}},
-        {"1\n2\r\n3", {"1", "2", "3"}},
-        {"a,,b", {"a", "", "b"}},
-        {"a,\r\nb", {"a", "", "b"}},
-        {"\"open\r\nnext", {"open", "next"}},
-        {"a\r\n\r\n   \r\nb\r\n\r\n", {"a", "b"}},
-        {"\"q\"junk,b", {"q", "b"}},
-        {"\"\",\"\"", {"", ""}},
-        {"\"a\"\"b\"", {"a\"b"}},
-        {"\"CHART FADE\",1", {"CHART FADE", "1"}},
-        {"", {}},
-        {"\r\n  \r\n", {}},
-        {"a,", {"a"}},
+        // clang-format off
+        {"\"a\",5,0.25,#TRUE#\r\n", {"a", "5", "0.25", "#TRUE#"}}, {"  x  ,  \"y, z\" \n w", {"x", "y, z", "w"}},
+        {"1\n2\r\n3", {"1", "2", "3"}}, {"a,,b", {"a", "", "b"}}, {"a,\r\nb", {"a", "", "b"}},
+        {"\"open\r\nnext", {"open", "next"}}, {"a\r\n\r\n   \r\nb\r\n\r\n", {"a", "b"}},
+        {"\"q\"junk,b", {"q", "b"}}, {"\"\",\"\"", {"", ""}}, {"\"a\"\"b\"", {"a\"b"}},
+        {"\"CHART FADE\",1", {"CHART FADE", "1"}}, {"", {}}, {"\r\n  \r\n", {}}, {"a,", {"a"}},
+        // clang-format on
     };
     for (const auto &c : cases)
         EXPECT_EQ(allItems(c.content), c.items) << c.content;

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 using test::FakeChannel;
 using test::FakeDialogs;
@@ -17,7 +19,10 @@ struct LinkTest : ::testing::Test {
         state.addinFolder = "/opt/talvix/addin/";
         state.dataFolder = "/home/ann/show";
     }
-    ControllerLink makeLink() { return ControllerLink(state, channel, pump, dialogs, [this] { ++quits; }); }
+    ControllerLink makeLink()
+    {
+        return ControllerLink(state, channel, pump, dialogs, [this] { ++quits; });
+    }
 
     QuizState state;
     FakeChannel channel;
@@ -46,26 +51,24 @@ TEST_F(LinkTest, LoadingClearsTextThatArrivedWhileOpening)
     EXPECT_EQ(link.receivedText(), "");
 }
 
-TEST_F(LinkTest, ARefusedCommandDoesNothingMore)
+TEST_F(LinkTest, ARefusedCommandDoesNothingMoreAFailedOneResetsTheLinkWithoutSendingAgain)
 {
-    ControllerLink link = makeLink();
-    link.ResetLink();
-    channel.sent.clear();
-    channel.results = {SendResult::Refused};
-    link.SendCommandtoController("InsertCharts");
-    EXPECT_EQ(channel.sent, (std::vector<std::string>{"InsertCharts"}));
-    EXPECT_EQ(channel.opens, 1);
-}
-
-TEST_F(LinkTest, AFailedCommandResetsTheLinkAndIsNotSentAgain)
-{
-    ControllerLink link = makeLink();
-    link.ResetLink();
-    channel.sent.clear();
-    channel.results = {SendResult::Failed};
-    link.SendCommandtoController("EndWizard");
-    EXPECT_EQ(channel.sent, (std::vector<std::string>{"EndWizard", "CheckLink"}));
-    EXPECT_EQ(channel.opens, 2);
+    struct Case {
+        SendResult result;
+        std::vector<std::string> sent;
+        int opens;
+    } cases[] = {{SendResult::Refused, {"EndWizard"}, 1},
+                 {SendResult::Failed, {"EndWizard", "CheckLink"}, 2}};
+    for (const auto &c : cases) {
+        ControllerLink link = makeLink();
+        link.ResetLink();
+        channel.sent.clear();
+        channel.opens = 0;
+        channel.results = {c.result};
+        link.SendCommandtoController("EndWizard");
+        EXPECT_EQ(channel.sent, c.sent);
+        EXPECT_EQ(channel.opens, c.opens - 1);
+    }
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -116,27 +119,25 @@ TEST_F(LinkTest, AMissingControllerIsStartedFromTheAddinFolderAndWaitedFor)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(LinkTest, AControllerThatNeverComesUpEndsTheRunAfterTheLimit)
+TEST_F(LinkTest, AControllerThatNeverComesUpEndsTheRunAfterTheLimitOrAtOnceWhenItCannotStart)
 {
     channel.running = false;
-    ControllerLink link = makeLink();
-    EXPECT_THROW(link.ResetLink(), RunEnded);
-    EXPECT_EQ(channel.started.size(), 1u);
-    EXPECT_GE(pump.now, ControllerLink::startWaitLimitMs);
-    EXPECT_LT(pump.now, ControllerLink::startWaitLimitMs + 2 * ControllerLink::startWaitStepMs);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
+    for (const bool starts : {true, false}) {
+        channel.startWorks = starts;
+        pump.now = 0;
+        ControllerLink link = makeLink();
+        EXPECT_THROW(link.ResetLink(), RunEnded);
+        if (starts) {
+            EXPECT_GE(pump.now, ControllerLink::startWaitLimitMs);
+            EXPECT_LT(pump.now, ControllerLink::startWaitLimitMs + 2 * ControllerLink::startWaitStepMs);
+        } else {
+            EXPECT_EQ(pump.now, 0);
+        }
+    }
+    EXPECT_EQ(channel.started.size(), 2u);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].text, "No link with voting control utility");
-    EXPECT_EQ(quits, 1);
-}
-
-TEST_F(LinkTest, AControllerThatCannotStartEndsTheRunAtOnce)
-{
-    channel.running = false;
-    channel.startWorks = false;
-    ControllerLink link = makeLink();
-    EXPECT_THROW(link.ResetLink(), RunEnded);
-    EXPECT_EQ(pump.now, 0);
-    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(quits, 2);
 }
 
 TEST_F(LinkTest, AnArrivingNamesListFillsTheTableAndOtherTextsDoNot)

@@ -1,52 +1,18 @@
 #include "core/diagnostics/clserror.h"
 #include "core/diagnostics/errorlog.h"
-#include "ports/dialogs.h"
-#include "tempdir.h"
+#include "fakes/fakedialogs.h"
+#include "support/testfolder.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 using namespace quiz;
+using quiz::test::FakeDialogs;
+using quiz::test::TestFolder;
 
 namespace
 {
 
 const std::string dashes(65, '-');
-
-struct ShownMessage {
-    std::string text, title;
-    MessageIcon icon;
-    MessageButtons buttons;
-};
-
-class RecordingDialogs : public Dialogs
-{
-  public:
-    std::vector<ShownMessage> shown;
-    MessageAnswer message(const std::string &text, const std::string &title, MessageIcon icon,
-                          MessageButtons buttons) override
-    {
-        shown.push_back({text, title, icon, buttons});
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::string> input(const std::string &, const std::string &, const std::string &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string &, const std::string &,
-                                        const std::string &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const std::string &, const std::string &,
-                                        const std::string &) override
-    {
-        return std::nullopt;
-    }
-    std::optional<FontChoice> font(const std::string &, const FontChoice &) override { return std::nullopt; }
-    std::optional<PrintTarget> print(const std::string &) override { return std::nullopt; }
-};
 
 clsError exportError(ErrorTime time, const std::string &extra, bool showUser)
 {
@@ -59,7 +25,7 @@ clsError exportError(ErrorTime time, const std::string &extra, bool showUser)
 
 } // namespace
 
-TEST(ErrorReport, ListsTheErrorAndEndsWithTheProgramName)
+TEST(ErrorReport, ListsTheErrorAndEndsWithTheProgramNameOrTheExtraInformation)
 {
     const std::string expected = "An error has occurred: " + std::string(50, ' ') +
                                  "\r\n\r\n"
@@ -72,14 +38,14 @@ TEST(ErrorReport, ListsTheErrorAndEndsWithTheProgramName)
                                  "Line: 120\r\n"
                                  "App: quiz";
     EXPECT_EQ(exportError({2026, 12, 5, 9, 7, 3}, "", false).Report(), expected);
-}
+    EXPECT_EQ(exportError({2026, 12, 5, 9, 7, 3}, "sheet 2\r\nrow 7", false).Report(),
+              expected + "\r\n\r\nExtra Info: \r\n\r\nsheet 2\r\nrow 7");
 
-TEST(ErrorReport, ExtraInformationAddsItsOwnBlock)
-{
-    const std::string report = exportError({2026, 12, 5, 9, 7, 3}, "sheet 2\r\nrow 7", false).Report();
-    const std::string tail = "App: quiz\r\n\r\nExtra Info: \r\n\r\nsheet 2\r\nrow 7";
-    ASSERT_GE(report.size(), tail.size());
-    EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
+    clsError other([] { return ErrorTime{}; });
+    other.StoreErrInfo(-2147417848, "Automation error");
+    other.setObjectName("Other");
+    EXPECT_NE(other.Report().find("\r\nNumber: -2147417848\r\n"), std::string::npos);
+    EXPECT_NE(other.Report().find("\r\nLevel: Other\r\n"), std::string::npos);
 }
 
 TEST(ErrorReport, DatesUseEnglishMonthsAndTimesThe24HourClock)
@@ -89,34 +55,27 @@ TEST(ErrorReport, DatesUseEnglishMonthsAndTimesThe24HourClock)
         const char *date;
         const char *clock;
     } cases[] = {
-        {{2026, 1, 1, 0, 0, 0}, "01-Jan-2026", "00:00:00"},
-        {{2024, 2, 29, 23, 59, 59}, "29-Feb-2024", "23:59:59"},
-        {{2025, 3, 9, 12, 0, 1}, "09-Mar-2025", "12:00:01"},
-        {{2025, 4, 30, 13, 5, 9}, "30-Apr-2025", "13:05:09"},
-        {{2025, 5, 15, 1, 2, 3}, "15-May-2025", "01:02:03"},
-        {{2025, 6, 15, 1, 2, 3}, "15-Jun-2025", "01:02:03"},
-        {{2025, 7, 15, 1, 2, 3}, "15-Jul-2025", "01:02:03"},
-        {{2025, 8, 15, 1, 2, 3}, "15-Aug-2025", "01:02:03"},
-        {{2025, 9, 15, 1, 2, 3}, "15-Sep-2025", "01:02:03"},
-        {{2025, 10, 15, 1, 2, 3}, "15-Oct-2025", "01:02:03"},
-        {{2025, 11, 15, 1, 2, 3}, "15-Nov-2025", "01:02:03"},
-        {{2026, 12, 5, 18, 30, 0}, "05-Dec-2026", "18:30:00"},
+        // clang-format off
+        {{2026, 1, 1, 0, 0, 0}, "01-Jan-2026", "00:00:00"}, {{2024, 2, 29, 23, 59, 59}, "29-Feb-2024", "23:59:59"},
+        {{2025, 3, 9, 12, 0, 1}, "09-Mar-2025", "12:00:01"}, {{2025, 4, 30, 13, 5, 9}, "30-Apr-2025", "13:05:09"},
+        {{2025, 5, 15, 1, 2, 3}, "15-May-2025", "01:02:03"}, {{2025, 6, 15, 1, 2, 3}, "15-Jun-2025", "01:02:03"},
+        {{2025, 7, 15, 1, 2, 3}, "15-Jul-2025", "01:02:03"}, {{2025, 8, 15, 1, 2, 3}, "15-Aug-2025", "01:02:03"},
+        {{2025, 9, 15, 1, 2, 3}, "15-Sep-2025", "01:02:03"}, {{2025, 10, 15, 1, 2, 3}, "15-Oct-2025", "01:02:03"},
+        {{2025, 11, 15, 1, 2, 3}, "15-Nov-2025", "01:02:03"}, {{2026, 12, 5, 18, 30, 0}, "05-Dec-2026", "18:30:00"},
+        // clang-format on
     };
     for (const auto &c : cases) {
         const std::string report = exportError(c.time, "", false).Report();
-        EXPECT_NE(report.find("\r\nDate: " + std::string(c.date) + "\r\n"), std::string::npos) << c.date;
-        EXPECT_NE(report.find("\r\nTime: " + std::string(c.clock) + "\r\n\r\n"), std::string::npos)
-            << c.clock;
+        EXPECT_NE(report.find("\r\nDate: " + std::string(c.date) + "\r\nTime: " + c.clock + "\r\n\r\n"),
+                  std::string::npos)
+            << c.date;
     }
 }
 
 TEST(ErrorReport, TimeIsTakenWhenTheErrorIsStoredNotWhenShown)
 {
     int calls = 0;
-    clsError error([&calls] {
-        ++calls;
-        return ErrorTime{2026, 6, 1, 10, 0, calls};
-    });
+    clsError error([&calls] { return ErrorTime{2026, 6, 1, 10, 0, ++calls}; });
     error.StoreErrInfo(9, "Subscript out of range");
     error.StoreAppInfo("Quiz", "p", "1", "", false);
     const std::string first = error.Report();
@@ -125,80 +84,36 @@ TEST(ErrorReport, TimeIsTakenWhenTheErrorIsStoredNotWhenShown)
     EXPECT_EQ(error.ErrTime(), (ErrorTime{2026, 6, 1, 10, 0, 1}));
 }
 
-TEST(ErrorReport, NegativeNumbersKeepTheirSign)
-{
-    clsError error([] { return ErrorTime{}; });
-    error.StoreErrInfo(-2147417848, "Automation error");
-    EXPECT_NE(error.Report().find("\r\nNumber: -2147417848\r\n"), std::string::npos);
-}
-
-TEST(ErrorRecord, StoresWhatItIsGiven)
-{
-    clsError error([] { return ErrorTime{}; });
-    error.StoreErrInfo(70, "Permission denied", "help.chm", 12);
-    error.StoreAppInfo("Quiz", "exportQuizResults", "33", "x", true);
-    EXPECT_EQ(error.ErrNumber(), 70);
-    EXPECT_EQ(error.ErrDescription(), "Permission denied");
-    EXPECT_EQ(error.ErrHelpFile(), "help.chm");
-    EXPECT_EQ(error.HelpContext(), 12);
-    EXPECT_EQ(error.ObjectName(), "Quiz");
-    EXPECT_EQ(error.ProcedureName(), "exportQuizResults");
-    EXPECT_EQ(error.Line(), "33");
-    EXPECT_EQ(error.ExtraInfo(), "x");
-    EXPECT_TRUE(error.ShowUser());
-    error.setShowUser(false);
-    error.setObjectName("Other");
-    EXPECT_FALSE(error.ShowUser());
-    EXPECT_NE(error.Report().find("\r\nLevel: Other\r\n"), std::string::npos);
-}
-
 TEST(ErrorRecord, AppNameDefaultsToTheRunningExecutable)
 {
-    clsError error;
-    EXPECT_EQ(error.AppName(), "test_core_diagnostics");
+    EXPECT_EQ(clsError().AppName(), "test_core_diagnostics");
 }
 
-TEST(ErrorShow, MissingLogIsCreatedStartingWithTheDashLine)
+TEST(ErrorShow, ShowUserOffShowsNothingAndAMissingLogIsCreatedThenGrows)
 {
-    TempDir dir;
-    const std::string log = dir.file("Err - quiz.log");
+    TestFolder dir;
+    const std::string log = dir.str() + "/Err - quiz.log";
+    FakeDialogs dialogs;
     const clsError error = exportError({2026, 12, 5, 9, 7, 3}, "", false);
+    const std::string entry = "\r\n" + dashes + "\r\n" + error.Report() + "\r\n" + dashes + "\r\n";
     ASSERT_TRUE(error.Show(nullptr, log));
-    EXPECT_EQ(TempDir::read(log), "\r\n" + dashes + "\r\n" + error.Report() + "\r\n" + dashes + "\r\n");
-}
-
-TEST(ErrorShow, ShowUserOffShowsNothingAndTheLogStillGrows)
-{
-    TempDir dir;
-    const std::string log = dir.file("Err - quiz.log");
-    TempDir::write(log, "earlier");
-    RecordingDialogs dialogs;
-    const clsError error = exportError({2026, 12, 5, 9, 7, 3}, "", false);
+    EXPECT_EQ(dir.read("Err - quiz.log"), entry);
     ASSERT_TRUE(error.Show(&dialogs, log));
-    EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(TempDir::read(log),
-              "earlier\r\n" + dashes + "\r\n" + error.Report() + "\r\n" + dashes + "\r\n");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(dir.read("Err - quiz.log"), entry + entry);
 }
 
-TEST(ErrorShow, ShowUserOnShowsTheReportCriticalTitledWithTheObjectName)
+TEST(ErrorShow, ShowUserOnShowsTheReportCriticalTitledWithTheObjectNameEvenWithoutALog)
 {
-    TempDir dir;
-    const std::string log = dir.file("Err - quiz.log");
-    RecordingDialogs dialogs;
+    TestFolder dir;
+    FakeDialogs dialogs;
     const clsError error = exportError({2026, 12, 5, 9, 7, 3}, "more", true);
-    ASSERT_TRUE(error.Show(&dialogs, log));
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, error.Report());
-    EXPECT_EQ(dialogs.shown[0].title, "Quiz");
-    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_NE(TempDir::read(log).find(error.Report()), std::string::npos);
-}
-
-TEST(ErrorShow, ShownEvenWhenTheLogCannotBeWritten)
-{
-    RecordingDialogs dialogs;
-    const clsError error = exportError({2026, 12, 5, 9, 7, 3}, "", true);
+    ASSERT_TRUE(error.Show(&dialogs, dir.str() + "/Err - quiz.log"));
     EXPECT_FALSE(error.Show(&dialogs, "/nonexistent-folder-for-quiz/Err - quiz.log"));
-    EXPECT_EQ(dialogs.shown.size(), 1u);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].text, error.Report());
+    EXPECT_EQ(dialogs.messages[0].title, "Quiz");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_NE(dir.read("Err - quiz.log").find(error.Report()), std::string::npos);
 }

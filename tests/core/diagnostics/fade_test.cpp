@@ -88,39 +88,29 @@ TEST(Fade, FadeInProbesThenShowsThenStepsWithRefreshAndWait)
     }
 }
 
-TEST(Fade, FadeSettingOffAppliesOnlyStartAndEnd)
-{
-    RecordingTarget target;
-    Fade(target, 255, 0, false, false, false, false);
-    EXPECT_EQ(target.calls, (std::vector<std::string>{"255", "refresh", "0", "refresh"}));
-}
-
-TEST(Fade, NoRefreshMeansNoRefresh)
-{
-    RecordingTarget target;
-    Fade(target, 0, 100, true, true, false, true);
-    EXPECT_EQ(target.calls,
-              (std::vector<std::string>{"0", "show", "0", "wait", "50", "wait", "100", "wait", "100"}));
-}
-
-TEST(Fade, RefusedOpacityDegradesToPlainShowOrHide)
+TEST(Fade, CallsTheTargetInOrder)
 {
     struct Case {
         int from, to;
-        bool show, noRefresh;
+        bool show, noRefresh, layered, chartFade;
         std::vector<std::string> calls;
     } cases[] = {
-        {0, 255, true, false, {"0", "show", "refresh"}},
-        {0, 255, false, false, {"0", "refresh"}},
-        {255, 0, true, false, {"255", "hide", "refresh"}},
-        {255, 0, false, true, {"255", "hide"}},
-        {0, 128, true, true, {"0", "show"}},
-        {300, -4, false, false, {"255", "hide", "refresh"}},
+        // clang-format off
+        {255, 0, false, false, true, false, {"255", "refresh", "0", "refresh"}}, // fade setting off
+        {0, 100, true, true, true, true, {"0", "show", "0", "wait", "50", "wait", "100", "wait", "100"}},
+        // A refused opacity degrades to a plain show or hide.
+        {0, 255, true, false, false, true, {"0", "show", "refresh"}},
+        {0, 255, false, false, false, true, {"0", "refresh"}},
+        {255, 0, true, false, false, true, {"255", "hide", "refresh"}},
+        {255, 0, false, true, false, true, {"255", "hide"}},
+        {0, 128, true, true, false, true, {"0", "show"}},
+        {300, -4, false, false, false, true, {"255", "hide", "refresh"}},
+        // clang-format on
     };
     for (const auto &c : cases) {
-        RecordingTarget target(false);
-        Fade(target, c.from, c.to, c.show, c.noRefresh, true, true);
-        EXPECT_EQ(target.calls, c.calls) << c.from << "->" << c.to;
+        RecordingTarget target(c.layered);
+        Fade(target, c.from, c.to, c.show, c.noRefresh, true, c.chartFade);
+        EXPECT_EQ(target.calls, c.calls) << c.from << "->" << c.to << " layered " << c.layered;
     }
 }
 

@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 QuizState stateWithRows(int rows)
 {
     QuizState s;
     s.displayCount = rows;
-    s.annotationPositions.assign(static_cast<std::size_t>(rows) + 1, {PointD{-1, -1}, PointD{-1, -1}, PointD{-1, -1}});
+    s.annotationPositions.assign(static_cast<std::size_t>(rows) + 1,
+                                 {PointD{-1, -1}, PointD{-1, -1}, PointD{-1, -1}});
     return s;
 }
 
@@ -27,35 +30,32 @@ TEST(DisplayLayout, UnplacedAnnotationsFormTwoColumnsSixtyPixelsApart)
 
 TEST(DisplayLayout, SavedFractionIsAPartOfTheWindowWhateverTheTwipsPerPixel)
 {
-    for (int tpp : {15, 12, 8}) {
+    struct Case {
+        int row;
+        AnnotationKind kind;
+        PointD saved;
+        double widthPx, heightPx;
+        int tpp;
+        PointD at;
+    } cases[] = {
+        {0, AnnotationKind::Name, {0.5, 0.25}, 800, 600, 15, {400, 150}},
+        {0, AnnotationKind::Name, {0.5, 0.25}, 800, 600, 12, {400, 150}},
+        {0, AnnotationKind::Name, {0.5, 0.25}, 800, 600, 8, {400, 150}},
+        {2, AnnotationKind::Score, {0.1, 0.3}, 1001, 601, 15, {100.1, 180.3}}, // keeps its fractional pixel
+        {1, AnnotationKind::Score, {-1, 0.5}, 800, 600, 15, {300, 60}},        // one -1: unplaced
+        {1, AnnotationKind::Score, {0.5, -1}, 800, 600, 15, {300, 60}},
+    };
+    for (const auto &c : cases) {
         const PointD p =
-            annotationPosition(0, AnnotationKind::Name, PointD{0.5, 0.25}, 800.0 * tpp, 600.0 * tpp, tpp, tpp);
-        EXPECT_DOUBLE_EQ(p.x, 400) << tpp;
-        EXPECT_DOUBLE_EQ(p.y, 150) << tpp;
+            annotationPosition(c.row, c.kind, c.saved, c.widthPx * c.tpp, c.heightPx * c.tpp, c.tpp, c.tpp);
+        EXPECT_DOUBLE_EQ(p.x, c.at.x) << c.row << " " << c.tpp;
+        EXPECT_DOUBLE_EQ(p.y, c.at.y) << c.row << " " << c.tpp;
     }
-}
-
-TEST(DisplayLayout, SavedPositionKeepsItsFractionalPixel)
-{
-    const PointD p = annotationPosition(2, AnnotationKind::Score, PointD{0.1, 0.3}, 1001 * 15, 601 * 15, 15, 15);
-    EXPECT_DOUBLE_EQ(p.x, 100.1);
-    EXPECT_DOUBLE_EQ(p.y, 180.3);
-}
-
-TEST(DisplayLayout, OneCoordinateMinusOneMeansUnplaced)
-{
-    for (PointD saved : {PointD{-1, 0.5}, PointD{0.5, -1}}) {
-        const PointD p = annotationPosition(1, AnnotationKind::Score, saved, 8000, 6000, 15, 15);
-        EXPECT_EQ(p, (PointD{300, 60}));
-    }
-}
-
-TEST(DisplayLayout, MissingPositionTableRowsAreUnplaced)
-{
-    QuizState s; // no table at all
-    const auto a = composeAnnotations(s, 2, 9000, 9000);
+    QuizState noTable; // missing rows of the position table are unplaced
+    const auto a = composeAnnotations(noTable, 2, 9000, 9000);
     EXPECT_EQ(a[3].left, 300);
     EXPECT_EQ(a[3].top, 60);
+    EXPECT_TRUE(composeAnnotations(stateWithRows(0), 0, 1, 1).empty());
 }
 
 TEST(DisplayLayout, PlaceholderTextsCarryThePlaceAndTheScoreTexts)
@@ -103,24 +103,11 @@ TEST(DisplayLayout, EveryAnnotationGetsTheDisplayFontAndAnInvisibleBox)
     }
 }
 
-TEST(DisplayLayout, ZeroRowsGiveNoAnnotations)
-{
-    EXPECT_TRUE(composeAnnotations(stateWithRows(0), 0, 1, 1).empty());
-}
-
 TEST(DisplayLayout, AreaMovesDownByTwentyTwoPixelsOfTheScreen)
 {
     // 768 pixels high at 15 twips per pixel.
     EXPECT_FLOAT_EQ(displayAreaTopShift(15, 768 * 15), 22.0f / 768);
     EXPECT_FLOAT_EQ(displayAreaTopShift(15, 0), 0.0f);
-}
-
-TEST(DisplayLayout, AnnotationIndexPairsNameAndScore)
-{
-    EXPECT_EQ(annotationIndex(0, AnnotationKind::Name), 0);
-    EXPECT_EQ(annotationIndex(0, AnnotationKind::Score), 1);
-    EXPECT_EQ(annotationIndex(4, AnnotationKind::Name), 8);
-    EXPECT_EQ(annotationIndex(4, AnnotationKind::Score), 9);
 }
 
 } // namespace

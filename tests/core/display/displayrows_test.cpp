@@ -67,54 +67,30 @@ TEST(FillDisplayRows, PlacesNamesAndScores)
     };
     const std::vector<RankedKeypad> three = {voter(7, 3), voter(2, 2), voter(5, 1)};
     const std::vector<RankedKeypad> five = {voter(1, 5), voter(2, 4), voter(3, 3), voter(4, 2), voter(5, 1)};
+    // clang-format off
     const Case cases[] = {
-        {"names from the participants, scores as whole numbers",
-         three,
-         settings(5),
-         {row("Ann", "3"), row("2", "2"), row("5", "1")},
-         1},
+        {"names from the participants, scores as whole numbers", three, settings(5),
+         {row("Ann", "3"), row("2", "2"), row("5", "1")}, 1},
         {"display count limits the rows", three, settings(2), {row("Ann", "3"), row("2", "2")}, 1},
-        {"first place shown from the third",
-         five,
-         settings(5, 3),
-         {row("3", "3"), row("4", "2"), row("5", "1")},
-         3},
+        {"first place shown from the third", five, settings(5, 3), {row("3", "3"), row("4", "2"), row("5", "1")}, 3},
         {"first place below 1 becomes 1", three, settings(1, 0), {row("Ann", "3")}, 1},
         {"first place beyond the table fills nothing", three, settings(5, 4), {}, 4},
-        {"text before and after the score",
-         three,
-         withText(settings(1), "Score: ", " pts"),
-         {row("Ann", "Score: 3 pts")},
-         1},
+        {"text before and after the score", three, withText(settings(1), "Score: ", " pts"),
+         {row("Ann", "Score: 3 pts")}, 1},
         {"names off keep the placeholder", three, noNames(settings(1)), {row(std::nullopt, "3")}, 1},
         {"scores off keep the placeholder", three, noScores(settings(1)), {row("Ann", std::nullopt)}, 1},
-        {"never voted shows a dash",
-         {voter(3, 1), absent(4)},
-         settings(5),
-         {row("3", "1"), row("-", "-")},
-         1},
+        {"never voted shows a dash", {voter(3, 1), absent(4)}, settings(5), {row("3", "1"), row("-", "-")}, 1},
         {"never voted in first place shows a dash", {absent(4)}, onlyMax(settings(5)), {row("-", "-")}, 1},
-        {"only max scorers hides lower scores",
-         {voter(1, 7), voter(2, 7), voter(3, 5)},
-         onlyMax(settings(5)),
-         {row("1", "7"), row("2", "7"), row("3", "5", true, true)},
-         1},
-        {"only max scorers with scores off hides the name only",
-         {voter(1, 7), voter(3, 5)},
-         noScores(onlyMax(settings(5))),
-         {row("1", std::nullopt), row("3", std::nullopt, true, false)},
-         1},
-        {"only max scorers hides those who never voted",
-         {voter(1, 7), absent(2)},
-         onlyMax(settings(5)),
-         {row("1", "7"), row("-", "-", true, true)},
-         1},
-        {"only max scorers compares with the first place, not the first shown",
-         five,
-         onlyMax(settings(2, 2)),
-         {row("2", "4", true, true), row("3", "3", true, true)},
-         2},
+        {"only max scorers hides lower scores", {voter(1, 7), voter(2, 7), voter(3, 5)}, onlyMax(settings(5)),
+         {row("1", "7"), row("2", "7"), row("3", "5", true, true)}, 1},
+        {"only max scorers with scores off hides the name only", {voter(1, 7), voter(3, 5)},
+         noScores(onlyMax(settings(5))), {row("1", std::nullopt), row("3", std::nullopt, true, false)}, 1},
+        {"only max scorers hides those who never voted", {voter(1, 7), absent(2)}, onlyMax(settings(5)),
+         {row("1", "7"), row("-", "-", true, true)}, 1},
+        {"only max scorers compares with the first place, not the first shown", five, onlyMax(settings(2, 2)),
+         {row("2", "4", true, true), row("3", "3", true, true)}, 2},
     };
+    // clang-format on
     for (const Case &c : cases) {
         const DisplayRows out = FillDisplayRows(c.ranking, 0, c.settings, label);
         EXPECT_EQ(out.rows, c.rows) << c.name;
@@ -169,7 +145,7 @@ class RecordingTarget : public AnnotationTarget
     std::vector<std::string> calls;
 };
 
-TEST(ApplyDisplayRows, SetsNameAndScoreAnnotationsOfEachRow)
+TEST(ApplyDisplayRows, SetsNameAndScoreAnnotationsOfEachRowOrTheCount)
 {
     DisplayRows rows;
     rows.rows = {row("Ann", "3"), row(std::nullopt, "2", true, false), row("-", "-", true, true)};
@@ -178,15 +154,11 @@ TEST(ApplyDisplayRows, SetsNameAndScoreAnnotationsOfEachRow)
     EXPECT_EQ(target.calls,
               (std::vector<std::string>{"text 0 Ann", "text 1 3", "text 3 2", "active 2 off", "text 4 -",
                                         "text 5 -", "active 4 off", "active 5 off"}));
-}
-
-TEST(ApplyDisplayRows, MaxScorerCountGoesToTheFirstAnnotationOnly)
-{
-    DisplayRows rows;
-    rows.maxScorerCount = "2";
-    RecordingTarget target;
-    ApplyDisplayRows(rows, target);
-    EXPECT_EQ(target.calls, (std::vector<std::string>{"text 0 2"}));
+    DisplayRows count; // the number of max scorers goes to the first annotation only
+    count.maxScorerCount = "2";
+    RecordingTarget counted;
+    ApplyDisplayRows(count, counted);
+    EXPECT_EQ(counted.calls, (std::vector<std::string>{"text 0 2"}));
 }
 
 } // namespace

@@ -3,15 +3,17 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
-using test::FakeDialogs;
 using test::FakeHost;
 using test::FakeWindowSystem;
 
-class FakeForm : public LinkForm {
-public:
+class FakeForm : public LinkForm
+{
+  public:
     double l = 0, t = 0, w = 0, h = 0;
     int shown = 0;
     int moves = 0;
@@ -28,8 +30,9 @@ public:
     void show() override { ++shown; }
 };
 
-class Link : public ::testing::Test {
-protected:
+class Link : public ::testing::Test
+{
+  protected:
     FakeWindowSystem ws;
     FakeHost host;
     RunContext ctx;
@@ -47,79 +50,67 @@ protected:
     }
 };
 
-// --- placing a window over the slide show
+// --- placing a window
 
-struct PlacementCase {
-    const char *name;
-    PixelRect show;
-    PixelRect window;
-    double top, left, height, width;
-    PixelRect expected;
-};
-
-class Placement : public ::testing::TestWithParam<PlacementCase> {};
-
-TEST_P(Placement, GivesWholePixelRectangle)
+TEST(SlideShowPlacement, GivesWholePixelRectangle)
 {
-    const auto &c = GetParam();
-    EXPECT_EQ(SlideShowPlacement(c.show, c.window, c.top, c.left, c.height, c.width), c.expected) << c.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fractions, Placement,
-    ::testing::Values(
+    struct Case {
+        const char *name;
+        PixelRect show, window;
+        double top, left, height, width;
+        PixelRect expected;
+    } cases[] = {
+        // clang-format off
         // top 65% of the show's height: the bottom edge 5% above the show's bottom
-        PlacementCase{"bottomCentred", {0, 0, 1000, 800}, {0, 0, 1, 1}, -1, -1, 0.3, 0.5, {250, 520, 500, 240}},
-        PlacementCase{"bottomCentredOffset", {100, 50, 1000, 800}, {}, -1, -1, 0.3, 0.5, {350, 570, 500, 240}},
-        PlacementCase{"centred", {0, 0, 1000, 800}, {}, -2, -2, 0.5, 0.4, {300, 200, 400, 400}},
-        PlacementCase{"plainFractions", {10, 20, 1000, 800}, {}, 0.25, 0.1, 0.5, 0.5, {110, 220, 500, 400}},
-        PlacementCase{"ownSizeWhenZero", {0, 0, 1000, 800}, {5, 5, 400, 200}, 0.1, 0.2, 0, 0, {200, 80, 400, 200}},
-        PlacementCase{"ownSizeCentredLow", {0, 0, 1000, 800}, {5, 5, 400, 200}, -1, -1, 0, 0, {300, 560, 400, 200}},
+        {"bottom centred", {0, 0, 1000, 800}, {0, 0, 1, 1}, -1, -1, 0.3, 0.5, {250, 520, 500, 240}},
+        {"bottom centred, offset", {100, 50, 1000, 800}, {}, -1, -1, 0.3, 0.5, {350, 570, 500, 240}},
+        {"centred", {0, 0, 1000, 800}, {}, -2, -2, 0.5, 0.4, {300, 200, 400, 400}},
+        {"plain fractions", {10, 20, 1000, 800}, {}, 0.25, 0.1, 0.5, 0.5, {110, 220, 500, 400}},
+        {"own size when zero", {0, 0, 1000, 800}, {5, 5, 400, 200}, 0.1, 0.2, 0, 0, {200, 80, 400, 200}},
+        {"own size centred low", {0, 0, 1000, 800}, {5, 5, 400, 200}, -1, -1, 0, 0, {300, 560, 400, 200}},
         // only both -1 (or both -2) mean automatic; a single -1 is a fraction
-        PlacementCase{"singleMinusOne", {0, 0, 1000, 800}, {}, -1, 0.5, 0.5, 0.5, {500, -800, 500, 400}},
-        PlacementCase{"mixedMinusOneTwo", {0, 0, 1000, 800}, {}, -1, -2, 0.5, 0.5, {-2000, -800, 500, 400}},
-        // halves go to the even pixel
-        PlacementCase{"roundsHalfToEven", {0, 0, 5, 5}, {}, 0.5, 0.5, 0.5, 0.3, {2, 2, 2, 2}}));
-
-TEST_F(Link, PlaceOverSlideShowMovesTheWindowOverTheFirstShow)
-{
-    addShow({0, 0, 1000, 800});
-    ws.add(50, "talvix - Quiz Results", {0, 0, 300, 300}).ownWindow = true;
-    PlaceOverSlideShow(ctx, 50, -1, -1, 0.3, 0.5);
-    EXPECT_EQ(ws.at(50).rect, (PixelRect{250, 520, 500, 240}));
+        {"single -1", {0, 0, 1000, 800}, {}, -1, 0.5, 0.5, 0.5, {500, -800, 500, 400}},
+        {"mixed -1 and -2", {0, 0, 1000, 800}, {}, -1, -2, 0.5, 0.5, {-2000, -800, 500, 400}},
+        {"halves go to the even pixel", {0, 0, 5, 5}, {}, 0.5, 0.5, 0.5, 0.3, {2, 2, 2, 2}},
+        // clang-format on
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SlideShowPlacement(c.show, c.window, c.top, c.left, c.height, c.width), c.expected)
+            << c.name;
 }
 
-TEST_F(Link, PlaceOverSlideShowWithoutShowWindowLeavesTheWindowAlone)
+TEST_F(Link, PlaceOverSlideShowMovesTheWindowOverTheFirstShowIfThereIsOne)
 {
-    ws.add(50, "talvix - Quiz Results", {1, 2, 3, 4});
+    ws.add(50, "talvix - Quiz Results", {1, 2, 3, 4}).ownWindow = true;
     ctx.state.showWindows = {0};
     PlaceOverSlideShow(ctx, 50, -1, -1, 0.3, 0.5);
     EXPECT_EQ(ws.at(50).rect, (PixelRect{1, 2, 3, 4}));
     EXPECT_TRUE(ws.calls.empty());
+    addShow({0, 0, 1000, 800});
+    PlaceOverSlideShow(ctx, 50, -1, -1, 0.3, 0.5);
+    EXPECT_EQ(ws.at(50).rect, (PixelRect{250, 520, 500, 240}));
 }
-
-// --- centring a form over the main window
 
 TEST(CentredFormPosition, CentresInTwips)
 {
     // main window (100, 50)-(900, 650) in pixels at 15 twips per pixel
-    const PointD at = CentredFormPosition({100, 50, 800, 600}, 15, 15, 6000, 4500);
-    EXPECT_DOUBLE_EQ(at.x, 4500);
-    EXPECT_DOUBLE_EQ(at.y, 3000);
-    const PointD odd = CentredFormPosition({0, 0, 101, 11}, 12, 15, 1001, 100);
-    EXPECT_DOUBLE_EQ(odd.x, (101 * 12 - 1001) / 2.0);
-    EXPECT_DOUBLE_EQ(odd.y, (11 * 15 - 100) / 2.0);
+    EXPECT_EQ(CentredFormPosition({100, 50, 800, 600}, 15, 15, 6000, 4500), (PointD{4500, 3000}));
+    EXPECT_EQ(CentredFormPosition({0, 0, 101, 11}, 12, 15, 1001, 100), (PointD{105.5, 32.5}));
     // a form larger than the window sticks out on both sides
     EXPECT_DOUBLE_EQ(CentredFormPosition({0, 0, 100, 100}, 15, 15, 3000, 1500).x, -750);
 }
 
-TEST_F(Link, CentreOverPowerPointRestoresMinimisedMainWindowAndShows)
+TEST_F(Link, CentreOverPowerPointRestoresMinimisedMainWindowAndShowsOrDoesNothingWithoutIt)
 {
-    auto &main = ws.add(1, "Microsoft PowerPoint - [show.pptx]", {100, 50, 800, 600});
-    main.minimised = true;
+    ws.add(9, "Some editor");
     FakeForm form;
     form.w = 6000;
     form.h = 4500;
+    CentreOverPowerPoint(ctx, form, true);
+    EXPECT_EQ(form.moves, 0);
+    EXPECT_EQ(form.shown, 0);
+
+    ws.add(1, "Microsoft PowerPoint - [show.pptx]", {100, 50, 800, 600}).minimised = true;
     CentreOverPowerPoint(ctx, form, true);
     EXPECT_EQ(ws.calls, (std::vector<std::string>{"restore 1"}));
     EXPECT_DOUBLE_EQ(form.l, 4500);
@@ -128,16 +119,6 @@ TEST_F(Link, CentreOverPowerPointRestoresMinimisedMainWindowAndShows)
     CentreOverPowerPoint(ctx, form, false);
     EXPECT_EQ(form.shown, 1);
     EXPECT_EQ(form.moves, 2);
-}
-
-TEST_F(Link, CentreOverPowerPointDoesNothingWithoutThePresentationProgram)
-{
-    ws.add(1, "Some editor");
-    FakeForm form;
-    form.l = 7;
-    CentreOverPowerPoint(ctx, form, true);
-    EXPECT_EQ(form.moves, 0);
-    EXPECT_EQ(form.shown, 0);
 }
 
 // --- the cursor
@@ -181,22 +162,17 @@ TEST_F(Link, ConfineCursorToWindowParksHidesAndConfines)
     EXPECT_FALSE(ws.confinement.has_value());
 }
 
-TEST_F(Link, ParkCursorOnShowPutsItAtTheShowsBottomLeft)
-{
-    addShow({10, 20, 800, 600});
-    ws.confinement = PixelRect{1, 1, 1, 1};
-    ParkCursorOnShow(ctx);
-    EXPECT_FALSE(ws.confinement.has_value());
-    EXPECT_EQ(ws.cursorX, 10);
-    EXPECT_EQ(ws.cursorY, 620);
-}
-
-TEST_F(Link, ParkCursorOnShowWithoutShowDoesNothing)
+TEST_F(Link, ParkCursorOnShowPutsItAtTheShowsBottomLeftIfThereIsOne)
 {
     ws.confinement = PixelRect{1, 1, 1, 1};
     ParkCursorOnShow(ctx);
     EXPECT_TRUE(ws.confinement.has_value());
     EXPECT_EQ(ws.cursorX, -1);
+    addShow({10, 20, 800, 600});
+    ParkCursorOnShow(ctx);
+    EXPECT_FALSE(ws.confinement.has_value());
+    EXPECT_EQ(ws.cursorX, 10);
+    EXPECT_EQ(ws.cursorY, 620);
 }
 
 // --- enabling the presentation program's windows
@@ -251,47 +227,32 @@ TEST_F(Link, HideAllFormsHidesVisibleOwnWindowsLastFirst)
     EXPECT_TRUE(ws.at(1).visible);
 }
 
-TEST_F(Link, ClearClipboardEmptiesIt)
+TEST(CheckFileName, ReportsTheFirstForbiddenCharacterOfTheList)
 {
-    ClearClipboard(ctx);
-    EXPECT_EQ(ws.clipboardClears, 1);
-}
-
-// --- file names
-
-struct FileNameCase {
-    std::string name;
-    std::string reported; // "" when the name is accepted
-};
-
-class FileNames : public ::testing::TestWithParam<FileNameCase> {};
-
-TEST_P(FileNames, ReportsTheFirstForbiddenCharacterOfTheList)
-{
-    const auto &c = GetParam();
-    FakeDialogs dialogs;
-    const bool refused = CheckFileName(c.name, dialogs);
-    EXPECT_EQ(refused, !c.reported.empty()) << c.name;
-    if (c.reported.empty()) {
-        EXPECT_TRUE(dialogs.messages.empty());
-        return;
+    struct Case {
+        std::string name;
+        std::string reported; // "" when the name is accepted
+    } cases[] = {
+        // clang-format off
+        {"quiz", ""}, {"quiz night.quz", ""}, {"", ""}, {"a,b", ","}, {"a\\b", "\\"}, {"a/b", "/"},
+        {"a:b", ":"}, {"a*b", "*"}, {"a?b", "?"}, {"a\"b", "\""}, {"a<b", "<"}, {"a>b", ">"}, {"a|b", "|"},
+        {",:x\\", "\\"}, {"|?", "?"}, // the list's order decides, not the place in the name
+        // clang-format on
+    };
+    for (const auto &c : cases) {
+        test::FakeDialogs dialogs;
+        EXPECT_EQ(CheckFileName(c.name, dialogs), !c.reported.empty()) << c.name;
+        if (c.reported.empty()) {
+            EXPECT_TRUE(dialogs.messages.empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, "Filename may not contain " + c.reported);
+        EXPECT_EQ(dialogs.messages[0].title, "talvix matrix");
+        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
+        EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
     }
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Filename may not contain " + c.reported);
-    EXPECT_EQ(dialogs.messages[0].title, "talvix matrix");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Characters, FileNames,
-    ::testing::Values(FileNameCase{"quiz", ""}, FileNameCase{"quiz night.quz", ""}, FileNameCase{"", ""},
-                      FileNameCase{"a,b", ","}, FileNameCase{"a\\b", "\\"}, FileNameCase{"a/b", "/"},
-                      FileNameCase{"a:b", ":"}, FileNameCase{"a*b", "*"}, FileNameCase{"a?b", "?"},
-                      FileNameCase{"a\"b", "\""}, FileNameCase{"a<b", "<"}, FileNameCase{"a>b", ">"},
-                      FileNameCase{"a|b", "|"},
-                      // the list's order decides, not the place in the name
-                      FileNameCase{",:x\\", "\\"}, FileNameCase{"|?", "?"}));
 
 } // namespace
 } // namespace quiz

@@ -3,68 +3,42 @@
 
 #include <gtest/gtest.h>
 
-using namespace quiz;
-using quiz::test::TestFolder;
-
+namespace quiz
+{
 namespace
 {
 
-std::array<double, 13> weightsOf(const TestFolder &data, const char *content)
+using Weights = std::array<double, 13>;
+
+TEST(QuestionWeightings, ReadsTheListAfterTheRecord)
 {
-    data.write("q1.tlx", content);
-    std::array<double, 13> weights;
-    weights.fill(0);
-    weights[11] = 7;
-    ReadQuestionWeightings(data.str() + "/q1.tlx", weights);
-    return weights;
+    struct Case {
+        const char *name;
+        const char *content; // nullptr: no question file
+        Weights weights;     // read into a table of 5s
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"no record: 0..10 become 1, 11 and 12 are never reset",
+         "4,\"a\",\"1\"\r\n\"OTHER\",\"2,2\"\r\n", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 5, 5}},
+        {"no file", nullptr, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 5, 5}},
+        {"record without a list", "\"QUESTION WEIGHTINGS\"\r\n", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 5, 5}},
+        {"entries by leading number", "4,\"a\"\r\n\"QUESTION WEIGHTINGS\",\"2,1.5,0,,3x\"\r\n",
+         {2, 1.5, 0, 0, 3, 1, 1, 1, 1, 1, 1, 5, 5}},
+        {"no more than thirteen entries", "\"QUESTION WEIGHTINGS\",\"0,1,2,3,4,5,6,7,8,9,10,11,12,13,14\"",
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
+        test::TestFolder data;
+        if (c.content)
+            data.write("Q1.TLX", c.content); // found ignoring case
+        Weights w;
+        w.fill(5);
+        ReadQuestionWeightings(data.str() + "/q1.tlx", w);
+        EXPECT_EQ(w, c.weights) << c.name;
+    }
 }
 
 } // namespace
-
-TEST(QuestionWeightings, WithoutTheRecordEntriesZeroToTenAreOne)
-{
-    TestFolder data;
-    const auto w = weightsOf(data, "4,\"a\",\"1\"\r\n\"OTHER\",\"2,2\"\r\n");
-    for (int i = 0; i <= 10; ++i)
-        EXPECT_EQ(w[i], 1.0) << i;
-    EXPECT_EQ(w[11], 7.0) << "entry 11 is never reset";
-    EXPECT_EQ(w[12], 0.0);
-}
-
-TEST(QuestionWeightings, TheListSetsEntriesByLeadingNumber)
-{
-    TestFolder data;
-    const auto w = weightsOf(data, "4,\"a\"\r\n\"QUESTION WEIGHTINGS\",\"2,1.5,0,,3x\"\r\n");
-    EXPECT_EQ(w[0], 2.0);
-    EXPECT_EQ(w[1], 1.5);
-    EXPECT_EQ(w[2], 0.0);
-    EXPECT_EQ(w[3], 0.0);
-    EXPECT_EQ(w[4], 3.0);
-    EXPECT_EQ(w[5], 1.0);
-    EXPECT_EQ(w[11], 7.0);
-}
-
-TEST(QuestionWeightings, NoMoreThanThirteenEntriesAreSet)
-{
-    TestFolder data;
-    const auto w = weightsOf(data, "\"QUESTION WEIGHTINGS\",\"0,1,2,3,4,5,6,7,8,9,10,11,12,13,14\"");
-    for (int i = 0; i <= 12; ++i)
-        EXPECT_EQ(w[i], static_cast<double>(i));
-}
-
-TEST(QuestionWeightings, AMissingFileOrValueKeepsTheDefaults)
-{
-    TestFolder data;
-    std::array<double, 13> weights;
-    weights.fill(5);
-    ReadQuestionWeightings(data.str() + "/none.tlx", weights);
-    EXPECT_EQ(weights[0], 1.0);
-    EXPECT_EQ(weights[10], 1.0);
-    EXPECT_EQ(weights[12], 5.0);
-    const auto w = weightsOf(data, "\"QUESTION WEIGHTINGS\"\r\n");
-    EXPECT_EQ(w[3], 1.0);
-    // The question file is found ignoring case.
-    data.write("Q2.TLX", "\"QUESTION WEIGHTINGS\",\"4\"");
-    ReadQuestionWeightings(data.str() + "/q2.tlx", weights);
-    EXPECT_EQ(weights[0], 4.0);
-}
+} // namespace quiz

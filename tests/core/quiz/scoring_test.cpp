@@ -9,169 +9,96 @@ namespace quiz
 namespace
 {
 
-QuestionInput question(std::string correct, std::string answers, std::string response = "")
+QuestionInput question(std::string correct, std::string answers, std::string response = "",
+                       std::initializer_list<std::pair<int, double>> weights = {})
 {
     QuestionInput q;
     q.correctAnswer = std::move(correct);
     q.answers = std::move(answers);
     q.responseText = std::move(response);
+    for (auto [index, value] : weights)
+        q.weights[static_cast<size_t>(index)] = value;
     return q;
 }
 
-struct ScoreCase {
-    const char *name;
-    std::vector<QuestionInput> questions;
-    ScoringSettings settings;
-    std::vector<float> score;
-    std::vector<float> time;
-    std::vector<float> voted;
-};
-
-void PrintTo(const ScoreCase &c, std::ostream *os)
+TEST(ScoreQuiz, GivesTheTotalsPerKeypad)
 {
-    *os << c.name;
-}
-
-class ScoreQuizCases : public ::testing::TestWithParam<ScoreCase>
-{
-};
-
-TEST_P(ScoreQuizCases, GivesTheTotalsPerKeypad)
-{
-    const ScoreCase &c = GetParam();
-    const ScoringResult r = ScoreQuiz(c.questions, c.settings, {});
-    EXPECT_EQ(r.keypadCount, static_cast<int>(c.score.size()));
-    EXPECT_EQ(r.score, c.score);
-    EXPECT_EQ(r.time, c.time);
-    EXPECT_EQ(r.voted, c.voted);
-}
-
-WeightTable weights(std::initializer_list<std::pair<int, double>> set)
-{
-    WeightTable w{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
-    for (auto [index, value] : set)
-        w[static_cast<size_t>(index)] = value;
-    return w;
-}
-
-QuestionInput weighted(QuestionInput q, WeightTable w)
-{
-    q.weights = w;
-    return q;
-}
-
-ScoringSettings weightsOn()
-{
-    ScoringSettings s;
-    s.useWeightings = 1;
-    return s;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Forms, ScoreQuizCases,
-    ::testing::Values(
-        ScoreCase{"CompactOneRightAnswer", {question("3", "1X3")}, {}, {0, 0, 1}, {0, 0, 0}, {0, 0, 0}},
-        ScoreCase{"CompactTwoRightOptions", {question("13", "1X3")}, {}, {1, 0, 1}, {0, 0, 0}, {0, 0, 0}},
-        ScoreCase{
-            "CompactMostPopular", {question("p", "2223")}, {}, {1, 1, 1, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-        ScoreCase{"CompactMostPopularUpperCase",
-                  {question("P", "3113")},
-                  {},
-                  {1, 0, 0, 1},
-                  {0, 0, 0, 0},
-                  {0, 0, 0, 0}},
-        ScoreCase{"CompactAnswerAIsOptionTen", {question("x", "A3A")}, {}, {1, 0, 1}, {0, 0, 0}, {0, 0, 0}},
-        ScoreCase{"CompactResponseValuesPerKeypad",
-                  {question("3", "323", "4;5;6.5")},
-                  {},
-                  {1, 0, 1},
-                  {4, 0, 6.5f},
-                  {0, 0, 0}},
-        ScoreCase{
-            "ListRightWrongAndNotVoted", {question("2", "1;2;-;")}, {}, {0, 1, 0}, {0, 0, 0}, {1, 1, 0}},
-        ScoreCase{"ListTenIsOptionX", {question("x", "10;3;")}, {}, {1, 0}, {0, 0}, {1, 1}},
-        ScoreCase{"ListXAnswerVotedButNeverRight", {question("2", "X;2;")}, {}, {0, 1}, {0, 0}, {1, 1}},
-        ScoreCase{"ListTimesOfRightAnswersOnly",
-                  {question("2", "2;2;1;", "1.5;2.25;0.5")},
-                  {},
-                  {1, 1, 0},
-                  {1.5f, 2.25f, 0},
-                  {1, 1, 1}},
-        ScoreCase{"ListFewerResponseValuesThanKeypads",
-                  {question("2", "2;2;2;", "7")},
-                  {},
-                  {1, 1, 1},
-                  {7, 0, 0},
-                  {1, 1, 1}},
-        ScoreCase{
-            "ListMostPopularIsNotWorkedOut", {question("p", "2;2;3;")}, {}, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}},
-        ScoreCase{"ListWithoutCorrectAnswerMarksNoVote", {question("", "1;2;")}, {}, {0, 0}, {0, 0}, {0, 0}},
-        ScoreCase{"ListTwoCharacterEntryOtherThanTenNeverMatches",
-                  {question("1", "11;1;")},
-                  {},
-                  {0, 1},
-                  {0, 0},
-                  {1, 1}},
-        ScoreCase{"WeightsOffIgnoreTheQuestionFile",
-                  {weighted(question("23", "1;2;3;"), weights({{2, 2.0}, {3, 3.0}}))},
-                  {},
-                  {0, 1, 1},
-                  {0, 0, 0},
-                  {1, 1, 1}},
-        ScoreCase{"WeightsOnTakeTheAnswersWeight",
-                  {weighted(question("23", "1;2;3;"), weights({{2, 2.0}, {3, 3.0}}))},
-                  weightsOn(),
-                  {0, 2, 3},
-                  {0, 0, 0},
-                  {1, 1, 1}},
-        ScoreCase{"WeightsOnOptionTen",
-                  {weighted(question("x", "10;A;"), weights({{10, 5.0}}))},
-                  weightsOn(),
-                  {5, 0},
-                  {0, 0},
-                  {1, 1}},
-        ScoreCase{"WeightsOnCompact",
-                  {weighted(question("x2", "A2X"), weights({{10, 4.0}, {2, 0.5}}))},
-                  weightsOn(),
-                  {4, 0.5f, 0},
-                  {0, 0, 0},
-                  {0, 0, 0}},
-        ScoreCase{"QuestionsAddUpAndTheLastSetsTheKeypadCount",
-                  {question("1", "1;1;1;1;", "1;1;1;1"), question("2", "2;3;", "2;2")},
-                  {},
-                  {2, 1},
-                  {3, 1},
-                  {1, 1}},
-        ScoreCase{"AQuestionWithoutVotesIsSkipped",
-                  {question("1", "1;2;"), question("1", "")},
-                  {},
-                  {1, 0},
-                  {0, 0},
-                  {1, 1}}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(ScoreQuiz, ResponseValuesAreReadAsLeadingNumbers)
-{
-    const std::vector<std::string> values = {"1",   "0.125", " 7",  "-1.5", "1e2",    "3.5x",
-                                             "abc", ".25",   "12.", "+4",   "2.5E-1", "1234567890123456789"};
-    for (const std::string &v : values) {
-        const ScoringResult r = ScoreQuiz({question("1", "1;", v)}, {}, {});
-        EXPECT_EQ(r.time[0], static_cast<float>(leadingNumber(v))) << v;
+    struct Case {
+        const char *name;
+        std::vector<QuestionInput> questions;
+        int useWeightings;
+        std::vector<float> score, time, voted;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"compact, one right answer", {question("3", "1X3")}, 0, {0, 0, 1}, {0, 0, 0}, {0, 0, 0}},
+        {"compact, two right options", {question("13", "1X3")}, 0, {1, 0, 1}, {0, 0, 0}, {0, 0, 0}},
+        {"compact, most popular", {question("p", "2223")}, 0, {1, 1, 1, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"compact, most popular in capitals", {question("P", "3113")}, 0, {1, 0, 0, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"compact, A is option ten", {question("x", "A3A")}, 0, {1, 0, 1}, {0, 0, 0}, {0, 0, 0}},
+        {"compact, response values", {question("3", "323", "4;5;6.5")}, 0, {1, 0, 1}, {4, 0, 6.5f}, {0, 0, 0}},
+        {"list, right, wrong, not voted", {question("2", "1;2;-;")}, 0, {0, 1, 0}, {0, 0, 0}, {1, 1, 0}},
+        {"list, 10 is option x", {question("x", "10;3;")}, 0, {1, 0}, {0, 0}, {1, 1}},
+        {"list, X voted but never right", {question("2", "X;2;")}, 0, {0, 1}, {0, 0}, {1, 1}},
+        {"list, times of right answers only", {question("2", "2;2;1;", "1.5;2.25;0.5")}, 0, {1, 1, 0}, {1.5f, 2.25f, 0}, {1, 1, 1}},
+        {"list, fewer response values", {question("2", "2;2;2;", "7")}, 0, {1, 1, 1}, {7, 0, 0}, {1, 1, 1}},
+        {"list, most popular not worked out", {question("p", "2;2;3;")}, 0, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}},
+        {"list, no correct answer marks no vote", {question("", "1;2;")}, 0, {0, 0}, {0, 0}, {0, 0}},
+        {"list, 11 never matches", {question("1", "11;1;")}, 0, {0, 1}, {0, 0}, {1, 1}},
+        {"weights off", {question("23", "1;2;3;", "", {{2, 2.0}, {3, 3.0}})}, 0, {0, 1, 1}, {0, 0, 0}, {1, 1, 1}},
+        {"weights on", {question("23", "1;2;3;", "", {{2, 2.0}, {3, 3.0}})}, 1, {0, 2, 3}, {0, 0, 0}, {1, 1, 1}},
+        {"weights on, option ten", {question("x", "10;A;", "", {{10, 5.0}})}, 1, {5, 0}, {0, 0}, {1, 1}},
+        {"weights on, compact", {question("x2", "A2X", "", {{10, 4.0}, {2, 0.5}})}, 1, {4, 0.5f, 0}, {0, 0, 0}, {0, 0, 0}},
+        {"questions add up, the last sets the keypad count",
+         {question("1", "1;1;1;1;", "1;1;1;1"), question("2", "2;3;", "2;2")}, 0, {2, 1}, {3, 1}, {1, 1}},
+        {"a question without votes is skipped", {question("1", "1;2;"), question("1", "")}, 0, {1, 0}, {0, 0}, {1, 1}},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ScoringSettings s;
+        s.useWeightings = c.useWeightings;
+        const ScoringResult r = ScoreQuiz(c.questions, s, {});
+        EXPECT_EQ(r.keypadCount, static_cast<int>(c.score.size()));
+        EXPECT_EQ(r.score, c.score);
+        EXPECT_EQ(r.time, c.time);
+        EXPECT_EQ(r.voted, c.voted);
     }
 }
 
-TEST(ScoreQuiz, PossibleMaximumCountsEveryQuestionOrItsLargestWeight)
+// The scoring's own number reader must agree with the general one.
+TEST(ScoreQuiz, ResponseValuesAreReadAsLeadingNumbers)
 {
-    const std::vector<QuestionInput> quiz = {weighted(question("1", "1;"), weights({{3, 4.0}})),
-                                             weighted(question("1", ""), weights({{10, 2.5}}))};
-    ScoringSettings s;
-    EXPECT_EQ(ScoreQuiz(quiz, s, {}).possibleMaximum, 2.0);
-    s.useWeightings = 1;
-    EXPECT_EQ(ScoreQuiz(quiz, s, {}).possibleMaximum, 2.0);
-    s.showNumberOfMaxScorers = true;
-    EXPECT_EQ(ScoreQuiz(quiz, s, {}).possibleMaximum, 6.5);
-    s.useWeightings = 0;
-    EXPECT_EQ(ScoreQuiz(quiz, s, {}).possibleMaximum, 2.0);
+    for (const char *v : {"1", "0.125", " 7", "-1.5", "1e2", "3.5x", "abc", ".25", "12.", "+4", "2.5E-1",
+                          "1234567890123456789"})
+        EXPECT_EQ(ScoreQuiz({question("1", "1;", v)}, {}, {}).time[0], static_cast<float>(leadingNumber(v)))
+            << v;
+}
+
+TEST(ScoreQuiz, SettingsDecideTheMaximumAndTheDisplayCount)
+{
+    const std::vector<QuestionInput> quiz = {question("1", "1;1;1;1;1;1;1;", "", {{3, 4.0}}),
+                                             question("1", "", "", {{10, 2.5}})};
+    struct Case {
+        int useWeightings;
+        bool countMaxScorers;
+        int displayCount;
+        double possibleMaximum;
+        int displayCountAfter;
+    };
+    // The largest weight counts only when both are on; counting max scorers
+    // raises the display count to the keypads, never lowers it.
+    const Case cases[] = {{0, false, 5, 2.0, 5},
+                          {1, false, 5, 2.0, 5},
+                          {1, true, 5, 6.5, 7},
+                          {0, true, 5, 2.0, 7},
+                          {0, true, 9, 2.0, 9}};
+    for (const Case &c : cases) {
+        ScoringSettings s{c.useWeightings, c.countMaxScorers, c.displayCount};
+        const ScoringResult r = ScoreQuiz(quiz, s, {});
+        EXPECT_EQ(r.possibleMaximum, c.possibleMaximum) << c.useWeightings << c.countMaxScorers;
+        EXPECT_EQ(r.displayCount, c.displayCountAfter) << c.useWeightings << c.countMaxScorers;
+    }
 }
 
 TEST(ScoreQuiz, EveryKeypadOfAnAnswerStringCountsAsValid)
@@ -180,27 +107,10 @@ TEST(ScoreQuiz, EveryKeypadOfAnAnswerStringCountsAsValid)
     const ScoringResult r = ScoreQuiz({question("2", "2;2;")}, {}, {0, 0, 0, 1});
     EXPECT_EQ(r.score, (std::vector<float>{1, 1}));
     EXPECT_EQ(r.validKeypads, (std::vector<int>{1, 1, 1, 1, 1}));
-}
-
-TEST(ScoreQuiz, CountingMaxScorersRaisesTheDisplayCountToTheKeypads)
-{
-    const QuestionInput q = question("1", "1;1;1;1;1;1;1;");
-    ScoringSettings s;
-    s.displayCount = 5;
-    EXPECT_EQ(ScoreQuiz({q}, s, {}).displayCount, 5);
-    s.showNumberOfMaxScorers = true;
-    EXPECT_EQ(ScoreQuiz({q}, s, {}).displayCount, 7);
-    s.displayCount = 9;
-    EXPECT_EQ(ScoreQuiz({q}, s, {}).displayCount, 9);
-}
-
-TEST(ScoreQuiz, WithoutQuestionsNothingIsScored)
-{
-    const ScoringResult r = ScoreQuiz({}, {}, {1, 1});
-    EXPECT_EQ(r.keypadCount, 0);
-    EXPECT_TRUE(r.score.empty());
-    EXPECT_EQ(r.possibleMaximum, 0.0);
-    EXPECT_EQ(r.validKeypads, (std::vector<int>{1, 1}));
+    const ScoringResult none = ScoreQuiz({}, {}, {1, 1});
+    EXPECT_EQ(none.keypadCount, 0);
+    EXPECT_EQ(none.possibleMaximum, 0.0);
+    EXPECT_EQ(none.validKeypads, (std::vector<int>{1, 1}));
 }
 
 class CountingProgress : public ProgressView
@@ -222,45 +132,29 @@ std::string listOf(int keypads)
     return answers;
 }
 
-TEST(ScoreQuiz, ProgressWindowOpensFromFiveHundredAndOneSteps)
+TEST(ScoreQuiz, ProgressWindowOpensFromFiveHundredAndOneListSteps)
 {
     struct Case {
-        int keypads;
+        std::string answers;
         int questions;
         std::vector<float> setUps;
         int steps;
-        int unloads;
     };
-    const std::vector<Case> cases = {
-        {500, 1, {}, 0, 0},
-        {501, 1, {501}, 501, 1},
-        {251, 2, {502}, 502, 1},
-        {250, 2, {}, 0, 0},
-    };
+    const Case cases[] = {{listOf(500), 1, {}, 0},
+                          {listOf(501), 1, {501}, 501},
+                          {listOf(251), 2, {502}, 502},
+                          {listOf(250), 2, {}, 0},
+                          {std::string(600, '1'), 1, {}, 0}}; // compact answers never open it
     for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.answers.size()) + " x " + std::to_string(c.questions));
+        const std::vector<QuestionInput> quiz(static_cast<size_t>(c.questions), question("1", c.answers));
         CountingProgress progress;
-        ScoreQuiz(
-            std::vector<QuestionInput>(static_cast<size_t>(c.questions), question("1", listOf(c.keypads))),
-            {}, {}, &progress);
-        EXPECT_EQ(progress.setUps, c.setUps) << c.keypads << "x" << c.questions;
-        EXPECT_EQ(progress.steps, c.steps) << c.keypads << "x" << c.questions;
-        EXPECT_EQ(progress.unloads, c.unloads) << c.keypads << "x" << c.questions;
+        ScoreQuiz(quiz, {}, {}, &progress);
+        EXPECT_EQ(progress.setUps, c.setUps);
+        EXPECT_EQ(progress.steps, c.steps);
+        EXPECT_EQ(progress.unloads, c.setUps.empty() ? 0 : 1);
+        EXPECT_EQ(ScoreQuiz(quiz, {}, {}, nullptr).score.back(), c.questions) << "no progress view";
     }
-}
-
-TEST(ScoreQuiz, CompactQuestionsNeverOpenTheProgressWindow)
-{
-    CountingProgress progress;
-    ScoreQuiz({question("1", std::string(600, '1'))}, {}, {}, &progress);
-    EXPECT_TRUE(progress.setUps.empty());
-    EXPECT_EQ(progress.unloads, 0);
-}
-
-TEST(ScoreQuiz, LargeQuizWithoutProgressViewStillScores)
-{
-    const ScoringResult r = ScoreQuiz({question("1", listOf(1000))}, {}, {}, nullptr);
-    EXPECT_EQ(r.keypadCount, 1000);
-    EXPECT_EQ(r.score[999], 1.0f);
 }
 
 } // namespace

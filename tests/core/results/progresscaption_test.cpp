@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 // Where the bars stand: positions (from 1) of the first and last "|".
 std::pair<std::size_t, std::size_t> bars(const std::string &caption)
@@ -11,21 +13,12 @@ std::pair<std::size_t, std::size_t> bars(const std::string &caption)
     return {caption.find('|') + 1, caption.rfind('|') + 1};
 }
 
-TEST(ProgressCaption, StartsWithTheBarsAtTheOuterEdges)
+TEST(ProgressCaption, BarsAtTheEdgesMoveInwardsAndARightBarNextToTheTextTurnsThemOutwards)
 {
     EXPECT_EQ(ProgressCaption::starting("Wait"), "|     Wait     |");
-}
-
-TEST(ProgressCaption, BarsAtTheEdgesMoveInwardsByOne)
-{
     ProgressCaption animation;
     EXPECT_EQ(animation.step("|     Wait     |"), " |    Wait    | ");
     EXPECT_TRUE(animation.movingInwards());
-}
-
-TEST(ProgressCaption, ARightBarNextToTheTextTurnsThemOutwards)
-{
-    ProgressCaption animation;
     EXPECT_EQ(animation.step("     |Wait|     "), "    | Wait |    ");
     EXPECT_FALSE(animation.movingInwards());
 }

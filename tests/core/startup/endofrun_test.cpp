@@ -13,10 +13,12 @@
 using namespace quiz;
 using namespace quiz::test;
 
-namespace {
+namespace
+{
 
-class EndOfRunTest : public ::testing::Test {
-public:
+class EndOfRunTest : public ::testing::Test
+{
+  public:
     EndOfRunTest() : link(ctx.state, channel, pump, dialogs, [] { endRun(0); })
     {
         windows.add(1, "Microsoft PowerPoint - [show.pptx]").enabled = false;
@@ -76,23 +78,25 @@ TEST_F(EndOfRunTest, QuitQuizGivesThePresentationProgramBackAndMovesTheControlle
         << "a DISPLAY run activates the presentation program's window";
 }
 
-TEST_F(EndOfRunTest, QuitQuizSendsNoNextSlideWhenTheQuizStaysOnTheSlide)
+TEST_F(EndOfRunTest, QuitQuizSendsNextSlideOnlyWhenTheQuizMovesOn)
 {
-    ctx.state.onFinishChoice = 0;
-    EXPECT_TRUE(ends(QuitQuiz));
-    EXPECT_FALSE(sent("NextSlide,7"));
-}
-
-TEST_F(EndOfRunTest, QuitQuizSendsNoNextSlideFromTheResultsTable)
-{
-    ctx.state.modeWord = "RESULTSTABLE";
-    EXPECT_TRUE(ends(QuitQuiz));
-    EXPECT_FALSE(sent("NextSlide,7"));
-    // Only the exact word is the results table.
-    channel.sent.clear();
-    ctx.state.modeWord = "resultstable";
-    EXPECT_TRUE(ends(QuitQuiz));
-    EXPECT_TRUE(sent("NextSlide,7"));
+    struct Case {
+        const char *modeWord;
+        int onFinishChoice;
+        bool nextSlide;
+    } cases[] = {
+        {"DISPLAY", 1, true},
+        {"DISPLAY", 0, false}, // the quiz stays on the slide
+        {"RESULTSTABLE", 1, false},
+        {"resultstable", 1, true}, // only the exact word is the results table
+    };
+    for (const auto &c : cases) {
+        channel.sent.clear();
+        ctx.state.modeWord = c.modeWord;
+        ctx.state.onFinishChoice = c.onFinishChoice;
+        EXPECT_TRUE(ends(QuitQuiz));
+        EXPECT_EQ(sent("NextSlide,7"), c.nextSlide) << c.modeWord << " " << c.onFinishChoice;
+    }
 }
 
 TEST_F(EndOfRunTest, QuitQuizGoesOnAfterAFailingStep)

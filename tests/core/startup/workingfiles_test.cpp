@@ -55,71 +55,48 @@ TEST(ReadTlxIni, ChartFadeFollowsTheItemAfterTheKey)
 TEST(LoadValidKeypads, OneFlagPerDigit)
 {
     struct Case {
+        const char *fileName; // nullptr: no valid.kpd
         const char *content;
         std::vector<int> valid;
     } cases[] = {
-        {"1101\r\n", {0, 1, 1, 0, 1}}, {"\"1101\"", {0, 1, 1, 0, 1}}, {"1a2", {0, 1, 0, 2}}, {"", {0}},
-        {"11,00", {0, 1, 1}}, // only the first item
+        {"valid.kpd", "1101\r\n", {0, 1, 1, 0, 1}},
+        {"valid.kpd", "\"1101\"", {0, 1, 1, 0, 1}},
+        {"valid.kpd", "1a2", {0, 1, 0, 2}},
+        {"valid.kpd", "", {0}},
+        {"valid.kpd", "11,00", {0, 1, 1}}, // only the first item
+        {"VALID.KPD", "01", {0, 0, 1}},    // found ignoring case
+        {nullptr, "",
+         [] { // keypads 0 to 649
+             std::vector<int> all(651, 1);
+             all[650] = 0;
+             return all;
+         }()},
     };
     for (const auto &c : cases) {
         TestFolder addin, data;
-        data.write("valid.kpd", c.content);
+        if (c.fileName)
+            data.write(c.fileName, c.content);
         QuizState state = stateIn(addin, data);
+        state.validKeypads = {0, 1};
         LoadValidKeypads(state, data.str() + "/valid.kpd");
-        EXPECT_EQ(state.validKeypads, c.valid) << c.content;
+        EXPECT_EQ(state.validKeypads, c.valid) << (c.fileName ? c.content : "no file");
     }
 }
 
-TEST(LoadValidKeypads, WithoutTheFileKeypadsZeroTo649AreValid)
+TEST(Markers, ActiveAndInsertCompleteMarkersReplaceEachOther)
 {
-    TestFolder addin, data;
-    QuizState state = stateIn(addin, data);
-    state.validKeypads = {0, 1};
-    LoadValidKeypads(state, data.str() + "/valid.kpd");
-    ASSERT_EQ(state.validKeypads.size(), 651u);
-    EXPECT_EQ(state.validKeypads[0], 1);
-    EXPECT_EQ(state.validKeypads[649], 1);
-    EXPECT_EQ(state.validKeypads[650], 0);
-}
-
-TEST(LoadValidKeypads, FindsTheFileIgnoringCase)
-{
-    TestFolder addin, data;
-    data.write("VALID.KPD", "01");
-    QuizState state = stateIn(addin, data);
-    LoadValidKeypads(state, data.str() + "/valid.kpd");
-    EXPECT_EQ(state.validKeypads, (std::vector<int>{0, 0, 1}));
-}
-
-TEST(Markers, ActiveMarkerHoldsBlah)
-{
-    TestFolder addin, data;
-    const QuizState state = stateIn(addin, data);
-    ASSERT_TRUE(WriteQuizActiveMarker(state));
-    EXPECT_EQ(addin.read("quizActive.txt"), "\"Blah\"\r\n");
-}
-
-TEST(Markers, ActiveMarkerOverwritesALowerCaseOne)
-{
-    TestFolder addin, data;
+    TestFolder fresh, addin, data;
+    ASSERT_TRUE(WriteQuizActiveMarker(stateIn(fresh, data)));
+    EXPECT_EQ(fresh.read("quizActive.txt"), "\"Blah\"\r\n");
     addin.write("quizactive.txt", "old");
     const QuizState state = stateIn(addin, data);
     ASSERT_TRUE(WriteQuizActiveMarker(state));
-    EXPECT_EQ(addin.read("quizactive.txt"), "\"Blah\"\r\n");
+    EXPECT_EQ(addin.read("quizactive.txt"), "\"Blah\"\r\n"); // the lower-case one is overwritten
     EXPECT_EQ(fileCount(addin), 1u);
-}
-
-TEST(Markers, InsertCompleteRemovesTheActiveMarker)
-{
-    TestFolder addin, data;
-    const QuizState state = stateIn(addin, data);
-    ASSERT_TRUE(WriteQuizActiveMarker(state));
     ASSERT_TRUE(WriteInsertCompleteMarker(state));
     EXPECT_EQ(addin.read("QuizInsertComplete.txt"), "\"Quiz insert complete\"\r\n");
-    EXPECT_FALSE(std::filesystem::exists(addin.path() / "quizActive.txt"));
-    EXPECT_EQ(fileCount(addin), 1u);
-    // Written again when there is no active marker.
-    ASSERT_TRUE(WriteInsertCompleteMarker(state));
+    EXPECT_EQ(fileCount(addin), 1u) << "the active marker is gone";
+    ASSERT_TRUE(WriteInsertCompleteMarker(state)); // again, without an active marker
     EXPECT_EQ(fileCount(addin), 1u);
 }
 
@@ -130,8 +107,8 @@ TEST(Markers, RemovingTheActiveMarkerIgnoresCaseAndAMissingFile)
     addin.write("other.txt", "");
     const QuizState state = stateIn(addin, data);
     RemoveQuizActiveMarker(state);
-    EXPECT_EQ(fileCount(addin), 1u);
     RemoveQuizActiveMarker(state);
+    EXPECT_EQ(fileCount(addin), 1u);
     EXPECT_TRUE(std::filesystem::exists(addin.path() / "other.txt"));
 }
 
@@ -144,23 +121,7 @@ TEST(Markers, AFailedWriteSaysWhy)
     EXPECT_FALSE(error.empty());
 }
 
-TEST(ResetDisplayPositions, SizesToThePlacesAndResetsEach)
-{
-    QuizState state;
-    state.displayCount = 3;
-    ResetDisplayPositions(state);
-    ASSERT_EQ(state.annotationPositions.size(), 4u);
-    ASSERT_EQ(state.rankLabelPositions.size(), 4u);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(state.rankLabelPositions[i], (PointD{3000, 600}));
-        EXPECT_EQ(state.annotationPositions[i][0], (PointD{-1, -1}));
-        EXPECT_EQ(state.annotationPositions[i][1], (PointD{-1, -1}));
-    }
-    // The extra entry is sized but not reset.
-    EXPECT_EQ(state.rankLabelPositions[3], (PointD{0, 0}));
-}
-
-TEST(ResetDisplayPositions, KeepsWhatItDoesNotReset)
+TEST(ResetDisplayPositions, SizesToThePlacesAndResetsEachButNotTheExtraEntryOrTheThirdPoint)
 {
     QuizState state;
     state.displayCount = 5;
@@ -172,7 +133,11 @@ TEST(ResetDisplayPositions, KeepsWhatItDoesNotReset)
     ResetDisplayPositions(state);
     ASSERT_EQ(state.annotationPositions.size(), 3u);
     EXPECT_EQ(state.annotationPositions[1][2], (PointD{7, 8}));
-    EXPECT_EQ(state.annotationPositions[1][0], (PointD{-1, -1}));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(state.rankLabelPositions[i], (PointD{3000, 600}));
+        EXPECT_EQ(state.annotationPositions[i][0], (PointD{-1, -1}));
+        EXPECT_EQ(state.annotationPositions[i][1], (PointD{-1, -1}));
+    }
     state.displayCount = 6;
     ResetDisplayPositions(state);
     ASSERT_EQ(state.rankLabelPositions.size(), 7u);

@@ -17,22 +17,13 @@ TEST(GetField, TakesTheTextBetweenCommasAndDropsEnclosingQuotes)
         int n;
         const char *field;
     } cases[] = {
-        {"a,\"b\",c", 1, "a"},
-        {"a,\"b\",c", 2, "b"},
-        {"a,\"b\",c", 3, "c"},
-        {"a,\"b\",c", 4, ""},
-        {"a,\"b\",c", 0, ""},
-        {"a,\"b\",c", 9, ""},
-        {"\"a,b\",c", 1, "\"a"},
+        // clang-format off
+        {"a,\"b\",c", 1, "a"}, {"a,\"b\",c", 2, "b"}, {"a,\"b\",c", 3, "c"}, {"a,\"b\",c", 4, ""},
+        {"a,\"b\",c", 0, ""}, {"a,\"b\",c", 9, ""}, {"\"a,b\",c", 1, "\"a"},
         {"\"a,b\",c", 2, "b\""}, // commas in quotes are not protected
-        {"x,\",y", 2, ""},
-        {"x,\"\",y", 2, ""},
-        {",,", 2, ""},
-        {"a", 1, "a"},
-        {"", 1, ""},
-        {"a,b", 2, "b"},
-        {"a,\"b", 2, "\"b"},
-        {"a,b\",c", 2, "b\""},
+        {"x,\",y", 2, ""}, {"x,\"\",y", 2, ""}, {",,", 2, ""}, {"a", 1, "a"}, {"", 1, ""}, {"a,b", 2, "b"},
+        {"a,\"b", 2, "\"b"}, {"a,b\",c", 2, "b\""},
+        // clang-format on
     };
     for (const auto &c : cases)
         EXPECT_EQ(GetField(c.line, c.n), c.field) << c.line << " field " << c.n;
@@ -44,13 +35,10 @@ TEST(FileNamePart, TakesTheNameAfterTheLastSeparatorUpperCased)
         const char *path;
         const char *name;
     } cases[] = {
-        {"C:\\Show\\Q1.tlx", "Q1.TLX"},
-        {"/home/ann/q1.tlx", "Q1.TLX"},
-        {"q1.tlx", "Q1.TLX"},
-        {"C:\\dir/sub\\x.tlx", "X.TLX"},
-        {"/a\\b/c.tlx", "C.TLX"},
-        {"", ""},
-        {"dir\\", ""},
+        // clang-format off
+        {"C:\\Show\\Q1.tlx", "Q1.TLX"}, {"/home/ann/q1.tlx", "Q1.TLX"}, {"q1.tlx", "Q1.TLX"},
+        {"C:\\dir/sub\\x.tlx", "X.TLX"}, {"/a\\b/c.tlx", "C.TLX"}, {"", ""}, {"dir\\", ""},
+        // clang-format on
     };
     for (const auto &c : cases)
         EXPECT_EQ(FileNamePart(c.path), c.name) << c.path;

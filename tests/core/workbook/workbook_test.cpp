@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 const Border medium{BorderStyle::Continuous, BorderWeight::Medium, std::nullopt};
 const Border none{};
@@ -31,13 +33,9 @@ TEST(Sheet, BorderAroundSetsOnlyTheOuterEdgesOfTheBlock)
     EXPECT_EQ(sheet.cell(5, 3), nullptr);
     EXPECT_EQ(sheet.cell(3, 3), nullptr); // the centre is on no edge
     EXPECT_EQ(sheet.cells().size(), 8u);
-}
 
-TEST(Sheet, OneCellRangeGetsAllFourEdges)
-{
-    Sheet sheet("s");
     sheet.setBorderAround(CellRange::cell(3, 30), BorderStyle::Dot, BorderWeight::Thin, 0xE0E0E0);
-    const Border dot{BorderStyle::Dot, BorderWeight::Thin, 0xE0E0E0};
+    const Border dot{BorderStyle::Dot, BorderWeight::Thin, 0xE0E0E0}; // one cell gets all four edges
     for (Edge e : {Edge::Left, Edge::Top, Edge::Right, Edge::Bottom})
         EXPECT_EQ(edge(sheet, 3, 30, e), dot);
 }
@@ -109,6 +107,8 @@ TEST(Sheet, ValuesSizesAndSelection)
     EXPECT_DOUBLE_EQ(sheet.rowHeight(4), Sheet::standardRowHeight);
     sheet.select(1, 1);
     EXPECT_EQ(sheet.selected(), (CellRef{1, 1}));
+    sheet.setNumber(9, 9, -0.0);
+    EXPECT_EQ(sheet.displayText(9, 9), "0");
 }
 
 TEST(Workbook, SheetsKeepOrderAndReferences)
@@ -121,15 +121,6 @@ TEST(Workbook, SheetsKeepOrderAndReferences)
     EXPECT_EQ(book.sheet(0).displayText(1, 1), "still here");
     EXPECT_EQ(book.sheet(2).name(), "Results with Text");
     EXPECT_EQ(book.activeSheet(), 0u);
-}
-
-TEST(NumberText, ShortestForm)
-{
-    EXPECT_EQ(numberText(0), "0");
-    EXPECT_EQ(numberText(-0.0), "0");
-    EXPECT_EQ(numberText(3), "3");
-    EXPECT_EQ(numberText(-0.125), "-0.125");
-    EXPECT_EQ(numberText(0.1), "0.1");
 }
 
 TEST(AutoFit, WidthFollowsTheLongestShownLine)

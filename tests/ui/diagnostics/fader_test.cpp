@@ -8,40 +8,33 @@
 
 using namespace quiz;
 
-TEST(Fader, FadeInShowsTheWindowFullyOpaque)
+TEST(Fader, FadingInShowsTheWindowOpaqueAndFadingOutLeavesItShownButInvisible)
 {
-    QWidget window;
-    window.setWindowOpacity(0.3);
-    WidgetFadeTarget target(&window, true);
-    const auto start = std::chrono::steady_clock::now();
-    Fade(target, 0, 255, true, false, false, true);
-    const auto spent = std::chrono::steady_clock::now() - start;
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
-    // Six intermediate steps of at least 5 ms each.
-    EXPECT_GE(spent, std::chrono::milliseconds(30));
+    struct Case {
+        int from, to;
+        bool show, chartFade;
+        double opacity;
+        std::chrono::milliseconds atLeast; // six intermediate steps of at least 5 ms each
+    } cases[] = {
+        {0, 255, true, true, 1.0, std::chrono::milliseconds(30)},
+        {0, 255, true, false, 1.0, std::chrono::milliseconds(0)}, // the fade setting off jumps to the end
+        {255, 0, false, true, 0.0, std::chrono::milliseconds(30)},
+    };
+    for (const auto &c : cases) {
+        QWidget window;
+        window.setWindowOpacity(0.3);
+        if (!c.show)
+            window.show();
+        WidgetFadeTarget target(&window, true);
+        const auto start = std::chrono::steady_clock::now();
+        Fade(target, c.from, c.to, c.show, false, false, c.chartFade);
+        EXPECT_GE(std::chrono::steady_clock::now() - start, c.atLeast) << c.from << "->" << c.to;
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_DOUBLE_EQ(window.windowOpacity(), c.opacity) << c.from << "->" << c.to;
+    }
 }
 
-TEST(Fader, FadeSettingOffJumpsStraightToTheEnd)
-{
-    QWidget window;
-    WidgetFadeTarget target(&window, true);
-    Fade(target, 0, 255, true, false, false, false);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
-}
-
-TEST(Fader, FadeOutLeavesTheWindowShownButInvisible)
-{
-    QWidget window;
-    window.show();
-    WidgetFadeTarget target(&window, true);
-    Fade(target, 255, 0, false, false, false, true);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_DOUBLE_EQ(window.windowOpacity(), 0.0);
-}
-
-TEST(Fader, OpacityIsScaledFrom255AndClamped)
+TEST(Fader, OpacityIsScaledFrom255AndClampedAndRemovingLayeringMakesTheWindowOpaque)
 {
     QWidget window;
     WidgetFadeTarget target(&window, true);
@@ -50,12 +43,6 @@ TEST(Fader, OpacityIsScaledFrom255AndClamped)
         ASSERT_TRUE(target.setOpacity(opacity));
         EXPECT_NEAR(window.windowOpacity(), expected, 1.0 / 255) << opacity;
     }
-}
-
-TEST(Fader, RemovingLayeringMakesThePartlyFadedWindowOpaqueAgain)
-{
-    QWidget window;
-    WidgetFadeTarget target(&window, true);
     target.setOpacity(100);
     target.removeLayering();
     EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);

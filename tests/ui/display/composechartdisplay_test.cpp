@@ -18,8 +18,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 // A slide whose every pixel tells where it lies: red = x, green = y (mod 256).
 QImage slide(int width, int height)
@@ -55,12 +57,14 @@ struct ComposeFixture : ::testing::Test {
     }
 };
 
-TEST_F(ComposeFixture, LayoutEditorRowsKeepTheirPlaceholders)
+TEST_F(ComposeFixture, LayoutEditorRowsKeepTheirPlaceholdersAtTheirSavedFractionsOfTheWindow)
 {
     EditorLikeWindow w;
-    w.window.resize(640, 480);
+    w.window.resize(800, 600);
     w.window.show();
     ctx.state.textToAdd = {"(", ")"};
+    ctx.state.annotationPositions[0][0] = PointD{0.5, 0.25};
+    ctx.state.annotationPositions[1][1] = PointD{0.1, 0.9};
     bool scored = false;
     ComposeChartDisplay(ctx, w.parts(), true, true, 3, [&](RunContext &) {
         scored = true;
@@ -68,31 +72,20 @@ TEST_F(ComposeFixture, LayoutEditorRowsKeepTheirPlaceholders)
     });
     EXPECT_FALSE(scored);
     EXPECT_FALSE(w.window.isVisible());
-    EXPECT_EQ(w.chart->geometry(), QRect(0, 0, 640, 480));
+    EXPECT_EQ(w.chart->geometry(), QRect(0, 0, 800, 600));
     EXPECT_EQ(w.button->x(), -5000);
     ASSERT_EQ(w.chart->annotationCount(), 6);
     const char *texts[] = {"K1", "( S1)", "K2", "( S2)", "K3", "( S3)"};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(w.chart->annotation(i).text, texts[i]);
-    EXPECT_EQ(w.chart->annotation(5).left, 300);
-    EXPECT_EQ(w.chart->annotation(5).top, 120);
+    const std::pair<double, double> at[] = {{400, 150}, {300, 0}, {0, 60}, {80, 540}, {0, 120}, {300, 120}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_DOUBLE_EQ(w.chart->annotation(i).left, at[i].first) << i;
+        EXPECT_DOUBLE_EQ(w.chart->annotation(i).top, at[i].second) << i;
+    }
 }
 
-TEST_F(ComposeFixture, SavedPositionsAreFractionsOfTheWindow)
-{
-    EditorLikeWindow w;
-    w.window.resize(800, 600);
-    ctx.state.annotationPositions[0][0] = PointD{0.5, 0.25};
-    ctx.state.annotationPositions[1][1] = PointD{0.1, 0.9};
-    ComposeChartDisplay(ctx, w.parts(), true, true, 2);
-    EXPECT_DOUBLE_EQ(w.chart->annotation(0).left, 400);
-    EXPECT_DOUBLE_EQ(w.chart->annotation(0).top, 150);
-    EXPECT_DOUBLE_EQ(w.chart->annotation(3).left, 80);
-    EXPECT_DOUBLE_EQ(w.chart->annotation(3).top, 540);
-    EXPECT_EQ(w.chart->annotation(1).left, 300); // unplaced
-}
-
-TEST_F(ComposeFixture, DisplayRowsFillTheAnnotations)
+TEST_F(ComposeFixture, DisplayRowsFillTheAnnotationsTheChartHas)
 {
     DisplayWindowHooks hooks;
     FrmTChartDisplay window(ctx, hooks);
@@ -111,110 +104,80 @@ TEST_F(ComposeFixture, DisplayRowsFillTheAnnotations)
     EXPECT_EQ(chart->annotation(4).text, "K3"); // rows past the results keep their placeholders
     EXPECT_TRUE(chart->annotation(4).active);
     EXPECT_FALSE(window.focusTimer()->isActive()); // no background, no focus timer
-}
 
-TEST_F(ComposeFixture, CountOfMaxScorersGoesToTheFirstAnnotationOnly)
-{
-    DisplayWindowHooks hooks;
-    FrmTChartDisplay window(ctx, hooks);
-    DisplayRows rows;
-    rows.maxScorerCount = "2";
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, 2, [&](RunContext &) { return rows; });
-    EXPECT_EQ(window.chart()->annotation(0).text, "2");
-    EXPECT_EQ(window.chart()->annotation(1).text, " S1");
-    EXPECT_EQ(window.chart()->annotation(2).text, "K2");
-}
-
-TEST_F(ComposeFixture, RowsBeyondTheChartsToolsAreLeftAlone)
-{
-    DisplayWindowHooks hooks;
-    FrmTChartDisplay window(ctx, hooks);
-    DisplayRows rows;
+    FrmTChartDisplay small(ctx, hooks); // rows beyond the chart's tools are left alone
     rows.rows.assign(4, DisplayRow{"n", "s", false, false});
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, 1, [&](RunContext &) { return rows; });
-    EXPECT_EQ(window.chart()->annotationCount(), 2);
-    EXPECT_EQ(window.chart()->annotation(1).text, "s");
+    ComposeChartDisplay(ctx, chartWindowParts(small), false, true, 1, [&](RunContext &) { return rows; });
+    chart = small.chart();
+    EXPECT_EQ(chart->annotationCount(), 2);
+    EXPECT_EQ(chart->annotation(1).text, "s");
 }
 
-TEST_F(ComposeFixture, DisplayWindowGetsTheSlideUnderItAndStartsTheFocusTimer)
+TEST_F(ComposeFixture, TheBackgroundIsThePartOfTheSlideUnderTheChart)
 {
-    host.showRect = PixelRect{100, 50, 800, 600};
-    const QImage picture = slide(800, 600);
-    setSlidePicture(picture);
-    DisplayWindowHooks hooks;
-    FrmTChartDisplay window(ctx, hooks);
-    window.setGeometry(300, 200, 200, 100); // 200, 150 into the show
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, false, 2, [](RunContext &) { return DisplayRows{}; });
-    const QImage background = window.chart()->backgroundImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(background.size(), QSize(200, 100));
-    EXPECT_EQ(background, picture.copy(200, 150, 200, 100));
-    EXPECT_FALSE(window.pictureBox()->pixmap().isNull());
-    EXPECT_TRUE(window.focusTimer()->isActive());
-    EXPECT_FALSE(std::filesystem::exists(addin.path() / "bcktemp.bmp"));
+    struct Case {
+        const char *name;
+        bool editor;
+        PixelRect show;
+        QRect window;
+        QRect part; // of the slide picture, the show's size
+    } cases[] = {
+        {"display window", false, {100, 50, 800, 600}, {300, 200, 200, 100}, {200, 150, 200, 100}},
+        {"layout editor: its frame counts", true, {0, 0, 800, 600}, {100, 50, 300, 200}, {104, 70, 300, 200}},
+        {"reaching past the slide", false, {0, 0, 400, 300}, {300, 250, 200, 100}, {300, 250, 100, 50}},
+    };
+    for (const auto &c : cases) {
+        host.showRect = c.show;
+        const QImage picture = slide(c.show.width, c.show.height);
+        setSlidePicture(picture);
+        EditorLikeWindow w;
+        w.window.setGeometry(c.window);
+        ComposeChartDisplay(ctx, w.parts(), c.editor, false, 1, [](RunContext &) { return DisplayRows{}; });
+        EXPECT_EQ(w.chart->backgroundImage().convertToFormat(QImage::Format_RGB32), picture.copy(c.part))
+            << c.name;
+    }
 }
 
-TEST_F(ComposeFixture, LayoutEditorBackgroundAllowsForItsFrame)
-{
-    host.showRect = PixelRect{0, 0, 800, 600};
-    const QImage picture = slide(800, 600);
-    setSlidePicture(picture);
-    EditorLikeWindow w;
-    w.window.setGeometry(100, 50, 300, 200);
-    ComposeChartDisplay(ctx, w.parts(), true, false, 1);
-    EXPECT_EQ(w.chart->backgroundImage().convertToFormat(QImage::Format_RGB32), picture.copy(104, 70, 300, 200));
-}
-
-TEST_F(ComposeFixture, WindowReachingPastTheSlideGetsTheClippedPart)
-{
-    host.showRect = PixelRect{0, 0, 400, 300};
-    setSlidePicture(slide(400, 300));
-    DisplayWindowHooks hooks;
-    FrmTChartDisplay window(ctx, hooks);
-    window.setGeometry(300, 250, 200, 100);
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, false, 1, [](RunContext &) { return DisplayRows{}; });
-    EXPECT_EQ(window.chart()->backgroundImage().size(), QSize(100, 50));
-}
-
-TEST_F(ComposeFixture, WithoutACapturedSlideTheChartHasNoBackground)
+TEST_F(ComposeFixture, DisplayWindowShowsTheBackgroundAndStartsTheFocusTimerWithOrWithoutIt)
 {
     DisplayWindowHooks hooks;
     FrmTChartDisplay window(ctx, hooks);
     window.resize(200, 100);
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, false, 1, [](RunContext &) { return DisplayRows{}; });
-    EXPECT_TRUE(window.chart()->backgroundImage().isNull());
+    ComposeChartDisplay(ctx, chartWindowParts(window), false, false, 1,
+                        [](RunContext &) { return DisplayRows{}; });
+    EXPECT_TRUE(window.chart()->backgroundImage().isNull()); // no captured slide
     EXPECT_TRUE(window.focusTimer()->isActive());
+
+    setSlidePicture(slide(800, 600));
+    FrmTChartDisplay second(ctx, hooks);
+    second.setGeometry(0, 0, 200, 100);
+    ComposeChartDisplay(ctx, chartWindowParts(second), false, false, 2,
+                        [](RunContext &) { return DisplayRows{}; });
+    EXPECT_FALSE(second.pictureBox()->pixmap().isNull());
+    EXPECT_TRUE(second.focusTimer()->isActive());
+    EXPECT_FALSE(std::filesystem::exists(addin.path() / "bcktemp.bmp"));
 }
 
-TEST_F(ComposeFixture, CaptureTakesTheShowWindowsPicture)
-{
-    host.showPicture = slide(320, 240);
-    CaptureSlideShow(ctx);
-    EXPECT_EQ(slidePicture().convertToFormat(QImage::Format_RGB32), host.showPicture);
-}
-
-TEST_F(ComposeFixture, CaptureWithoutAShowKeepsThePreviousPicture)
+TEST_F(ComposeFixture, CaptureTakesTheShowWindowsPictureOrKeepsThePreviousOneWithoutAShow)
 {
     setSlidePicture(slide(10, 10));
     host.showWindows = 0;
     host.showPicture = slide(320, 240);
     CaptureSlideShow(ctx);
     EXPECT_EQ(slidePicture().size(), QSize(10, 10));
-}
-
-TEST_F(ComposeFixture, CaptureFindsTheShowThroughTheWindowList)
-{
-    test::FakeWindowSystem windows;
-    windows.add(7, "PowerPoint Slide Show - [quiz.pptx]", PixelRect{0, 0, 320, 240});
-    ctx.windows = &windows;
-    host.showPicture = slide(320, 240);
+    host.showWindows = 1;
     CaptureSlideShow(ctx);
-    EXPECT_EQ(ctx.state.showWindows.front(), 7);
-    EXPECT_EQ(slidePicture().size(), QSize(320, 240));
+    EXPECT_EQ(slidePicture().convertToFormat(QImage::Format_RGB32), host.showPicture);
 
-    windows.windows.clear();
+    test::FakeWindowSystem windows; // with a window list, the show is found through it
+    ctx.windows = &windows;
     setSlidePicture(QImage());
     CaptureSlideShow(ctx);
     EXPECT_TRUE(slidePicture().isNull());
+    windows.add(7, "PowerPoint Slide Show - [quiz.pptx]", PixelRect{0, 0, 320, 240});
+    CaptureSlideShow(ctx);
+    EXPECT_EQ(ctx.state.showWindows.front(), 7);
+    EXPECT_EQ(slidePicture().size(), QSize(320, 240));
 }
 
 TEST(BackgroundTempFolder, AddInFolderWhenWritableElseTheTemporaryFolder)

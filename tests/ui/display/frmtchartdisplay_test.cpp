@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quiz {
-namespace {
+namespace quiz
+{
+namespace
+{
 
 // A display window whose ends are recorded instead of ending the run.
 struct DisplayFixture : ::testing::Test {
@@ -27,7 +29,8 @@ struct DisplayFixture : ::testing::Test {
         hooks.quitQuiz = [this] { calls.push_back("quit " + std::to_string(ctx.state.onFinishChoice)); };
         hooks.quitAndRunBrevak = [this] { calls.push_back("brevak"); };
         hooks.fade = [this](QWidget *w, int from, int to, bool show) {
-            calls.push_back("fade " + std::to_string(from) + "-" + std::to_string(to) + (show ? " show" : ""));
+            calls.push_back("fade " + std::to_string(from) + "-" + std::to_string(to) +
+                            (show ? " show" : ""));
             if (to == 0)
                 w->hide();
         };
@@ -54,28 +57,23 @@ struct KeyCase {
 
 const std::vector<KeyCase> &keyCases()
 {
+    const std::vector<std::string> on{"fade 255-0", "quit 1"}, stay{"fade 255-0", "quit 0"};
+    // clang-format off
     static const std::vector<KeyCase> cases{
-        {"Space", Qt::Key_Space, Qt::NoModifier, {"fade 255-0", "quit 1"}},
-        {"Enter", Qt::Key_Return, Qt::NoModifier, {"fade 255-0", "quit 1"}},
-        {"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, {"fade 255-0", "quit 1"}},
-        {"N", Qt::Key_N, Qt::NoModifier, {"fade 255-0", "quit 1"}},
-        {"Right", Qt::Key_Right, Qt::NoModifier, {"fade 255-0", "quit 1"}},
-        {"Down", Qt::Key_Down, Qt::NoModifier, {"fade 255-0", "quit 1"}},
-        {"PageDown", Qt::Key_PageDown, Qt::NoModifier, {"fade 255-0", "quit 1"}},
-        {"Q", Qt::Key_Q, Qt::NoModifier, {"fade 255-0", "quit 0"}},
-        {"Escape", Qt::Key_Escape, Qt::NoModifier, {"fade 255-0", "quit 0"}},
-        {"PageUp", Qt::Key_PageUp, Qt::NoModifier, {"fade 255-0", "quit 0"}},
-        {"Up", Qt::Key_Up, Qt::NoModifier, {"fade 255-0", "quit 0"}},
-        {"Left", Qt::Key_Left, Qt::NoModifier, {"fade 255-0", "quit 0"}},
-        {"P", Qt::Key_P, Qt::NoModifier, {"fade 255-0", "quit 0"}},
-        {"Backspace", Qt::Key_Backspace, Qt::NoModifier, {"fade 255-0", "quit 0"}},
+        {"Space", Qt::Key_Space, Qt::NoModifier, on}, {"Enter", Qt::Key_Return, Qt::NoModifier, on},
+        {"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, on}, {"N", Qt::Key_N, Qt::NoModifier, on},
+        {"Right", Qt::Key_Right, Qt::NoModifier, on}, {"Down", Qt::Key_Down, Qt::NoModifier, on},
+        {"PageDown", Qt::Key_PageDown, Qt::NoModifier, on}, {"ShiftSpace", Qt::Key_Space, Qt::ShiftModifier, on},
+        {"Q", Qt::Key_Q, Qt::NoModifier, stay}, {"Escape", Qt::Key_Escape, Qt::NoModifier, stay},
+        {"PageUp", Qt::Key_PageUp, Qt::NoModifier, stay}, {"Up", Qt::Key_Up, Qt::NoModifier, stay},
+        {"Left", Qt::Key_Left, Qt::NoModifier, stay}, {"P", Qt::Key_P, Qt::NoModifier, stay},
+        {"Backspace", Qt::Key_Backspace, Qt::NoModifier, stay},
+        {"AltShiftQ", Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier, stay},
         {"AltQ", Qt::Key_Q, Qt::AltModifier, {"fade 255-0", "brevak"}},
-        {"ShiftSpace", Qt::Key_Space, Qt::ShiftModifier, {"fade 255-0", "quit 1"}},
-        {"A", Qt::Key_A, Qt::NoModifier, {}},
-        {"Tab", Qt::Key_Tab, Qt::NoModifier, {}},
+        {"A", Qt::Key_A, Qt::NoModifier, {}}, {"Tab", Qt::Key_Tab, Qt::NoModifier, {}},
         {"F5", Qt::Key_F5, Qt::NoModifier, {}},
-        {"AltShiftQ", Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier, {"fade 255-0", "quit 0"}},
     };
+    // clang-format on
     return cases;
 }
 
@@ -98,68 +96,49 @@ TEST_F(DisplayFixture, KeysOnTheShownWindowReachTheWindow)
     EXPECT_FALSE(window->isVisible()); // faded out
 }
 
-TEST_F(DisplayFixture, KeysOnTheChartMapTheChartsAltToTheWindowsAlt)
+TEST_F(DisplayFixture, KeysOnTheChartMapTheChartsShiftToTheWindows)
 {
-    // The chart reports Alt as 2, the window reads 4: Alt+Q hands over.
-    QTest::keyClick(window->chart(), Qt::Key_Q, Qt::AltModifier);
-    EXPECT_EQ(calls, (std::vector<std::string>{"fade 255-0", "brevak"}));
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {Qt::Key_Q, Qt::AltModifier, {"fade 255-0", "brevak"}},     // the chart's Alt (2) is the window's 4
+        {Qt::Key_Q, Qt::ControlModifier, {"fade 255-0", "brevak"}}, // the chart's Ctrl (4) too
+        {Qt::Key_N, Qt::NoModifier, {"fade 255-0", "quit 1"}},
+        {Qt::Key_A, Qt::NoModifier, {}},
+    };
+    for (const auto &c : cases) {
+        calls.clear();
+        QTest::keyClick(window->chart(), c.key, c.modifiers);
+        EXPECT_EQ(calls, c.calls) << c.key;
+    }
     calls.clear();
-    QTest::keyClick(window->chart(), Qt::Key_N);
-    EXPECT_EQ(calls, (std::vector<std::string>{"fade 255-0", "quit 1"}));
-    calls.clear();
-    QTest::keyClick(window->chart(), Qt::Key_A);
-    EXPECT_TRUE(calls.empty());
-}
-
-TEST_F(DisplayFixture, ChartsCtrlArrivesAsTheWindowsAlt)
-{
-    // The chart's Ctrl is 4, which the window reads as Alt.
-    QTest::keyClick(window->chart(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(calls, (std::vector<std::string>{"fade 255-0", "brevak"}));
-}
-
-TEST_F(DisplayFixture, WindowCtrlQIsThePlainQ)
-{
-    window->formKeyDown(81, 2);
+    window->formKeyDown(81, 2); // the window's own Ctrl+Q is the plain Q
     EXPECT_EQ(calls, (std::vector<std::string>{"fade 255-0", "quit 0"}));
 }
 
-TEST_F(DisplayFixture, ClickOnTheChartEndsTheDisplayKeepingTheChoice)
-{
-    showWindow();
-    QTest::mouseClick(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
-    EXPECT_EQ(calls, (std::vector<std::string>{"quit 1"}));
-}
-
-TEST_F(DisplayFixture, PressOnTheChartReleasedElsewhereIsNoClick)
+TEST_F(DisplayFixture, AClickOnTheChartOrTheFocusButtonEndsTheDisplayKeepingTheChoice)
 {
     showWindow();
     QTest::mousePress(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
     QTest::mouseRelease(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(500, 50));
-    EXPECT_TRUE(calls.empty());
-}
-
-TEST_F(DisplayFixture, ClickOnTheFocusButtonEndsTheDisplay)
-{
+    EXPECT_TRUE(calls.empty()) << "released elsewhere is no click";
+    QTest::mouseClick(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
     window->focusButton()->click();
-    EXPECT_EQ(calls, (std::vector<std::string>{"quit 1"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"quit 1", "quit 1"}));
 }
 
-TEST_F(DisplayFixture, ChartTakesTheFocusWhenClickedIntoInTheDisplayMode)
+TEST_F(DisplayFixture, ChartTakesTheFocusWhenClickedIntoOnlyInTheDisplayMode)
 {
     showWindow();
-    window->focusButton()->setFocus();
-    QTest::mousePress(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_TRUE(window->chart()->hasFocus());
-}
-
-TEST_F(DisplayFixture, ChartLeavesTheFocusAloneInOtherModes)
-{
-    ctx.state.modeWord = "INSERT";
-    showWindow();
-    window->focusButton()->setFocus();
-    QTest::mousePress(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_FALSE(window->chart()->hasFocus());
+    for (const char *mode : {"INSERT", "DISPLAY"}) {
+        ctx.state.modeWord = mode;
+        window->focusButton()->setFocus();
+        QTest::mousePress(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        QTest::mouseRelease(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(500, 10));
+        EXPECT_EQ(window->chart()->hasFocus(), std::string(mode) == "DISPLAY") << mode;
+    }
 }
 
 TEST_F(DisplayFixture, ControlsCarryTheirNames)
