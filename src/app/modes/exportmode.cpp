@@ -1,9 +1,9 @@
 #include "app/modes/modes.h"
 
 #include "adapters/standinhost/standinwindowsystem.h"
+#include "app/modes/unattendedrun.h"
 #include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/quiz/exportresults.h"
-#include "core/quiz/unattendeddialogs.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/presentationlink.h"
 #include "ui/diagnostics/fader.h"
@@ -11,39 +11,12 @@
 
 #include <QApplication>
 
-#include <cstdlib>
-#include <optional>
 
 namespace quiz
 {
 
 namespace
 {
-
-// The run's dialogs and progress view for the length of the mode.
-class ExportPorts
-{
-  public:
-    ExportPorts(RunContext &ctx, Dialogs *dialogs, ProgressView *progress)
-        : ctx_(ctx), oldDialogs_(ctx.dialogs), oldProgress_(ctx.progress)
-    {
-        if (dialogs)
-            ctx.dialogs = dialogs;
-        ctx.progress = progress;
-    }
-    ~ExportPorts()
-    {
-        ctx_.dialogs = oldDialogs_;
-        ctx_.progress = oldProgress_;
-    }
-    ExportPorts(const ExportPorts &) = delete;
-    ExportPorts &operator=(const ExportPorts &) = delete;
-
-  private:
-    RunContext &ctx_;
-    Dialogs *oldDialogs_;
-    ProgressView *oldProgress_;
-};
 
 // The progress window kept over the presentation program: setting the bar up
 // centres the window on the screen, so it is put back over the program.
@@ -95,16 +68,10 @@ class BusyCursor
 // With TALVIX_OUTPUT set it is saved under that name without any dialog.
 void runExportMode(RunContext &ctx)
 {
-    std::optional<UnattendedDialogs> unattended;
-    const char *startFolder = std::getenv("PWD");
-    const std::string output =
-        unattendedOutputPath(std::getenv(kOutputVariable), startFolder ? startFolder : "");
-    if (!output.empty())
-        unattended.emplace(output);
-
+    UnattendedRun unattended(ctx);
     frmLoading progress([&ctx](bool enable) { EnablePowerPointWindows(ctx, enable); });
     CentredProgress centred(ctx, progress);
-    ExportPorts ports(ctx, unattended ? &*unattended : nullptr, &centred);
+    ScopedPort<ProgressView> progressPort(ctx.progress, &centred);
     BusyCursor busy;
 
     ExportWindowHooks hooks;
