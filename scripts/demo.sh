@@ -13,4 +13,5 @@ cp "$build/tools/tlxctrl/tlxctrl" "$work/addin/tlxctrl"
 echo "Demo folder: $work"
 # The controller stand-in ends by itself a while after the last run left it.
 export TALVIX_CONTROLLER_IDLE_EXIT="${TALVIX_CONTROLLER_IDLE_EXIT:-30}"
+export TALVIX_CONTROLLER_LOG="${TALVIX_CONTROLLER_LOG:-$work/controller.log}"
 exec "$build/src/quiz" --host "$work/host.json" "${@:-DISPLAY}"
