@@ -14,4 +14,6 @@ echo "Demo folder: $work"
 # The controller stand-in ends by itself a while after the last run left it.
 export TALVIX_CONTROLLER_IDLE_EXIT="${TALVIX_CONTROLLER_IDLE_EXIT:-30}"
 export TALVIX_CONTROLLER_LOG="${TALVIX_CONTROLLER_LOG:-$work/controller.log}"
+# Each demo folder has its own controller.
+export TALVIX_CONTROLLER_SOCKET="${TALVIX_CONTROLLER_SOCKET:-$work/controller.sock}"
 exec "$build/src/quiz" --host "$work/host.json" "${@:-DISPLAY}"
