@@ -19,6 +19,19 @@
 namespace quiz::test
 {
 
+// A four-option question file with its right answer and, when given, its
+// weightings record.
+inline std::string questionFile(const std::string &correct, const std::string &weightings = "")
+{
+    std::string text =
+        "2,4,0,\"T\",\"Q?\",\"Single\",\"Bar\",0,\"\"\r\n\"a\",1,0\r\n\"b\",2,0\r\n\"c\",3,0\r\n"
+        "\"d\",4,0\r\n\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
+        correct + "\",#TRUE#\r\n";
+    if (!weightings.empty())
+        text += "\"QUESTION WEIGHTINGS\",\"" + weightings + "\"\r\n";
+    return text;
+}
+
 class SlidesHost : public FakeHost
 {
   public:

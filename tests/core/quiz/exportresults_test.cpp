@@ -20,17 +20,6 @@ namespace fs = std::filesystem;
 
 const ErrorTime kNow{2026, 12, 5, 20, 30, 7};
 
-std::string question(const std::string &correct, const std::string &weightings = "")
-{
-    std::string text =
-        "2,4,0,\"T\",\"Q?\",\"Single\",\"Bar\",0,\"\"\r\n\"a\",1,0\r\n\"b\",2,0\r\n\"c\",3,0\r\n"
-        "\"d\",4,0\r\n\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
-        correct + "\",#TRUE#\r\n";
-    if (!weightings.empty())
-        text += "\"QUESTION WEIGHTINGS\",\"" + weightings + "\"\r\n";
-    return text;
-}
-
 std::string quizFile(const std::vector<std::string> &entries)
 {
     std::string text = std::to_string(entries.size()) + "\r\n";
@@ -46,9 +35,9 @@ class Export : public ::testing::Test
     {
         folder.write("r1.quz", quizFile({"q1.tlx", "q2.tlx"}));
         folder.write("r2.quz", quizFile({"q3.tlx"}));
-        folder.write("q1.tlx", question("2", "0,1,3,1,1,1,1,1,1,1,1"));
-        folder.write("q2.tlx", question("1"));
-        folder.write("q3.tlx", question("x"));
+        folder.write("q1.tlx", test::questionFile("2", "0,1,3,1,1,1,1,1,1,1,1"));
+        folder.write("q2.tlx", test::questionFile("1"));
+        folder.write("q3.tlx", test::questionFile("x"));
         folder.write("votes.rec", "C:\\S\\q1.tlx,1,3,213,05/12/2026,20:10:31\r\n"
                                   "C:\\S\\q2.tlx,2,3,\"1;1;2;\",05/12/2026,20:11:02\r\n"
                                   "C:\\S\\q3.tlx,3,4,\"10;3;10;10;\",05/12/2026,20:12:02\r\n");
@@ -237,12 +226,9 @@ TEST_F(Export, AFailingSaveIsLoggedNotShown)
     EXPECT_EQ(end.exitCode, 1);
     ASSERT_EQ(dialogs.shown.size(), 1u); // the save dialog only: no message
     const std::string log = errorLog();
-    EXPECT_NE(log.find("Number: 75\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Description: cannot write in /nowhere\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Level: Quiz\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Module: exportQuizResults\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Line: 11\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Date: 05-Dec-2026\r\n"), std::string::npos) << log;
+    for (const char *line : {"Number: 75\r\n", "Description: cannot write in /nowhere\r\n", "Level: Quiz\r\n",
+                             "Module: exportQuizResults\r\n", "Line: 11\r\n", "Date: 05-Dec-2026\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << log;
     EXPECT_TRUE(windowsEnabledAgain());
 }
 

@@ -10,7 +10,7 @@
 #include "support/testfolder.h"
 
 #include "../../adapters/controller/standin.h"
-#include "../../adapters/xlsx/xlsxreadback.h"
+#include "support/xlsxreadback.h"
 #include "fakes/controllerfakes.h"
 
 #include <QCoreApplication>
