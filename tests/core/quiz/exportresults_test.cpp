@@ -1,4 +1,6 @@
 #include "batchfakes.h"
+#include "fakes/controllerfakes.h"
+#include "fakes/fakeprogress.h"
 
 #include "core/common/runend.h"
 #include "core/quiz/exportresults.h"
@@ -86,9 +88,9 @@ class Export : public ::testing::Test
     test::TestFolder folder;
     test::SlidesHost host;
     test::FakeWindowSystem windows;
-    test::AnswerDialogs dialogs;
-    test::CountingPump pump;
-    test::RecordingProgress progress;
+    test::FakeDialogs dialogs;
+    test::FakePump pump;
+    test::FakeProgress progress;
     test::MemoryWriter writer;
     ExportWindowHooks hooks;
     std::vector<std::string> events;
@@ -106,18 +108,18 @@ TEST(DefaultQuizResultsFileName, DateTimeThenQuizResults)
 TEST_F(Export, WritesEveryRoundAndSaysSo)
 {
     const std::string target = folder.str() + "/results.xls";
-    dialogs.saveAnswers.push_back(target);
+    dialogs.textAnswers.push_back(target);
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 0) << end.reason;
 
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[0].kind, "save");
-    EXPECT_EQ(dialogs.shown[0].title, "Please choose a name for the results file");
-    EXPECT_EQ(dialogs.shown[0].defaultName, folder.str() + "/2026-12-05 20-30-07 - Quiz Results.xls");
-    EXPECT_EQ(dialogs.shown[0].filter, "XLS files (*.xls)|*.xls");
-    EXPECT_EQ(dialogs.shown[1].text, "Individual Quiz results successfully exported to " + target);
-    EXPECT_EQ(dialogs.shown[1].title, "talvix Individaul Quiz Export");
-    EXPECT_EQ(dialogs.shown[1].icon, MessageIcon::Information);
+    EXPECT_EQ(dialogs.kinds, (std::vector<std::string>{"save", "message"}));
+    EXPECT_EQ(dialogs.prompts[0], "Please choose a name for the results file");
+    EXPECT_EQ(dialogs.saveDefault, folder.str() + "/2026-12-05 20-30-07 - Quiz Results.xls");
+    EXPECT_EQ(dialogs.saveFilter, "XLS files (*.xls)|*.xls");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Individual Quiz results successfully exported to " + target);
+    EXPECT_EQ(dialogs.messages[0].title, "talvix Individaul Quiz Export");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
 
     ASSERT_TRUE(writer.book);
     EXPECT_EQ(writer.path, target);
@@ -139,7 +141,7 @@ TEST_F(Export, WritesEveryRoundAndSaysSo)
     EXPECT_EQ(sheet.displayText(7, 2), "1");
 
     EXPECT_EQ(events, (std::vector<std::string>{"show progress", "busy", "hide progress", "not busy"}));
-    EXPECT_EQ(progress.maximum, 2);
+    EXPECT_EQ(progress.setUps, std::vector<float>{2});
     EXPECT_EQ(progress.steps, 2);
     EXPECT_GE(pump.yields, 3 + 2); // at least once per shape and once per round
     EXPECT_TRUE(windowsEnabledAgain());
@@ -151,12 +153,12 @@ TEST_F(Export, NoQuizShapesSaysSoBeforeAnyDialog)
     host.addSlide({{"VOTE", "C:\\Talvix\\vote.exe q1.tlx,1"}});
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 1);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "There are no quiz slides in this presentation.\r\n"
-                                     "Please export results using \r\n"
-                                     "talvix/Voting Results/Show Results Table");
-    EXPECT_EQ(dialogs.shown[0].title, "Quiz");
-    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"message"});
+    EXPECT_EQ(dialogs.messages[0].text, "There are no quiz slides in this presentation.\r\n"
+                                        "Please export results using \r\n"
+                                        "talvix/Voting Results/Show Results Table");
+    EXPECT_EQ(dialogs.messages[0].title, "Quiz");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
     EXPECT_FALSE(writer.book);
     EXPECT_TRUE(windowsEnabledAgain());
 }
@@ -166,10 +168,10 @@ TEST_F(Export, MissingVotesRecStopsBeforeTheSaveDialog)
     fs::remove(folder.path() / "votes.rec");
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 1);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "Could not find " + folder.str() + "/votes.rec");
-    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::None);
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"message"});
+    EXPECT_EQ(dialogs.messages[0].text, "Could not find " + folder.str() + "/votes.rec");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
     EXPECT_FALSE(writer.book);
 }
 
@@ -177,8 +179,7 @@ TEST_F(Export, CancellingTheSaveDialogEndsQuietly)
 {
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 0);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, "save");
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"save"});
     EXPECT_FALSE(writer.book);
     EXPECT_EQ(std::count(events.begin(), events.end(), "busy"), 0);
     EXPECT_TRUE(windowsEnabledAgain());
@@ -187,29 +188,28 @@ TEST_F(Export, CancellingTheSaveDialogEndsQuietly)
 TEST_F(Export, AnExistingFileIsReplacedOnlyWhenTheUserSaysYes)
 {
     const std::string target = folder.write("old.xls", "keep me").string();
-    dialogs.saveAnswers.push_back(target);
-    dialogs.questionAnswers.push_back(MessageAnswer::No);
+    dialogs.textAnswers.push_back(target);
+    dialogs.messageAnswers.push_back(MessageAnswer::No);
     EXPECT_EQ(run().exitCode, 0);
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[1].text, target + " already exists.\r\n\r\nDo you want to overwrite it?");
-    EXPECT_EQ(dialogs.shown[1].title, "Confirm File Replace");
-    EXPECT_EQ(dialogs.shown[1].icon, MessageIcon::Question);
-    EXPECT_EQ(dialogs.shown[1].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(dialogs.kinds, (std::vector<std::string>{"save", "message"}));
+    EXPECT_EQ(dialogs.messages[0].text, target + " already exists.\r\n\r\nDo you want to overwrite it?");
+    EXPECT_EQ(dialogs.messages[0].title, "Confirm File Replace");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_FALSE(writer.book);
 
-    dialogs.shown.clear();
-    dialogs.saveAnswers.push_back(target);
-    dialogs.questionAnswers.push_back(MessageAnswer::Yes);
+    dialogs.textAnswers.push_back(target);
+    dialogs.messageAnswers.push_back(MessageAnswer::Yes);
     EXPECT_EQ(run().exitCode, 0);
     EXPECT_TRUE(writer.book);
-    EXPECT_EQ(dialogs.shown.back().title, "talvix Individaul Quiz Export");
+    EXPECT_EQ(dialogs.messages.back().title, "talvix Individaul Quiz Export");
 }
 
 TEST_F(Export, TwoQuizShapesOnOneSlideAreTwoRoundsInShapeOrder)
 {
     host.slides.clear();
     host.addSlide({{"QUIZ", "quiz r2.quz,DISPLAY"}, {"Quiz", "quiz r1.quz,DISPLAY"}});
-    dialogs.saveAnswers.push_back(folder.str() + "/two.xls");
+    dialogs.textAnswers.push_back(folder.str() + "/two.xls");
     EXPECT_EQ(run().exitCode, 0);
     ASSERT_TRUE(writer.book);
     const Sheet &sheet = writer.book->sheet(0);
@@ -220,11 +220,11 @@ TEST_F(Export, TwoQuizShapesOnOneSlideAreTwoRoundsInShapeOrder)
 
 TEST_F(Export, AFailingSaveIsLoggedNotShown)
 {
-    dialogs.saveAnswers.push_back(folder.str() + "/results.xls");
+    dialogs.textAnswers.push_back(folder.str() + "/results.xls");
     writer.failWith = "cannot write in /nowhere";
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 1);
-    ASSERT_EQ(dialogs.shown.size(), 1u); // the save dialog only: no message
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"save"}); // no message
     const std::string log = errorLog();
     for (const char *line : {"Number: 75\r\n", "Description: cannot write in /nowhere\r\n", "Level: Quiz\r\n",
                              "Module: exportQuizResults\r\n", "Line: 11\r\n", "Date: 05-Dec-2026\r\n"})
@@ -237,7 +237,7 @@ TEST_F(Export, AFailingPresentationProgramIsLoggedWithItsNumber)
     host.failOnSlides = true;
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 1);
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.kinds.empty());
     const std::string log = errorLog();
     EXPECT_NE(log.find("Number: -2147467259\r\n"), std::string::npos) << log;
     EXPECT_NE(log.find("Line: 2\r\n"), std::string::npos) << log;

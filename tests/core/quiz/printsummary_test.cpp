@@ -166,7 +166,7 @@ class PrintRun : public ::testing::Test
     }
 
     test::TestFolder folder;
-    test::AnswerDialogs dialogs;
+    test::FakeDialogs dialogs;
     test::RecordingPrinter printer;
     RunContext ctx;
     const std::vector<std::string> quiz{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"};
@@ -183,18 +183,17 @@ TEST_F(PrintRun, PrintsTheSummaryOnTheChosenTarget)
     EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"Ann", "100%", "2/2"}));
     EXPECT_EQ(texts(doc.lines[4]), (std::vector<std::string>{"2", "100%", "2/2"}));
     EXPECT_EQ(texts(doc.lines[5]), (std::vector<std::string>{"Bob", "0%", "0/2"}));
-    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(PrintRun, WithoutVotesRecSaysSoAndEndsBeforeThePrintDialog)
 {
     std::filesystem::remove(folder.path() / "votes.rec");
     EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, "message");
-    EXPECT_EQ(dialogs.shown[0].text, "Could not find " + folder.str() + "/votes.rec");
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"message"});
+    EXPECT_EQ(dialogs.messages[0].text, "Could not find " + folder.str() + "/votes.rec");
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
     EXPECT_TRUE(printer.documents.empty());
 }
 
@@ -207,7 +206,7 @@ TEST_F(PrintRun, CancellingOrAPrinterFailureEndsWithoutAMessage)
     printer.failWith = "no printer named office";
     EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
     EXPECT_EQ(printer.targets[0].printerName, "office");
-    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 } // namespace
