@@ -122,6 +122,8 @@ TEST_F(Startup, ShortFormsPickTheModeAndTheQuizFile)
         {",SETUP", R"(quiz: mode SETUP, quiz file "")"},
         {"other.quz,SETUP", R"(quiz: mode SETUP, quiz file "other.quz")"},
         {"quiz.quz,make", R"(quiz: mode PRINT, quiz file "quiz.quz")"},
+        {"DISPLAY", R"(quiz: mode DISPLAY, quiz file "quiz.quz")"},
+        {"DISPLAY,5", R"(quiz: mode DISPLAY, quiz file "quiz.quz")"},
     };
     for (const auto &c : cases) {
         const QuizRunResult r = runner.run({c.command}, {"text:print "});
@@ -143,15 +145,6 @@ TEST_F(Startup, DebugModeAsksForTheModeWithItsOwnBox)
     EXPECT_TRUE(has(r.dialogLog[0], R"("default":"ResultsTable")")) << r.dialogLog[0];
     // Only the exact word PARTSETUP runs that mode: the blank ends the run.
     EXPECT_TRUE(has(r.err, "unknown mode")) << r.err;
-}
-
-TEST_F(Startup, DisplayShortFormsRunDisplay)
-{
-    for (const char *command : {"DISPLAY", "DISPLAY,5"}) {
-        const QuizRunResult r = runner.run({command});
-        ASSERT_TRUE(r.finished) << command;
-        EXPECT_TRUE(has(r.err, R"(quiz: mode DISPLAY, quiz file "quiz.quz")")) << command << ":\n" << r.err;
-    }
 }
 
 TEST_F(Startup, DisplayEndsWithoutNextSlideWhenTheShowMovedToAnotherSlide)

@@ -9,12 +9,11 @@
 #include "core/startup/runcontext.h"
 #include "support/testfolder.h"
 
-#include "../../adapters/controller/standin.h"
+#include "support/standin.h"
 #include "support/xlsxreadback.h"
 #include "fakes/controllerfakes.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -43,10 +42,7 @@ struct PartSetupTest : ::testing::Test {
                                     QString::fromStdString(logPath)});
         ASSERT_TRUE(standIn->started());
         channel = std::make_unique<LocalSocketChannel>(socketPath);
-        QElapsedTimer timer;
-        timer.start();
-        while (!channel->controllerRunning() && timer.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        test::waitUntil([this] { return channel->controllerRunning(); });
         ctx.controller = channel.get();
     }
 
