@@ -34,6 +34,14 @@ void stopShow(QJsonObject &root)
     root["slideShow"] = show;
 }
 
+void expectAllWindowsEnabled(const QuizRunner &runner)
+{
+    const QJsonArray windows = runner.host()["windows"].toArray();
+    ASSERT_FALSE(windows.isEmpty());
+    for (const auto &w : windows)
+        EXPECT_TRUE(w.toObject()["enabled"].toBool(true)) << w.toObject()["title"].toString().toStdString();
+}
+
 class Startup : public ::testing::Test
 {
   protected:
@@ -114,6 +122,8 @@ TEST_F(Startup, ShortFormsPickTheModeAndTheQuizFile)
         {",SETUP", R"(quiz: mode SETUP, quiz file "")"},
         {"other.quz,SETUP", R"(quiz: mode SETUP, quiz file "other.quz")"},
         {"quiz.quz,make", R"(quiz: mode PRINT, quiz file "quiz.quz")"},
+        {"DISPLAY", R"(quiz: mode DISPLAY, quiz file "quiz.quz")"},
+        {"DISPLAY,5", R"(quiz: mode DISPLAY, quiz file "quiz.quz")"},
     };
     for (const auto &c : cases) {
         const QuizRunResult r = runner.run({c.command}, {"text:print "});
@@ -137,21 +147,9 @@ TEST_F(Startup, DebugModeAsksForTheModeWithItsOwnBox)
     EXPECT_TRUE(has(r.err, "unknown mode")) << r.err;
 }
 
-TEST_F(Startup, DisplayShortFormsRunDisplay)
-{
-    for (const char *command : {"DISPLAY", "DISPLAY,5"}) {
-        const QuizRunResult r = runner.run({command});
-        ASSERT_TRUE(r.finished) << command;
-        EXPECT_TRUE(has(r.err, R"(quiz: mode DISPLAY, quiz file "quiz.quz")")) << command << ":\n" << r.err;
-    }
-}
-
 TEST_F(Startup, DisplayEndsWithoutNextSlideWhenTheShowMovedToAnotherSlide)
 {
-    const QJsonObject show = QJsonDocument::fromJson(QByteArray::fromStdString(runner.hostJson()))
-                                 .object()["slideShow"]
-                                 .toObject();
-    const int showing = show["slide"].toInt();
+    const int showing = runner.host()["slideShow"].toObject()["slide"].toInt();
     const std::string command = "quiz.quz,DISPLAY,SLIDE" + std::to_string(showing + 1);
     const QuizRunResult r = runner.run({command});
     ASSERT_TRUE(r.finished);
@@ -170,11 +168,7 @@ TEST_F(Startup, DisplayWithoutASlideShowSaysSoAndGivesThePresentationProgramBack
     EXPECT_TRUE(has(r.dialogLog[0], R"("text":"Slide Show not running")")) << r.dialogLog[0];
     EXPECT_TRUE(has(r.dialogLog[0], R"("title":"talvix Quiz")")) << r.dialogLog[0];
     EXPECT_TRUE(has(r.dialogLog[0], R"("icon":"exclamation")")) << r.dialogLog[0];
-    const QJsonArray windows =
-        QJsonDocument::fromJson(QByteArray::fromStdString(runner.hostJson())).object()["windows"].toArray();
-    ASSERT_FALSE(windows.isEmpty());
-    for (const auto &w : windows)
-        EXPECT_TRUE(w.toObject()["enabled"].toBool(true)) << w.toObject()["title"].toString().toStdString();
+    expectAllWindowsEnabled(runner);
 }
 
 TEST_F(Startup, AModeThisBuildLacksEndsThroughTheNormalEndOfARun)
@@ -184,10 +178,6 @@ TEST_F(Startup, AModeThisBuildLacksEndsThroughTheNormalEndOfARun)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(has(r.err, "the Wizard mode is not available")) << r.err;
     EXPECT_TRUE(r.dialogLog.empty());
-    const QJsonArray windows =
-        QJsonDocument::fromJson(QByteArray::fromStdString(runner.hostJson())).object()["windows"].toArray();
-    ASSERT_FALSE(windows.isEmpty());
-    for (const auto &w : windows)
-        EXPECT_TRUE(w.toObject()["enabled"].toBool(true)) << w.toObject()["title"].toString().toStdString();
+    expectAllWindowsEnabled(runner);
     EXPECT_FALSE(anyLineHas(runner.controllerLog(), "NextSlide")) << "the show stays on its slide";
 }

@@ -15,20 +15,24 @@ struct ShownMessage {
     MessageButtons buttons = MessageButtons::Ok;
 };
 
-// Records every message box and input box. A message box takes the next
-// queued answer, else its first button; an input or file dialog takes the
-// next queued answer, else it is cancelled.
+// Records every dialog. A message box takes the next queued answer, else its
+// first button; an input, file or print dialog takes the next queued answer,
+// else it is cancelled.
 class FakeDialogs : public Dialogs {
 public:
     std::vector<ShownMessage> messages;
-    std::vector<std::string> prompts; // input boxes and file dialogs, by title
+    std::vector<std::string> prompts; // input boxes, file and print dialogs, by title
+    std::vector<std::string> kinds;   // "message", "input", "save", "open", "print" in the order shown
+    std::string saveDefault, saveFilter; // the last save dialog's
     std::deque<MessageAnswer> messageAnswers;
     std::deque<std::optional<std::string>> textAnswers;
+    std::deque<std::optional<PrintTarget>> printAnswers;
 
     MessageAnswer message(const std::string &text, const std::string &title, MessageIcon icon,
                           MessageButtons buttons) override
     {
         messages.push_back({text, title, icon, buttons});
+        kinds.push_back("message");
         if (!messageAnswers.empty()) {
             const MessageAnswer a = messageAnswers.front();
             messageAnswers.pop_front();
@@ -39,27 +43,35 @@ public:
     }
     std::optional<std::string> input(const std::string &, const std::string &title, const std::string &) override
     {
-        return nextText(title);
+        return next(textAnswers, "input", title);
     }
-    std::optional<std::string> saveFile(const std::string &title, const std::string &, const std::string &) override
+    std::optional<std::string> saveFile(const std::string &title, const std::string &defaultName,
+                                        const std::string &filter) override
     {
-        return nextText(title);
+        saveDefault = defaultName;
+        saveFilter = filter;
+        return next(textAnswers, "save", title);
     }
     std::optional<std::string> openFile(const std::string &title, const std::string &, const std::string &) override
     {
-        return nextText(title);
+        return next(textAnswers, "open", title);
     }
     std::optional<FontChoice> font(const std::string &, const FontChoice &) override { return std::nullopt; }
-    std::optional<PrintTarget> print(const std::string &) override { return std::nullopt; }
+    std::optional<PrintTarget> print(const std::string &title) override
+    {
+        return next(printAnswers, "print", title);
+    }
 
 private:
-    std::optional<std::string> nextText(const std::string &title)
+    template <typename T>
+    std::optional<T> next(std::deque<std::optional<T>> &answers, const char *kind, const std::string &title)
     {
+        kinds.push_back(kind);
         prompts.push_back(title);
-        if (textAnswers.empty())
+        if (answers.empty())
             return std::nullopt;
-        auto a = textAnswers.front();
-        textAnswers.pop_front();
+        auto a = answers.front();
+        answers.pop_front();
         return a;
     }
 };

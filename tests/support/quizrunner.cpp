@@ -57,9 +57,23 @@ void QuizRunner::setHostJson(const std::string &json) const
     folder_.write("host.json", json);
 }
 
+QJsonObject QuizRunner::host() const
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(hostJson())).object();
+}
+
+std::string dialogField(const std::string &line, const char *key)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(line))
+        .object()
+        .value(QLatin1String(key))
+        .toString()
+        .toStdString();
+}
+
 void QuizRunner::editHost(const std::function<void(QJsonObject &)> &edit) const
 {
-    QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(hostJson())).object();
+    QJsonObject root = host();
     edit(root);
     setHostJson(QJsonDocument(root).toJson().toStdString());
 }

@@ -33,6 +33,7 @@ public:
     // Reads and rewrites the host file as text (tests edit it with plain replacements).
     std::string hostJson() const;
     void setHostJson(const std::string &json) const;
+    QJsonObject host() const;
     // Edits the host file as JSON.
     void editHost(const std::function<void(QJsonObject &)> &edit) const;
     // The lines the controller stand-in logged (the commands it received).
@@ -50,5 +51,8 @@ private:
     TestFolder folder_;
     std::map<std::string, std::string> env_;
 };
+
+// One field of a logged dialog ("kind", "title", "text", "icon", ...).
+std::string dialogField(const std::string &line, const char *key);
 
 } // namespace quiz::test

@@ -2,7 +2,7 @@
 #include "adapters/qt/qteventpump.h"
 #include "core/controller/controllerlink.h"
 #include "core/votedata/participants.h"
-#include "standin.h"
+#include "support/standin.h"
 #include "support/testfolder.h"
 
 #include "fakes/controllerfakes.h"
@@ -25,17 +25,7 @@ namespace {
 
 using Records = std::vector<Participant>;
 
-bool waitUntil(const std::function<bool()> &condition, int ms = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using test::waitUntil;
 
 struct ChannelTest : ::testing::Test {
     ChannelTest()

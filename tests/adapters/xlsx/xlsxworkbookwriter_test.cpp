@@ -1,7 +1,7 @@
 #include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/workbook/workbook.h"
 #include "support/testfolder.h"
-#include "xlsxreadback.h"
+#include "support/xlsxreadback.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "core/startup/workingfiles.h"
 #include "core/votedata/voterecords.h"
 #include "fakes/fakedialogs.h"
-#include "ports/progress.h"
+#include "fakes/fakeprogress.h"
 
 #include "support/testfolder.h"
 
@@ -160,15 +160,6 @@ TEST_F(DemoMeeting, MissingVotesEndTheRunWithAMessage)
     EXPECT_FALSE(fs::exists(folder.path() / "quiz.txt"));
 }
 
-class StepCounter : public ProgressView
-{
-  public:
-    void setUpProgressBar(float maximum) override { max = maximum; }
-    void incrementProgressBar() override { ++steps; }
-    void unload() override {}
-    float max = 0;
-    int steps = 0;
-};
 
 TEST(CalculateScores, LargeQuizShowsTheRunsProgressWindow)
 {
@@ -184,13 +175,13 @@ TEST(CalculateScores, LargeQuizShowsTheRunsProgressWindow)
     folder.write("votes.rec", votes);
     RunContext ctx;
     test::FakeDialogs dialogs;
-    StepCounter progress;
+    test::FakeProgress progress;
     ctx.dialogs = &dialogs;
     ctx.progress = &progress;
     ctx.state.dataFolder = folder.str();
     ctx.state.runMode = "INSERT";
     EXPECT_EQ(CalculateScores(ctx, {"a.tlx", "b.tlx"}).totals.score[299], 2.0f);
-    EXPECT_EQ(progress.max, 600.0f);
+    EXPECT_EQ(progress.setUps, std::vector<float>{600});
     EXPECT_EQ(progress.steps, 600);
 }
 

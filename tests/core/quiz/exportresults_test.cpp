@@ -1,4 +1,6 @@
 #include "batchfakes.h"
+#include "fakes/controllerfakes.h"
+#include "fakes/fakeprogress.h"
 
 #include "core/common/runend.h"
 #include "core/quiz/exportresults.h"
@@ -20,17 +22,6 @@ namespace fs = std::filesystem;
 
 const ErrorTime kNow{2026, 12, 5, 20, 30, 7};
 
-std::string question(const std::string &correct, const std::string &weightings = "")
-{
-    std::string text =
-        "2,4,0,\"T\",\"Q?\",\"Single\",\"Bar\",0,\"\"\r\n\"a\",1,0\r\n\"b\",2,0\r\n\"c\",3,0\r\n"
-        "\"d\",4,0\r\n\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
-        correct + "\",#TRUE#\r\n";
-    if (!weightings.empty())
-        text += "\"QUESTION WEIGHTINGS\",\"" + weightings + "\"\r\n";
-    return text;
-}
-
 std::string quizFile(const std::vector<std::string> &entries)
 {
     std::string text = std::to_string(entries.size()) + "\r\n";
@@ -46,9 +37,9 @@ class Export : public ::testing::Test
     {
         folder.write("r1.quz", quizFile({"q1.tlx", "q2.tlx"}));
         folder.write("r2.quz", quizFile({"q3.tlx"}));
-        folder.write("q1.tlx", question("2", "0,1,3,1,1,1,1,1,1,1,1"));
-        folder.write("q2.tlx", question("1"));
-        folder.write("q3.tlx", question("x"));
+        folder.write("q1.tlx", test::questionFile("2", "0,1,3,1,1,1,1,1,1,1,1"));
+        folder.write("q2.tlx", test::questionFile("1"));
+        folder.write("q3.tlx", test::questionFile("x"));
         folder.write("votes.rec", "C:\\S\\q1.tlx,1,3,213,05/12/2026,20:10:31\r\n"
                                   "C:\\S\\q2.tlx,2,3,\"1;1;2;\",05/12/2026,20:11:02\r\n"
                                   "C:\\S\\q3.tlx,3,4,\"10;3;10;10;\",05/12/2026,20:12:02\r\n");
@@ -97,9 +88,9 @@ class Export : public ::testing::Test
     test::TestFolder folder;
     test::SlidesHost host;
     test::FakeWindowSystem windows;
-    test::AnswerDialogs dialogs;
-    test::CountingPump pump;
-    test::RecordingProgress progress;
+    test::FakeDialogs dialogs;
+    test::FakePump pump;
+    test::FakeProgress progress;
     test::MemoryWriter writer;
     ExportWindowHooks hooks;
     std::vector<std::string> events;
@@ -117,18 +108,18 @@ TEST(DefaultQuizResultsFileName, DateTimeThenQuizResults)
 TEST_F(Export, WritesEveryRoundAndSaysSo)
 {
     const std::string target = folder.str() + "/results.xls";
-    dialogs.saveAnswers.push_back(target);
+    dialogs.textAnswers.push_back(target);
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 0) << end.reason;
 
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[0].kind, "save");
-    EXPECT_EQ(dialogs.shown[0].title, "Please choose a name for the results file");
-    EXPECT_EQ(dialogs.shown[0].defaultName, folder.str() + "/2026-12-05 20-30-07 - Quiz Results.xls");
-    EXPECT_EQ(dialogs.shown[0].filter, "XLS files (*.xls)|*.xls");
-    EXPECT_EQ(dialogs.shown[1].text, "Individual Quiz results successfully exported to " + target);
-    EXPECT_EQ(dialogs.shown[1].title, "talvix Individaul Quiz Export");
-    EXPECT_EQ(dialogs.shown[1].icon, MessageIcon::Information);
+    EXPECT_EQ(dialogs.kinds, (std::vector<std::string>{"save", "message"}));
+    EXPECT_EQ(dialogs.prompts[0], "Please choose a name for the results file");
+    EXPECT_EQ(dialogs.saveDefault, folder.str() + "/2026-12-05 20-30-07 - Quiz Results.xls");
+    EXPECT_EQ(dialogs.saveFilter, "XLS files (*.xls)|*.xls");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Individual Quiz results successfully exported to " + target);
+    EXPECT_EQ(dialogs.messages[0].title, "talvix Individaul Quiz Export");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
 
     ASSERT_TRUE(writer.book);
     EXPECT_EQ(writer.path, target);
@@ -150,7 +141,7 @@ TEST_F(Export, WritesEveryRoundAndSaysSo)
     EXPECT_EQ(sheet.displayText(7, 2), "1");
 
     EXPECT_EQ(events, (std::vector<std::string>{"show progress", "busy", "hide progress", "not busy"}));
-    EXPECT_EQ(progress.maximum, 2);
+    EXPECT_EQ(progress.setUps, std::vector<float>{2});
     EXPECT_EQ(progress.steps, 2);
     EXPECT_GE(pump.yields, 3 + 2); // at least once per shape and once per round
     EXPECT_TRUE(windowsEnabledAgain());
@@ -162,12 +153,12 @@ TEST_F(Export, NoQuizShapesSaysSoBeforeAnyDialog)
     host.addSlide({{"VOTE", "C:\\Talvix\\vote.exe q1.tlx,1"}});
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 1);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "There are no quiz slides in this presentation.\r\n"
-                                     "Please export results using \r\n"
-                                     "talvix/Voting Results/Show Results Table");
-    EXPECT_EQ(dialogs.shown[0].title, "Quiz");
-    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"message"});
+    EXPECT_EQ(dialogs.messages[0].text, "There are no quiz slides in this presentation.\r\n"
+                                        "Please export results using \r\n"
+                                        "talvix/Voting Results/Show Results Table");
+    EXPECT_EQ(dialogs.messages[0].title, "Quiz");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
     EXPECT_FALSE(writer.book);
     EXPECT_TRUE(windowsEnabledAgain());
 }
@@ -177,10 +168,10 @@ TEST_F(Export, MissingVotesRecStopsBeforeTheSaveDialog)
     fs::remove(folder.path() / "votes.rec");
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 1);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "Could not find " + folder.str() + "/votes.rec");
-    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::None);
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"message"});
+    EXPECT_EQ(dialogs.messages[0].text, "Could not find " + folder.str() + "/votes.rec");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
     EXPECT_FALSE(writer.book);
 }
 
@@ -188,8 +179,7 @@ TEST_F(Export, CancellingTheSaveDialogEndsQuietly)
 {
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 0);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, "save");
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"save"});
     EXPECT_FALSE(writer.book);
     EXPECT_EQ(std::count(events.begin(), events.end(), "busy"), 0);
     EXPECT_TRUE(windowsEnabledAgain());
@@ -198,29 +188,28 @@ TEST_F(Export, CancellingTheSaveDialogEndsQuietly)
 TEST_F(Export, AnExistingFileIsReplacedOnlyWhenTheUserSaysYes)
 {
     const std::string target = folder.write("old.xls", "keep me").string();
-    dialogs.saveAnswers.push_back(target);
-    dialogs.questionAnswers.push_back(MessageAnswer::No);
+    dialogs.textAnswers.push_back(target);
+    dialogs.messageAnswers.push_back(MessageAnswer::No);
     EXPECT_EQ(run().exitCode, 0);
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[1].text, target + " already exists.\r\n\r\nDo you want to overwrite it?");
-    EXPECT_EQ(dialogs.shown[1].title, "Confirm File Replace");
-    EXPECT_EQ(dialogs.shown[1].icon, MessageIcon::Question);
-    EXPECT_EQ(dialogs.shown[1].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(dialogs.kinds, (std::vector<std::string>{"save", "message"}));
+    EXPECT_EQ(dialogs.messages[0].text, target + " already exists.\r\n\r\nDo you want to overwrite it?");
+    EXPECT_EQ(dialogs.messages[0].title, "Confirm File Replace");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_FALSE(writer.book);
 
-    dialogs.shown.clear();
-    dialogs.saveAnswers.push_back(target);
-    dialogs.questionAnswers.push_back(MessageAnswer::Yes);
+    dialogs.textAnswers.push_back(target);
+    dialogs.messageAnswers.push_back(MessageAnswer::Yes);
     EXPECT_EQ(run().exitCode, 0);
     EXPECT_TRUE(writer.book);
-    EXPECT_EQ(dialogs.shown.back().title, "talvix Individaul Quiz Export");
+    EXPECT_EQ(dialogs.messages.back().title, "talvix Individaul Quiz Export");
 }
 
 TEST_F(Export, TwoQuizShapesOnOneSlideAreTwoRoundsInShapeOrder)
 {
     host.slides.clear();
     host.addSlide({{"QUIZ", "quiz r2.quz,DISPLAY"}, {"Quiz", "quiz r1.quz,DISPLAY"}});
-    dialogs.saveAnswers.push_back(folder.str() + "/two.xls");
+    dialogs.textAnswers.push_back(folder.str() + "/two.xls");
     EXPECT_EQ(run().exitCode, 0);
     ASSERT_TRUE(writer.book);
     const Sheet &sheet = writer.book->sheet(0);
@@ -231,18 +220,15 @@ TEST_F(Export, TwoQuizShapesOnOneSlideAreTwoRoundsInShapeOrder)
 
 TEST_F(Export, AFailingSaveIsLoggedNotShown)
 {
-    dialogs.saveAnswers.push_back(folder.str() + "/results.xls");
+    dialogs.textAnswers.push_back(folder.str() + "/results.xls");
     writer.failWith = "cannot write in /nowhere";
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 1);
-    ASSERT_EQ(dialogs.shown.size(), 1u); // the save dialog only: no message
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"save"}); // no message
     const std::string log = errorLog();
-    EXPECT_NE(log.find("Number: 75\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Description: cannot write in /nowhere\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Level: Quiz\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Module: exportQuizResults\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Line: 11\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Date: 05-Dec-2026\r\n"), std::string::npos) << log;
+    for (const char *line : {"Number: 75\r\n", "Description: cannot write in /nowhere\r\n", "Level: Quiz\r\n",
+                             "Module: exportQuizResults\r\n", "Line: 11\r\n", "Date: 05-Dec-2026\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << log;
     EXPECT_TRUE(windowsEnabledAgain());
 }
 
@@ -251,7 +237,7 @@ TEST_F(Export, AFailingPresentationProgramIsLoggedWithItsNumber)
     host.failOnSlides = true;
     const RunEnded end = run();
     EXPECT_EQ(end.exitCode, 1);
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.kinds.empty());
     const std::string log = errorLog();
     EXPECT_NE(log.find("Number: -2147467259\r\n"), std::string::npos) << log;
     EXPECT_NE(log.find("Line: 2\r\n"), std::string::npos) << log;

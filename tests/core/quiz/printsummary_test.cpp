@@ -3,7 +3,6 @@
 #include "core/common/runend.h"
 #include "core/quiz/printsummary.h"
 #include "core/startup/runcontext.h"
-#include "core/startup/workingfiles.h"
 
 #include "support/testfolder.h"
 
@@ -40,73 +39,34 @@ std::string numberName(int keypad)
     return std::to_string(keypad);
 }
 
-TEST(CountRightAnswers, ThreeOfFourRightGivesSeventyFivePercentAndThreeOverFour)
+TEST(CountRightAnswers, CountsEachKeypadsRightAnswersOverTheQuestionsWithVotes)
 {
-    // Keypad 1 misses only the third question; keypad 2 gets none right.
-    const std::vector<SummaryQuestion> questions{{"1", "12"}, {"2", "21"}, {"3", "11"}, {"4", "41"}};
-    const RightAnswerCounts counts = CountRightAnswers(questions, allValid(2));
-    EXPECT_EQ(counts.questionCount, 4);
-    EXPECT_EQ(counts.keypadCount, 2);
-    EXPECT_EQ(counts.right, (std::vector<int>{3, 0}));
-
-    const PrintDocument doc = ScoreSummaryDocument(counts, numberName);
-    ASSERT_EQ(doc.lines.size(), 5u);
-    EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"1", "75%", "3/4"}));
-    EXPECT_EQ(texts(doc.lines[4]), (std::vector<std::string>{"2", "0%", "0/4"}));
-}
-
-TEST(CountRightAnswers, EachMatchingCharacterOfTheCorrectAnswerCountsOnce)
-{
-    // "44": a keypad answering 4 counts twice; "13": answers 1 and 3 count once each.
-    const std::vector<SummaryQuestion> questions{{"44", "4213"}, {"13", "1234"}};
-    const RightAnswerCounts counts = CountRightAnswers(questions, allValid(4));
-    EXPECT_EQ(counts.right, (std::vector<int>{3, 0, 1, 0}));
-    EXPECT_EQ(counts.questionCount, 2);
-}
-
-TEST(CountRightAnswers, KeypadsFlaggedInvalidOrBeyondTheTableNeverCount)
-{
-    QuizState state;
-    test::TestFolder folder;
-    folder.write("valid.kpd", "\"1101\"\r\n");
-    LoadValidKeypads(state, folder.str() + "/valid.kpd");
-    // Everybody answers 2, which is right; keypad 3 is invalid, keypads 5 and 6 are not in the table.
-    const RightAnswerCounts counts = CountRightAnswers({{"2", "222222"}}, state.validKeypads);
-    EXPECT_EQ(counts.right, (std::vector<int>{1, 1, 0, 1, 0, 0}));
-}
-
-TEST(CountRightAnswers, OptionTenAndTheNoAnswerMarks)
-{
-    // Compact "A" and list entry 10 are option 10 ("x"); "X" and "-" are no answer.
-    const std::vector<SummaryQuestion> compact{{"x", "AX1"}};
-    EXPECT_EQ(CountRightAnswers(compact, allValid(3)).right, (std::vector<int>{1, 0, 0}));
-    const std::vector<SummaryQuestion> list{{"x", "10;X;-;1;"}};
-    const RightAnswerCounts counts = CountRightAnswers(list, allValid(4));
-    EXPECT_EQ(counts.keypadCount, 4); // the entry after the last ";" is no keypad
-    EXPECT_EQ(counts.right, (std::vector<int>{1, 0, 0, 0}));
-}
-
-TEST(CountRightAnswers, MostPopularAnswerIsRightForP)
-{
-    const RightAnswerCounts compact = CountRightAnswers({{"p", "2223"}}, allValid(4));
-    EXPECT_EQ(compact.right, (std::vector<int>{1, 1, 1, 0}));
-    const RightAnswerCounts list = CountRightAnswers({{"P", "10;10;3;"}}, allValid(3));
-    EXPECT_EQ(list.right, (std::vector<int>{1, 1, 0}));
-}
-
-TEST(CountRightAnswers, QuestionsWithoutVotesAreNotCountedAndTheLastQuestionSetsTheKeypads)
-{
-    RightAnswerCounts none = CountRightAnswers({{"1", ""}}, allValid(60));
-    EXPECT_EQ(none.questionCount, 0);
-    EXPECT_EQ(none.keypadCount, 50);
-
-    // Six keypads, then three: the table shrinks to the last question's keypads.
-    const RightAnswerCounts counts =
-        CountRightAnswers({{"1", "111111"}, {"1", ""}, {"1", "111"}}, allValid(6));
-    EXPECT_EQ(counts.questionCount, 2);
-    EXPECT_EQ(counts.keypadCount, 3);
-    EXPECT_EQ(counts.right, (std::vector<int>{2, 2, 2}));
-    EXPECT_EQ(ScoreSummaryDocument(counts, numberName).lines.size(), 3u + 3u);
+    const std::vector<int> table{0, 1, 1, 0, 1}; // keypad 3 invalid, 5 and 6 beyond the table
+    const struct {
+        const char *name;
+        std::vector<SummaryQuestion> questions;
+        std::vector<int> valid, right;
+        int questionCount, keypadCount;
+    } cases[] = {
+        {"three of four", {{"1", "12"}, {"2", "21"}, {"3", "11"}, {"4", "41"}}, allValid(2), {3, 0}, 4, 2},
+        // "44": answering 4 counts twice; "13": 1 and 3 count once each.
+        {"each matching character", {{"44", "4213"}, {"13", "1234"}}, allValid(4), {3, 0, 1, 0}, 2, 4},
+        {"invalid keypads", {{"2", "222222"}}, table, {1, 1, 0, 1, 0, 0}, 1, 6},
+        // Compact "A" and list entry 10 are option 10 ("x"); "X" and "-" are no answer.
+        {"compact x", {{"x", "AX1"}}, allValid(3), {1, 0, 0}, 1, 3},
+        {"list x", {{"x", "10;X;-;1;"}}, allValid(4), {1, 0, 0, 0}, 1, 4},
+        {"popular compact", {{"p", "2223"}}, allValid(4), {1, 1, 1, 0}, 1, 4},
+        {"popular list", {{"P", "10;10;3;"}}, allValid(3), {1, 1, 0}, 1, 3},
+        {"no votes", {{"1", ""}}, allValid(60), {}, 0, 50},
+        // The table shrinks to the last question's keypads.
+        {"fewer keypads later", {{"1", "111111"}, {"1", ""}, {"1", "111"}}, allValid(6), {2, 2, 2}, 2, 3},
+    };
+    for (const auto &c : cases) {
+        const RightAnswerCounts counts = CountRightAnswers(c.questions, c.valid);
+        EXPECT_EQ(counts.right, c.right) << c.name;
+        EXPECT_EQ(counts.questionCount, c.questionCount) << c.name;
+        EXPECT_EQ(counts.keypadCount, c.keypadCount) << c.name;
+    }
 }
 
 TEST(ScoreSummaryDocument, WithoutVotesEveryKeypadPrintsZeroPercent)
@@ -187,20 +147,12 @@ class PrintRun : public ::testing::Test
         ctx.dialogs = &dialogs;
         ctx.state.validKeypads = allValid(10);
         // q1: right answer 2; q2: right answer 3; q3 has no votes; q4.tlx is missing.
-        writeQuestion("q1.tlx", "2");
-        writeQuestion("q2.tlx", "3");
-        writeQuestion("q3.tlx", "1");
+        folder.write("q1.tlx", test::questionFile("2"));
+        folder.write("q2.tlx", test::questionFile("3"));
+        folder.write("q3.tlx", test::questionFile("1"));
         folder.write("votes.rec", "C:\\Shows\\q1.tlx,1,3,221,05/12/2026,20:10:31\r\n"
                                   "C:\\Shows\\q2.tlx,2,3,\"3;3;1;\",05/12/2026,20:11:02\r\n");
         ctx.state.participants = {{"Ann", 1, 1}, {"Bob", 3, 1}, {"", 0, 0}};
-    }
-
-    void writeQuestion(const std::string &name, const std::string &correct)
-    {
-        folder.write(name,
-                     "2,4,0,\"T\",\"Q?\",\"Single\",\"Bar\",0,\"\"\r\n\"a\",1,0\r\n\"b\",2,0\r\n\"c\",3,0\r\n"
-                     "\"d\",4,0\r\n\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
-                         correct + "\",#TRUE#\r\n");
     }
 
     int endCode(const std::function<void()> &f)
@@ -214,7 +166,7 @@ class PrintRun : public ::testing::Test
     }
 
     test::TestFolder folder;
-    test::AnswerDialogs dialogs;
+    test::FakeDialogs dialogs;
     test::RecordingPrinter printer;
     RunContext ctx;
     const std::vector<std::string> quiz{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"};
@@ -231,35 +183,30 @@ TEST_F(PrintRun, PrintsTheSummaryOnTheChosenTarget)
     EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"Ann", "100%", "2/2"}));
     EXPECT_EQ(texts(doc.lines[4]), (std::vector<std::string>{"2", "100%", "2/2"}));
     EXPECT_EQ(texts(doc.lines[5]), (std::vector<std::string>{"Bob", "0%", "0/2"}));
-    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(PrintRun, WithoutVotesRecSaysSoAndEndsBeforeThePrintDialog)
 {
     std::filesystem::remove(folder.path() / "votes.rec");
     EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, "message");
-    EXPECT_EQ(dialogs.shown[0].text, "Could not find " + folder.str() + "/votes.rec");
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"message"});
+    EXPECT_EQ(dialogs.messages[0].text, "Could not find " + folder.str() + "/votes.rec");
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
     EXPECT_TRUE(printer.documents.empty());
 }
 
-TEST_F(PrintRun, CancellingThePrintDialogEndsQuietly)
+TEST_F(PrintRun, CancellingOrAPrinterFailureEndsWithoutAMessage)
 {
     EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 0);
     EXPECT_TRUE(printer.documents.empty());
-    EXPECT_TRUE(dialogs.messages().empty());
-}
 
-TEST_F(PrintRun, APrinterFailureEndsTheRunWithoutAMessage)
-{
     dialogs.printAnswers.push_back(PrintTarget{"office", ""});
     printer.failWith = "no printer named office";
     EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
     EXPECT_EQ(printer.targets[0].printerName, "office");
-    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 } // namespace

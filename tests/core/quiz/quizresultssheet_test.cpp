@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace quiz
 {
 namespace
@@ -46,209 +48,118 @@ std::vector<ExportRound> twoRounds()
     };
 }
 
+// A cell's format in short words: fill/font colour, then "b" bold, "c"
+// centred, "w" wrapped, "t" turned a quarter, "s" small (8 points), then its
+// left, top, right and bottom borders: "-" none, "m" medium, "." dotted thin.
+std::string look(const Sheet &sheet, int row, int column)
+{
+    const Cell *cell = sheet.cell(row, column);
+    if (!cell)
+        return "no cell";
+    const CellFormat &f = cell->format;
+    const auto name = [](std::optional<Rgb> c) -> std::string {
+        if (!c)
+            return "-";
+        switch (*c) {
+        case 0x33CCCC: return "teal";
+        case 0xC0C0C0: return "grey";
+        case 0x00CCFF: return "sky";
+        case 0xFFFFFF: return "white";
+        case 0x99CC00: return "lime";
+        }
+        return "other";
+    };
+    std::string out = name(f.fill) + "/" + name(f.font.colour) + " ";
+    out += f.font.bold ? "b" : "";
+    out += f.horizontal == HorizontalAlignment::Centre ? "c" : "";
+    out += f.wrap ? "w" : "";
+    out += f.rotation == 90 ? "t" : f.rotation ? "?" : "";
+    out += f.font.size == 8 ? "s" : f.font.size == 11 ? "" : "?";
+    out += " ";
+    for (const Border &b : f.borders)
+        out += b.style == BorderStyle::None                                             ? '-'
+               : b == Border{BorderStyle::Continuous, BorderWeight::Medium, std::nullopt} ? 'm'
+               : b == Border{BorderStyle::Dot, BorderWeight::Thin, std::nullopt}          ? '.'
+                                                                                        : '?';
+    return out;
+}
+
+constexpr int A = 1, B = 2, C = 3, D = 4, E = 5, F = 6, G = 7, H = 8, I = 9, J = 10;
+
 class TwoRoundSheet : public ::testing::Test
 {
   protected:
     TwoRoundSheet() : book(QuizResultsWorkbook(twoRounds(), nameOf)), sheet(book.sheet(0)) {}
 
-    std::string text(int row, int column) const { return sheet.displayText(row, column); }
-    bool isNumber(int row, int column) const
-    {
-        const Cell *c = sheet.cell(row, column);
-        return c && std::holds_alternative<double>(c->value);
-    }
-    const CellFormat &format(int row, int column) const
-    {
-        const Cell *c = sheet.cell(row, column);
-        if (!c)
-            throw std::runtime_error("no cell " + std::to_string(row) + "," + std::to_string(column));
-        return c->format;
-    }
-    bool hasCell(int row, int column) const { return sheet.cell(row, column) != nullptr; }
-
     Workbook book;
     const Sheet &sheet;
 };
 
-constexpr int A = 1, B = 2, C = 3, D = 4, E = 5, F = 6, G = 7, H = 8, I = 9, J = 10;
-
-TEST_F(TwoRoundSheet, HeadersOfTheTotalsAndTheRounds)
+// a.tlx: 2 is right (weight 2.5), 3 wrong, A is answer 10 and right by "x"
+// (weight 0: no suffix, still a raw point), X shows "A"; a.tlx has four
+// keypads. The missing vote's header was overwritten by b.tlx. b.tlx: list
+// entry 10 is answer 10 but not right here, "-" shows as it is, the empty
+// entry after the last ";" writes nothing. Round 1 covers five keypads, round
+// 2 six; keypads without a name are their number.
+TEST_F(TwoRoundSheet, TextsOfHeadersAnswersAndScores)
 {
+    const std::vector<std::vector<std::string>> expected{
+        {"", "Totals:", "", "Round 1", "", "", "", "Round 2", "", ""},
+        {"", "", "", "r1.quz", "", "", "", "r2.quz", "", ""},
+        {"Keypad / Name", "Raw Score", "Weighted Score", "a.tlx", "b.tlx", "Raw Score", "Weighted Score", "c.tlx",
+         "Raw Score", "Weighted Score"},
+        {"Ann", "3", "4", "2 (2.5)", "1 (1)", "2", "3.5", "3 (0.5)", "1", "0.5"},
+        {"2", "1", "0.5", "3", "10", "0", "0", "3 (0.5)", "1", "0.5"},
+        {"3", "2", "0.5", "10", "-", "1", "0", "3 (0.5)", "1", "0.5"},
+        {"4", "2", "1.5", "A", "1 (1)", "1", "1", "3 (0.5)", "1", "0.5"},
+        {"5", "1", "0.5", "", "2", "0", "0", "3 (0.5)", "1", "0.5"},
+        {"6", "1", "0.5", "", "", "", "", "3 (0.5)", "1", "0.5"},
+    };
     EXPECT_EQ(book.sheetCount(), 1u);
     EXPECT_EQ(sheet.name(), "Sheet1");
-    EXPECT_EQ(text(1, B), "Totals:");
-    EXPECT_EQ(text(3, A), "Keypad / Name");
-    EXPECT_EQ(text(3, B), "Raw Score");
-    EXPECT_EQ(text(3, C), "Weighted Score");
-    EXPECT_EQ(text(1, D), "Round 1");
-    EXPECT_EQ(text(2, D), "r1.quz");
-    EXPECT_EQ(text(3, D), "a.tlx");
-    // The missing vote's entry was written and then overwritten by the next vote.
-    EXPECT_EQ(text(3, E), "b.tlx");
-    EXPECT_EQ(text(3, F), "Raw Score");
-    EXPECT_EQ(text(3, G), "Weighted Score");
-    EXPECT_EQ(text(1, H), "Round 2");
-    EXPECT_EQ(text(2, H), "r2.quz");
-    EXPECT_EQ(text(3, H), "c.tlx");
-    EXPECT_EQ(text(3, I), "Raw Score");
-    EXPECT_EQ(text(3, J), "Weighted Score");
-    EXPECT_FALSE(hasCell(1, 11));
+    EXPECT_EQ(sheet.usedExtent(), (CellRef{9, J}));
+    for (int row = 1; row <= 9; ++row)
+        for (int column = A; column <= J; ++column)
+            EXPECT_EQ(sheet.displayText(row, column), expected[row - 1][column - 1]) << row << "," << column;
+    EXPECT_FALSE(sheet.cell(9, E)) << "no cell for the entry after the last \";\"";
+    for (auto [row, column, number] : {std::tuple{5, D, true}, {4, F, true}, {4, G, true}, {5, A, true},
+                                       {4, B, true}, {4, C, true}, {4, D, false}, {4, A, false}})
+        EXPECT_EQ(std::holds_alternative<double>(sheet.cell(row, column)->value), number) << row << "," << column;
 }
 
-TEST_F(TwoRoundSheet, AnswersAreShownWithWeightsOfRightOnes)
+// Teal white headers, framed with medium lines; vote names turned and small;
+// right answers bold lime on grey; scores sky blue with dotted inner lines;
+// each round's block as deep as its own keypads.
+TEST_F(TwoRoundSheet, FormatsOfEveryCell)
 {
-    // a.tlx: 2 is right (weight 2.5), 3 wrong, A is answer 10 and right by "x" (weight 0: no suffix), X shows
-    // "A".
-    EXPECT_EQ(text(4, D), "2 (2.5)");
-    EXPECT_EQ(text(5, D), "3");
-    EXPECT_TRUE(isNumber(5, D));
-    EXPECT_EQ(text(6, D), "10");
-    EXPECT_EQ(text(7, D), "A");
-    EXPECT_EQ(text(8, D), ""); // a.tlx has four keypads
-    // b.tlx: list entry 10 is answer 10 but "x" is not right here; "-" is shown as it is.
-    EXPECT_EQ(text(4, E), "1 (1)");
-    EXPECT_EQ(text(5, E), "10");
-    EXPECT_EQ(text(6, E), "-");
-    EXPECT_EQ(text(7, E), "1 (1)");
-    EXPECT_EQ(text(8, E), "2");
-    EXPECT_FALSE(hasCell(9, E)); // the empty entry after the last ";" writes nothing
-    EXPECT_EQ(text(9, H), "3 (0.5)");
-}
-
-TEST_F(TwoRoundSheet, RightAnswersAreBoldAndLimeOthersPlain)
-{
-    const struct {
-        int row, column;
-        bool right;
-    } cells[] = {{4, D, true},  {5, D, false}, {6, D, true}, {7, D, false}, {4, E, true},
-                 {5, E, false}, {6, E, false}, {7, E, true}, {8, E, false}, {4, H, true}};
-    for (const auto &c : cells) {
-        const CellFont &font = format(c.row, c.column).font;
-        EXPECT_EQ(font.bold, c.right) << c.row << "," << c.column;
-        EXPECT_EQ(font.colour, c.right ? std::optional<Rgb>(0x99CC00) : std::nullopt)
-            << c.row << "," << c.column;
-    }
-}
-
-TEST_F(TwoRoundSheet, RoundScoresAndTotals)
-{
-    // Round 1 covers keypads 1..5 (b.tlx has five); the weight-0 answer still counts a raw point.
-    const double raw1[] = {2, 0, 1, 1, 0};
-    const double weighted1[] = {3.5, 0, 0, 1, 0};
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(text(k + 4, F), numberText(raw1[k])) << k;
-        EXPECT_EQ(text(k + 4, G), numberText(weighted1[k])) << k;
-        EXPECT_TRUE(isNumber(k + 4, F));
-    }
-    EXPECT_FALSE(hasCell(9, F));
-    // Round 2 has six keypads, each right with weight 0.5.
-    for (int k = 0; k < 6; ++k) {
-        EXPECT_EQ(text(k + 4, I), "1");
-        EXPECT_EQ(text(k + 4, J), "0.5");
-    }
-    const char *names[] = {"Ann", "2", "3", "4", "5", "6"};
-    const double raw[] = {3, 1, 2, 2, 1, 1};
-    const double weighted[] = {4, 0.5, 0.5, 1.5, 0.5, 0.5};
-    for (int k = 0; k < 6; ++k) {
-        EXPECT_EQ(text(k + 4, A), names[k]);
-        EXPECT_EQ(text(k + 4, B), numberText(raw[k])) << k;
-        EXPECT_EQ(text(k + 4, C), numberText(weighted[k])) << k;
-    }
-    EXPECT_TRUE(isNumber(5, A)); // a keypad without a name is its number
-    EXPECT_FALSE(hasCell(10, A));
-}
-
-TEST_F(TwoRoundSheet, RoundHeadersAreTealWhiteAndFramed)
-{
-    for (int row = 1; row <= 3; ++row)
-        for (int column = D; column <= J; ++column) {
-            EXPECT_EQ(format(row, column).fill, std::optional<Rgb>(0x33CCCC)) << row << "," << column;
-            EXPECT_EQ(format(row, column).font.colour, std::optional<Rgb>(0xFFFFFF));
-        }
-    const Border medium{BorderStyle::Continuous, BorderWeight::Medium, std::nullopt};
-    EXPECT_EQ(format(1, D).border(Edge::Top), medium);
-    EXPECT_EQ(format(1, D).border(Edge::Left), medium);
-    EXPECT_EQ(format(3, G).border(Edge::Right), medium);
-    EXPECT_EQ(format(3, G).border(Edge::Bottom), medium);
-    EXPECT_EQ(format(2, E).border(Edge::Top).style, BorderStyle::None);
-    // Vote names turned and small; score headers upright; all centred and wrapped.
-    for (int column : {D, E, H}) {
-        EXPECT_EQ(format(3, column).rotation, 90);
-        EXPECT_EQ(format(3, column).font.size, 8);
-    }
-    for (int column : {F, G, I, J}) {
-        EXPECT_EQ(format(3, column).rotation, 0);
-        EXPECT_EQ(format(3, column).font.size, 11);
-    }
-    for (int column = D; column <= J; ++column) {
-        EXPECT_EQ(format(3, column).horizontal, HorizontalAlignment::Centre);
-        EXPECT_TRUE(format(3, column).wrap);
-    }
+    const std::vector<std::vector<std::string>> expected{
+        {"teal/white bcw mm--", "teal/white bcw -m--", "teal/white bcw -mm-", "teal/white  mm--", "teal/white  -m--",
+         "teal/white  -m--", "teal/white  -mm-", "teal/white  mm--", "teal/white  -m--", "teal/white  -mm-"},
+        {"teal/white bcw m---", "teal/white bcw ----", "teal/white bcw --m-", "teal/white  m---", "teal/white  ----",
+         "teal/white  ----", "teal/white  --m-", "teal/white  m---", "teal/white  ----", "teal/white  --m-"},
+        {"teal/white bcw m--m", "teal/white bcw ---m", "teal/white bcw --mm", "teal/white cwts m--m",
+         "teal/white cwts ---m", "teal/white cw ---m", "teal/white cw --mm", "teal/white cwts m--m",
+         "teal/white cw ---m", "teal/white cw --mm"},
+        {"teal/white bc mmm-", "sky/- bc mm--", "sky/- bc -mm-", "grey/lime bc mm..", "grey/lime bc -m..",
+         "sky/- c -m..", "sky/- c -mm.", "grey/lime bc mm..", "sky/- c -m..", "sky/- c -mm."},
+        {"teal/white bc m-m-", "sky/- bc m---", "sky/- bc --m-", "grey/- c m-..", "grey/- c --..", "sky/- c --..",
+         "sky/- c --m.", "grey/lime bc m-..", "sky/- c --..", "sky/- c --m."},
+        {"teal/white bc m-m-", "sky/- bc m---", "sky/- bc --m-", "grey/lime bc m-..", "grey/- c --..",
+         "sky/- c --..", "sky/- c --m.", "grey/lime bc m-..", "sky/- c --..", "sky/- c --m."},
+        {"teal/white bc m-m-", "sky/- bc m---", "sky/- bc --m-", "grey/- c m-..", "grey/lime bc --..",
+         "sky/- c --..", "sky/- c --m.", "grey/lime bc m-..", "sky/- c --..", "sky/- c --m."},
+        {"teal/white bc m-m-", "sky/- bc m---", "sky/- bc --m-", "grey/- c m-.m", "grey/- c --.m", "sky/- c --.m",
+         "sky/- c --mm", "grey/lime bc m-..", "sky/- c --..", "sky/- c --m."},
+        {"teal/white bc m-mm", "sky/- bc m--m", "sky/- bc --mm", "no cell", "no cell", "no cell", "no cell",
+         "grey/lime bc m-.m", "sky/- c --.m", "sky/- c --mm"},
+    };
+    for (int row = 1; row <= 9; ++row)
+        for (int column = A; column <= J; ++column)
+            EXPECT_EQ(look(sheet, row, column), expected[row - 1][column - 1]) << row << "," << column;
     EXPECT_EQ(sheet.rowHeight(3), 80.25);
-}
-
-TEST_F(TwoRoundSheet, AnswerBlocksAreGreyScoresSkyBlueWithDottedInnerLines)
-{
-    const Border medium{BorderStyle::Continuous, BorderWeight::Medium, std::nullopt};
-    const Border dotted{BorderStyle::Dot, BorderWeight::Thin, std::nullopt};
-    for (int row = 4; row <= 8; ++row) {
-        for (int column : {D, E})
-            EXPECT_EQ(format(row, column).fill, std::optional<Rgb>(0xC0C0C0)) << row << "," << column;
-        for (int column : {F, G})
-            EXPECT_EQ(format(row, column).fill, std::optional<Rgb>(0x00CCFF)) << row << "," << column;
-        for (int column = D; column <= G; ++column)
-            EXPECT_EQ(format(row, column).horizontal, HorizontalAlignment::Centre);
-        EXPECT_EQ(format(row, D).border(Edge::Left), medium);
-        EXPECT_EQ(format(row, D).border(Edge::Right), dotted);
-        EXPECT_EQ(format(row, E).border(Edge::Right), dotted);
-        EXPECT_EQ(format(row, F).border(Edge::Right), dotted);
-        EXPECT_EQ(format(row, G).border(Edge::Right), medium);
-    }
-    for (int column = D; column <= G; ++column) {
-        EXPECT_EQ(format(4, column).border(Edge::Top), medium);
-        for (int row = 4; row <= 7; ++row)
-            EXPECT_EQ(format(row, column).border(Edge::Bottom), dotted) << row << "," << column;
-        EXPECT_EQ(format(8, column).border(Edge::Bottom), medium);
-    }
-    // Round 2's block runs to its own last keypad row.
-    EXPECT_EQ(format(9, H).border(Edge::Bottom), medium);
-    EXPECT_EQ(format(9, J).fill, std::optional<Rgb>(0x00CCFF));
-    EXPECT_FALSE(hasCell(9, G)); // round 1 was formatted for its five keypads
-}
-
-TEST_F(TwoRoundSheet, TotalsColumnsAreFormattedAndSized)
-{
-    const Border medium{BorderStyle::Continuous, BorderWeight::Medium, std::nullopt};
-    for (int row = 1; row <= 3; ++row)
-        for (int column = A; column <= C; ++column) {
-            const CellFormat &f = format(row, column);
-            EXPECT_EQ(f.fill, std::optional<Rgb>(0x33CCCC));
-            EXPECT_EQ(f.font.colour, std::optional<Rgb>(0xFFFFFF));
-            EXPECT_TRUE(f.font.bold);
-            EXPECT_TRUE(f.wrap);
-            EXPECT_EQ(f.horizontal, HorizontalAlignment::Centre);
-        }
-    EXPECT_EQ(format(3, C).border(Edge::Bottom), medium);
     for (int column = A; column <= C; ++column)
         EXPECT_EQ(sheet.columnWidth(column), 8.86);
     EXPECT_EQ(sheet.columnWidth(D), Sheet::standardColumnWidth);
-    for (int row = 4; row <= 9; ++row) {
-        EXPECT_EQ(format(row, A).fill, std::optional<Rgb>(0x33CCCC));
-        EXPECT_EQ(format(row, A).font.colour, std::optional<Rgb>(0xFFFFFF));
-        EXPECT_TRUE(format(row, A).font.bold);
-        EXPECT_EQ(format(row, A).border(Edge::Left), medium);
-        EXPECT_EQ(format(row, A).border(Edge::Right), medium);
-        for (int column : {B, C}) {
-            EXPECT_EQ(format(row, column).fill, std::optional<Rgb>(0x00CCFF));
-            EXPECT_TRUE(format(row, column).font.bold);
-            EXPECT_EQ(format(row, column).horizontal, HorizontalAlignment::Centre);
-        }
-        EXPECT_EQ(format(row, B).border(Edge::Left), medium);
-        EXPECT_EQ(format(row, C).border(Edge::Right), medium);
-        EXPECT_EQ(format(row, B).border(Edge::Right).style, BorderStyle::None);
-    }
-    EXPECT_EQ(format(9, A).border(Edge::Bottom), medium);
-    EXPECT_EQ(format(9, C).border(Edge::Bottom), medium);
 }
 
 TEST(QuizResultsSheet, RoundsRunPastColumnZ)

@@ -1,4 +1,5 @@
 #include "batchfakes.h"
+#include "fakes/controllerfakes.h"
 
 #include "core/quiz/quizrounds.h"
 #include "core/quiz/unattendeddialogs.h"
@@ -39,7 +40,7 @@ TEST(FindQuizRounds, EveryQuizShapeInSlideAndShapeOrderAnyCase)
         {{"QUIZ", "quiz b.quz,DISPLAY"}, {"Title 1", "quiz x.quz"}, {"quiz", "quiz a.quz,DISPLAY"}});
     host.addSlide({});
     host.addSlide({{"Quiz", "C:\\T\\Quiz.exe c.quz,DISPLAY,SLIDE4"}, {"QUIZ 2", "quiz d.quz"}});
-    test::CountingPump pump;
+    test::FakePump pump;
     EXPECT_EQ(FindQuizRounds(host, &pump), (std::vector<std::string>{"b.quz", "a.quz", "c.quz"}));
     EXPECT_EQ(pump.yields, 2 + 3 + 2); // once per shape
     EXPECT_TRUE(FindQuizRounds(host, nullptr).size() == 3);

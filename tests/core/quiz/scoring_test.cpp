@@ -1,6 +1,6 @@
 #include "core/common/text.h"
 #include "core/quiz/scoring.h"
-#include "ports/progress.h"
+#include "fakes/fakeprogress.h"
 
 #include <gtest/gtest.h>
 
@@ -113,16 +113,6 @@ TEST(ScoreQuiz, EveryKeypadOfAnAnswerStringCountsAsValid)
     EXPECT_EQ(none.validKeypads, (std::vector<int>{1, 1}));
 }
 
-class CountingProgress : public ProgressView
-{
-  public:
-    void setUpProgressBar(float maximum) override { setUps.push_back(maximum); }
-    void incrementProgressBar() override { ++steps; }
-    void unload() override { ++unloads; }
-    std::vector<float> setUps;
-    int steps = 0;
-    int unloads = 0;
-};
 
 std::string listOf(int keypads)
 {
@@ -148,7 +138,7 @@ TEST(ScoreQuiz, ProgressWindowOpensFromFiveHundredAndOneListSteps)
     for (const Case &c : cases) {
         SCOPED_TRACE(std::to_string(c.answers.size()) + " x " + std::to_string(c.questions));
         const std::vector<QuestionInput> quiz(static_cast<size_t>(c.questions), question("1", c.answers));
-        CountingProgress progress;
+        test::FakeProgress progress;
         ScoreQuiz(quiz, {}, {}, &progress);
         EXPECT_EQ(progress.setUps, c.setUps);
         EXPECT_EQ(progress.steps, c.steps);

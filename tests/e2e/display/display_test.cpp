@@ -57,11 +57,6 @@ void writeHost(QuizRunner &runner, bool showRunning = true)
     runner.setHostJson(QJsonDocument(root).toJson().toStdString());
 }
 
-QJsonObject hostRoot(const QuizRunner &runner)
-{
-    return QJsonDocument::fromJson(QByteArray::fromStdString(runner.hostJson())).object();
-}
-
 // The controller stand-in logs what it received; it may write a moment after
 // the program has ended.
 bool controllerGot(const QuizRunner &runner, const std::string &command)
@@ -127,7 +122,7 @@ TEST_F(DisplayRun, InsertPastesTheChartIntoTheSlideAndWritesTheMarker)
     const QuizRunResult r = runner.run({"quiz.quz,INSERT,1"});
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    const QJsonObject root = hostRoot(runner);
+    const QJsonObject root = runner.host();
     const QJsonArray shapes =
         root["presentations"].toArray()[0].toObject()["slides"].toArray()[0].toObject()["shapes"].toArray();
     ASSERT_EQ(shapes.size(), 1);

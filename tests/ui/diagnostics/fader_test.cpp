@@ -48,19 +48,6 @@ TEST(Fader, OpacityIsScaledFrom255AndClampedAndRemovingLayeringMakesTheWindowOpa
     EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
 }
 
-TEST(Fader, WithoutOpacitySupportAFadeIsAPlainShowOrHide)
-{
-    QWidget window;
-    WidgetFadeTarget shower(&window, false);
-    Fade(shower, 0, 255, true, false, false, true);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
-
-    WidgetFadeTarget hider(&window, false);
-    Fade(hider, 255, 0, false, false, false, true);
-    EXPECT_FALSE(window.isVisible());
-}
-
 TEST(Fader, AWindowThatIsGoneRefusesOpacity)
 {
     auto *window = new QWidget;

@@ -2,11 +2,11 @@
 #include "adapters/instance/closewindowstitled.h"
 #include "adapters/instance/instanceguard.h"
 #include "ports/eventpump.h"
+#include "support/standin.h"
 #include "support/testfolder.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -19,16 +19,6 @@ using quiz::test::TestFolder;
 
 namespace
 {
-
-// Lets the event loop run until the condition holds or two seconds pass.
-bool processUntil(const std::function<bool()> &done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 // Real events, a clock that moves only when waited on.
 class SteppingPump : public EventPump
@@ -95,7 +85,7 @@ TEST(InstanceGuard, CloseRequestReachesTheListeningInstanceWithItsTitle)
     ASSERT_TRUE(first.listen([&](const std::string &title) { requested.push_back(title); }));
     ASSERT_TRUE(second.askOthersToClose("Quiz"));
     ASSERT_TRUE(second.askOthersToClose("caf\xC3\xA9 \"quiz\""));
-    ASSERT_TRUE(processUntil([&] { return requested.size() == 2; }));
+    ASSERT_TRUE(test::waitUntil([&] { return requested.size() == 2; }));
     EXPECT_EQ(requested, (std::vector<std::string>{"Quiz", "caf\xC3\xA9 \"quiz\""}));
 }
 
@@ -108,7 +98,7 @@ TEST(InstanceGuard, ANewerListenerTakesTheSocketOver)
     ASSERT_TRUE(older.listen([&](const std::string &) { ++olderHeard; }));
     ASSERT_TRUE(newer.listen([&](const std::string &) { ++newerHeard; }));
     ASSERT_TRUE(third.askOthersToClose("Quiz"));
-    ASSERT_TRUE(processUntil([&] { return newerHeard == 1; }));
+    ASSERT_TRUE(test::waitUntil([&] { return newerHeard == 1; }));
     EXPECT_EQ(olderHeard, 0);
 }
 
@@ -123,7 +113,7 @@ TEST(InstanceGuard, HandlerMayStopListeningWhileAnsweringARequest)
         first.stopListening();
     }));
     ASSERT_TRUE(second.askOthersToClose("Quiz"));
-    ASSERT_TRUE(processUntil([&] { return heard == 1; }));
+    ASSERT_TRUE(test::waitUntil([&] { return heard == 1; }));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the server goes now
     EXPECT_EQ(heard, 1);
     EXPECT_FALSE(second.anotherInstanceRunning());
@@ -164,7 +154,7 @@ TEST(ClaimSingleInstance, GivesUpAfterOneSecondWhenThePreviousInstanceStays)
     EXPECT_FALSE(claimSingleInstance(current, pump));
     EXPECT_EQ(pump.now, claimWaitLimitMs);
     EXPECT_EQ(pump.waits, claimWaitLimitMs / claimRetryMs);
-    processUntil([&] { return requests == pump.waits; });
+    test::waitUntil([&] { return requests == pump.waits; });
     EXPECT_EQ(requests, pump.waits) << "one request before each look";
     EXPECT_EQ(current.applicationTitle(), "Quiz");
 }

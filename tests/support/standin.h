@@ -1,13 +1,27 @@
 #pragma once
 
-// Runs the controller stand-in (build/tools/tlxctrl/tlxctrl) for a test.
+// Runs the controller stand-in (build/tools/tlxctrl/tlxctrl) for a test, and
+// lets the event loop run while a test waits for it.
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 
 namespace quiz::test {
+
+// Runs the event loop until the condition holds or the time is up.
+inline bool waitUntil(const std::function<bool()> &condition, int ms = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return condition();
+}
 
 inline QString standInPath()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Reads an .xlsx file back for tests, through tests/adapters/xlsx/xlsxdump.py.
+// Reads an .xlsx file back for tests, through xlsxdump.py beside this file.
 
 #include <QProcess>
 #include <QStringList>
