@@ -12,7 +12,6 @@
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"
 
-#include <filesystem>
 
 namespace quiz {
 
