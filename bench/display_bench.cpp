@@ -16,6 +16,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include "benchprocess.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -141,38 +143,24 @@ Meeting &meeting()
     return m;
 }
 
-QProcessEnvironment runEnvironment()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("TALVIX_CONTROLLER_SOCKET", meeting().path("controller.sock"));
-    env.insert("TALVIX_NO_OPEN", "1");
-    return env;
-}
-
 // The real program, with the controller already running as in a meeting: the
 // time from its start until it prints the path of the composed window's picture.
 void BM_DisplayProcessToComposedWindow(benchmark::State &state)
 {
-    QProcess controller;
-    controller.setProcessEnvironment(runEnvironment());
-    controller.setWorkingDirectory(meeting().dir.path());
-    controller.start(QString(QUIZ_BINARY_DIR) + "/tools/tlxctrl/tlxctrl", {"--idle-exit", "600"});
-    if (!controller.waitForStarted(5000)) {
+    const QProcessEnvironment env = quiz::bench::runEnvironment(meeting().dir.path());
+    quiz::bench::ControllerStandIn controller(meeting().dir.path(), env);
+    if (!controller.started()) {
         state.SkipWithError("the controller stand-in does not start");
         return;
     }
-    QThread::msleep(300);
 
     for (auto _ : state) {
         QProcess quiz;
-        quiz.setProcessEnvironment(runEnvironment());
+        quiz.setProcessEnvironment(env);
         quiz.setWorkingDirectory(meeting().dir.path());
         QElapsedTimer clock;
         clock.start();
-        quiz.start(QString(QUIZ_BINARY_DIR) + "/src/quiz", {"--host", meeting().path("host.json"), "DISPLAY"});
+        quiz.start(quiz::bench::programPath("src/quiz"), {"--host", meeting().path("host.json"), "DISPLAY"});
         while (!quiz.canReadLine() && quiz.state() != QProcess::NotRunning)
             quiz.waitForReadyRead(5);
         const double composed = clock.nsecsElapsed() / 1e9;
@@ -183,8 +171,6 @@ void BM_DisplayProcessToComposedWindow(benchmark::State &state)
         }
         state.SetIterationTime(composed);
     }
-    controller.kill();
-    controller.waitForFinished(3000);
 }
 BENCHMARK(BM_DisplayProcessToComposedWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 

@@ -11,6 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include "benchprocess.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -123,13 +125,7 @@ std::string nameOf(int keypad)
 
 QProcessEnvironment runEnvironment()
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.remove("TALVIX_DIALOGS");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("TALVIX_CONTROLLER_SOCKET", meeting().path("controller.sock"));
-    env.insert("TALVIX_NO_OPEN", "1");
+    QProcessEnvironment env = quiz::bench::runEnvironment(meeting().dir.path());
     env.insert("TALVIX_OUTPUT", meeting().path("results.xls"));
     return env;
 }
@@ -138,15 +134,11 @@ QProcessEnvironment runEnvironment()
 // the end of the run, the workbook saved.
 void BM_ExportProcess(benchmark::State &state)
 {
-    QProcess controller;
-    controller.setProcessEnvironment(runEnvironment());
-    controller.setWorkingDirectory(meeting().dir.path());
-    controller.start(QString(QUIZ_BINARY_DIR) + "/tools/tlxctrl/tlxctrl", {"--idle-exit", "600"});
-    if (!controller.waitForStarted(5000)) {
+    quiz::bench::ControllerStandIn controller(meeting().dir.path(), runEnvironment());
+    if (!controller.started()) {
         state.SkipWithError("the controller stand-in does not start");
         return;
     }
-    QThread::msleep(300);
 
     for (auto _ : state) {
         QFile::remove(meeting().path("results.xls"));
@@ -155,7 +147,7 @@ void BM_ExportProcess(benchmark::State &state)
         quiz.setWorkingDirectory(meeting().dir.path());
         QElapsedTimer clock;
         clock.start();
-        quiz.start(QString(QUIZ_BINARY_DIR) + "/src/quiz", {"--host", meeting().path("host.json"), "EXPORT"});
+        quiz.start(quiz::bench::programPath("src/quiz"), {"--host", meeting().path("host.json"), "EXPORT"});
         quiz.waitForFinished(120000);
         const double seconds = clock.nsecsElapsed() / 1e9;
         if (quiz.exitCode() != 0 || !QFile::exists(meeting().path("results.xls"))) {
@@ -165,8 +157,6 @@ void BM_ExportProcess(benchmark::State &state)
         state.SetIterationTime(seconds);
     }
     state.counters["cells"] = kKeypads * (kRounds * (kVotesPerRound + 2) + 3);
-    controller.kill();
-    controller.waitForFinished(3000);
 }
 BENCHMARK(BM_ExportProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
