@@ -10,6 +10,7 @@
 
 #include "controllerserver.h"
 
+#include "core/common/fileutil.h"
 #include "core/controller/namescsv.h"
 #include "core/controller/socketpath.h"
 
@@ -18,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <cstdio>
 
@@ -43,17 +43,6 @@ QString findNamesFile(const QString &given)
             return QDir::cleanPath(candidate);
     }
     return {};
-}
-
-// UTF-8, or Latin-1 for a file that is not valid UTF-8.
-std::string readText(QFile &file)
-{
-    const QByteArray bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return bytes.toStdString();
-    return QString::fromLatin1(bytes).toUtf8().toStdString();
 }
 
 } // namespace
@@ -87,7 +76,7 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "tlxctrl: cannot read %s\n", qPrintable(namesPath));
             return 1;
         }
-        options.participants = quiz::readNamesCsv(readText(names));
+        options.participants = quiz::readNamesCsv(quiz::decodeText(names.readAll().toStdString()));
     }
 
     QFile log;
