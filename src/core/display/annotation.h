@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ports/dialogs.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,15 +9,10 @@ namespace quiz {
 
 // The font of one annotation: the seven settings the display keeps, plus the
 // transparency of the text's own shadow.
-struct AnnotationFont {
-    std::string name = "Arial";
-    int size = 24; // points
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeThrough = false;
-    std::uint32_t colour = 0;    // blue-green-red
-    int shadowTransparency = 0;  // percent; 100 = no text shadow
+// The font the set-up chooses (name, size in points, styles, colour as
+// blue-green-red), and the text's shadow.
+struct AnnotationFont : FontChoice {
+    int shadowTransparency = 0; // percent; 100 = no text shadow
     bool operator==(const AnnotationFont &) const = default;
 };
 

@@ -29,13 +29,7 @@ PointD savedAnnotationPosition(const QuizState &state, int row, AnnotationKind k
 AnnotationFont displayFont(const QuizState &state)
 {
     AnnotationFont font;
-    font.colour = state.displayFontColour;
-    font.bold = state.displayFontBold;
-    font.italic = state.displayFontItalic;
-    font.size = state.displayFontSize;
-    font.strikeThrough = state.displayFontStrikeThrough;
-    font.underline = state.displayFontUnderline;
-    font.name = state.displayFontName;
+    static_cast<FontChoice &>(font) = displayFontChoice(state);
     font.shadowTransparency = 100;
     return font;
 }

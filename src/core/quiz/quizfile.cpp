@@ -115,17 +115,8 @@ void ReadQuizSetup(QuizState &state, const std::string &path, SetupFormControls 
     readInto(state.displayFontBold, reader.nextFlag());
     readInto(state.displayFontItalic, reader.nextFlag());
     readInto(state.displayFontSize, reader.nextInt());
-    if (form) {
-        FontChoice font;
-        font.name = state.displayFontName;
-        font.size = state.displayFontSize;
-        font.bold = state.displayFontBold;
-        font.italic = state.displayFontItalic;
-        font.underline = state.displayFontUnderline;
-        font.strikeThrough = state.displayFontStrikeThrough;
-        font.colour = state.displayFontColour;
-        form->presetFontDialog(font);
-    }
+    if (form)
+        form->presetFontDialog(displayFontChoice(state));
 
     readInto(state.showScores, reader.nextInt());
     readInto(state.showKeypadNames, reader.nextInt());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ports/dialogs.h"
 #include "ports/geometry.h"
 #include "ports/windowsystem.h"
 
@@ -94,5 +95,13 @@ struct QuizState {
     // Participant names; before a load, one record: "1", keypad 1, weighting 1.
     std::vector<Participant> participants{Participant{"1", 1, 1}};
 };
+
+// The display font of the set-up, as the font dialog shows it.
+inline FontChoice displayFontChoice(const QuizState &s)
+{
+    return FontChoice{s.displayFontName,      s.displayFontSize,      s.displayFontBold,
+                      s.displayFontItalic,    s.displayFontUnderline, s.displayFontStrikeThrough,
+                      s.displayFontColour};
+}
 
 } // namespace quiz

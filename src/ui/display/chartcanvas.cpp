@@ -1,5 +1,7 @@
 #include "ui/display/chartcanvas.h"
 
+#include "adapters/dialogs/dialogconversions.h"
+
 #include "ui/display/keycodes.h"
 
 #include <QClipboard>
@@ -110,14 +112,7 @@ void ChartCanvas::clearAnnotations()
 
 QFont ChartCanvas::qtFont(const AnnotationFont &font)
 {
-    QFont f(QString::fromStdString(font.name));
-    if (font.size > 0)
-        f.setPointSize(font.size);
-    f.setBold(font.bold);
-    f.setItalic(font.italic);
-    f.setUnderline(font.underline);
-    f.setStrikeOut(font.strikeThrough);
-    return f;
+    return qFontFromChoice(font);
 }
 
 QColor ChartCanvas::qtColour(std::uint32_t bgr)
