@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev libgl-dev
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils xvfb xauth python3
+  poppler-utils xvfb xauth python3 ccache
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
