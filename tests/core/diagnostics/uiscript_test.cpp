@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 using namespace quiz;
@@ -31,11 +30,6 @@ struct Row {
     const char *line;
     const char *expected;
 };
-
-void PrintTo(const Row &r, std::ostream *os)
-{
-    *os << r.line;
-}
 
 class UiScriptLine : public ::testing::TestWithParam<Row>
 {
@@ -79,22 +73,5 @@ INSTANTIATE_TEST_SUITE_P(Rows, UiScriptLine, ::testing::Values(
     Row{"\r\n# a comment\r\n\r\nwait 1\r\nclose W\r\n", "2 actions"},
     Row{"wait 1\n  # note\nbogus W\nclose W", "unknown@3"}));
 // clang-format on
-
-TEST(UiScriptFile, LinesKeepTheirNumbersAndFaultsTheirOwnExitCodes)
-{
-    const UiScript script = parseUiScript("# drive the display\n\nclick W/C\r\nwait 5\n");
-    ASSERT_EQ(script.actions.size(), 2u);
-    EXPECT_EQ(script.actions[0].line, 3);
-    EXPECT_EQ(script.actions[1].line, 4);
-    EXPECT_EQ(script.actions[1].numbers, std::vector<int>{5});
-
-    std::set<int> codes;
-    for (UiScriptFault f : {UiScriptFault::Unreadable, UiScriptFault::UnknownAction, UiScriptFault::BadLine,
-                            UiScriptFault::Missing, UiScriptFault::Hidden, UiScriptFault::Disabled,
-                            UiScriptFault::Unfit, UiScriptFault::Unfinished})
-        codes.insert(uiScriptExitCode(f));
-    EXPECT_EQ(codes.size(), 8u);
-    EXPECT_EQ(codes.count(0) + codes.count(1), 0u); // never a normal or an error end of the program
-}
 
 } // namespace
