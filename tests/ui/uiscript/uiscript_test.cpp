@@ -205,13 +205,13 @@ TEST_P(UiScriptRun, ActsOnTheWindowsAndLogsEachAction)
             if (QWidget *popup = QApplication::activePopupWidget())
                 popup->close();
         },
-        1000);
+        2000);
     runner.start();
     const int count = static_cast<int>(script.actions.size());
-    ASSERT_TRUE(test::waitUntil([&] { return runner.stopped() || runner.actionsDone() == count; }, 3000));
+    ASSERT_TRUE(test::waitUntil([&] { return runner.stopped() || runner.actionsDone() == count; }, 5000));
     test::waitUntil([] { return false; }, 30); // the last input's own events
     if (row.exitCode >= 0)
-        ASSERT_TRUE(test::waitUntil([&] { return runner.stopped(); }, 3000));
+        ASSERT_TRUE(test::waitUntil([&] { return runner.stopped(); }, 5000));
 
     EXPECT_EQ(trace, row.trace);
     EXPECT_EQ(exitCode, row.exitCode) << reason;
@@ -249,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, UiScriptRun, ::testing::Values(
     Row{"DisplayClickEnds", "click FrmTChartDisplay", {"quit 1"}, "ok", -1, ""},
     Row{"DisplayKeyEndsAndStays", "key FrmTChartDisplay Q", {"fade", "quit 0"}, "ok", -1, ""},
     Row{"MissingControl", "click TestForm/Command1(0)\nclick TestForm/Command9\nclick TestForm/Command1(0)",
-        {"clicked 0"}, "missing", 83, "ui script line 2: no control Command9 in TestForm after 1000 ms"},
+        {"clicked 0"}, "missing", 83, "ui script line 2: no control Command9 in TestForm after 2000 ms"},
     Row{"MissingWindow", "click NoSuchForm", {}, "missing", 83, "the window NoSuchForm is not shown"},
     Row{"DisabledControl", "click TestForm/Command1(1)", {}, "disabled", 85, "Command1(1) is disabled"},
     Row{"HiddenControl", "click TestForm/Command1(2)", {}, "hidden", 84, "Command1(2) is hidden"},
@@ -263,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, UiScriptRun, ::testing::Values(
     Row{"NoSuchItem", "select TestForm/Combo1 Nine", {}, "unfit", 86, "no item \"Nine\""},
     Row{"NothingToTick", "tick TestForm/Command1(0) on", {}, "unfit", 86, "cannot be ticked"},
     Row{"ScriptEndsBeforeTheRun", "click TestForm/Command1(0)", {"clicked 0"}, "unfinished", 87,
-        "the run did not end within 1000 ms"}),
+        "the run did not end within 2000 ms"}),
     [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
 
