@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -56,7 +55,8 @@ std::optional<UiPreparedAction> unreachable(QWidget *widget)
         return fault(UiScriptFault::Disabled, nameOf(widget) + " is disabled");
     const QWidget *modal = QApplication::activeModalWidget();
     QWidget *window = widget->window();
-    if (modal && window->windowType() != Qt::Popup && !insideWindowOf(window, modal))
+    if (modal && modal->windowModality() == Qt::ApplicationModal && window->windowType() != Qt::Popup &&
+        !insideWindowOf(window, modal))
         return fault(UiScriptFault::Disabled,
                      nameOf(widget) + " is behind the modal window " + nameOf(modal));
     return std::nullopt;
