@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -121,6 +122,14 @@ class TestForm : public QWidget
         tabs->setTabEnabled(2, false);
         connect(tabs, &QTabWidget::currentChanged, [](int i) { note("tab " + std::to_string(i)); });
         add("Canvas", new Canvas);
+        connect(add("cmdDialog", new QPushButton("Dialog")), &QPushButton::clicked, [this] {
+            QDialog dialog(this);
+            dialog.setObjectName("DlgTest");
+            auto *ok = new QPushButton("OK", &dialog);
+            ok->setObjectName("cmdOK");
+            connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+            note("dialog " + std::to_string(dialog.exec()));
+        });
     }
 
   protected:
@@ -204,6 +213,8 @@ TEST_P(UiScriptRun, ActsOnTheWindowsAndLogsEachAction)
             // As the program's end leaves every loop: a pop-up's exec() returns.
             if (QWidget *popup = QApplication::activePopupWidget())
                 popup->close();
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
         },
         2000);
     runner.start();
@@ -246,6 +257,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, UiScriptRun, ::testing::Values(
         {"activated 1", "current Gamma", "tab 1"}, "ok", -1, ""},
     Row{"WaitsForItsWindow", "wait 10\nclick LateForm/Go", {"go"}, "ok", -1, ""},
     Row{"Close", "close TestForm", {"closed"}, "ok", -1, ""},
+    Row{"InsideAModalDialog", "click TestForm/cmdDialog\nclick DlgTest/cmdOK", {"dialog 1"}, "ok", -1, ""},
+    Row{"BehindAModalDialog", "click TestForm/cmdDialog\nclick TestForm/Command1(0)", {"dialog 0"}, "disabled", 85,
+        "Command1(0) is behind the modal window DlgTest"},
     Row{"DisplayClickEnds", "click FrmTChartDisplay", {"quit 1"}, "ok", -1, ""},
     Row{"DisplayKeyEndsAndStays", "key FrmTChartDisplay Q", {"fade", "quit 0"}, "ok", -1, ""},
     Row{"MissingControl", "click TestForm/Command1(0)\nclick TestForm/Command9\nclick TestForm/Command1(0)",
