@@ -1,7 +1,8 @@
-// SETUP and WIZARD of the real program without a screen: nobody can answer
-// the window, so its picture is left and it is cancelled the way its own
-// "Cancel" does it.
+// SETUP and WIZARD of the real program on a copy of the demo: driven by a UI
+// script with scripted dialogs, and without a screen or a script.
 
+#include "core/quiz/quizfile.h"
+#include "core/quiz/recordingsetupform.h"
 #include "support/quizrunner.h"
 
 #include <gtest/gtest.h>
@@ -9,34 +10,95 @@
 #include <QJsonArray>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace
 {
 
+using quiz::test::dialogField;
 using quiz::test::QuizRunner;
+using quiz::test::QuizRunResult;
 
-TEST(SetupWindowsWithoutAScreen, LeaveTheirPictureAndEndTheRun)
+// The controller stand-in may log a moment after the program has ended.
+bool controllerLogged(const QuizRunner &runner, const std::string &command)
 {
-    struct Case {
-        const char *command, *picture;
-        bool endWizard; // the wizard's unload tells the controller
-    } cases[] = {{"SETUP", "QuizForm.png", false}, {"WIZARD", "QuizWizard.png", true}};
-    for (const auto &c : cases) {
-        QuizRunner runner;
-        const auto r = runner.run({c.command});
-        ASSERT_TRUE(r.finished) << c.command;
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_TRUE(r.dialogLog.empty()) << c.command;
-        EXPECT_EQ(r.out, runner.dataPath(c.picture) + "\n");
-        EXPECT_TRUE(std::filesystem::file_size(runner.dataPath(c.picture)) > 0) << c.command;
+    for (int i = 0; i < 60; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
         const auto log = runner.controllerLog();
-        EXPECT_EQ(std::count(log.begin(), log.end(), "EndWizard"), c.endWizard ? 1 : 0) << c.command;
-        EXPECT_EQ(std::count_if(log.begin(), log.end(),
-                                [](const std::string &l) { return l.rfind("NextSlide", 0) == 0; }),
-                  0);
-        for (const auto &window : runner.host()["windows"].toArray())
-            EXPECT_TRUE(window.toObject()["enabled"].toBool(true)) << c.command;
+        if (std::find(log.begin(), log.end(), command) != log.end())
+            return true;
+    }
+    return false;
+}
+
+QuizRunResult runScript(QuizRunner &runner, const std::string &mode, const std::string &script,
+                        const std::vector<std::string> &answers)
+{
+    runner.folder().write("drive.txt", script);
+    runner.setEnv("TALVIX_UI_SCRIPT", runner.dataPath("drive.txt"));
+    runner.setEnv("TALVIX_UI_SCRIPT_TIMEOUT", "5000");
+    return runner.run({mode}, answers);
+}
+
+TEST(SetupScripted, TwoVotesSavedUnderANewNameAndAttachedToTheSlide)
+{
+    QuizRunner runner;
+    // All four quiz votes back to the available list, then q3 by the button
+    // and q1 by a double click; a folder outside the show's is refused.
+    const QuizRunResult r = runScript(runner, "SETUP",
+                                      "dblclick QuizForm/List2 q1.tlx\ndblclick QuizForm/List2 q2.tlx\n"
+                                      "dblclick QuizForm/List2 q3.tlx\ndblclick QuizForm/List2 q4.tlx\n"
+                                      "click QuizForm/List1 q3.tlx\nclick QuizForm/Command1(0)\n"
+                                      "dblclick QuizForm/List1 q1.tlx\nclick QuizForm/Command2(1)\n",
+                                      {"file:/elsewhere/quiz2", "OK", "file:quiz2"});
+    ASSERT_TRUE(r.finished) << r.err;
+    EXPECT_EQ(r.exitCode, 0) << r.err << runner.folder().read("drive.txt.log");
+    ASSERT_EQ(r.dialogLog.size(), 3u) << r.err;
+    EXPECT_EQ(dialogField(r.dialogLog[0], "title"), "Save As...");
+    EXPECT_EQ(dialogField(r.dialogLog[0], "default"), "quiz.quz");
+    EXPECT_EQ(dialogField(r.dialogLog[1], "title"), "talvix Individual Quiz Setup");
+
+    quiz::QuizState state;
+    state.dataFolder = runner.folder().str();
+    quiz::RecordingSetupForm readBack;
+    quiz::ReadQuizSetup(state, runner.dataPath("quiz2.quz"), &readBack);
+    EXPECT_EQ(readBack.quiz, (std::vector<std::string>{"q3.tlx", "q1.tlx"}));
+    const std::string host = runner.hostJson();
+    EXPECT_NE(host.find("\"AddVoteToSlide\""), std::string::npos);
+    EXPECT_NE(host.find("quiz2.quz,DISPLAY\""), std::string::npos) << host;
+    for (const auto &window : runner.host()["windows"].toArray())
+        EXPECT_TRUE(window.toObject()["enabled"].toBool(true));
+}
+
+TEST(SetupScripted, WizardListsWhyItIsNotReadyAndSaysEndWizardOnUnload)
+{
+    QuizRunner runner;
+    const QuizRunResult r =
+        runScript(runner, "WIZARD", "click QuizWizard/cmd_main(0)\nclose QuizWizard\n", {"OK"});
+    ASSERT_TRUE(r.finished) << r.err;
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(r.dialogLog.size(), 1u) << r.err;
+    EXPECT_EQ(dialogField(r.dialogLog[0], "text"),
+              "You need to set the display layout\r\nYou need to add some votes to the quiz");
+    EXPECT_EQ(dialogField(r.dialogLog[0], "title"), "talvixwizard");
+    EXPECT_TRUE(controllerLogged(runner, "EndWizard"));
+}
+
+TEST(SetupWithoutAScreen, TheWindowLeavesItsPictureAndIsCancelled)
+{
+    for (const char *mode : {"SETUP", "WIZARD"}) {
+        QuizRunner runner;
+        const QuizRunResult r = runner.run({mode});
+        const std::string picture =
+            runner.dataPath(mode == std::string("SETUP") ? "QuizForm.png" : "QuizWizard.png");
+        ASSERT_TRUE(r.finished) << mode;
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, picture + "\n");
+        EXPECT_GT(std::filesystem::file_size(picture), 0u);
+        const auto log = runner.controllerLog();
+        EXPECT_TRUE(std::none_of(log.begin(), log.end(),
+                                 [](const std::string &l) { return l.rfind("NextSlide", 0) == 0; }));
     }
 }
 

@@ -1,12 +1,12 @@
 #include "app/modes/setupwindowhooks.h"
 
 #include "adapters/dialogs/qtdialogs.h"
+#include "app/uiscriptstart.h"
 #include "core/startup/runcontext.h"
 #include "ui/display/displayrun.h"
 #include "ui/setup/commonsave.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace quiz
 {
@@ -25,7 +25,7 @@ SetupWindowHooks programSetupHooks(RunContext &ctx)
 bool cancelWithoutScreen(RunContext &ctx, QWidget *window, const char *pictureName,
                          const std::function<void()> &cancel)
 {
-    if (!runsWithoutScreen() || std::getenv("TALVIX_UI_SCRIPT"))
+    if (!runsWithoutScreen() || uiScriptRequested())
         return false;
     const std::string path = ctx.state.dataFolder + "/" + pictureName;
     if (saveWindowPicture(window, path))

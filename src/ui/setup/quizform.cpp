@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -33,6 +34,14 @@ namespace quiz
 
 namespace
 {
+
+// A field loses the focus to another control, not when its window is
+// deactivated (a message box, another program).
+bool leftForAnotherControl(QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
 
 // Mouse over a move button while its list has a selection (blue, &HFF0000).
 const char *kHoverStyle = "background-color: #0000ff;";
@@ -400,7 +409,7 @@ void QuizForm::applyDisplayOptions(const DisplayOptions &o)
 
 bool QuizForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && leftForAnotherControl(event)) {
         if (watched == text1_)
             Text1_LostFocus();
         else if (watched == startFrom_)

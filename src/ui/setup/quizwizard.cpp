@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -35,6 +36,14 @@ namespace quiz
 
 namespace
 {
+
+// A field loses the focus to another control, not when its window is
+// deactivated (a message box, another program).
+bool leftForAnotherControl(QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
 
 template <typename T> T *named(T *widget, const QString &name)
 {
@@ -403,7 +412,7 @@ bool QuizWizard::eventFilter(QObject *watched, QEvent *event)
     if (watched == numKeypads_) {
         if (event->type() == QEvent::MouseButtonPress)
             txt_numkeypads_MouseDown();
-        else if (event->type() == QEvent::FocusOut)
+        else if (event->type() == QEvent::FocusOut && leftForAnotherControl(event))
             txt_numkeypads_LostFocus();
     }
     return QWidget::eventFilter(watched, event);

@@ -4,11 +4,8 @@
 #include "adapters/qt/qteventpump.h"
 #include "adapters/standinhost/standinhost.h"
 #include "adapters/standinhost/standinwindowsystem.h"
-#include "app/modes/modes.h"
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
-#include "core/quiz/quizfile.h"
-#include "core/quiz/recordingsetupform.h"
 #include "core/startup/workingfiles.h"
 #include "fakes/controllerfakes.h"
 #include "fakes/fakedialogs.h"
@@ -67,12 +64,6 @@ struct SetupRun : ::testing::Test {
         EXPECT_TRUE(w) << name.toStdString();
         return w;
     }
-    void select(QListWidget *list, std::initializer_list<int> rows)
-    {
-        list->clearSelection();
-        for (int row : rows)
-            list->item(row)->setSelected(true);
-    }
     bool ends(const std::function<void()> &click)
     {
         try {
@@ -94,44 +85,10 @@ struct SetupRun : ::testing::Test {
     RunContext ctx;
 };
 
-TEST_F(SetupRun, SetupChoosesTwoVotesAndSavesThemForTheSlide)
-{
-    runSetupMode(ctx);
-    auto *form = topLevel<QuizForm>("QuizForm");
-    ASSERT_TRUE(form && form->isVisible());
-    auto *list1 = child<QListWidget>(form, "List1");
-    auto *list2 = child<QListWidget>(form, "List2");
-    EXPECT_EQ(listItems(list2), (VoteList{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"})); // read from quiz.quz
-    EXPECT_EQ(child<QLineEdit>(form, "Text1")->text(), "5");
-
-    select(list2, {0, 1, 2, 3});
-    child<QPushButton>(form, "Command1(1)")->click();
-    EXPECT_EQ(listItems(list1), (VoteList{"q4.tlx", "q3.tlx", "q2.tlx", "q1.tlx"}));
-    select(list1, {1, 3});
-    child<QPushButton>(form, "Command1(0)")->click();
-    EXPECT_EQ(listItems(list2), (VoteList{"q1.tlx", "q3.tlx"}));
-
-    dialogs.textAnswers = {"/elsewhere/quiz2", "quiz2"};
-    EXPECT_TRUE(ends([&] { form->OK_Click(); }));
-    EXPECT_EQ(dialogs.saveDefault, "/elsewhere/quiz2"); // asked again with the last name
-    EXPECT_EQ(dialogs.saveFilter, "*.quz");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].title, "talvix Individual Quiz Setup");
-
-    RecordingSetupForm readBack;
-    ReadQuizSetup(ctx.state, runner.dataPath("quiz2.quz"), &readBack);
-    EXPECT_EQ(readBack.quiz, (std::vector<std::string>{"q1.tlx", "q3.tlx"}));
-    const std::string hostJson = runner.hostJson();
-    EXPECT_NE(hostJson.find("\"name\": \"AddVoteToSlide\""), std::string::npos);
-    EXPECT_NE(hostJson.find("quiz2.quz,DISPLAY"), std::string::npos) << hostJson;
-}
-
 TEST_F(SetupRun, SetupFieldsAndRefusals)
 {
-    ctx.state.quizFileName = "none.quz"; // no file: the layout was never set
-    runSetupMode(ctx);
-    auto *form = topLevel<QuizForm>("QuizForm");
-    ASSERT_TRUE(form);
+    auto *form = new QuizForm(ctx, {}); // a new quiz: the layout was never set
+    form->Form_Load();
     auto *text1 = child<QLineEdit>(form, "Text1");
     text1->setText("-4");
     EXPECT_EQ(text1->text(), "4");
@@ -178,27 +135,24 @@ TEST_F(SetupRun, SetDisplayRunsTheEditorOverTheShowAndComesBack)
     EXPECT_EQ(dialogs.saveDefault, "quiz.quz");
 }
 
-TEST_F(SetupRun, WizardTellsWhyItIsNotReadyAndSaysEndWizard)
+TEST_F(SetupRun, WizardListButtonsAndPlacesBox)
 {
-    runWizardMode(ctx);
-    auto *wizard = topLevel<QuizWizard>("QuizWizard");
-    ASSERT_TRUE(wizard);
-    auto *main = child<QPushButton>(wizard, "cmd_main(0)");
-    EXPECT_EQ(main->text(), "Not Ready - click for more information");
-    main->click();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              "You need to set the display layout\r\nYou need to add some votes to the quiz");
-    EXPECT_EQ(dialogs.messages[0].title, "talvixwizard");
-
+    auto *wizard = new QuizWizard(ctx, {});
+    wizard->Form_Load();
+    auto *add = child<QPushButton>(wizard, "cmd_Add");
+    auto *avail = child<QListWidget>(wizard, "lst_AvailVotes");
+    EXPECT_FALSE(add->isEnabled());
+    avail->setCurrentRow(2);
+    EXPECT_TRUE(add->isEnabled());
+    add->click();
+    EXPECT_EQ(listItems(child<QListWidget>(wizard, "lst_VotesIn")), VoteList{"q3.tlx"});
+    EXPECT_EQ(child<QPushButton>(wizard, "cmd_main(0)")->toolTip(), "You need to set the display layout");
     child<QPushButton>(wizard, "cmd_addall")->click();
-    EXPECT_EQ(main->toolTip(), "You need to set the display layout");
-    EXPECT_EQ(child<QListWidget>(wizard, "lst_AvailVotes")->count(), 0);
+    EXPECT_EQ(avail->count(), 0);
     auto *places = child<QLineEdit>(wizard, "txt_numkeypads");
     places->setText("150");
     wizard->txt_numkeypads_LostFocus();
     EXPECT_EQ(places->text(), "1");
-
     EXPECT_TRUE(ends([&] { wizard->Cancel_Click(); }));
     EXPECT_EQ(channel.sent.back(), "EndWizard");
 }
