@@ -71,6 +71,20 @@ TEST(SetupScripted, TwoVotesSavedUnderANewNameAndAttachedToTheSlide)
         EXPECT_TRUE(window.toObject()["enabled"].toBool(true));
 }
 
+TEST(SetupScripted, TheProgramsOwnSaveDialogNamesTheFile)
+{
+    QuizRunner runner;
+    runner.setEnv("TALVIX_DIALOGS", ""); // the program's own dialogs
+    const QuizRunResult r = runScript(runner, "SETUP",
+                                      "click QuizForm/Command2(1)\nclick common_save/file_CurDir quiz.quz\n"
+                                      "text common_save/txt_filename quiz3\nclick common_save/OKButton\n",
+                                      {});
+    ASSERT_TRUE(r.finished) << r.err;
+    EXPECT_EQ(r.exitCode, 0) << r.err << runner.folder().read("drive.txt.log");
+    EXPECT_TRUE(std::filesystem::exists(runner.dataPath("quiz3.quz")));
+    EXPECT_NE(runner.hostJson().find("quiz3.quz,DISPLAY\""), std::string::npos);
+}
+
 TEST(SetupScripted, WizardListsWhyItIsNotReadyAndSaysEndWizardOnUnload)
 {
     QuizRunner runner;
