@@ -311,6 +311,9 @@ void QuizWizard::cmd_setdisplay_Click()
         }
         if (quizSlide_ == 0)
             quizSlide_ = ctx_.host->selectedSlideIndex() + 1;
+        // Out of the editor's way while it is up, as the set-up form.
+        const bool shown = isVisible();
+        hide();
         ctx_.host->runMacro("StartShowEdit", {std::to_string(quizSlide_)});
         const std::string showPattern = ctx_.host->titlePatterns().showWindow;
         const long long until = ctx_.pump->nowMs() + kShowWaitLimitMs;
@@ -319,6 +322,8 @@ void QuizWizard::cmd_setdisplay_Click()
         CaptureSlideShow(ctx_);
         s.setupForm = SetupFormKind::QuizWizard;
         runLayoutEditor(ctx_, hooks_);
+        if (shown)
+            show();
         displaySet_ = true;
         refreshDisplaySetLabels();
         CheckFinished();

@@ -159,11 +159,14 @@ TEST_F(SetupRun, WizardListButtonsAndPlacesBox)
 
 TEST_F(SetupRun, WizardSetDisplayMakesItReadyUntilThePlacesChange)
 {
-    auto *wizard = new QuizWizard(ctx, SetupWindowHooks{[] {}, {}});
+    auto *wizard = new QuizWizard(
+        ctx, SetupWindowHooks{[&] { EXPECT_FALSE(topLevel<QWidget>("QuizWizard")->isVisible()); }, {}});
     wizard->Form_Load();
+    wizard->show();
     wizard->cmd_addall_Click();
     wizard->cmd_setdisplay_Click();
     EXPECT_EQ(wizard->quizSlide(), 7);
+    EXPECT_TRUE(wizard->isVisible());
     EXPECT_TRUE(wizard->CheckFinished().ready);
     EXPECT_EQ(child<QPushButton>(wizard, "cmd_setdisplay(0)")->text(), "Change Display Settings");
     auto *places = child<QLineEdit>(wizard, "txt_numkeypads");
