@@ -101,7 +101,7 @@ std::optional<QuestionInfo> LoadQuestionFile(const std::string &path, const std:
     return q;
 }
 
-std::string questionFileOfRunString(const std::string &runString)
+std::string voteShapeQuestionFile(const std::string &runString)
 {
     // Positions count from 1, as the add-in writes them.
     const std::size_t exe = toUpper(runString).find(".EXE");
@@ -136,7 +136,7 @@ std::vector<QuestionInfo> LoadVotingSlides(PresentationHost &host, const std::st
         for (const HostShape &shape : slide.shapes) {
             if (toUpper(shape.name) != "VOTE")
                 continue;
-            const std::string file = questionFileOfRunString(shape.runString);
+            const std::string file = voteShapeQuestionFile(shape.runString);
             if (!endsWith(toUpper(file), ".TLX"))
                 continue;
             try {

@@ -39,7 +39,7 @@ std::optional<QuestionInfo> LoadQuestionFile(const std::string &path, const std:
 // The question file a "VOTE" shape's click action names: the text after
 // ".EXE" and one separator, up to the first "," (or up to the string's last
 // character when there is no ",").
-std::string questionFileOfRunString(const std::string &runString);
+std::string voteShapeQuestionFile(const std::string &runString);
 
 // Scans the active presentation's slides for "VOTE" shapes naming a ".TLX"
 // file, moves the "QuiztlxName" tag from the shape to the slide and reads
