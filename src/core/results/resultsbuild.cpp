@@ -12,10 +12,18 @@ namespace quiz
 namespace
 {
 
-bool isOptionNumber(std::string_view text)
+// The option an answer names, 0..10; -1 for anything else ("-", "A", text).
+int optionOf(std::string_view answer)
 {
-    return !text.empty() && text.size() <= 2 &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    int value = 0;
+    for (const char c : answer) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+        if (value > 10)
+            return -1;
+    }
+    return answer.empty() ? -1 : value;
 }
 
 void layOutQuestionResults(ResultsGrid &g)
@@ -165,6 +173,9 @@ BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const 
         if (q.name.empty())
             continue;
         hooks.caption("Inserting results - " + std::to_string(qi + 1) + " of " + total);
+        std::array<double, 11> weights{};
+        for (int o = 0; o <= 10; ++o)
+            weights[o] = leadingNumber(q.weighting(o));
         for (int k = 1; k <= q.itemCount; ++k) {
             ++column;
             ++questionRow;
@@ -192,18 +203,17 @@ BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const 
                 }
                 const bool right = !q.correctAnswers.empty() && answer != "A" && answer != "-" &&
                                    contains(q.correctAnswers, match);
-                const bool option = isOptionNumber(answer) && leadingInt(answer) <= 10;
+                const int option = optionOf(answer);
                 if (right) {
                     byKeypad.mark(row, column, MarkGreen);
                     ++raw[row];
-                    const std::string &w = q.weighting(option ? leadingInt(answer) : -1);
-                    const double weight = leadingNumber(w);
+                    const double weight = option >= 0 ? weights[option] : leadingNumber(q.weighting(-1));
                     weighted[row] += static_cast<float>(weight);
                     if (weight != 1.0)
-                        byKeypad.setText(row, column, std::string(answer) + " (" + w + ")");
+                        byKeypad.setText(row, column, std::string(answer) + " (" + q.weighting(option) + ")");
                 }
-                if (option)
-                    ++counts[leadingInt(answer)];
+                if (option >= 0)
+                    ++counts[option];
             }
             for (int o = 0; o <= 10; ++o) {
                 const int c = o + 1;

@@ -59,11 +59,27 @@ void ResultsGrid::removeCol(int c)
 
 std::uint32_t ResultsGrid::intern(std::string_view text)
 {
-    if (const auto it = index_.find(text); it != index_.end())
-        return it->second;
-    const auto id = static_cast<std::uint32_t>(pool_.size());
-    pool_.emplace_back(text);
-    index_.emplace(pool_.back(), id);
+    if (text.empty())
+        return 0;
+    std::uint32_t *slot = nullptr;
+    if (text.size() <= 2) {
+        if (shortIds_.empty())
+            shortIds_.assign(256 + 65536, 0);
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+        slot = &shortIds_[text.size() == 1 ? byte(0) : 256 + byte(0) * 256 + byte(1)];
+        if (*slot)
+            return *slot;
+    }
+    std::uint32_t id;
+    if (const auto it = index_.find(text); it != index_.end()) {
+        id = it->second;
+    } else {
+        id = static_cast<std::uint32_t>(pool_.size());
+        pool_.emplace_back(text);
+        index_.emplace(pool_.back(), id);
+    }
+    if (slot)
+        *slot = id;
     return id;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -104,7 +105,10 @@ class ResultsGrid
     std::vector<int> colWidth_;
     std::vector<int> rowHeight_;
     bool headerWordWrap_ = false;
-    std::vector<std::string> pool_{std::string()};
+    std::deque<std::string> pool_{std::string()}; // a deque: texts handed out stay where they are
+    // Texts of one or two characters (most answers and counts) by their bytes,
+    // so that they are found without hashing; 0 where not yet held.
+    std::vector<std::uint32_t> shortIds_;
     std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> index_{{std::string(), 0}};
 };
 

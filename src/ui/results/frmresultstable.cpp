@@ -44,7 +44,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const char *caption)
     return button;
 }
 
-constexpr int buttonWidthTwips = 1900;
+constexpr int buttonWidthTwips = 2000;
 constexpr int buttonHeightTwips = 420;
 
 } // namespace
