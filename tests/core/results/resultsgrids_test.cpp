@@ -56,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Files, QuestionFileTest,
 
 TEST(QuestionFile, RunStringAndMissingFile)
 {
-    EXPECT_EQ(questionFileOfRunString("C:\\Talvix\\vote.exe q1.tlx,1"), "q1.tlx");
-    EXPECT_EQ(questionFileOfRunString("C:\\Talvix\\VOTE.EXE q1.tlx"), "q1.tl"); // no "," cuts one more
+    EXPECT_EQ(voteShapeQuestionFile("C:\\Talvix\\vote.exe q1.tlx,1"), "q1.tlx");
+    EXPECT_EQ(voteShapeQuestionFile("C:\\Talvix\\VOTE.EXE q1.tlx"), "q1.tl"); // no "," cuts one more
     EXPECT_FALSE(LoadQuestionFile("absent.tlx", dataDir));
 }
 
