@@ -1,5 +1,6 @@
 #include "app/modes/modes.h"
 
+#include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
@@ -29,12 +30,13 @@ void runResultsTableMode(RunContext &ctx)
     };
     // The window lives as long as the run; the run's end ends the process.
     auto *window = new frmResultsTable(ctx, std::move(actions));
-    if (window->Form_Load() == LoadOutcome::Ready && runsWithoutScreen()) {
+    if (window->Form_Load() == LoadOutcome::Ready && runsWithoutScreen() && !uiScriptRequested()) {
         // Nobody can see or close the window: leave its pictures and close it as Exit would.
         for (const std::string &path : window->saveTabPictures(ctx.state.dataFolder))
             std::printf("%s\n", path.c_str());
         std::fflush(stdout);
         window->cmdExit_Click();
+        rethrowLatchedRunEnd();
     }
 }
 
