@@ -43,8 +43,11 @@ const std::string &QuestionInfo::weighting(int option) const
 
 std::optional<QuestionInfo> LoadQuestionFile(const std::string &path, const std::string &presentationFolder)
 {
-    const bool hasFolder = path.find('\\') != std::string::npos || path.find('/') != std::string::npos;
-    const std::string file = hasFolder ? resolvePath(path) : resolveFile(presentationFolder, path);
+    const std::size_t slash = path.find_last_of("\\/");
+    std::string file = slash != std::string::npos ? resolvePath(path) : resolveFile(presentationFolder, path);
+    // A folder written on another machine: the file beside the presentation.
+    if (slash != std::string::npos && !FileExists(file))
+        file = resolveFile(presentationFolder, path.substr(slash + 1));
     if (!FileExists(file))
         return std::nullopt;
 
@@ -97,7 +100,7 @@ std::optional<QuestionInfo> LoadQuestionFile(const std::string &path, const std:
         q.weightings = split(*list, ",");
     else
         q.weightings.assign(std::max(0, q.firstOption + q.optionCount), one);
-    q.name = path.substr(path.find_last_of("\\/") + 1);
+    q.name = path.substr(slash + 1);
     return q;
 }
 

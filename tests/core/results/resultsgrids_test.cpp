@@ -59,6 +59,7 @@ TEST(QuestionFile, RunStringAndMissingFile)
     EXPECT_EQ(voteShapeQuestionFile("C:\\Talvix\\vote.exe q1.tlx,1"), "q1.tlx");
     EXPECT_EQ(voteShapeQuestionFile("C:\\Talvix\\VOTE.EXE q1.tlx"), "q1.tl"); // no "," cuts one more
     EXPECT_FALSE(LoadQuestionFile("absent.tlx", dataDir));
+    EXPECT_EQ(LoadQuestionFile("C:\\Shows\\rank.tlx", dataDir)->name, "rank.tlx");
 }
 
 QuestionInfo question(std::string name, std::string type, int options, int items, std::string correct,
