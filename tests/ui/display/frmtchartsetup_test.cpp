@@ -1,0 +1,243 @@
+#include "ui/display/frmtchartsetup.h"
+
+#include "adapters/standinhost/standinhost.h"
+#include "core/startup/runcontext.h"
+#include "core/startup/workingfiles.h"
+#include "fakes/fakedialogs.h"
+#include "support/testfolder.h"
+#include "ui/display/composechartdisplay.h"
+#include "ui/display/layouteditorrun.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+
+namespace quiz
+{
+namespace
+{
+
+// A running show of 1024 x 768 on the stand-in host, three display rows.
+struct EditorFixture : ::testing::Test {
+    test::TestFolder folder;
+    std::unique_ptr<StandInHost> host;
+    test::FakeDialogs dialogs;
+    RunContext ctx;
+    std::string hostPath;
+
+    void SetUp() override
+    {
+        QImage slide(1024, 768, QImage::Format_RGB32);
+        slide.fill(Qt::darkGreen);
+        std::filesystem::create_directories(folder.path() / "addin");
+        slide.save(QString::fromStdString((folder.path() / "slide.png").string()));
+        hostPath = folder
+                       .write("host.json", R"({"addinFolder": "addin", "activePresentation": 0,
+            "presentations": [{"path": "show.pptx", "pageWidth": 720, "pageHeight": 540,
+              "slides": [{"title": "Results", "picture": "slide.png"}]}],
+            "slideShow": {"running": true, "slide": 1, "window": [0, 0, 1024, 768]}, "macros": []})")
+                       .string();
+        host = StandInHost::open(hostPath, nullptr);
+        ASSERT_TRUE(host);
+        ctx.host = host.get();
+        ctx.dialogs = &dialogs;
+        ctx.state.addinFolder = (folder.path() / "addin").string() + "/";
+        ctx.state.displayCount = 3;
+        ResetDisplayPositions(ctx.state);
+    }
+
+    std::vector<std::string> macros() const
+    {
+        std::vector<std::string> out;
+        const auto doc = QJsonDocument::fromJson(QByteArray::fromStdString(folder.read("host.json")));
+        for (const QJsonValue &m : doc.object().value("macros").toArray())
+            out.push_back(m.toObject().value("name").toString().toStdString());
+        return out;
+    }
+};
+
+// An editor built as the set-up screens build it, its grabs counted.
+struct Editor {
+    int grabs = 0;
+    FrmTChartSetup window;
+    Editor(RunContext &ctx) : window(ctx, LayoutEditorHooks{{}, [this] { ++grabs; }})
+    {
+        window.resize(800, 600);
+        ComposeChartDisplay(ctx, window.parts(), true, true, ctx.state.displayCount);
+        window.show();
+    }
+    std::vector<PointD> positions() const
+    {
+        std::vector<PointD> out;
+        for (const Annotation &a : window.chart()->model().annotations())
+            out.push_back({a.left, a.top});
+        return out;
+    }
+    QAction *action(const char *name) const { return window.findChild<QAction *>(name); }
+};
+
+TEST_F(EditorFixture, ControlsMenuEntriesAndTheirEnabledRules)
+{
+    ctx.state.showScores = 0;
+    Editor e(ctx);
+    FrmTChartSetup &w = e.window;
+    EXPECT_EQ(w.windowTitle(), "Close this window to return to the main screen - Right click for menu");
+    for (const char *name : {"TChart", "cmdFocus", "Picture1"})
+        EXPECT_NE(w.findChild<QWidget *>(name), nullptr) << name;
+    auto *move = w.findChild<QTimer *>("timerAnnotationMove");
+    auto *refresh = w.findChild<QTimer *>("timerRefresh");
+    ASSERT_TRUE(move && refresh);
+    EXPECT_EQ(std::make_tuple(move->interval(), move->isActive(), refresh->interval(), refresh->isActive()),
+              std::make_tuple(50, false, 50, true));
+    QMenu *menu = w.findChild<QMenu *>("menuQuiz");
+    ASSERT_EQ(menu, w.menu());
+    QStringList entries{menu->title()};
+    for (QAction *a : menu->actions()) {
+        entries << a->objectName() + " " + a->text();
+        for (QAction *sub : a->menu() ? a->menu()->actions() : QList<QAction *>{})
+            entries << sub->objectName() + " " + sub->text();
+    }
+    EXPECT_EQ(entries.join("|"), "Quiz|menuFont Font|menuDistribute Auto Distribute|menuAlign Align Selected|"
+                                 "menuAlignVertically Left|menuAlignHorizontally Top|menuSelectAll Select All|"
+                                 "menuSelectTeams Keypads|menuSelectScores Scores|menuDeSelect DeSelect All|"
+                                 "menuHelp Help");
+
+    auto enabled = [&] {
+        return std::make_tuple(menu->isVisible(), e.action("menuAlign")->isEnabled(),
+                               e.action("menuDeSelect")->isEnabled(), e.action("menuSelectScores")->isEnabled());
+    };
+    QTest::mouseClick(w.chart(), Qt::RightButton, {}, QPoint(700, 500));
+    EXPECT_EQ(enabled(), std::make_tuple(true, false, false, false));
+    menu->hide();
+    QTest::mouseClick(w.chart(), Qt::RightButton, {}, QPoint(5, 5)); // selects K1, no menu
+    EXPECT_TRUE(w.chart()->annotation(0).highlight.visible);
+    QTest::mouseClick(w.chart(), Qt::RightButton, {}, QPoint(700, 500));
+    EXPECT_EQ(enabled(), std::make_tuple(true, true, true, false));
+    menu->hide();
+}
+
+TEST_F(EditorFixture, MenuEntriesSelectDistributeChooseTheFontAndHelp)
+{
+    Editor e(ctx);
+    e.action("menuSelectScores")->trigger();
+    e.action("menuSelectAll")->trigger(); // no action
+    std::vector<bool> selected;
+    for (const Annotation &a : e.window.chart()->model().annotations())
+        selected.push_back(a.highlight.visible);
+    EXPECT_EQ(selected, (std::vector<bool>{false, true, false, true, false, true}));
+
+    dialogs.textAnswers = {"11", "2"};
+    e.action("menuDistribute")->trigger(); // 3 pairs in 2 columns of 2 rows
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    const auto p = e.positions();
+    EXPECT_TRUE(p[0].x == p[2].x && p[2].y > p[0].y && p[4].y == p[0].y && p[4].x > p[1].x);
+
+    const int grabs = e.grabs;
+    const AnnotationFont before = e.window.chart()->annotation(0).font;
+    const FontChoice chosen{"Serif", 30, true, true, true, true, 0xFF};
+    dialogs.fontAnswers = {std::nullopt, chosen};
+    e.action("menuFont")->trigger(); // cancelled: nothing changes
+    EXPECT_EQ(e.window.chart()->annotation(5).font, before);
+    EXPECT_EQ(e.grabs, grabs);
+    e.action("menuFont")->trigger();
+    EXPECT_EQ(dialogs.fontInitials.back(), static_cast<const FontChoice &>(before));
+    for (const Annotation &a : e.window.chart()->model().annotations())
+        EXPECT_EQ(static_cast<const FontChoice &>(a.font), chosen);
+    EXPECT_EQ(e.grabs, grabs + 1);
+
+    e.action("menuHelp")->trigger();
+    EXPECT_EQ(dialogs.messages.back().title, "Team Quiz Setup");
+    EXPECT_EQ(dialogs.messages.back().text,
+              "\u00a4 Right click selects and deselects text.\r\n"
+              "\u00a4 Click and hold with the left mouse to move the selected text\r\n"
+              "\u00a4 Page Up and Page Down will decrease and increase the spacing between the text.\r\n"
+              "\u00a4 Shift and Arrow Key moves the selected text.");
+}
+
+TEST_F(EditorFixture, BackgroundIsCutAgainWhenTheWindowMovesAndAfterKeysAndDrags)
+{
+    Editor e(ctx);
+    e.window.timerRefresh_Timer();
+    const int settled = e.grabs;
+    e.window.timerRefresh_Timer();
+    EXPECT_EQ(e.grabs, settled) << "nothing moved";
+    e.window.move(e.window.pos() + QPoint(7, 0));
+    e.window.timerRefresh_Timer();
+    e.window.resize(500, 400);
+    e.window.timerRefresh_Timer();
+    QTest::keyClick(&e.window, Qt::Key_Left);
+    QTest::mouseClick(e.window.chart(), Qt::LeftButton, {}, QPoint(600, 500));
+    EXPECT_EQ(e.grabs, settled + 4);
+    EXPECT_EQ(e.window.chart()->width(), 500);
+}
+
+// The set-up screen's road: the entry function opens the editor over the
+// show; a right click, a drag and keys arrange it; closing stores the layout.
+TEST_F(EditorFixture, ScriptedSessionThroughTheEntryFunctionStoresTheLayout)
+{
+    QWidget setupForm;
+    setupForm.setObjectName("QuizForm");
+    std::vector<PointD> seen;
+    QRect place;
+    QSize inside;
+    bool background = false;
+    QTimer script;
+    QObject::connect(&script, &QTimer::timeout, [&] {
+        FrmTChartSetup *w = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == "FrmTChartSetup" && top->isVisible())
+                w = static_cast<FrmTChartSetup *>(top);
+        if (!w)
+            return;
+        script.stop();
+        place = w->frameGeometry();
+        inside = w->size();
+        background = !w->chart()->backgroundImage().isNull();
+        QWidget *chart = w->chart();
+        QTest::mouseClick(chart, Qt::RightButton, {}, QPoint(10, 70)); // selects K2
+        QTest::mousePress(chart, Qt::LeftButton, {}, QPoint(10, 10));  // on K1
+        QTest::mouseMove(chart, QPoint(10, 10));
+        w->timerAnnotationMove_Timer();
+        QTest::mouseMove(chart, QPoint(50, 40));
+        w->timerAnnotationMove_Timer();
+        QTest::mouseRelease(chart, Qt::LeftButton, {}, QPoint(50, 40));
+        QTest::keyClick(w, Qt::Key_PageDown);
+        QTest::keyClick(chart, Qt::Key_Left, Qt::ShiftModifier);
+        for (const Annotation &a : w->chart()->model().annotations())
+            seen.push_back({a.left, a.top});
+        w->close();
+    });
+    script.start(20);
+    RunLayoutEditor(ctx);
+
+    // Unset area: centred at 60% of the 1024 x 768 show.
+    EXPECT_EQ(place, QRect(205, 154, 614, 461));
+    EXPECT_TRUE(background);
+    const std::vector<PointD> expected{{40, 30}, {300, 0}, {35, 100}, {300, 70}, {0, 140}, {300, 140}};
+    EXPECT_EQ(seen, expected);
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 2; ++k) {
+            const PointD stored = ctx.state.annotationPositions[r][k];
+            EXPECT_DOUBLE_EQ(stored.x * inside.width(), expected[2 * r + k].x) << r << k;
+            EXPECT_DOUBLE_EQ(stored.y * inside.height(), expected[2 * r + k].y) << r << k;
+        }
+    const DisplayArea area = ctx.state.displayAreas[0];
+    EXPECT_FLOAT_EQ(area.width, 614.0f / 1024);
+    EXPECT_FLOAT_EQ(area.height, 461.0f / 768);
+    EXPECT_FLOAT_EQ(area.left, 205.0f / 1024);
+    EXPECT_FLOAT_EQ(area.top, 154.0f / 768);
+    EXPECT_EQ(macros(), std::vector<std::string>{"EndShowEdit"});
+    EXPECT_TRUE(setupForm.isVisible());
+}
+
+} // namespace
+} // namespace quiz
