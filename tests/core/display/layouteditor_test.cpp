@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
 namespace quiz
 {
 namespace
@@ -21,34 +24,59 @@ Annotations rows(int count, std::initializer_list<int> selected = {})
     return a;
 }
 
-std::vector<PointD> positions(const Annotations &a)
+// "left,top" of every annotation, blank-separated.
+std::string layout(const Annotations &a)
 {
-    std::vector<PointD> out;
+    std::string out;
     for (const Annotation &x : a)
-        out.push_back({x.left, x.top});
+        out += (out.empty() ? "" : " ") + std::to_string(std::lround(x.left)) + "," +
+               std::to_string(std::lround(x.top));
     return out;
 }
 
-TEST(LayoutEditorKeys, PagesSpreadEveryRowAroundRowZeroArrowsMoveTheSelected)
+using Op = std::function<void(Annotations &)>;
+Op keys(std::vector<int> codes, int shift)
 {
-    struct Case {
-        std::vector<int> keys;
-        int shift;
-        std::vector<PointD> after;
-    } cases[] = {
-        {{keyPageDown, keyPageDown, keyPageDown}, 0, {{0, 0}, {300, 0}, {0, 90}, {300, 90}, {0, 180}, {300, 180}}},
-        {{keyPageUp}, 1, {{0, 0}, {300, 0}, {0, 50}, {300, 50}, {0, 100}, {300, 100}}},
-        {{keyDown, keyRight}, 0, {{0, 0}, {302, 2}, {2, 62}, {300, 60}, {0, 120}, {300, 120}}},
-        {{keyUp, keyLeft}, 1, {{0, 0}, {295, -5}, {-5, 55}, {300, 60}, {0, 120}, {300, 120}}},
-        {{keyLeft}, 3, {{0, 0}, {298, 0}, {-2, 60}, {300, 60}, {0, 120}, {300, 120}}}, // Shift+Ctrl: 2
-        {{65, 9}, 1, positions(rows(3))},
+    return [=](Annotations &a) {
+        for (int key : codes)
+            EXPECT_EQ(editorKeyDown(a, key, shift), key != 65 && key != 9) << key;
     };
-    for (const Case &c : cases) {
+}
+
+TEST(LayoutEditor, KeysAlignAndDistributeMoveTheRightAnnotations)
+{
+    // Three rows, annotations 1 and 2 selected.
+    const std::vector<std::pair<Op, std::string>> cases{
+        {keys({keyPageDown, keyPageDown, keyPageDown}, 0), "0,0 300,0 0,90 300,90 0,180 300,180"},
+        {keys({keyPageUp}, 1), "0,0 300,0 0,50 300,50 0,100 300,100"},
+        {keys({keyDown, keyRight}, 0), "0,0 302,2 2,62 300,60 0,120 300,120"},
+        {keys({keyUp, keyLeft}, 1), "0,0 295,-5 -5,55 300,60 0,120 300,120"},
+        {keys({keyLeft}, 3), "0,0 298,0 -2,60 300,60 0,120 300,120"}, // Shift+Ctrl: 2
+        {keys({65, 9}, 1), "0,0 300,0 0,60 300,60 0,120 300,120"},
+        {[](Annotations &a) { alignSelected(a, AlignEdge::Top); }, "0,0 300,0 0,0 300,60 0,120 300,120"},
+        {[](Annotations &a) { alignSelected(a, AlignEdge::Left); }, "0,0 300,0 300,60 300,60 0,120 300,120"},
+        {[](Annotations &a) { deselectAll(a), alignSelected(a, AlignEdge::Left); },
+         "0,0 300,0 0,60 300,60 0,120 300,120"},
+        // 3 pairs in 2 columns of 2 rows: slots k * (1000 - (75 + 25)) / 3,
+        // rows (600 - 1.5 * 30 - 24 - 2 * 15) + 30 apart.
+        {[](Annotations &a) {
+             distribute(a, 2, DistributeMetrics{75, 1000, 600, 30, 24});
+         },
+         "0,0 300,0 0,531 300,531 600,0 900,0"},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
         Annotations a = rows(3, {1, 2});
-        for (int key : c.keys)
-            EXPECT_EQ(editorKeyDown(a, key, c.shift), key != 65 && key != 9) << key;
-        EXPECT_EQ(positions(a), c.after) << c.keys.front() << " " << c.shift;
+        cases[i].first(a);
+        EXPECT_EQ(layout(a), cases[i].second) << "case " << i;
     }
+    Annotations a = rows(3, {1});
+    selectKind(a, AnnotationKind::Name);
+    alignSelected(a, AlignEdge::Top);
+    EXPECT_EQ(layout(a), "0,0 300,0 0,0 300,60 0,0 300,120");
+    EXPECT_FALSE(anySelected(a));
+    const int perColumn[][3] = {{10, 3, 4}, {10, 2, 5}, {10, 1, 10}, {10, 10, 1}, {5, 10, 1}};
+    for (const auto &c : perColumn)
+        EXPECT_EQ(rowsPerColumn(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
 }
 
 TEST(LayoutEditorMouse, RightClickTogglesTheLowestActiveHitAndAMissOpensTheMenu)
@@ -60,11 +88,7 @@ TEST(LayoutEditorMouse, RightClickTogglesTheLowestActiveHitAndAMissOpensTheMenu)
     EXPECT_FALSE(m.mouseDown(a, boxes, 2, 45, 10, true)); // 0 and 1 overlap: 0
     EXPECT_FALSE(m.mouseDown(a, boxes, 2, 10, 70, true)); // 3 is inactive: 2
     EXPECT_FALSE(m.mouseDown(a, boxes, 2, 10, 10, true)); // 0 again: off
-    std::vector<bool> selected;
-    for (const Annotation &x : a)
-        selected.push_back(isSelected(x));
-    EXPECT_EQ(selected, (std::vector<bool>{false, false, true, false}));
-
+    EXPECT_TRUE(!isSelected(a[0]) && !isSelected(a[1]) && isSelected(a[2]) && !isSelected(a[3]));
     EXPECT_TRUE(m.mouseDown(a, boxes, 2, 400, 400, false));
     EXPECT_TRUE(m.menu().align && m.menu().deselect && !m.menu().scores);
     deselectAll(a);
@@ -74,36 +98,17 @@ TEST(LayoutEditorMouse, RightClickTogglesTheLowestActiveHitAndAMissOpensTheMenu)
     EXPECT_TRUE(m.held() && !anySelected(a));
 }
 
-TEST(LayoutEditorMenu, SelectKindsAndAlignToTheLowestSelectedThenDeselect)
-{
-    Annotations a = rows(3, {5});
-    selectKind(a, AnnotationKind::Name);
-    EXPECT_TRUE(isSelected(a[0]) && isSelected(a[2]) && isSelected(a[4]) && !isSelected(a[1]));
-    a[0].top = 7;
-    alignSelected(a, AlignEdge::Top);
-    EXPECT_EQ(positions(a), (std::vector<PointD>{{0, 7}, {300, 0}, {0, 7}, {300, 60}, {0, 7}, {300, 7}}));
-    EXPECT_FALSE(anySelected(a));
-    alignSelected(a, AlignEdge::Left); // nothing selected: nothing moves
-    selectKind(a, AnnotationKind::Score);
-    a[1].left = 250;
-    alignSelected(a, AlignEdge::Left);
-    EXPECT_EQ(positions(a), (std::vector<PointD>{{0, 7}, {250, 0}, {0, 7}, {250, 60}, {0, 7}, {250, 7}}));
-}
-
 TEST(LayoutEditorMouse, TheDraggedAnnotationStaysInsideTheChartTheSelectedFollow)
 {
-    // Chart 400 x 300; annotation 0 at (0, 0) is dragged, 3 at (300, 60) is selected.
-    struct Case {
-        CursorPos to;
-        PointD dragged, follower;
-    } cases[] = {
-        {{150, 120}, {50, 20}, {350, 80}},
-        {{100, 900}, {1, 276}, {300, 860}}, // past the bottom; left 0 becomes 1
-        {{40, 10}, {1, 1}, {240, -30}},
-        {{900, 150}, {392, 50}, {1100, 110}},
+    // Chart 400 x 300; annotation 0 is dragged from (0, 0), 3 is selected; the cursor starts at (100, 100).
+    const std::pair<CursorPos, std::string> cases[] = {
+        {{150, 120}, "50,20 300,0 0,60 350,80"},
+        {{100, 900}, "1,276 300,0 0,60 300,860"}, // past the bottom; left 0 becomes 1
+        {{40, 10}, "1,1 300,0 0,60 240,-30"},
+        {{900, 150}, "392,50 300,0 0,60 1100,110"},
     };
     const std::vector<RectD> boxes{{0, 0, 30, 20}, {300, 0, 30, 20}, {0, 60, 30, 20}, {300, 60, 30, 20}};
-    for (const Case &c : cases) {
+    for (const auto &[to, expected] : cases) {
         Annotations a = rows(2, {3});
         EditorMouse m;
         EXPECT_EQ(m.mouseMove(a, boxes, 10, 10), EditorMouse::Pointer::SizeAll);
@@ -114,47 +119,30 @@ TEST(LayoutEditorMouse, TheDraggedAnnotationStaysInsideTheChartTheSelectedFollow
         EXPECT_EQ(m.mouseMove(a, boxes, 300, 60), EditorMouse::Pointer::Unchanged);
         EXPECT_FALSE(m.dragTick(a, {100, 100}, 400, 300)) << "the first tick remembers";
         EXPECT_FALSE(m.dragTick(a, {100, 100}, 400, 300)) << "no movement";
-        EXPECT_TRUE(m.dragTick(a, c.to, 400, 300));
-        EXPECT_EQ(positions(a), (std::vector<PointD>{c.dragged, {300, 0}, {0, 60}, c.follower}));
+        EXPECT_TRUE(m.dragTick(a, to, 400, 300));
+        EXPECT_EQ(layout(a), expected);
         m.mouseUp();
         EXPECT_FALSE(m.dragging() || m.held() || m.dragTick(a, {0, 0}, 400, 300));
     }
 }
 
-TEST(LayoutEditorDistribute, RowsPerColumnAndTheGeometry)
-{
-    const int cases[][3] = {{10, 3, 4}, {10, 2, 5}, {10, 1, 10}, {10, 10, 1}, {5, 10, 1}};
-    for (const auto &c : cases)
-        EXPECT_EQ(rowsPerColumn(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
-    // 5 pairs in 2 columns of 3 rows. Slots k * (1000 - (75 + 25)) / 3; gap
-    // (600 - 2.5 * 30 - 24 - 30) / 2 = 235.5, so rows 265.5 apart, rounded.
-    Annotations a = rows(5);
-    distribute(a, 2, DistributeMetrics{75, 1000, 600, 30, 24});
-    EXPECT_EQ(positions(a), (std::vector<PointD>{{0, 0}, {300, 0}, {0, 266}, {300, 266}, {0, 531}, {300, 531},
-                                                 {600, 0}, {900, 0}, {600, 266}, {900, 266}}));
-}
-
 TEST(LayoutEditorDistribute, ColumnQuestionRefusesOutOfRangeAndCancelsOnEmpty)
 {
-    struct Case {
-        std::vector<std::optional<std::string>> answers;
-        std::optional<int> columns;
-        std::size_t refusals;
-    } cases[] = {
-        {{"3"}, 3, 0}, {{"0", "11", "10"}, 10, 2}, {{"abc", "1"}, 1, 1}, {{""}, std::nullopt, 0},
-        {{"12", std::nullopt}, std::nullopt, 1},
-    };
-    for (const Case &c : cases) {
+    using Answers = std::vector<std::optional<std::string>>;
+    const std::tuple<Answers, std::optional<int>, std::size_t> cases[] = {
+        {{"3"}, 3, 0}, {{"0", "11", "10"}, 10, 2}, {{"abc", "1"}, 1, 1}, {{""}, {}, 0}, {{"12", {}}, {}, 1}};
+    for (const auto &[answers, columns, refusals] : cases) {
         test::FakeDialogs d;
-        d.textAnswers.assign(c.answers.begin(), c.answers.end());
-        EXPECT_EQ(askDistributeColumns(d), c.columns);
-        ASSERT_EQ(d.messages.size(), c.refusals);
+        d.textAnswers.assign(answers.begin(), answers.end());
+        EXPECT_EQ(askDistributeColumns(d), columns);
+        ASSERT_EQ(d.messages.size(), refusals);
         for (const auto &m : d.messages)
             EXPECT_EQ(std::tie(m.text, m.title, m.icon),
-                      std::make_tuple("Number of colums must be in the range of 1 - 10", "Quiz - Invalid Entry",
-                                      MessageIcon::Exclamation));
-        EXPECT_EQ(d.inputs.front().first, "Enter the number of columns you wish to distribute to (1-10)");
-        EXPECT_EQ(std::tie(d.prompts.front(), d.inputs.front().second), std::make_tuple("Number of Columns", "1"));
+                      std::make_tuple("Number of colums must be in the range of 1 - 10",
+                                      "Quiz - Invalid Entry", MessageIcon::Exclamation));
+        EXPECT_EQ(std::tie(d.inputs.front().first, d.prompts.front(), d.inputs.front().second),
+                  std::make_tuple("Enter the number of columns you wish to distribute to (1-10)",
+                                  "Number of Columns", "1"));
     }
 }
 
@@ -172,10 +160,7 @@ TEST(LayoutEditorClose, StoredFractionsComposeAgainAtAnotherSizeOnTheSamePlaces)
     EXPECT_EQ(s.annotationPositions[1][2], (PointD{-1, -1}));
     EXPECT_EQ(displayFontChoice(s), (FontChoice{"Serif", 30, true, false, true, false, 0xFF}));
     const Annotations half = composeAnnotations(s, 2, 400 * 15, 300 * 12);
-    EXPECT_DOUBLE_EQ(half[0].left, 100);
-    EXPECT_DOUBLE_EQ(half[0].top, 75);
-    EXPECT_DOUBLE_EQ(half[3].left, 350);
-    EXPECT_DOUBLE_EQ(half[3].top, 240);
+    EXPECT_EQ(layout(half), "100,75 150,0 0,30 350,240");
 
     const auto area = displayAreaOf({300, 140, 640, 360}, {100, 50, 1280, 720});
     ASSERT_TRUE(area);
