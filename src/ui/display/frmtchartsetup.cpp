@@ -25,7 +25,8 @@ namespace quiz
 {
 
 FrmTChartSetup::FrmTChartSetup(RunContext &ctx, LayoutEditorHooks hooks, QWidget *parent)
-    : QWidget(parent, Qt::Window), ctx_(ctx), hooks_(std::move(hooks))
+    // Above the full-screen show it is laid over.
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), ctx_(ctx), hooks_(std::move(hooks))
 {
     setObjectName("FrmTChartSetup");
     setWindowTitle("Close this window to return to the main screen - Right click for menu");
