@@ -107,23 +107,27 @@ bool EditorMouse::mouseDown(Annotations &annotations, const std::vector<RectD> &
 }
 
 EditorMouse::Pointer EditorMouse::mouseMove(const Annotations &annotations, const std::vector<RectD> &boxes,
-                                            double x, double y)
+                                            double x, double y, CursorPos cursor)
 {
     if (dragging())
         return Pointer::Unchanged;
     const int hit = annotationAt(annotations, boxes, x, y);
     if (hit < 0)
         return Pointer::Default;
-    if (held_)
+    if (held_) {
         dragged_ = hit;
+        last_ = cursor;
+    }
     return Pointer::SizeAll;
 }
 
-void EditorMouse::mouseUp()
+bool EditorMouse::mouseUp(Annotations &annotations, CursorPos cursor, double chartWidth, double chartHeight)
 {
+    const bool moved = dragTick(annotations, cursor, chartWidth, chartHeight);
     dragged_ = -1;
     held_ = false;
     last_.reset();
+    return moved;
 }
 
 bool EditorMouse::dragTick(Annotations &annotations, CursorPos cursor, double chartWidth, double chartHeight)

@@ -73,14 +73,19 @@ class EditorMouse
     // only marks the button as held.
     bool mouseDown(Annotations &annotations, const std::vector<RectD> &boxes, int button, double x, double y,
                    bool showScores);
-    // The mouse moved: which pointer to show. Over an annotation with the
-    // button held, that annotation becomes the dragged one.
-    Pointer mouseMove(const Annotations &annotations, const std::vector<RectD> &boxes, double x, double y);
-    // The button released: no drag, nothing held, no remembered cursor.
-    void mouseUp();
-    // One tick of the drag timer, with the cursor's screen position. The
-    // first tick of a drag, and a tick without movement, only remember the
-    // cursor. Returns true when something moved.
+    // The mouse moved, the cursor being at `cursor` on the screen: which
+    // pointer to show. Over an annotation with the button held, that
+    // annotation becomes the dragged one and the drag starts from the cursor.
+    Pointer mouseMove(const Annotations &annotations, const std::vector<RectD> &boxes, double x, double y,
+                      CursorPos cursor);
+    // The button released with the cursor at `cursor`: a running drag takes
+    // the last movement, then no drag, nothing held, no remembered cursor.
+    // Returns true when something moved.
+    bool mouseUp(Annotations &annotations, CursorPos cursor, double chartWidth, double chartHeight);
+    // One tick of the drag timer, with the cursor's screen position: the
+    // dragged annotation moves by the cursor's movement since the last tick
+    // (or the drag's start), kept inside the chart, and every other selected
+    // one by the same. Returns true when something moved.
     bool dragTick(Annotations &annotations, CursorPos cursor, double chartWidth, double chartHeight);
 
     bool dragging() const { return dragged_ >= 0; }

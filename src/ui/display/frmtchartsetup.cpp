@@ -78,7 +78,8 @@ FrmTChartSetup::FrmTChartSetup(RunContext &ctx, LayoutEditorHooks hooks, QWidget
             [this](int button, int, double x, double y) { chartMouseDown(button, x, y); });
     connect(chart_, &ChartCanvas::chartMouseMove, this,
             [this](int, double x, double y) { chartMouseMove(x, y); });
-    connect(chart_, &ChartCanvas::chartMouseUp, this, [this] { chartMouseUp(); });
+    connect(chart_, &ChartCanvas::chartMouseUp, this,
+            [this](int, int, double x, double y) { chartMouseUp(x, y); });
 
     if (!hooks_.fade)
         hooks_.fade = [this](QWidget *w, int from, int to, bool show) {
@@ -140,7 +141,7 @@ void FrmTChartSetup::formKeyDown(int keyCode, int shiftState)
 
 void FrmTChartSetup::chartMouseDown(int button, double x, double y)
 {
-    cursor_ = chart_->mapToGlobal(QPointF(x, y)).toPoint();
+    cursorAt(x, y);
     bool showMenu = false;
     edit([&](Annotations &a) {
         showMenu = mouse_.mouseDown(a, boxes(), button, x, y, ctx_.state.showScores != 0);
@@ -154,8 +155,7 @@ void FrmTChartSetup::chartMouseDown(int button, double x, double y)
 
 void FrmTChartSetup::chartMouseMove(double x, double y)
 {
-    cursor_ = chart_->mapToGlobal(QPointF(x, y)).toPoint();
-    switch (mouse_.mouseMove(chart_->model().annotations(), boxes(), x, y)) {
+    switch (mouse_.mouseMove(chart_->model().annotations(), boxes(), x, y, cursorAt(x, y))) {
     case EditorMouse::Pointer::Default:
         chart_->unsetCursor();
         break;
@@ -171,11 +171,18 @@ void FrmTChartSetup::chartMouseMove(double x, double y)
     }
 }
 
-void FrmTChartSetup::chartMouseUp()
+void FrmTChartSetup::chartMouseUp(double x, double y)
 {
-    mouse_.mouseUp();
+    const CursorPos cursor = cursorAt(x, y);
     timerAnnotationMove_->stop();
+    edit([&](Annotations &a) { mouse_.mouseUp(a, cursor, chart_->width(), chart_->height()); });
     grabBackground();
+}
+
+CursorPos FrmTChartSetup::cursorAt(double x, double y)
+{
+    cursor_ = chart_->mapToGlobal(QPointF(x, y)).toPoint();
+    return CursorPos{cursor_->x(), cursor_->y()};
 }
 
 void FrmTChartSetup::timerAnnotationMove_Timer()

@@ -77,7 +77,9 @@ class FrmTChartSetup : public QWidget
     QAction *addEntry(QMenu *menu, const char *name, const QString &caption, void (FrmTChartSetup::*slot)());
     void chartMouseDown(int button, double x, double y);
     void chartMouseMove(double x, double y);
-    void chartMouseUp();
+    void chartMouseUp(double x, double y);
+    // Remembers the pointer's screen position at a point of the chart.
+    CursorPos cursorAt(double x, double y);
     // Runs a core operation on a copy of the chart's annotations and shows the result.
     void edit(const std::function<void(Annotations &)> &operation);
     std::vector<RectD> boxes() const;

@@ -104,17 +104,16 @@ TEST(LayoutEditorMouse, TheDraggedAnnotationStaysInsideTheChartTheSelectedFollow
     for (const auto &[to, expected] : cases) {
         Annotations a = rows(2, {3});
         EditorMouse m;
-        EXPECT_EQ(m.mouseMove(a, boxes, 10, 10), EditorMouse::Pointer::SizeAll);
+        EXPECT_EQ(m.mouseMove(a, boxes, 10, 10, {}), EditorMouse::Pointer::SizeAll);
         EXPECT_FALSE(m.dragging()) << "nothing held";
         EXPECT_FALSE(m.mouseDown(a, boxes, 1, 10, 10, true)) << "the left button only holds";
-        EXPECT_EQ(m.mouseMove(a, boxes, 200, 200), EditorMouse::Pointer::Default);
-        m.mouseMove(a, boxes, 10, 10);
-        EXPECT_EQ(m.mouseMove(a, boxes, 300, 60), EditorMouse::Pointer::Unchanged);
-        EXPECT_FALSE(m.dragTick(a, {100, 100}, 400, 300)) << "the first tick remembers";
+        EXPECT_EQ(m.mouseMove(a, boxes, 200, 200, {}), EditorMouse::Pointer::Default);
+        m.mouseMove(a, boxes, 10, 10, {100, 100}); // the drag starts from the cursor
+        EXPECT_EQ(m.mouseMove(a, boxes, 300, 60, {}), EditorMouse::Pointer::Unchanged);
         EXPECT_FALSE(m.dragTick(a, {100, 100}, 400, 300)) << "no movement";
-        EXPECT_TRUE(m.dragTick(a, to, 400, 300));
+        EXPECT_TRUE(m.dragTick(a, {101, 101}, 400, 300));
+        EXPECT_TRUE(m.mouseUp(a, to, 400, 300)) << "the release takes the last movement";
         EXPECT_EQ(layout(a), expected);
-        m.mouseUp();
         EXPECT_FALSE(m.dragging() || m.held() || m.dragTick(a, {0, 0}, 400, 300));
     }
 }

@@ -169,10 +169,10 @@ TEST_F(EditorFixture, ScriptedSessionThroughTheEntryFunctionStoresTheLayout)
         QWidget *chart = w->chart();
         QTest::mouseClick(chart, Qt::RightButton, {}, QPoint(10, 70)); // selects K2
         QTest::mousePress(chart, Qt::LeftButton, {}, QPoint(10, 10));  // on K1
-        QTest::mouseMove(chart, QPoint(10, 10));
+        QTest::mouseMove(chart, QPoint(10, 10));                       // the drag starts
+        QTest::mouseMove(chart, QPoint(30, 20));
         w->timerAnnotationMove_Timer();
         QTest::mouseMove(chart, QPoint(50, 40));
-        w->timerAnnotationMove_Timer();
         QTest::mouseRelease(chart, Qt::LeftButton, {}, QPoint(50, 40));
         QTest::keyClick(w, Qt::Key_PageDown);
         QTest::keyClick(chart, Qt::Key_Left, Qt::ShiftModifier);
