@@ -84,13 +84,15 @@ void applyFont(Annotations &annotations, const FontChoice &font)
 }
 
 bool EditorMouse::mouseDown(Annotations &annotations, const std::vector<RectD> &boxes, int button, double x,
-                            double y, bool showScores)
+                            double y, bool showScores, CursorPos cursor)
 {
     menu_.deselect = false;
     menu_.align = false;
     menu_.scores = showScores;
     if (button != 2) {
         held_ = true;
+        pressed_ = annotationAt(annotations, boxes, x, y);
+        pressCursor_ = cursor;
         return false;
     }
     const int hit = annotationAt(annotations, boxes, x, y);
@@ -116,7 +118,7 @@ EditorMouse::Pointer EditorMouse::mouseMove(const Annotations &annotations, cons
         return Pointer::Default;
     if (held_) {
         dragged_ = hit;
-        last_ = cursor;
+        last_ = hit == pressed_ ? pressCursor_ : cursor;
     }
     return Pointer::SizeAll;
 }
@@ -126,6 +128,7 @@ bool EditorMouse::mouseUp(Annotations &annotations, CursorPos cursor, double cha
     const bool moved = dragTick(annotations, cursor, chartWidth, chartHeight);
     dragged_ = -1;
     held_ = false;
+    pressed_ = -1;
     last_.reset();
     return moved;
 }

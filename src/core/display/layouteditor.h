@@ -70,12 +70,13 @@ class EditorMouse
     // A button pressed at (x, y); boxes[i] is annotation i's box. The right
     // button toggles the selection of the first annotation hit; when none is
     // hit, answers true: the pop-up menu is to be shown. Any other button
-    // only marks the button as held.
+    // only marks the button as held (the cursor then at `cursor`).
     bool mouseDown(Annotations &annotations, const std::vector<RectD> &boxes, int button, double x, double y,
-                   bool showScores);
+                   bool showScores, CursorPos cursor = {});
     // The mouse moved, the cursor being at `cursor` on the screen: which
     // pointer to show. Over an annotation with the button held, that
-    // annotation becomes the dragged one and the drag starts from the cursor.
+    // annotation becomes the dragged one; the drag counts from where the
+    // button was pressed when that was on the same annotation, else from here.
     Pointer mouseMove(const Annotations &annotations, const std::vector<RectD> &boxes, double x, double y,
                       CursorPos cursor);
     // The button released with the cursor at `cursor`: a running drag takes
@@ -96,6 +97,8 @@ class EditorMouse
   private:
     int dragged_ = -1;
     bool held_ = false;
+    int pressed_ = -1; // the annotation under the held button's press
+    CursorPos pressCursor_;
     std::optional<CursorPos> last_;
     MenuState menu_;
 };

@@ -141,10 +141,10 @@ void FrmTChartSetup::formKeyDown(int keyCode, int shiftState)
 
 void FrmTChartSetup::chartMouseDown(int button, double x, double y)
 {
-    cursorAt(x, y);
+    const CursorPos cursor = cursorAt(x, y);
     bool showMenu = false;
     edit([&](Annotations &a) {
-        showMenu = mouse_.mouseDown(a, boxes(), button, x, y, ctx_.state.showScores != 0);
+        showMenu = mouse_.mouseDown(a, boxes(), button, x, y, ctx_.state.showScores != 0, cursor);
     });
     menuAlign_->setEnabled(mouse_.menu().align);
     menuDeSelect_->setEnabled(mouse_.menu().deselect);

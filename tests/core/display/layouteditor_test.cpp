@@ -106,9 +106,9 @@ TEST(LayoutEditorMouse, TheDraggedAnnotationStaysInsideTheChartTheSelectedFollow
         EditorMouse m;
         EXPECT_EQ(m.mouseMove(a, boxes, 10, 10, {}), EditorMouse::Pointer::SizeAll);
         EXPECT_FALSE(m.dragging()) << "nothing held";
-        EXPECT_FALSE(m.mouseDown(a, boxes, 1, 10, 10, true)) << "the left button only holds";
+        EXPECT_FALSE(m.mouseDown(a, boxes, 1, 10, 10, true, {100, 100})) << "the left button only holds";
         EXPECT_EQ(m.mouseMove(a, boxes, 200, 200, {}), EditorMouse::Pointer::Default);
-        m.mouseMove(a, boxes, 10, 10, {100, 100}); // the drag starts from the cursor
+        m.mouseMove(a, boxes, 10, 10, {90, 90}); // the drag counts from the press on the same annotation
         EXPECT_EQ(m.mouseMove(a, boxes, 300, 60, {}), EditorMouse::Pointer::Unchanged);
         EXPECT_FALSE(m.dragTick(a, {100, 100}, 400, 300)) << "no movement";
         EXPECT_TRUE(m.dragTick(a, {101, 101}, 400, 300));
@@ -116,6 +116,12 @@ TEST(LayoutEditorMouse, TheDraggedAnnotationStaysInsideTheChartTheSelectedFollow
         EXPECT_EQ(layout(a), expected);
         EXPECT_FALSE(m.dragging() || m.held() || m.dragTick(a, {0, 0}, 400, 300));
     }
+    EditorMouse m; // pressed beside the annotation: the drag counts from reaching it
+    Annotations a = rows(2);
+    m.mouseDown(a, boxes, 1, 200, 200, true, {0, 0});
+    m.mouseMove(a, boxes, 10, 10, {50, 50});
+    EXPECT_TRUE(m.mouseUp(a, {60, 50}, 400, 300));
+    EXPECT_EQ(layout(a), "10,1 300,0 0,60 300,60");
 }
 
 TEST(LayoutEditorDistribute, ColumnQuestionRefusesOutOfRangeAndCancelsOnEmpty)
