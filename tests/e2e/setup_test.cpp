@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+#include <QStringList>
 
 #include <algorithm>
 #include <chrono>
@@ -41,32 +42,41 @@ QuizRunResult runScript(QuizRunner &runner, const std::string &mode, const std::
     return runner.run({mode}, answers);
 }
 
-TEST(SetupScripted, TwoVotesSavedUnderANewNameAndAttachedToTheSlide)
+TEST(SetupScripted, TwoVotesThreePlacesLaidOutAndSavedForTheSlide)
 {
     QuizRunner runner;
     // All four quiz votes back to the available list, then q3 by the button
-    // and q1 by a double click; a folder outside the show's is refused.
-    const QuizRunResult r = runScript(runner, "SETUP",
-                                      "dblclick QuizForm/List2 q1.tlx\ndblclick QuizForm/List2 q2.tlx\n"
-                                      "dblclick QuizForm/List2 q3.tlx\ndblclick QuizForm/List2 q4.tlx\n"
-                                      "click QuizForm/List1 q3.tlx\nclick QuizForm/Command1(0)\n"
-                                      "dblclick QuizForm/List1 q1.tlx\nclick QuizForm/Command2(1)\n",
-                                      {"file:/elsewhere/quiz2", "OK", "file:quiz2"});
+    // and q1 by a double click; three places need "Set display" before
+    // saving; a folder outside the show's is refused.
+    const QuizRunResult r =
+        runScript(runner, "SETUP",
+                  "dblclick QuizForm/List2 q1.tlx\ndblclick QuizForm/List2 q2.tlx\n"
+                  "dblclick QuizForm/List2 q3.tlx\ndblclick QuizForm/List2 q4.tlx\n"
+                  "click QuizForm/List1 q3.tlx\nclick QuizForm/Command1(0)\n"
+                  "dblclick QuizForm/List1 q1.tlx\nselect QuizForm/SSTab1 Live display\n"
+                  "text QuizForm/Text1 3\nclick QuizForm/Command2(1)\n"
+                  "click QuizForm/Command2(0)\nclose FrmTChartSetup\nclick QuizForm/Command2(1)\n",
+                  {"OK", "file:/elsewhere/quiz2", "OK", "file:quiz2"});
     ASSERT_TRUE(r.finished) << r.err;
     EXPECT_EQ(r.exitCode, 0) << r.err << runner.folder().read("drive.txt.log");
-    ASSERT_EQ(r.dialogLog.size(), 3u) << r.err;
-    EXPECT_EQ(dialogField(r.dialogLog[0], "title"), "Save As...");
-    EXPECT_EQ(dialogField(r.dialogLog[0], "default"), "quiz.quz");
-    EXPECT_EQ(dialogField(r.dialogLog[1], "title"), "talvix Individual Quiz Setup");
+    ASSERT_EQ(r.dialogLog.size(), 4u) << r.err;
+    EXPECT_EQ(dialogField(r.dialogLog[0], "text"), "Set display before saving");
+    EXPECT_EQ(dialogField(r.dialogLog[1], "title"), "Save As...");
+    EXPECT_EQ(dialogField(r.dialogLog[1], "default"), "quiz.quz");
+    EXPECT_EQ(dialogField(r.dialogLog[2], "title"), "talvix Individual Quiz Setup");
 
     quiz::QuizState state;
     state.dataFolder = runner.folder().str();
     quiz::RecordingSetupForm readBack;
     quiz::ReadQuizSetup(state, runner.dataPath("quiz2.quz"), &readBack);
     EXPECT_EQ(readBack.quiz, (std::vector<std::string>{"q3.tlx", "q1.tlx"}));
-    const std::string host = runner.hostJson();
-    EXPECT_NE(host.find("\"AddVoteToSlide\""), std::string::npos);
-    EXPECT_NE(host.find("quiz2.quz,DISPLAY\""), std::string::npos) << host;
+    EXPECT_EQ(state.displayCount, 3);
+    EXPECT_NE(state.annotationPositions[2][0], (quiz::PointD{-1, -1})); // the editor's layout
+    QStringList macros;
+    for (const auto &macro : runner.host()["macros"].toArray())
+        macros << macro.toObject()["name"].toString();
+    EXPECT_EQ(macros, (QStringList{"StartShowEdit", "EndShowEdit", "AddVoteToSlide"}));
+    EXPECT_NE(runner.hostJson().find("quiz2.quz,DISPLAY\""), std::string::npos);
     for (const auto &window : runner.host()["windows"].toArray())
         EXPECT_TRUE(window.toObject()["enabled"].toBool(true));
 }

@@ -4,6 +4,7 @@
 #include "app/uiscriptstart.h"
 #include "core/startup/runcontext.h"
 #include "ui/display/displayrun.h"
+#include "ui/display/layouteditorrun.h"
 #include "ui/setup/commonsave.h"
 
 #include <cstdio>
@@ -14,6 +15,7 @@ namespace quiz
 SetupWindowHooks programSetupHooks(RunContext &ctx)
 {
     SetupWindowHooks hooks;
+    hooks.openLayoutEditor = [&ctx] { RunLayoutEditor(ctx); };
     if (dynamic_cast<QtDialogs *>(ctx.dialogs)) {
         hooks.askFileName = [&ctx](QWidget *caller, const std::string &preset) {
             return CommonSave::ask(caller, ctx.state.dataFolder, kQuizFilePattern, preset);

@@ -5,9 +5,9 @@
 namespace quiz
 {
 
-// The set-up windows' hooks in the program: the program's own save dialog
-// when dialogs are shown on screen (a scripted run answers the Dialogs port
-// instead). The layout editor is not wired in this build.
+// The set-up windows' hooks in the program: the layout editor, and the
+// program's own save dialog when dialogs are shown on screen (a scripted run
+// answers the Dialogs port instead).
 SetupWindowHooks programSetupHooks(RunContext &ctx);
 
 // Nobody can answer a set-up window without a screen or a UI script: the
