@@ -1,0 +1,256 @@
+#include "adapters/x11/x11windowsystem.h"
+#include "core/votedata/presentationlink.h"
+#include "support/quizrunner.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QProcess>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+namespace quiz
+{
+namespace
+{
+
+// A plain X client of the test's own, beside the program's toolkit connection.
+class TestClient
+{
+  public:
+    TestClient() : c_(xcb_connect(nullptr, nullptr))
+    {
+        root_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+    }
+    ~TestClient() { xcb_disconnect(c_); }
+
+    xcb_window_t window(const std::string &title, const PixelRect &r, std::uint32_t colour = 0xFFFFFF,
+                        bool latin1 = false, bool mapped = true)
+    {
+        const xcb_window_t id = xcb_generate_id(c_);
+        xcb_create_window(c_, XCB_COPY_FROM_PARENT, id, root_, r.left, r.top, r.width, r.height, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_BACK_PIXEL, &colour);
+        const xcb_atom_t name = latin1 ? xcb_atom_t(XCB_ATOM_WM_NAME) : atom("_NET_WM_NAME");
+        const xcb_atom_t type = latin1 ? xcb_atom_t(XCB_ATOM_STRING) : atom("UTF8_STRING");
+        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, id, name, type, 8, title.size(), title.data());
+        if (mapped)
+            xcb_map_window(c_, id);
+        sync();
+        return id;
+    }
+    PixelRect rect(xcb_window_t id)
+    {
+        auto *g = xcb_get_geometry_reply(c_, xcb_get_geometry(c_, id), nullptr);
+        auto *t =
+            xcb_translate_coordinates_reply(c_, xcb_translate_coordinates(c_, id, root_, 0, 0), nullptr);
+        const PixelRect r = g && t ? PixelRect{t->dst_x, t->dst_y, g->width, g->height} : PixelRect{};
+        std::free(g);
+        std::free(t);
+        return r;
+    }
+    std::vector<xcb_window_t> stacking()
+    {
+        auto *tree = xcb_query_tree_reply(c_, xcb_query_tree(c_, root_), nullptr);
+        std::vector<xcb_window_t> out(xcb_query_tree_children(tree),
+                                      xcb_query_tree_children(tree) + xcb_query_tree_children_length(tree));
+        std::free(tree);
+        return out;
+    }
+    // True when this client could take the pointer (nobody else holds it).
+    bool pointerFree()
+    {
+        auto *reply =
+            xcb_grab_pointer_reply(c_,
+                                   xcb_grab_pointer(c_, 0, root_, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                                                    XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+                                   nullptr);
+        const bool free = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+        std::free(reply);
+        xcb_ungrab_pointer(c_, XCB_CURRENT_TIME);
+        sync();
+        return free;
+    }
+    std::pair<int, int> pointer()
+    {
+        auto *p = xcb_query_pointer_reply(c_, xcb_query_pointer(c_, root_), nullptr);
+        const std::pair<int, int> at{p->root_x, p->root_y};
+        std::free(p);
+        return at;
+    }
+
+  private:
+    xcb_atom_t atom(const char *name)
+    {
+        auto *r = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, std::strlen(name), name), nullptr);
+        const xcb_atom_t a = r->atom;
+        std::free(r);
+        return a;
+    }
+    void sync() { std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr)); }
+
+    xcb_connection_t *c_;
+    xcb_window_t root_;
+};
+
+bool eventually(const std::function<bool()> &done)
+{
+    for (int i = 0; i < 300 && !done(); ++i)
+        QTest::qWait(10);
+    return done();
+}
+
+const PixelRect kShow{40, 30, 320, 240};
+
+class X11Display : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        std::string error;
+        ws = X11WindowSystem::open(nullptr, &error);
+        ASSERT_TRUE(ws) << error;
+        ctx.windows = ws.get();
+        show = client.window("Presenting: quiz night", kShow, 0xC08040);
+    }
+    TestClient client;
+    std::unique_ptr<X11WindowSystem> ws;
+    RunContext ctx;
+    xcb_window_t show = 0;
+};
+
+TEST_F(X11Display, FindsAPlainClientWindowByTitlePatternWithItsRectangle)
+{
+    const xcb_window_t notes = client.window("Caf\xe9 notes", {400, 20, 100, 80}, 0, true);
+    client.window("Presenting: hidden", {0, 0, 50, 50}, 0, false, false);
+    QWidget own;
+    own.setWindowTitle("Quiz");
+    own.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&own));
+
+    EXPECT_EQ(FindWindowByTitle(ctx, "presenting: quiz*", false), WindowHandle(show));
+    EXPECT_EQ(FindWindowByTitle(ctx, "Caf\xc3\xa9 *", true), WindowHandle(notes));
+    EXPECT_EQ(FindWindowByTitle(ctx, "*hidden", false), 0);
+    EXPECT_EQ(ws->windowRect(show), kShow);
+
+    const auto windows = ws->topLevelWindows();
+    ASSERT_FALSE(windows.empty());
+    EXPECT_EQ(windows.front().handle, ws->ownWindowHandle(&own)); // the program's own first, once
+    EXPECT_TRUE(windows.front().ownWindow);
+    EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
+                            [&](const WindowInfo &w) { return w.handle == windows.front().handle; }),
+              1);
+}
+
+struct Placement {
+    double top, left, height, width;
+    PixelRect expected;
+};
+
+class PlaceOverShow : public X11Display, public ::testing::WithParamInterface<Placement>
+{
+};
+
+TEST_P(PlaceOverShow, PutsTheProgramsWindowAtFractionsOfTheShow)
+{
+    QWidget display;
+    display.setWindowTitle("Quiz");
+    display.setGeometry(0, 0, 50, 50);
+    display.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&display));
+    ctx.state.showWindows = {WindowHandle(show), 0};
+
+    const Placement &p = GetParam();
+    PlaceOverSlideShow(ctx, ws->ownWindowHandle(&display), p.top, p.left, p.height, p.width);
+    const xcb_window_t id = xcb_window_t(display.winId());
+    EXPECT_TRUE(eventually([&] { return client.rect(id) == p.expected; })) << client.rect(id).left;
+    EXPECT_EQ(ws->windowRect(ws->ownWindowHandle(&display)), p.expected);
+    EXPECT_EQ(client.stacking().back(), id); // kept above the show
+}
+
+INSTANTIATE_TEST_SUITE_P(X11, PlaceOverShow,
+                         ::testing::Values(Placement{0.5, 0.25, 0.25, 0.5, {120, 150, 160, 60}},
+                                           Placement{-1, -1, 0.3, 0.5, {120, 186, 160, 72}},
+                                           Placement{-2, -2, 0.5, 0.25, {160, 90, 80, 120}}));
+
+TEST_F(X11Display, CapturesTheWindowsAreaFromTheScreen)
+{
+    const QImage picture = ws->capture(show);
+    ASSERT_EQ(picture.size(), QSize(kShow.width, kShow.height));
+    EXPECT_EQ(picture.pixel(0, 0), qRgb(0xC0, 0x80, 0x40));
+    EXPECT_EQ(picture.pixel(kShow.width - 1, kShow.height - 1), qRgb(0xC0, 0x80, 0x40));
+}
+
+TEST_F(X11Display, ConfinementGrabsThePointerUntilLiftedOrTheRunEnds)
+{
+    ASSERT_TRUE(client.pointerFree());
+    const PixelRect area{100, 80, 200, 150};
+    ws->setCursorPos(area.right() - 10, area.bottom() - 10);
+    ws->confineCursor(area);
+    EXPECT_TRUE(ws->cursorConfined());
+    EXPECT_FALSE(client.pointerFree());
+    EXPECT_EQ(client.pointer(), std::make_pair(290, 220));
+
+    ws->confineCursor(std::nullopt);
+    EXPECT_FALSE(ws->cursorConfined());
+    EXPECT_TRUE(client.pointerFree());
+
+    ws->confineCursor(area);
+    ws.reset(); // the end of the run
+    EXPECT_TRUE(client.pointerFree());
+}
+
+TEST_F(X11Display, DisablingLaysAShieldDirectlyOverTheWindow)
+{
+    client.window("notes", {400, 300, 100, 100}); // above the show
+    ws->enableWindow(show, false);
+    const XWindowId shield = ws->shieldOf(show);
+    ASSERT_NE(shield, 0u);
+    EXPECT_EQ(client.rect(shield), kShow);
+    const auto order = client.stacking();
+    const auto at = std::find(order.begin(), order.end(), show);
+    ASSERT_NE(at + 1, order.end());
+    EXPECT_EQ(*(at + 1), shield);
+    const auto windows = ws->topLevelWindows();
+    const auto listed = std::find_if(windows.begin(), windows.end(),
+                                     [&](const WindowInfo &w) { return w.handle == WindowHandle(show); });
+    ASSERT_NE(listed, windows.end());
+    EXPECT_FALSE(listed->enabled);
+
+    ws->enableWindow(show, true);
+    EXPECT_EQ(ws->shieldOf(show), 0u);
+    const auto after = client.stacking();
+    EXPECT_EQ(std::find(after.begin(), after.end(), shield), after.end());
+}
+
+// Without a host file the program needs an X display; without one it says so
+// and ends as when no presentation program is running.
+TEST(X11Program, EndsSilentlyWithoutADisplayOrAPresentationProgram)
+{
+    const struct {
+        bool display;
+        const char *says;
+    } rows[] = {{false, "quiz: no X display (DISPLAY is not set)"}, {true, "quiz: no presentation program"}};
+    for (const auto &row : rows) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("TALVIX_HOST");
+        env.remove("QT_QPA_PLATFORM");
+        if (!row.display)
+            env.remove("DISPLAY");
+        QProcess quiz;
+        quiz.setProcessEnvironment(env);
+        quiz.start(QString::fromStdString(test::QuizRunner::quizBinary()), {"quiz.quz,DISPLAY"});
+        ASSERT_TRUE(quiz.waitForFinished(20000));
+        const std::string err = quiz.readAllStandardError().toStdString();
+        EXPECT_EQ(quiz.exitCode(), 0) << err;
+        EXPECT_NE(err.find(row.says), std::string::npos) << err;
+    }
+}
+
+} // namespace
+} // namespace quiz
