@@ -186,6 +186,7 @@ void X11WindowSystem::moveWindow(WindowHandle window, const PixelRect &rect)
         if (QWindow *handle = widget->windowHandle())
             handle->setFlag(Qt::WindowStaysOnTopHint, true);
         widget->raise();
+        conn_->flush(); // the toolkit's requests too: the window is above before anything else happens
         return;
     }
     if (window <= 0)
