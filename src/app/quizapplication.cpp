@@ -1,8 +1,10 @@
 #include "app/quizapplication.h"
 
+#include "adapters/uiscript/uiscriptrunner.h"
 #include "app/modes/modes.h"
 #include "app/platformservices.h"
 #include "app/presentationplatform.h"
+#include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/commandline.h"
 #include "core/startup/startup.h"
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -124,7 +127,10 @@ int runQuiz(int argc, char *argv[])
     QApplication::setApplicationName("Quiz");
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Destroyed before the application, after the run's end.
+    std::unique_ptr<UiScriptRunner> uiScript;
     try {
+        uiScript = startUiScript();
         PlatformServices platform(options.hostFile);
         RunContext &ctx = platform.context();
         RunStartup(ctx, joinArguments(options.words), platform.startupPlatform(), modeTable());
