@@ -37,7 +37,9 @@ void chooseToolkitPlatform(const std::string &hostFile)
     if (!hasX11 && !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     else if (hasX11 && StandInHost::hostFilePath(hostFile).empty())
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        // A display that cannot be opened would stop the toolkit before the
+        // window system can say so.
+        setenv("QT_QPA_PLATFORM", XcbConnection::open(x11, nullptr) ? "xcb" : "offscreen", 1);
 }
 
 PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath)

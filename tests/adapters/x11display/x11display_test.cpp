@@ -198,15 +198,17 @@ TEST_F(X11Display, DisablingLaysAShieldDirectlyOverTheWindow)
 TEST(X11Program, EndsSilentlyWithoutADisplayOrAPresentationProgram)
 {
     const struct {
-        bool display;
+        const char *display; // nullptr: the test's own
         const char *says;
-    } rows[] = {{false, "quiz: no X display (DISPLAY is not set)"}, {true, "quiz: no presentation program"}};
+    } rows[] = {{"", "quiz: no X display (DISPLAY is not set)"},
+                {":4711", "quiz: cannot open the X display \":4711\""},
+                {nullptr, "quiz: no presentation program"}};
     for (const auto &row : rows) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("TALVIX_HOST");
         env.remove("QT_QPA_PLATFORM");
-        if (!row.display)
-            env.remove("DISPLAY");
+        if (row.display)
+            env.insert("DISPLAY", row.display);
         QProcess quiz;
         quiz.setProcessEnvironment(env);
         quiz.start(QString::fromStdString(test::QuizRunner::quizBinary()), {"quiz.quz,DISPLAY"});
