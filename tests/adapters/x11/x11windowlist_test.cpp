@@ -27,8 +27,8 @@ std::vector<std::string> split(const std::string &text, char at)
 // WM_NAME, n an empty UTF-8 name beside it; "-" as title: none.
 void build(FakeX11Connection &conn, const std::string &windows)
 {
-    for (const std::string &spec : split(windows, ';')) {
-        const auto field = split(spec, '|');
+    for (const std::string &item : split(windows, ';')) {
+        const auto field = split(item, '|');
         const std::string flags = field.size() > 2 ? field[2] : "", title = field.size() > 3 ? field[3] : "-";
         auto &w = conn.add(std::stoul(field[0]),
                            field[1].empty() ? FakeX11Connection::kRoot : std::stoul(field[1]));
