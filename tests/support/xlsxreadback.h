@@ -50,8 +50,8 @@ inline std::string cellField(const ReadCell &c, const std::string &field)
 
 inline std::string xlsxDumpScript()
 {
-    // Found beside the test data, not through __FILE__: with ccache the compiler may see a relative path.
-    return std::string(QUIZ_TEST_DATA) + "/../support/xlsxdump.py";
+    // Not __FILE__: ccache builds see relative source paths.
+    return std::string(QUIZ_TESTS_DIR) + "/support/xlsxdump.py";
 }
 
 inline std::vector<std::string> tabFields(const std::string &line)
