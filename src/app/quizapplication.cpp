@@ -11,6 +11,7 @@
 
 #include <QApplication>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -126,6 +127,8 @@ int runQuiz(int argc, char *argv[])
     QuizApplication app(argc, argv);
     QApplication::setApplicationName("Quiz");
     QApplication::setQuitOnLastWindowClosed(false);
+    // QApplication takes the user's locale; the files' numbers are always written with a point.
+    std::setlocale(LC_NUMERIC, "C");
 
     // Destroyed before the application, after the run's end.
     std::unique_ptr<UiScriptRunner> uiScript;
