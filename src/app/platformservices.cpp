@@ -11,12 +11,14 @@
 #include "adapters/standinhost/standinwindowsystem.h"
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
+#include "core/diagnostics/errorlog.h"
 #include "core/startup/endofrun.h"
 #include "core/votedata/presentationlink.h"
 #include "ui/common/screenmetrics.h"
 
 #include <QCoreApplication>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace quiz {
@@ -87,6 +89,13 @@ StartupPlatform PlatformServices::startupPlatform()
         return !ec;
     };
     return platform;
+}
+
+std::string processErrorLogPath()
+{
+    const char *stateHome = std::getenv("XDG_STATE_HOME");
+    const char *home = std::getenv("HOME");
+    return errorLogPath(currentExecutablePath(), stateHome ? stateHome : "", home ? home : "");
 }
 
 } // namespace quiz

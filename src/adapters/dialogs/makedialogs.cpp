@@ -1,6 +1,8 @@
 #include "adapters/dialogs/makedialogs.h"
 
+#include "adapters/dialogs/noscreendialogs.h"
 #include "adapters/dialogs/qtdialogs.h"
+#include "adapters/qt/noscreen.h"
 #include "adapters/dialogs/scripteddialogs.h"
 
 #include <cstdlib>
@@ -13,6 +15,8 @@ std::unique_ptr<Dialogs> makeDialogs()
     const char *answers = std::getenv("TALVIX_DIALOGS");
     if (answers && *answers)
         return std::make_unique<ScriptedDialogs>(ScriptedDialogs::fromFile(answers));
+    if (runsWithoutScreen())
+        return std::make_unique<NoScreenDialogs>();
     return std::make_unique<QtDialogs>();
 }
 

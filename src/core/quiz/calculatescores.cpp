@@ -30,7 +30,8 @@ ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quiz
 {
     if (!FileExists(resolveFile(ctx.state.dataFolder, "votes.rec")))
         noVotingResults(ctx);
-    return CalculateScores(ctx, quizList, VoteRecords::load(ctx.state.dataFolder));
+    // Only the quiz's questions are kept from the records of the meeting.
+    return CalculateScores(ctx, quizList, VoteRecords::load(ctx.state.dataFolder, quizList));
 }
 
 ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList,

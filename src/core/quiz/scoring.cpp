@@ -1,7 +1,7 @@
 #include "core/quiz/scoring.h"
 
 #include "core/common/text.h"
-#include "core/quiz/correctanswer.h"
+#include "core/quiz/answerrule.h"
 #include "ports/progress.h"
 
 #include <algorithm>
@@ -79,18 +79,17 @@ class PieceCursor
     bool done_;
 };
 
-int digitValue(char c)
-{
-    return c >= '0' && c <= '9' ? c - '0' : 0;
-}
-
 void addTo(float &sum, double amount)
 {
     sum = static_cast<float>(static_cast<double>(sum) + amount);
 }
 
-void resizeSums(ScoringResult &r, size_t count)
+// Grows the sums to count keypads; a keypad missing from a later question
+// keeps what it scored before.
+void growSums(ScoringResult &r, size_t count)
 {
+    if (r.score.size() >= count)
+        return;
     r.score.resize(count, 0.0f);
     r.time.resize(count, 0.0f);
     r.voted.resize(count, 0.0f);
@@ -101,34 +100,21 @@ void scoreCompact(ScoringResult &r, const QuestionInput &q, const WeightTable &w
 {
     const std::string_view answers = q.answers;
     const size_t count = answers.size();
-    resizeSums(r, count);
+    growSums(r, count);
     r.keypadCount = static_cast<int>(count);
-
-    std::string correct = q.correctAnswer;
-    if (correct == "P" || correct == "p")
-        correct = std::to_string(MostPopularAnswer(answers));
+    const RightOptions right(q.correctAnswer, answers);
 
     // The response value of keypad k is the k-th ";"-separated value of the response text.
     PieceCursor values(q.responseText);
     for (size_t k = 0; k < count; ++k) {
         std::string_view value;
         const bool hasValue = values.next(value);
-        const char a = answers[k];
-        if (a == 'X')
+        const int option = answerOption(answers.substr(k, 1));
+        if (!right.contains(option) || valid[k] != 1)
             continue;
-        for (const char c : correct) {
-            if (a != 'A') {
-                if (valid[k] == 1 && a == c) {
-                    addTo(r.score[k], weight[digitValue(a)]);
-                    if (hasValue)
-                        addTo(r.time[k], fastLeadingNumber(value));
-                }
-            } else if (c == 'x') {
-                addTo(r.score[k], weight[10]);
-                if (hasValue)
-                    addTo(r.time[k], fastLeadingNumber(value));
-            }
-        }
+        addTo(r.score[k], weight[static_cast<size_t>(option)]);
+        if (hasValue)
+            addTo(r.time[k], fastLeadingNumber(value));
     }
 }
 
@@ -150,11 +136,12 @@ void scoreList(ScoringResult &r, const QuestionInput &q, const WeightTable &weig
         progress.view->setUpProgressBar(static_cast<float>(steps));
         progress.open = true;
     }
-    resizeSums(r, last);
+    growSums(r, last);
     r.keypadCount = static_cast<int>(last);
     r.anyListForm = true;
 
-    const std::string_view correct = q.correctAnswer;
+    const bool hasCorrect = !q.correctAnswer.empty();
+    const RightOptions right(q.correctAnswer, answers);
     PieceCursor entries(answers);
     PieceCursor values(q.responseText);
     for (size_t i = 0; i < last; ++i) {
@@ -163,28 +150,15 @@ void scoreList(ScoringResult &r, const QuestionInput &q, const WeightTable &weig
         const bool hasValue = values.next(value);
         if (progress.open)
             progress.view->incrementProgressBar();
-        if (entry == "-" || correct.empty())
+        if (entry.empty() || entry == "-" || !hasCorrect)
             continue;
         r.voted[i] = 1.0f;
-        if (fastLeadingNumber(entry) == 10) {
-            for (const char c : correct) {
-                if (c == 'x') {
-                    addTo(r.score[i], weight[10]);
-                    if (hasValue)
-                        addTo(r.time[i], fastLeadingNumber(value));
-                }
-            }
+        const int option = answerOption(entry);
+        if (!right.contains(option) || valid[i] != 1)
             continue;
-        }
-        if (entry == "X" || entry.size() != 1 || valid[i] != 1)
-            continue;
-        for (const char c : correct) {
-            if (entry[0] == c) {
-                addTo(r.score[i], weight[digitValue(c)]);
-                if (hasValue)
-                    addTo(r.time[i], fastLeadingNumber(value));
-            }
-        }
+        addTo(r.score[i], weight[static_cast<size_t>(option)]);
+        if (hasValue)
+            addTo(r.time[i], fastLeadingNumber(value));
     }
 }
 
@@ -195,7 +169,7 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
 {
     ScoringResult r;
     r.displayCount = settings.displayCount;
-    resizeSums(r, 51); // room for keypads 0..50 before the first question
+    growSums(r, 51); // room for keypads 0..50 before the first question
     ProgressState progress{progressView, false};
 
     for (const QuestionInput &q : questions) {
@@ -221,7 +195,10 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
     if (progress.open)
         progress.view->unload();
 
-    resizeSums(r, static_cast<size_t>(r.keypadCount));
+    const auto kept = static_cast<size_t>(r.keypadCount);
+    r.score.resize(kept);
+    r.time.resize(kept);
+    r.voted.resize(kept);
     r.validKeypads = std::move(validKeypads);
     return r;
 }

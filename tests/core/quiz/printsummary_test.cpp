@@ -49,8 +49,8 @@ TEST(CountRightAnswers, CountsEachKeypadsRightAnswersOverTheQuestionsWithVotes)
         int questionCount, keypadCount;
     } cases[] = {
         {"three of four", {{"1", "12"}, {"2", "21"}, {"3", "11"}, {"4", "41"}}, allValid(2), {3, 0}, 4, 2},
-        // "44": answering 4 counts twice; "13": 1 and 3 count once each.
-        {"each matching character", {{"44", "4213"}, {"13", "1234"}}, allValid(4), {3, 0, 1, 0}, 2, 4},
+        // "44": a repeated option counts once; "13": 1 and 3 are both right.
+        {"right options", {{"44", "4213"}, {"13", "1234"}}, allValid(4), {2, 0, 1, 0}, 2, 4},
         {"invalid keypads", {{"2", "222222"}}, table, {1, 1, 0, 1, 0, 0}, 1, 6},
         // Compact "A" and list entry 10 are option 10 ("x"); "X" and "-" are no answer.
         {"compact x", {{"x", "AX1"}}, allValid(3), {1, 0, 0}, 1, 3},
@@ -58,8 +58,8 @@ TEST(CountRightAnswers, CountsEachKeypadsRightAnswersOverTheQuestionsWithVotes)
         {"popular compact", {{"p", "2223"}}, allValid(4), {1, 1, 1, 0}, 1, 4},
         {"popular list", {{"P", "10;10;3;"}}, allValid(3), {1, 1, 0}, 1, 3},
         {"no votes", {{"1", ""}}, allValid(60), {}, 0, 50},
-        // The table shrinks to the last question's keypads.
-        {"fewer keypads later", {{"1", "111111"}, {"1", ""}, {"1", "111"}}, allValid(6), {2, 2, 2}, 2, 3},
+        // The last question sets the keypad count; no keypad loses its earlier answers.
+        {"fewer keypads later", {{"1", "111111"}, {"1", ""}, {"1", "111"}}, allValid(6), {2, 2, 2, 1, 1, 1}, 2, 3},
     };
     for (const auto &c : cases) {
         const RightAnswerCounts counts = CountRightAnswers(c.questions, c.valid);

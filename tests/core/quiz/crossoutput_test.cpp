@@ -1,0 +1,164 @@
+// Random quizzes scored by every output: the display's quiz.txt record, the
+// printed summary and the results export must agree keypad by keypad.
+#include "batchfakes.h"
+#include "fakes/controllerfakes.h"
+#include "fakes/fakedialogs.h"
+
+#include "core/common/runend.h"
+#include "core/quiz/exportresults.h"
+#include "core/quiz/printsummary.h"
+#include "core/quiz/scoring.h"
+#include "core/startup/runcontext.h"
+
+#include "support/testfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <sstream>
+
+namespace quiz
+{
+namespace
+{
+
+struct Generated {
+    std::vector<std::string> questions;
+    std::string votes;
+    int useWeightings = 0;
+};
+
+template <typename T> const T &pick(std::mt19937 &rng, const std::vector<T> &from)
+{
+    return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(rng)];
+}
+
+std::string answerString(std::mt19937 &rng, bool list, int keypads)
+{
+    static const std::vector<std::string> compact{"1", "2", "3", "4", "0", "9", "A", "X", "-"};
+    static const std::vector<std::string> entries{"1", "2", "3", "4", "9", "10", "X", "-", ""};
+    std::string text;
+    for (int k = 0; k < keypads; ++k)
+        text += list ? pick(rng, entries) + ";" : pick(rng, compact);
+    return text;
+}
+
+// Writes a quiz of random questions, weights and votes (earlier votes and
+// re-votes of the same question recorded in other folders come first).
+Generated generate(std::mt19937 &rng, const test::TestFolder &folder)
+{
+    static const std::vector<std::string> corrects{"1", "2", "3", "x", "13", "2x", "44", "p", "P", "0"};
+    static const std::vector<std::string> weights{"0", "0.5", "1", "2", "3"};
+    Generated g;
+    g.useWeightings = static_cast<int>(rng() % 2);
+    const int count = 1 + static_cast<int>(rng() % 5);
+    std::string quiz = std::to_string(count) + "\r\n";
+    for (int q = 0; q < count; ++q) {
+        const std::string name = "q" + std::to_string(q) + ".tlx";
+        std::string weighting;
+        for (int w = 0; w < 11; ++w)
+            weighting += (w ? "," : "") + pick(rng, weights);
+        folder.write(name, test::questionFile(pick(rng, corrects), rng() % 3 ? weighting : ""));
+        g.questions.push_back(name);
+        quiz += "\"" + name + "\"\r\n";
+        const bool list = rng() % 2;
+        const int keypads = 1 + static_cast<int>(rng() % 25);
+        for (const char *other : {"C:\\Old\\", "D:\\Shows\\"})
+            if (rng() % 2)
+                g.votes += other + name + ",1,4,\"" + answerString(rng, rng() % 2, keypads) + "\",d,t\r\n";
+        if (rng() % 8)
+            g.votes += "C:\\Show\\" + name + ",1,4,\"" + answerString(rng, list, keypads) + "\",d,t\r\n";
+    }
+    folder.write("quiz.quz", quiz);
+    folder.write("votes.rec", g.votes.empty() ? "other.tlx,1,4,\"1;\",d,t\r\n" : g.votes);
+    return g;
+}
+
+RunContext freshContext(const test::TestFolder &folder, const Generated &g)
+{
+    RunContext ctx;
+    ctx.state.dataFolder = folder.str();
+    ctx.state.quizFileName = "quiz.quz";
+    ctx.state.runMode = "DISPLAY";
+    ctx.state.useWeightings = g.useWeightings;
+    ctx.state.validKeypads.assign(200, 1);
+    return ctx;
+}
+
+// "Keypad number: N",score,"Time",time lines of quiz.txt.
+std::map<int, float> quizTxtScores(const std::string &text)
+{
+    std::map<int, float> scores;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        int keypad = 0;
+        float score = 0;
+        if (std::sscanf(line.c_str(), "\"Keypad number: %d\",%f", &keypad, &score) == 2)
+            scores[keypad] = score;
+    }
+    return scores;
+}
+
+TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
+{
+    std::mt19937 rng(20261206);
+    int rightAnswers = 0;
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE("quiz " + std::to_string(round));
+        test::TestFolder folder;
+        const Generated g = generate(rng, folder);
+
+        RunContext display = freshContext(folder, g);
+        test::FakeDialogs displayDialogs;
+        display.dialogs = &displayDialogs;
+        CalculateScores(display, g.questions);
+        const std::map<int, float> scores = quizTxtScores(folder.read("quiz.txt"));
+
+        RunContext print = freshContext(folder, g);
+        test::FakeDialogs printDialogs;
+        printDialogs.printAnswers.push_back(PrintTarget{});
+        print.dialogs = &printDialogs;
+        test::RecordingPrinter printer;
+        PrintScoreSummary(print, g.questions, printer);
+        ASSERT_EQ(printer.documents.size(), 1u);
+        const std::vector<PrintLine> &lines = printer.documents[0].lines;
+
+        RunContext exported = freshContext(folder, g);
+        test::FakeDialogs exportDialogs;
+        exportDialogs.textAnswers.push_back(folder.str() + "/out.xls");
+        test::SlidesHost host;
+        host.addSlide({{"QUIZ", "/opt/talvix/quiz quiz.quz,DISPLAY"}});
+        test::FakeWindowSystem windows;
+        test::FakePump pump;
+        test::MemoryWriter writer;
+        exported.dialogs = &exportDialogs;
+        exported.host = &host;
+        exported.windows = &windows;
+        exported.pump = &pump;
+        try {
+            exportQuizResults(exported, writer);
+        } catch (const RunEnded &end) {
+            ASSERT_EQ(end.exitCode, 0) << end.reason;
+        }
+        ASSERT_TRUE(writer.book);
+        const Sheet &sheet = writer.book->sheet(0);
+
+        // The summary and quiz.txt list the keypads of the last question with votes
+        // (the summary 50 before any question has votes).
+        ASSERT_EQ(lines.size(), (scores.empty() ? 50 : scores.size()) + 3);
+        for (const auto &[keypad, score] : scores) {
+            SCOPED_TRACE("keypad " + std::to_string(keypad));
+            const std::string fraction = lines[static_cast<size_t>(keypad) + 2].pieces.at(2).text;
+            const std::string raw = sheet.displayText(keypad + 3, 2);
+            const std::string weighted = sheet.displayText(keypad + 3, 3);
+            EXPECT_EQ(fraction.substr(0, fraction.find('/')), raw);
+            EXPECT_EQ(score, std::stof(g.useWeightings == 1 ? weighted : raw));
+            rightAnswers += std::stoi(raw);
+        }
+    }
+    EXPECT_GT(rightAnswers, 100); // the quizzes do score
+}
+
+} // namespace
+} // namespace quiz
