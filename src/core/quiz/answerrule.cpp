@@ -5,15 +5,6 @@
 namespace quiz
 {
 
-int answerOption(std::string_view entry)
-{
-    if (entry.size() == 1 && entry[0] >= '0' && entry[0] <= '9')
-        return entry[0] - '0';
-    if (entry == "A" || entry == "10")
-        return 10;
-    return kNoOption;
-}
-
 int correctOption(char c)
 {
     if (c >= '0' && c <= '9')

@@ -16,7 +16,12 @@ inline constexpr int kOptionCount = 11; // options 0..10
 // The option a keypad's answer names: a single digit its value, "A" (compact
 // form) and "10" (list form) option 10. "X", "-", "" and any other text name
 // none (kNoOption).
-int answerOption(std::string_view entry);
+inline int answerOption(std::string_view entry)
+{
+    if (entry.size() == 1)
+        return entry[0] >= '0' && entry[0] <= '9' ? entry[0] - '0' : (entry[0] == 'A' ? 10 : kNoOption);
+    return entry == "10" ? 10 : kNoOption;
+}
 
 // The option a character of a correct answer names: a digit its value, "x"
 // option 10, anything else none.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace quiz
@@ -52,31 +53,84 @@ double fastLeadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-// Walks the pieces of a ";"-separated text without copying them.
-class PieceCursor
+// Walks the entries of a list-form answer string without copying them. Most
+// entries are one character followed by ";", which is read at once.
+class EntryCursor
 {
   public:
-    explicit PieceCursor(std::string_view text) : text_(text), done_(text.empty()) {}
-    // The next piece; false when the text has no more.
-    bool next(std::string_view &piece)
+    explicit EntryCursor(std::string_view text) : text_(text) {}
+    std::string_view next()
     {
-        if (done_)
-            return false;
-        const size_t end = text_.find(';', pos_);
-        if (end == std::string_view::npos) {
-            piece = text_.substr(pos_);
-            done_ = true;
-        } else {
-            piece = text_.substr(pos_, end - pos_);
-            pos_ = end + 1;
+        const size_t n = text_.size();
+        if (pos_ + 1 < n && text_[pos_ + 1] == ';' && text_[pos_] != ';') {
+            pos_ += 2;
+            return text_.substr(pos_ - 2, 1);
         }
-        return true;
+        size_t end = pos_;
+        while (end < n && text_[end] != ';')
+            ++end;
+        const std::string_view entry = text_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        return entry;
     }
 
   private:
     std::string_view text_;
     size_t pos_ = 0;
-    bool done_;
+};
+
+// The values of a ";"-separated text by index, indexes in rising order. Only
+// the values of right answers are read; the ones between are passed over
+// eight bytes at a time by counting their separators.
+class ValueSkipper
+{
+  public:
+    explicit ValueSkipper(std::string_view text) : text_(text) {}
+    // Value i; false when the text has no value i.
+    bool at(size_t i, std::string_view &value)
+    {
+        if (text_.empty() || i < index_)
+            return false;
+        if (!skip(i - index_))
+            return false;
+        index_ = i;
+        size_t end = pos_;
+        while (end < text_.size() && text_[end] != ';')
+            ++end;
+        value = text_.substr(pos_, end - pos_);
+        return true;
+    }
+
+  private:
+    // Moves past `count` separators; false when the text has fewer.
+    bool skip(size_t count)
+    {
+        const size_t n = text_.size();
+        while (count > 0) {
+            if (pos_ + 8 <= n) {
+                std::uint64_t word;
+                std::memcpy(&word, text_.data() + pos_, 8);
+                const std::uint64_t x = word ^ 0x3B3B3B3B3B3B3B3BULL; // ';' bytes become 0
+                const std::uint64_t zeros =
+                    ~(((x & 0x7F7F7F7F7F7F7F7FULL) + 0x7F7F7F7F7F7F7F7FULL) | x) & 0x8080808080808080ULL;
+                const auto found = static_cast<size_t>(((zeros >> 7) * 0x0101010101010101ULL) >> 56); // bytes summed
+                if (found < count) {
+                    count -= found;
+                    pos_ += 8;
+                    continue;
+                }
+            }
+            if (pos_ >= n)
+                return false;
+            if (text_[pos_++] == ';')
+                --count;
+        }
+        return true;
+    }
+
+    std::string_view text_;
+    size_t pos_ = 0;   // start of value index_
+    size_t index_ = 0;
 };
 
 void addTo(float &sum, double amount)
@@ -105,22 +159,30 @@ void scoreCompact(ScoringResult &r, const QuestionInput &q, const WeightTable &w
     const RightOptions right(q.correctAnswer, answers);
 
     // The response value of keypad k is the k-th ";"-separated value of the response text.
-    PieceCursor values(q.responseText);
+    ValueSkipper values(q.responseText);
     for (size_t k = 0; k < count; ++k) {
-        std::string_view value;
-        const bool hasValue = values.next(value);
         const int option = answerOption(answers.substr(k, 1));
         if (!right.contains(option) || valid[k] != 1)
             continue;
         addTo(r.score[k], weight[static_cast<size_t>(option)]);
-        if (hasValue)
+        std::string_view value;
+        if (values.at(k, value))
             addTo(r.time[k], fastLeadingNumber(value));
     }
 }
 
+// The progress view is stepped once per keypad entry, in batches.
 struct ProgressState {
+    static constexpr long long batch = 1024;
     ProgressView *view = nullptr;
     bool open = false;
+    long long pending = 0;
+    void flush()
+    {
+        if (open && pending > 0)
+            view->incrementProgressBarBy(pending);
+        pending = 0;
+    }
 };
 
 void scoreList(ScoringResult &r, const QuestionInput &q, const WeightTable &weight,
@@ -142,14 +204,12 @@ void scoreList(ScoringResult &r, const QuestionInput &q, const WeightTable &weig
 
     const bool hasCorrect = !q.correctAnswer.empty();
     const RightOptions right(q.correctAnswer, answers);
-    PieceCursor entries(answers);
-    PieceCursor values(q.responseText);
+    EntryCursor entries(answers);
+    ValueSkipper values(q.responseText);
     for (size_t i = 0; i < last; ++i) {
-        std::string_view entry, value;
-        entries.next(entry);
-        const bool hasValue = values.next(value);
-        if (progress.open)
-            progress.view->incrementProgressBar();
+        const std::string_view entry = entries.next();
+        if (progress.open && ++progress.pending == ProgressState::batch)
+            progress.flush();
         if (entry.empty() || entry == "-" || !hasCorrect)
             continue;
         r.voted[i] = 1.0f;
@@ -157,9 +217,11 @@ void scoreList(ScoringResult &r, const QuestionInput &q, const WeightTable &weig
         if (!right.contains(option) || valid[i] != 1)
             continue;
         addTo(r.score[i], weight[static_cast<size_t>(option)]);
-        if (hasValue)
+        std::string_view value;
+        if (values.at(i, value))
             addTo(r.time[i], fastLeadingNumber(value));
     }
+    progress.flush();
 }
 
 } // namespace
@@ -171,6 +233,7 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
     r.displayCount = settings.displayCount;
     growSums(r, 51); // room for keypads 0..50 before the first question
     ProgressState progress{progressView, false};
+    bool allValid = false;
 
     for (const QuestionInput &q : questions) {
         WeightTable weight = q.weights;
@@ -182,8 +245,14 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
         }
         r.possibleMaximum += largest;
 
-        // Every keypad of the answer string counts as valid for this question.
-        validKeypads.assign(q.answers.size() + 1, 1);
+        // Every keypad of the answer string counts as valid for this question
+        // (once the table is all ones, resizing keeps it so).
+        if (allValid) {
+            validKeypads.resize(q.answers.size() + 1, 1);
+        } else {
+            validKeypads.assign(q.answers.size() + 1, 1);
+            allValid = true;
+        }
 
         if (q.answers.empty())
             continue;
@@ -192,8 +261,10 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
         else
             scoreList(r, q, weight, validKeypads, settings, questions.size(), progress);
     }
-    if (progress.open)
+    if (progress.open) {
+        progress.flush();
         progress.view->unload();
+    }
 
     const auto kept = static_cast<size_t>(r.keypadCount);
     r.score.resize(kept);

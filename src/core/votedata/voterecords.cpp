@@ -57,8 +57,11 @@ std::vector<std::string> SplitAnswerString(std::string_view answers)
 std::string responseTextOfLine(std::string_view line)
 {
     std::string text;
-    const size_t pieces = static_cast<size_t>(std::count(line.begin(), line.end(), ',')) + 1;
-    if (pieces > 7) {
+    // More than seven pieces means at least seven commas; no need to count further.
+    size_t commas = 0;
+    for (size_t at = line.find(','); at != std::string_view::npos && commas < 7; at = line.find(',', at + 1))
+        ++commas;
+    if (commas >= 7) {
         // The quoted text held decimal commas: take it whole, from after its
         // opening quote to the next quote.
         size_t comma = std::string_view::npos;
@@ -70,9 +73,8 @@ std::string responseTextOfLine(std::string_view line)
             line.substr(start, quote == std::string_view::npos ? std::string_view::npos : quote - start));
         std::replace(text.begin(), text.end(), ',', '.');
     } else {
-        text = GetField(line, 4);
+        text = GetField(line, 4); // a field holds no comma
     }
-    std::replace(text.begin(), text.end(), ',', ';');
     return text;
 }
 
