@@ -1,8 +1,10 @@
 #include "app/quizapplication.h"
 
 #include "adapters/qt/noscreen.h"
+#include "adapters/uiscript/uiscriptrunner.h"
 #include "app/modes/modes.h"
 #include "app/platformservices.h"
+#include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/commandline.h"
 #include "core/startup/startup.h"
@@ -11,6 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +21,7 @@ namespace quiz {
 
 namespace {
 
-// The variable naming the script that answers the program's windows.
+// The variable naming the script that answers the program's windows (uiscriptstart.h).
 constexpr const char *kUiScriptVariable = "TALVIX_UI_SCRIPT";
 
 // Ends the run from inside the event loop: a handler that ends the run
@@ -127,14 +130,17 @@ int runQuiz(int argc, char *argv[])
     QApplication::setApplicationName("Quiz");
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Destroyed before the application, after the run's end.
+    std::unique_ptr<UiScriptRunner> uiScript;
     try {
+        uiScript = startUiScript();
         PlatformServices platform(options.hostFile);
         RunContext &ctx = platform.context();
         RunStartup(ctx, joinArguments(options.words), platform.startupPlatform(), modeTable());
         rethrowLatchedRunEnd();
         // A window mode is up: the run lives in its window until it ends it;
         // without a screen only a UI script can answer the window.
-        if (runsWithoutScreen() && !std::getenv(kUiScriptVariable))
+        if (runsWithoutScreen() && !uiScriptRequested())
             endRunWithoutScreen("the program's window", std::string(kUiScriptVariable) + " to a UI script");
         app.exec();
     } catch (const RunEnded &end) {
