@@ -88,10 +88,9 @@ struct Meeting {
         quiz += "20,20,0\r\n\"Arial\",#TRUE#,#FALSE#,24\r\n1,1\r\n0\r\n\"autostart=True\"\r\n";
         writeFile(path("quiz.quz"), quiz);
         QDir(dir.path()).mkpath("addin");
-        writeFile(path("host.json"),
-                  R"({"addinFolder": ")" + path("addin") + R"(", "activePresentation": 0,
+        writeFile(path("host.json"), R"({"addinFolder": ")" + path("addin") + R"(", "activePresentation": 0,
   "presentations": [{"path": ")" + path("show.pptx") +
-                      R"(", "pageWidth": 720, "pageHeight": 540,
+                                         R"(", "pageWidth": 720, "pageHeight": 540,
     "slides": [{"title": "Quiz", "tags": {}, "shapes": []}]}],
   "slideShow": {"running": true, "slide": 1, "window": [0, 0, 1280, 720], "pointerType": 1},
   "activeWindowViewType": 1,
@@ -183,7 +182,8 @@ RunFigures runDisplay(const Meeting &m, const std::vector<std::string> &env)
     rusage usage{};
     ::wait4(pid, &status, 0, &usage);
     f.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && c == '\n';
-    f.cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    f.cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     f.peakKb = usage.ru_maxrss;
     return f;
 }

@@ -2,8 +2,8 @@
 
 #include "adapters/dialogs/noscreendialogs.h"
 #include "adapters/dialogs/qtdialogs.h"
-#include "adapters/qt/noscreen.h"
 #include "adapters/dialogs/scripteddialogs.h"
+#include "adapters/qt/noscreen.h"
 
 #include <cstdlib>
 

@@ -38,8 +38,7 @@ template <typename F> void forEachAnswer(std::string_view answers, F &&f)
         return;
     }
     size_t start = 0, index = 0;
-    for (size_t semi = answers.find(';'); semi != std::string_view::npos;
-         semi = answers.find(';', start)) {
+    for (size_t semi = answers.find(';'); semi != std::string_view::npos; semi = answers.find(';', start)) {
         f(index++, answers.substr(start, semi - start));
         start = semi + 1;
     }

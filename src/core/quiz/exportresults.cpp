@@ -203,7 +203,8 @@ void exportQuizResults(RunContext &ctx, WorkbookWriter &writer, const ExportWind
         clsError record(clock);
         record.StoreErrInfo(failure.number, failure.description);
         record.StoreAppInfo("Quiz", "exportQuizResults", step, "", false);
-        record.Show(ctx.dialogs, hooks.errorLogPath.empty() ? errorLogPath(currentExecutablePath(), "", "") : hooks.errorLogPath);
+        record.Show(ctx.dialogs, hooks.errorLogPath.empty() ? errorLogPath(currentExecutablePath(), "", "")
+                                                            : hooks.errorLogPath);
         endExport(ctx, 1, "the export failed: " + failure.description);
     }
 }

@@ -46,7 +46,8 @@ RightAnswerCounts CountRightAnswers(const std::vector<SummaryQuestion> &question
         const RightOptions right(q.correctAnswer, q.answers);
         forEachAnswer(q.answers, [&](size_t i, std::string_view entry) {
             const size_t keypad = i + 1;
-            if (keypad < validKeypads.size() && validKeypads[keypad] == 1 && right.contains(answerOption(entry)))
+            if (keypad < validKeypads.size() && validKeypads[keypad] == 1 &&
+                right.contains(answerOption(entry)))
                 ++counts.right[i];
         });
     }
@@ -105,8 +106,8 @@ void PrintScoreSummary(RunContext &ctx, const std::vector<std::string> &quizList
     QuizState &state = ctx.state;
     const std::string votesPath = resolveFile(state.dataFolder, "votes.rec");
     if (!FileExists(votesPath)) {
-        ctx.dialogs->message("Could not find " + joinPath(state.dataFolder, "votes.rec"), kSummaryMessageTitle,
-                             MessageIcon::None, MessageButtons::Ok);
+        ctx.dialogs->message("Could not find " + joinPath(state.dataFolder, "votes.rec"),
+                             kSummaryMessageTitle, MessageIcon::None, MessageButtons::Ok);
         endRun(1, "no votes.rec in " + state.dataFolder);
     }
 

@@ -108,7 +108,8 @@ void ReadQuizSetup(QuizState &state, const std::string &path, SetupFormControls 
     for (int p = 0; p < placesInFile && !reader.atEnd(); ++p)
         for (int text = 0; text < 2; ++text) {
             PointD ignored;
-            PointD &point = placesAccepted ? state.annotationPositions[static_cast<size_t>(p)][text] : ignored;
+            PointD &point =
+                placesAccepted ? state.annotationPositions[static_cast<size_t>(p)][text] : ignored;
             readInto(point.x, reader.nextDouble());
             readInto(point.y, reader.nextDouble());
         }

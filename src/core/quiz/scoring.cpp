@@ -113,7 +113,8 @@ class ValueSkipper
                 const std::uint64_t x = word ^ 0x3B3B3B3B3B3B3B3BULL; // ';' bytes become 0
                 const std::uint64_t zeros =
                     ~(((x & 0x7F7F7F7F7F7F7F7FULL) + 0x7F7F7F7F7F7F7F7FULL) | x) & 0x8080808080808080ULL;
-                const auto found = static_cast<size_t>(((zeros >> 7) * 0x0101010101010101ULL) >> 56); // bytes summed
+                const auto found =
+                    static_cast<size_t>(((zeros >> 7) * 0x0101010101010101ULL) >> 56); // bytes summed
                 if (found < count) {
                     count -= found;
                     pos_ += 8;
@@ -129,7 +130,7 @@ class ValueSkipper
     }
 
     std::string_view text_;
-    size_t pos_ = 0;   // start of value index_
+    size_t pos_ = 0; // start of value index_
     size_t index_ = 0;
 };
 

@@ -196,7 +196,8 @@ VoteRecords VoteRecords::load(const std::string &dataFolder)
     return loadWanted(dataFolder, {});
 }
 
-VoteRecords VoteRecords::loadWanted(const std::string &dataFolder, const std::unordered_set<std::string> &wanted)
+VoteRecords VoteRecords::loadWanted(const std::string &dataFolder,
+                                    const std::unordered_set<std::string> &wanted)
 {
     VoteRecords records;
     std::unordered_map<std::string, std::string> last;

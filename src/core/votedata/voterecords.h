@@ -58,7 +58,8 @@ class VoteRecords
     std::vector<std::string> votedQuestions() const;
 
   private:
-    static VoteRecords loadWanted(const std::string &dataFolder, const std::unordered_set<std::string> &wanted);
+    static VoteRecords loadWanted(const std::string &dataFolder,
+                                  const std::unordered_set<std::string> &wanted);
 
     std::unordered_map<std::string, std::string> answers_;
     std::unordered_map<std::string, std::string> responses_;

@@ -118,7 +118,6 @@ TEST(ScoreQuiz, EveryKeypadOfAnAnswerStringCountsAsValid)
     EXPECT_EQ(none.validKeypads, (std::vector<int>{1, 1}));
 }
 
-
 std::string listOf(int keypads)
 {
     std::string answers;

@@ -30,7 +30,8 @@ TEST(ScoreQuiz, FindsTheResponseValueOfEachRightAnswer)
             const ScoringResult r = ScoreQuiz({q}, {}, {});
             ASSERT_EQ(r.time.size(), static_cast<size_t>(keypads));
             for (int k = 0; k < keypads; ++k) {
-                const float expected = k % every == 0 ? static_cast<float>(k * 37 % 1000) + (k % 2 ? 0.5f : 0) : 0;
+                const float expected =
+                    k % every == 0 ? static_cast<float>(k * 37 % 1000) + (k % 2 ? 0.5f : 0) : 0;
                 EXPECT_EQ(r.time[static_cast<size_t>(k)], expected) << "keypad " << k + 1;
             }
         }

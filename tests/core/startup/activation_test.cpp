@@ -1,5 +1,5 @@
-#include "core/common/runend.h"
 #include "core/common/fileutil.h"
+#include "core/common/runend.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/startup.h"
 #include "fakes/presentationfakes.h"
