@@ -25,19 +25,18 @@ namespace
 
 struct Generated {
     std::vector<std::string> questions;
-    std::string votes;
     int useWeightings = 0;
 };
 
-template <typename T> const T &pick(std::mt19937 &rng, const std::vector<T> &from)
+template <size_t N> std::string pick(std::mt19937 &rng, const char *const (&from)[N])
 {
-    return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(rng)];
+    return from[rng() % N];
 }
 
 std::string answerString(std::mt19937 &rng, bool list, int keypads)
 {
-    static const std::vector<std::string> compact{"1", "2", "3", "4", "0", "9", "A", "X", "-"};
-    static const std::vector<std::string> entries{"1", "2", "3", "4", "9", "10", "X", "-", ""};
+    static const char *const compact[] = {"1", "2", "3", "4", "0", "9", "A", "X", "-"};
+    static const char *const entries[] = {"1", "2", "3", "4", "9", "10", "X", "-", ""};
     std::string text;
     for (int k = 0; k < keypads; ++k)
         text += list ? pick(rng, entries) + ";" : pick(rng, compact);
@@ -48,34 +47,31 @@ std::string answerString(std::mt19937 &rng, bool list, int keypads)
 // re-votes of the same question recorded in other folders come first).
 Generated generate(std::mt19937 &rng, const test::TestFolder &folder)
 {
-    static const std::vector<std::string> corrects{"1", "2", "3", "x", "13", "2x", "44", "p", "P", "0"};
-    static const std::vector<std::string> weights{"0", "0.5", "1", "2", "3"};
+    static const char *const corrects[] = {"1", "2", "3", "x", "13", "2x", "44", "p", "P", "0"};
+    static const char *const weights[] = {"0", "0.5", "1", "2", "3"};
     Generated g;
     g.useWeightings = static_cast<int>(rng() % 2);
-    const int count = 1 + static_cast<int>(rng() % 5);
-    std::string quiz = std::to_string(count) + "\r\n";
-    for (int q = 0; q < count; ++q) {
+    std::string quiz = "0\r\n", votes = "other.tlx,1,4,\"1;\",d,t\r\n";
+    for (int q = 0, count = 1 + static_cast<int>(rng() % 5); q < count; ++q) {
         const std::string name = "q" + std::to_string(q) + ".tlx";
-        std::string weighting;
-        for (int w = 0; w < 11; ++w)
-            weighting += (w ? "," : "") + pick(rng, weights);
+        std::string weighting = pick(rng, weights);
+        for (int w = 1; w < 11; ++w)
+            weighting += "," + pick(rng, weights);
         folder.write(name, test::questionFile(pick(rng, corrects), rng() % 3 ? weighting : ""));
         g.questions.push_back(name);
         quiz += "\"" + name + "\"\r\n";
-        const bool list = rng() % 2;
         const int keypads = 1 + static_cast<int>(rng() % 25);
-        for (const char *other : {"C:\\Old\\", "D:\\Shows\\"})
-            if (rng() % 2)
-                g.votes += other + name + ",1,4,\"" + answerString(rng, rng() % 2, keypads) + "\",d,t\r\n";
-        if (rng() % 8)
-            g.votes += "C:\\Show\\" + name + ",1,4,\"" + answerString(rng, list, keypads) + "\",d,t\r\n";
+        for (const char *folderName : {"C:\\Old\\", "D:\\Shows\\", "C:\\Show\\"})
+            if (rng() % 3)
+                votes += folderName + name + ",1,4,\"" + answerString(rng, rng() % 2, keypads) + "\",d,t\r\n";
     }
+    quiz[0] = static_cast<char>('0' + g.questions.size());
     folder.write("quiz.quz", quiz);
-    folder.write("votes.rec", g.votes.empty() ? "other.tlx,1,4,\"1;\",d,t\r\n" : g.votes);
+    folder.write("votes.rec", votes);
     return g;
 }
 
-RunContext freshContext(const test::TestFolder &folder, const Generated &g)
+RunContext freshContext(const test::TestFolder &folder, const Generated &g, Dialogs &dialogs)
 {
     RunContext ctx;
     ctx.state.dataFolder = folder.str();
@@ -83,6 +79,7 @@ RunContext freshContext(const test::TestFolder &folder, const Generated &g)
     ctx.state.runMode = "DISPLAY";
     ctx.state.useWeightings = g.useWeightings;
     ctx.state.validKeypads.assign(200, 1);
+    ctx.dialogs = &dialogs;
     return ctx;
 }
 
@@ -109,30 +106,25 @@ TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
         test::TestFolder folder;
         const Generated g = generate(rng, folder);
 
-        RunContext display = freshContext(folder, g);
-        test::FakeDialogs displayDialogs;
-        display.dialogs = &displayDialogs;
+        test::FakeDialogs displayDialogs, printDialogs, exportDialogs;
+        RunContext display = freshContext(folder, g, displayDialogs);
         CalculateScores(display, g.questions);
         const std::map<int, float> scores = quizTxtScores(folder.read("quiz.txt"));
 
-        RunContext print = freshContext(folder, g);
-        test::FakeDialogs printDialogs;
+        RunContext print = freshContext(folder, g, printDialogs);
         printDialogs.printAnswers.push_back(PrintTarget{});
-        print.dialogs = &printDialogs;
         test::RecordingPrinter printer;
         PrintScoreSummary(print, g.questions, printer);
         ASSERT_EQ(printer.documents.size(), 1u);
         const std::vector<PrintLine> &lines = printer.documents[0].lines;
 
-        RunContext exported = freshContext(folder, g);
-        test::FakeDialogs exportDialogs;
+        RunContext exported = freshContext(folder, g, exportDialogs);
         exportDialogs.textAnswers.push_back(folder.str() + "/out.xls");
         test::SlidesHost host;
         host.addSlide({{"QUIZ", "/opt/talvix/quiz quiz.quz,DISPLAY"}});
         test::FakeWindowSystem windows;
         test::FakePump pump;
         test::MemoryWriter writer;
-        exported.dialogs = &exportDialogs;
         exported.host = &host;
         exported.windows = &windows;
         exported.pump = &pump;
