@@ -170,14 +170,3 @@ TEST_F(Startup, DisplayWithoutASlideShowSaysSoAndGivesThePresentationProgramBack
     EXPECT_TRUE(has(r.dialogLog[0], R"("icon":"exclamation")")) << r.dialogLog[0];
     expectAllWindowsEnabled(runner);
 }
-
-TEST_F(Startup, AModeThisBuildLacksEndsThroughTheNormalEndOfARun)
-{
-    const QuizRunResult r = runner.run({"quiz.quz,WIZARD"});
-    ASSERT_TRUE(r.finished);
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(has(r.err, "the Wizard mode is not available")) << r.err;
-    EXPECT_TRUE(r.dialogLog.empty());
-    expectAllWindowsEnabled(runner);
-    EXPECT_FALSE(anyLineHas(runner.controllerLog(), "NextSlide")) << "the show stays on its slide";
-}
