@@ -15,7 +15,9 @@ std::unique_ptr<Dialogs> makeDialogs()
     const char *answers = std::getenv("TALVIX_DIALOGS");
     if (answers && *answers)
         return std::make_unique<ScriptedDialogs>(ScriptedDialogs::fromFile(answers));
-    if (runsWithoutScreen())
+    // A UI script answers Qt's dialogs as it answers the windows.
+    const char *uiScript = std::getenv("TALVIX_UI_SCRIPT");
+    if (runsWithoutScreen() && !(uiScript && *uiScript))
         return std::make_unique<NoScreenDialogs>();
     return std::make_unique<QtDialogs>();
 }
