@@ -24,6 +24,12 @@ void LazyProgressView::incrementProgressBar()
         form_->IncrementProgressBar();
 }
 
+void LazyProgressView::incrementProgressBarBy(long long steps)
+{
+    if (form_)
+        form_->IncrementProgressBar(steps);
+}
+
 void LazyProgressView::unload()
 {
     if (form_)

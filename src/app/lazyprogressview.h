@@ -19,6 +19,7 @@ public:
 
     void setUpProgressBar(float maximum) override;
     void incrementProgressBar() override;
+    void incrementProgressBarBy(long long steps) override;
     void unload() override;
 
 private:

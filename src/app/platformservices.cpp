@@ -10,12 +10,14 @@
 #include "adapters/qt/qteventpump.h"
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
+#include "core/diagnostics/errorlog.h"
 #include "core/startup/endofrun.h"
 #include "core/votedata/presentationlink.h"
 #include "ui/common/screenmetrics.h"
 
 #include <QCoreApplication>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace quiz {
@@ -78,6 +80,13 @@ StartupPlatform PlatformServices::startupPlatform()
         return !ec;
     };
     return platform;
+}
+
+std::string processErrorLogPath()
+{
+    const char *stateHome = std::getenv("XDG_STATE_HOME");
+    const char *home = std::getenv("HOME");
+    return errorLogPath(currentExecutablePath(), stateHome ? stateHome : "", home ? home : "");
 }
 
 } // namespace quiz

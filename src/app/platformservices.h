@@ -8,6 +8,10 @@
 
 namespace quiz {
 
+// The error log of this process (errorLogPath with XDG_STATE_HOME and HOME
+// from the environment).
+std::string processErrorLogPath();
+
 // The run's ports, backed by this desktop: the stand-in presentation host
 // named by the host file, its window system, the dialogs (scripted when
 // TALVIX_DIALOGS is set), the controller socket, the event loop and the

@@ -1,5 +1,6 @@
 #include "app/quizapplication.h"
 
+#include "adapters/qt/noscreen.h"
 #include "adapters/uiscript/uiscriptrunner.h"
 #include "app/modes/modes.h"
 #include "app/platformservices.h"
@@ -22,6 +23,9 @@
 namespace quiz {
 
 namespace {
+
+// The variable naming the script that answers the program's windows (uiscriptstart.h).
+constexpr const char *kUiScriptVariable = "TALVIX_UI_SCRIPT";
 
 // Ends the run from inside the event loop: a handler that ends the run
 // throws RunEnded, which stops here instead of unwinding through Qt.
@@ -138,7 +142,10 @@ int runQuiz(int argc, char *argv[])
         RunContext &ctx = platform.context();
         RunStartup(ctx, joinArguments(options.words), platform.startupPlatform(), modeTable());
         rethrowLatchedRunEnd();
-        // A window mode is up: the run lives in its window until it ends it.
+        // A window mode is up: the run lives in its window until it ends it;
+        // without a screen only a UI script can answer the window.
+        if (runsWithoutScreen() && !uiScriptRequested())
+            endRunWithoutScreen("the program's window", std::string(kUiScriptVariable) + " to a UI script");
         app.exec();
     } catch (const RunEnded &end) {
         app.finish(end);

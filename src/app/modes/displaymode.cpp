@@ -1,5 +1,6 @@
 #include "app/modes/modes.h"
 
+#include "adapters/qt/noscreen.h"
 #include "adapters/qt/widgetlinkform.h"
 #include "app/uiscriptstart.h"
 #include "core/common/runend.h"
@@ -33,8 +34,10 @@ void runDisplayMode(RunContext &ctx)
     LoadDisplayParticipants(ctx);
     const std::vector<std::string> quizList = ReadQuizForDisplay(ctx);
     std::string error;
-    if (!WriteQuizActiveMarker(ctx.state, &error) && !error.empty())
-        std::fprintf(stderr, "quiz: %s\n", error.c_str());
+    // The marker only tells the add-in that a quiz is up: the display goes on without it.
+    if (!WriteQuizActiveMarker(ctx.state, &error))
+        std::fprintf(stderr, "quiz: quizActive.txt could not be written in %s (%s); the display goes on\n",
+                     ctx.state.addinFolder.c_str(), error.c_str());
 
     MoveDisplayAreaDown(ctx);
     CaptureSlideShow(ctx);

@@ -2,6 +2,7 @@
 
 #include "adapters/qt/widgetlinkform.h"
 #include "app/modes/unattendedrun.h"
+#include "app/platformservices.h"
 #include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/quiz/exportresults.h"
 #include "core/startup/runcontext.h"
@@ -84,6 +85,7 @@ void runExportMode(RunContext &ctx)
         fadeWidget(&progress, 255, 0, false, false, false, ctx.state.chartFade);
     };
     hooks.setBusyCursor = [&busy](bool on) { busy.set(on); };
+    hooks.errorLogPath = processErrorLogPath();
 
     XlsxWorkbookWriter ownWriter;
     exportQuizResults(ctx, ctx.workbooks ? *ctx.workbooks : ownWriter, hooks);

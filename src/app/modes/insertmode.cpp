@@ -1,5 +1,6 @@
 #include "app/modes/modes.h"
 
+#include "core/common/fileutil.h"
 #include "core/common/runend.h"
 #include "core/common/text.h"
 #include "core/startup/runcontext.h"
@@ -17,7 +18,7 @@ void runInsertMode(RunContext &ctx)
     const std::vector<std::string> quizList = ReadQuizForDisplay(ctx);
     MoveDisplayAreaDown(ctx);
     const int displayRowCount = ctx.state.displayCount;
-    LoadValidKeypads(ctx.state, ctx.state.dataFolder + "/valid.kpd");
+    LoadValidKeypads(ctx.state, joinPath(ctx.state.dataFolder, "valid.kpd"));
     LoadDisplayParticipants(ctx);
 
     FrmTChartDisplay window(ctx, programDisplayHooks(ctx));

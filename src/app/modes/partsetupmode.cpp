@@ -1,6 +1,7 @@
 #include "app/modes/modes.h"
 
 #include "adapters/xlsx/xlsxworkbookwriter.h"
+#include "core/common/fileutil.h"
 #include "core/common/runend.h"
 #include "core/common/text.h"
 #include "core/controller/controllerlink.h"
@@ -87,7 +88,7 @@ void deleteOldNamesFile(RunContext &ctx)
 // it is built from the controller's names list, saved and then opened.
 void EditParticipantList(RunContext &ctx)
 {
-    const std::string path = ctx.state.dataFolder + "/" + participantWorkbookName;
+    const std::string path = joinPath(ctx.state.dataFolder, participantWorkbookName);
     const std::string existing = findInFolder(ctx.state.dataFolder, participantWorkbookName);
     if (!existing.empty()) {
         openWithDesktopApplication(existing);

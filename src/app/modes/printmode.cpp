@@ -26,7 +26,7 @@ void runPrintMode(RunContext &ctx)
 
     RecordingSetupForm form;
     ReadQuizSetup(s, resolveFile(s.dataFolder, s.quizFileName), &form);
-    LoadValidKeypads(s, s.dataFolder + "/valid.kpd");
+    LoadValidKeypads(s, joinPath(s.dataFolder, "valid.kpd"));
     if (ctx.link && ctx.pump)
         LoadParticipants(s, *ctx.link, *ctx.pump);
 

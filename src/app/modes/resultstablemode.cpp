@@ -1,5 +1,6 @@
 #include "app/modes/modes.h"
 
+#include "adapters/qt/noscreen.h"
 #include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"

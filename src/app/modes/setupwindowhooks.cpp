@@ -1,6 +1,7 @@
 #include "app/modes/setupwindowhooks.h"
 
 #include "adapters/dialogs/qtdialogs.h"
+#include "adapters/qt/noscreen.h"
 #include "app/uiscriptstart.h"
 #include "core/startup/runcontext.h"
 #include "ui/display/displayrun.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/quiz/unattendeddialogs.h"
+#include "adapters/dialogs/unattendeddialogs.h"
 
 #include <optional>
 

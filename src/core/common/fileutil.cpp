@@ -27,9 +27,6 @@ bool FileExists(const std::string &path)
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-namespace
-{
-
 std::string joinPath(const std::string &folder, const std::string &name)
 {
     if (folder.empty())
@@ -38,6 +35,9 @@ std::string joinPath(const std::string &folder, const std::string &name)
         return folder + name;
     return folder + "/" + name;
 }
+
+namespace
+{
 
 bool entryExists(const std::string &path)
 {
@@ -108,6 +108,8 @@ void appendUtf8(std::string &out, char32_t c)
     }
 }
 
+} // namespace
+
 bool isValidUtf8(std::string_view s)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(s.data());
@@ -155,8 +157,6 @@ bool isValidUtf8(std::string_view s)
     }
     return true;
 }
-
-} // namespace
 
 std::string decodeText(std::string_view bytes)
 {

@@ -19,12 +19,15 @@ bool FileExists(const std::string &path);
 // name equals name ignoring (ASCII) case is used instead; when there is none
 // either, the exact path is returned, so writers create the file as named.
 std::string resolveFile(const std::string &folder, const std::string &name);
+// folder + "/" + name (no doubled "/"; the name alone when the folder is "").
+std::string joinPath(const std::string &folder, const std::string &name);
 // resolveFile on the folder and the name part of a path.
 std::string resolvePath(const std::string &path);
 
 // Text as UTF-8: valid UTF-8 is kept, anything else is read as Windows-1252
 // and converted. A leading UTF-8 byte-order mark is dropped.
 std::string decodeText(std::string_view bytes);
+bool isValidUtf8(std::string_view bytes);
 // The whole file decoded by decodeText; nullopt when it cannot be read.
 std::optional<std::string> readTextFile(const std::string &path);
 

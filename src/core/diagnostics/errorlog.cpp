@@ -2,7 +2,6 @@
 
 #include "core/common/fileutil.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -72,13 +71,6 @@ std::string errorLogPath(const std::string &executablePath, const std::string &x
     std::error_code ec;
     fs::create_directories(folder, ec);
     return (folder / fileName).string();
-}
-
-std::string errorLogPath()
-{
-    const char *stateHome = std::getenv("XDG_STATE_HOME");
-    const char *home = std::getenv("HOME");
-    return errorLogPath(currentExecutablePath(), stateHome ? stateHome : "", home ? home : "");
 }
 
 std::string firstCharacters(std::string_view text, std::size_t limit)

@@ -18,12 +18,10 @@ std::string executableBaseName(const std::string &executablePath);
 // Where the error log lives: "<exe folder>/Err - <exe name>.log" when that
 // folder is writable, else the same file name in "<stateHome>/talvix/"
 // (stateHome = xdgStateHome when it is an absolute path, else home +
-// "/.local/state"); that folder is created. The environment's values are
-// passed in so that the choice can be tested.
+// "/.local/state", else the temporary folder); that folder is created. The
+// core reads no environment: the program passes XDG_STATE_HOME and HOME in.
 std::string errorLogPath(const std::string &executablePath, const std::string &xdgStateHome,
                          const std::string &home);
-// The same for this process, with XDG_STATE_HOME and HOME from the environment.
-std::string errorLogPath();
 
 // The first `limit` characters (UTF-8 code points) of the text.
 std::string firstCharacters(std::string_view text, std::size_t limit);

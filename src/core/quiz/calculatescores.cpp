@@ -30,7 +30,8 @@ ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quiz
 {
     if (!FileExists(resolveFile(ctx.state.dataFolder, "votes.rec")))
         noVotingResults(ctx);
-    return CalculateScores(ctx, quizList, VoteRecords::load(ctx.state.dataFolder));
+    // Only the quiz's questions are kept from the records of the meeting.
+    return CalculateScores(ctx, quizList, VoteRecords::load(ctx.state.dataFolder, quizList));
 }
 
 ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList,
@@ -53,10 +54,17 @@ ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quiz
     if (!votes.votesFilePresent())
         noVotingResults(ctx);
 
+    // The lookup of every question, as LookUpVotes does it, without copying
+    // the texts: a question without a response record keeps the previous
+    // question's text.
+    const std::string before = state.questionResponseText;
+    std::string_view response = before;
+    state.responseRecPresent = votes.responseFilePresent();
     for (size_t q = 0; q < questions.size(); ++q) {
-        questions[q].answers = LookUpVotes(state, votes, paths[q]);
-        // A question without a response record keeps the previous question's text.
-        questions[q].responseText = state.questionResponseText;
+        questions[q].answers = votes.answers(paths[q]);
+        if (const std::string *text = state.responseRecPresent ? votes.responseText(paths[q]) : nullptr)
+            response = *text;
+        questions[q].responseText = response;
         if (state.useWeightings == 1)
             ReadQuestionWeightings(paths[q], questions[q].weights);
     }
@@ -79,6 +87,7 @@ ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quiz
         FillDisplayRows(run.ranking, run.totals.possibleMaximum, displayRowSettingsFrom(state),
                         [&state](int keypad) { return GetParticipantName(state.participants, keypad); });
     state.keypadsStartFrom = run.rows.keypadsStartFrom;
+    state.questionResponseText = std::string(response);
     return run;
 }
 

@@ -4,8 +4,6 @@
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
 
-#include <array>
-
 namespace quiz
 {
 
@@ -42,21 +40,6 @@ std::string ReadCorrectAnswer(const std::string &path)
     if (!skipLines(optionLines) || !skipLines(3))
         return "";
     return reader.next().value_or("");
-}
-
-int MostPopularAnswer(std::string_view answers)
-{
-    std::array<long long, 11> count{}; // options 1..10
-    for (const char c : answers) {
-        if (c == '-')
-            continue;
-        ++count[c >= '1' && c <= '9' ? c - '0' : 10];
-    }
-    int best = 1;
-    for (int option = 2; option <= 10; ++option)
-        if (count[option] >= count[best])
-            best = option;
-    return best;
 }
 
 } // namespace quiz

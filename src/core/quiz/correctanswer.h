@@ -11,9 +11,4 @@ namespace quiz
 // its question type has no correct answer (7, or outside 0..14), or it ends early.
 std::string ReadCorrectAnswer(const std::string &path);
 
-// The most given option (1..10) of a compact answer string: "-" is not counted,
-// the digits 1..9 count for their option, any other character for option 10.
-// Equal counts: the higher option wins.
-int MostPopularAnswer(std::string_view answers);
-
 } // namespace quiz

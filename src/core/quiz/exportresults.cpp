@@ -130,7 +130,7 @@ void exportQuizResults(RunContext &ctx, WorkbookWriter &writer, const ExportWind
         }
         step = "4";
         if (!FileExists(resolveFile(state.dataFolder, "votes.rec"))) {
-            dialogs.message("Could not find " + state.dataFolder + "/votes.rec", kExportDefaultTitle,
+            dialogs.message("Could not find " + joinPath(state.dataFolder, "votes.rec"), kExportDefaultTitle,
                             MessageIcon::None, MessageButtons::Ok);
             endExport(ctx, 1, "no votes.rec in " + state.dataFolder);
         }
@@ -203,7 +203,8 @@ void exportQuizResults(RunContext &ctx, WorkbookWriter &writer, const ExportWind
         clsError record(clock);
         record.StoreErrInfo(failure.number, failure.description);
         record.StoreAppInfo("Quiz", "exportQuizResults", step, "", false);
-        record.Show(ctx.dialogs, hooks.errorLogPath.empty() ? errorLogPath() : hooks.errorLogPath);
+        record.Show(ctx.dialogs, hooks.errorLogPath.empty() ? errorLogPath(currentExecutablePath(), "", "")
+                                                            : hooks.errorLogPath);
         endExport(ctx, 1, "the export failed: " + failure.description);
     }
 }

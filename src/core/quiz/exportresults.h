@@ -35,7 +35,8 @@ struct ExportWindowHooks {
     std::function<void()> hideProgressWindow;
     // The busy (hourglass) pointer on or off.
     std::function<void(bool)> setBusyCursor;
-    // The error log that failures are written to; "" for the program's own.
+    // The error log that failures are written to; "" for the one beside the
+    // program (or in the temporary folder).
     std::string errorLogPath;
     // The clock of the default file name and of error reports; local time when empty.
     ErrorClock clock;

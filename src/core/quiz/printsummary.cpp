@@ -3,7 +3,7 @@
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
 #include "core/common/text.h"
-#include "core/quiz/answerstrings.h"
+#include "core/quiz/answerrule.h"
 #include "core/quiz/correctanswer.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
@@ -11,7 +11,6 @@
 #include "ports/dialogs.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace quiz
@@ -31,22 +30,6 @@ size_t characterCount(const std::string &text)
 
 } // namespace
 
-int summaryAnswerOption(const std::string &entry)
-{
-    if (entry == "A")
-        return 10;
-    if (entry.empty() || !(std::isdigit(static_cast<unsigned char>(entry[0]))))
-        return -1;
-    return leadingInt(entry);
-}
-
-int summaryCorrectOption(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    return c == 'x' ? 10 : -1;
-}
-
 RightAnswerCounts CountRightAnswers(const std::vector<SummaryQuestion> &questions,
                                     const std::vector<int> &validKeypads)
 {
@@ -55,24 +38,18 @@ RightAnswerCounts CountRightAnswers(const std::vector<SummaryQuestion> &question
         if (q.answers.empty())
             continue;
         ++counts.questionCount;
-        std::vector<std::string> entries = SplitAnswerString(q.answers);
-        const auto keypads = static_cast<size_t>(keypadsOfAnswers(q.answers));
-        entries.resize(keypads);
+        const size_t keypads = keypadCountOf(q.answers);
         counts.keypadCount = static_cast<int>(keypads);
-        counts.right.resize(keypads, 0);
+        if (counts.right.size() < keypads)
+            counts.right.resize(keypads, 0);
 
-        const std::string correct = resolvePopularAnswer(q.correctAnswer, q.answers);
-        for (size_t i = 0; i < keypads; ++i) {
+        const RightOptions right(q.correctAnswer, q.answers);
+        forEachAnswer(q.answers, [&](size_t i, std::string_view entry) {
             const size_t keypad = i + 1;
-            if (keypad >= validKeypads.size() || validKeypads[keypad] != 1)
-                continue;
-            const int answer = summaryAnswerOption(entries[i]);
-            if (answer < 0)
-                continue;
-            for (const char c : correct)
-                if (summaryCorrectOption(c) == answer)
-                    ++counts.right[i];
-        }
+            if (keypad < validKeypads.size() && validKeypads[keypad] == 1 &&
+                right.contains(answerOption(entry)))
+                ++counts.right[i];
+        });
     }
     return counts;
 }
@@ -129,8 +106,8 @@ void PrintScoreSummary(RunContext &ctx, const std::vector<std::string> &quizList
     QuizState &state = ctx.state;
     const std::string votesPath = resolveFile(state.dataFolder, "votes.rec");
     if (!FileExists(votesPath)) {
-        ctx.dialogs->message("Could not find " + state.dataFolder + "/votes.rec", kSummaryMessageTitle,
-                             MessageIcon::None, MessageButtons::Ok);
+        ctx.dialogs->message("Could not find " + joinPath(state.dataFolder, "votes.rec"),
+                             kSummaryMessageTitle, MessageIcon::None, MessageButtons::Ok);
         endRun(1, "no votes.rec in " + state.dataFolder);
     }
 
@@ -147,7 +124,7 @@ void PrintScoreSummary(RunContext &ctx, const std::vector<std::string> &quizList
         paths.push_back(path);
         questions.push_back({ReadCorrectAnswer(path), {}});
     }
-    const VoteRecords votes = VoteRecords::load(state.dataFolder);
+    const VoteRecords votes = VoteRecords::load(state.dataFolder, paths);
     for (size_t q = 0; q < questions.size(); ++q)
         questions[q].answers = LookUpVotes(state, votes, paths[q]);
 

@@ -36,18 +36,12 @@ struct RightAnswerCounts {
     }
 };
 
-// The option an answer entry names: "A" and entries reading 10 are option 10,
-// digits and numbers their value; "X", "-", "" and other text name none (-1).
-int summaryAnswerOption(const std::string &entry);
-// The option a character of a correct answer names: a digit its value, "x"
-// option 10; anything else none (-1).
-int summaryCorrectOption(char c);
-
-// Counts the right answers of every keypad: a keypad gains one for each
-// character of the correct answer that names its answer's option, and only
-// while valid.kpd flags it valid (validKeypads is indexed by keypad number;
-// keypads beyond the table are not valid). "p" is replaced by the most
-// popular answer. Questions without votes are not counted.
+// Counts the right answers of every keypad (the rule of answerrule.h): a
+// keypad gains one for a question when its answer is one of the right
+// options, and only while valid.kpd flags it valid (validKeypads is indexed
+// by keypad number; keypads beyond the table are not valid). Questions
+// without votes are not counted; a keypad keeps its count when a later
+// question has fewer keypads.
 RightAnswerCounts CountRightAnswers(const std::vector<SummaryQuestion> &questions,
                                     const std::vector<int> &validKeypads);
 

@@ -5,6 +5,7 @@
 #include "core/common/writeformat.h"
 #include "ports/dialogs.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace quiz
@@ -84,9 +85,13 @@ void ReadQuizSetup(QuizState &state, const std::string &path, SetupFormControls 
         }
     }
 
-    // Places shown and the display window's area.
-    if (const auto places = reader.nextInt(); places && *places >= 1 && *places <= 99)
-        state.displayCount = *places;
+    // Places shown and the display window's area. The file holds one place
+    // record per place it counts; a count outside 1..99 is rejected (the
+    // display keeps its places) but its records are still passed over.
+    const int placesInFile = std::max(reader.nextInt().value_or(0), 0);
+    const bool placesAccepted = placesInFile >= 1 && placesInFile <= 99;
+    if (placesAccepted)
+        state.displayCount = placesInFile;
     DisplayArea &area = state.displayAreas[0];
     for (float *value : {&area.left, &area.top, &area.width, &area.height})
         if (const auto number = reader.nextDouble())
@@ -94,13 +99,17 @@ void ReadQuizSetup(QuizState &state, const std::string &path, SetupFormControls 
     if (form && form->kind() == SetupFormKind::QuizWizard)
         form->setDisplayCountBox(std::to_string(state.displayCount));
 
-    const size_t places = static_cast<size_t>(state.displayCount);
-    state.annotationPositions.assign(places + 1, {});
-    if (state.rankLabelPositions.size() < places + 1)
-        state.rankLabelPositions.resize(places + 1, PointD{3000, 600});
-    for (size_t p = 0; p < places; ++p)
+    if (placesAccepted) {
+        const auto places = static_cast<size_t>(placesInFile);
+        state.annotationPositions.assign(places + 1, {});
+        if (state.rankLabelPositions.size() < places + 1)
+            state.rankLabelPositions.resize(places + 1, PointD{3000, 600});
+    }
+    for (int p = 0; p < placesInFile && !reader.atEnd(); ++p)
         for (int text = 0; text < 2; ++text) {
-            PointD &point = state.annotationPositions[p][text];
+            PointD ignored;
+            PointD &point =
+                placesAccepted ? state.annotationPositions[static_cast<size_t>(p)][text] : ignored;
             readInto(point.x, reader.nextDouble());
             readInto(point.y, reader.nextDouble());
         }

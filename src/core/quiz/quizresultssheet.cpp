@@ -1,7 +1,7 @@
 #include "core/quiz/quizresultssheet.h"
 
 #include "core/common/writeformat.h"
-#include "core/quiz/answerstrings.h"
+#include "core/quiz/answerrule.h"
 #include "core/votedata/voterecords.h"
 
 #include <algorithm>
@@ -55,26 +55,28 @@ void addSingle(float &sum, double amount)
 
 } // namespace
 
-ShownAnswer showAnswer(const std::string &response, const std::string &correctAnswer)
+ShownAnswer showAnswer(const std::string &response, const RightOptions &right)
 {
     ShownAnswer shown;
     if (response.empty())
         return shown;
-    if (response == "A" || response == "10") {
+    const int option = answerOption(response);
+    if (option == 10)
         shown.text = "10";
-        shown.correct = correctAnswer.find('x') != std::string::npos;
-        shown.weightIndex = 10;
-    } else if (response == "X") {
+    else if (response == "X")
         shown.text = "A";
-    } else {
+    else
         shown.text = response;
-        const char c = response[0];
-        if (response.size() == 1 && correctAnswer.find(c) != std::string::npos) {
-            shown.correct = true;
-            shown.weightIndex = c >= '0' && c <= '9' ? c - '0' : 0;
-        }
+    if (right.contains(option)) {
+        shown.correct = true;
+        shown.weightIndex = option;
     }
     return shown;
+}
+
+ShownAnswer showAnswer(const std::string &response, const std::string &correctAnswer)
+{
+    return showAnswer(response, RightOptions(correctAnswer, {}));
 }
 
 void setShownValue(Sheet &sheet, int row, int column, const std::string &text)
@@ -147,9 +149,9 @@ void QuizResultsSheet::addVote(const ExportVote &vote)
     if (!vote.present)
         return; // the next vote, or the round's score header, takes this column
 
-    const std::string correct = resolvePopularAnswer(vote.correctAnswer, vote.answers);
+    const RightOptions correct(vote.correctAnswer, vote.answers);
     const std::vector<std::string> entries = SplitAnswerString(vote.answers);
-    rows_ = std::max(rows_, keypadsOfAnswers(vote.answers));
+    rows_ = std::max(rows_, static_cast<int>(keypadCountOf(vote.answers)));
     growTo(std::max(rows_, static_cast<int>(entries.size())));
 
     for (size_t k = 0; k < entries.size(); ++k) {

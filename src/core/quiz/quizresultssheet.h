@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/quiz/answerrule.h"
 #include "core/quiz/scoring.h"
 #include "core/workbook/workbook.h"
 
@@ -69,16 +70,16 @@ class QuizResultsSheet
     std::vector<float> totalWeighted_;
 };
 
-// How the sheet shows a keypad's answer and whether it is right: "A" (and a
-// list entry 10) is answer 10, shown "10", right when the correct answer holds
-// "x"; "X" is shown "A" and never right; an empty entry shows nothing; any
-// other one-character answer is right when the correct answer holds it.
-// Longer answers are shown as they are and never right.
+// How the sheet shows a keypad's answer and whether it is right (the rule of
+// answerrule.h): "A" (and a list entry 10) is answer 10, shown "10"; "X" is
+// shown "A"; an empty entry shows nothing; any other answer is shown as it is.
 struct ShownAnswer {
     std::string text;
     bool correct = false;
     int weightIndex = -1; // the weight table's entry of a right answer
 };
+ShownAnswer showAnswer(const std::string &response, const RightOptions &right);
+// The same against a correct answer text ("p" names no option here).
 ShownAnswer showAnswer(const std::string &response, const std::string &correctAnswer);
 
 // The cell value a text becomes: a text that reads back exactly as a number

@@ -1,11 +1,12 @@
 #include "core/quiz/scoring.h"
 
 #include "core/common/text.h"
-#include "core/quiz/correctanswer.h"
+#include "core/quiz/answerrule.h"
 #include "ports/progress.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace quiz
@@ -52,45 +53,98 @@ double fastLeadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-// Walks the pieces of a ";"-separated text without copying them.
-class PieceCursor
+// Walks the entries of a list-form answer string without copying them. Most
+// entries are one character followed by ";", which is read at once.
+class EntryCursor
 {
   public:
-    explicit PieceCursor(std::string_view text) : text_(text), done_(text.empty()) {}
-    // The next piece; false when the text has no more.
-    bool next(std::string_view &piece)
+    explicit EntryCursor(std::string_view text) : text_(text) {}
+    std::string_view next()
     {
-        if (done_)
-            return false;
-        const size_t end = text_.find(';', pos_);
-        if (end == std::string_view::npos) {
-            piece = text_.substr(pos_);
-            done_ = true;
-        } else {
-            piece = text_.substr(pos_, end - pos_);
-            pos_ = end + 1;
+        const size_t n = text_.size();
+        if (pos_ + 1 < n && text_[pos_ + 1] == ';' && text_[pos_] != ';') {
+            pos_ += 2;
+            return text_.substr(pos_ - 2, 1);
         }
-        return true;
+        size_t end = pos_;
+        while (end < n && text_[end] != ';')
+            ++end;
+        const std::string_view entry = text_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        return entry;
     }
 
   private:
     std::string_view text_;
     size_t pos_ = 0;
-    bool done_;
 };
 
-int digitValue(char c)
+// The values of a ";"-separated text by index, indexes in rising order. Only
+// the values of right answers are read; the ones between are passed over
+// eight bytes at a time by counting their separators.
+class ValueSkipper
 {
-    return c >= '0' && c <= '9' ? c - '0' : 0;
-}
+  public:
+    explicit ValueSkipper(std::string_view text) : text_(text) {}
+    // Value i; false when the text has no value i.
+    bool at(size_t i, std::string_view &value)
+    {
+        if (text_.empty() || i < index_)
+            return false;
+        if (!skip(i - index_))
+            return false;
+        index_ = i;
+        size_t end = pos_;
+        while (end < text_.size() && text_[end] != ';')
+            ++end;
+        value = text_.substr(pos_, end - pos_);
+        return true;
+    }
+
+  private:
+    // Moves past `count` separators; false when the text has fewer.
+    bool skip(size_t count)
+    {
+        const size_t n = text_.size();
+        while (count > 0) {
+            if (pos_ + 8 <= n) {
+                std::uint64_t word;
+                std::memcpy(&word, text_.data() + pos_, 8);
+                const std::uint64_t x = word ^ 0x3B3B3B3B3B3B3B3BULL; // ';' bytes become 0
+                const std::uint64_t zeros =
+                    ~(((x & 0x7F7F7F7F7F7F7F7FULL) + 0x7F7F7F7F7F7F7F7FULL) | x) & 0x8080808080808080ULL;
+                const auto found =
+                    static_cast<size_t>(((zeros >> 7) * 0x0101010101010101ULL) >> 56); // bytes summed
+                if (found < count) {
+                    count -= found;
+                    pos_ += 8;
+                    continue;
+                }
+            }
+            if (pos_ >= n)
+                return false;
+            if (text_[pos_++] == ';')
+                --count;
+        }
+        return true;
+    }
+
+    std::string_view text_;
+    size_t pos_ = 0; // start of value index_
+    size_t index_ = 0;
+};
 
 void addTo(float &sum, double amount)
 {
     sum = static_cast<float>(static_cast<double>(sum) + amount);
 }
 
-void resizeSums(ScoringResult &r, size_t count)
+// Grows the sums to count keypads; a keypad missing from a later question
+// keeps what it scored before.
+void growSums(ScoringResult &r, size_t count)
 {
+    if (r.score.size() >= count)
+        return;
     r.score.resize(count, 0.0f);
     r.time.resize(count, 0.0f);
     r.voted.resize(count, 0.0f);
@@ -101,40 +155,35 @@ void scoreCompact(ScoringResult &r, const QuestionInput &q, const WeightTable &w
 {
     const std::string_view answers = q.answers;
     const size_t count = answers.size();
-    resizeSums(r, count);
+    growSums(r, count);
     r.keypadCount = static_cast<int>(count);
-
-    std::string correct = q.correctAnswer;
-    if (correct == "P" || correct == "p")
-        correct = std::to_string(MostPopularAnswer(answers));
+    const RightOptions right(q.correctAnswer, answers);
 
     // The response value of keypad k is the k-th ";"-separated value of the response text.
-    PieceCursor values(q.responseText);
+    ValueSkipper values(q.responseText);
     for (size_t k = 0; k < count; ++k) {
-        std::string_view value;
-        const bool hasValue = values.next(value);
-        const char a = answers[k];
-        if (a == 'X')
+        const int option = answerOption(answers.substr(k, 1));
+        if (!right.contains(option) || valid[k] != 1)
             continue;
-        for (const char c : correct) {
-            if (a != 'A') {
-                if (valid[k] == 1 && a == c) {
-                    addTo(r.score[k], weight[digitValue(a)]);
-                    if (hasValue)
-                        addTo(r.time[k], fastLeadingNumber(value));
-                }
-            } else if (c == 'x') {
-                addTo(r.score[k], weight[10]);
-                if (hasValue)
-                    addTo(r.time[k], fastLeadingNumber(value));
-            }
-        }
+        addTo(r.score[k], weight[static_cast<size_t>(option)]);
+        std::string_view value;
+        if (values.at(k, value))
+            addTo(r.time[k], fastLeadingNumber(value));
     }
 }
 
+// The progress view is stepped once per keypad entry, in batches.
 struct ProgressState {
+    static constexpr long long batch = 1024;
     ProgressView *view = nullptr;
     bool open = false;
+    long long pending = 0;
+    void flush()
+    {
+        if (open && pending > 0)
+            view->incrementProgressBarBy(pending);
+        pending = 0;
+    }
 };
 
 void scoreList(ScoringResult &r, const QuestionInput &q, const WeightTable &weight,
@@ -150,42 +199,30 @@ void scoreList(ScoringResult &r, const QuestionInput &q, const WeightTable &weig
         progress.view->setUpProgressBar(static_cast<float>(steps));
         progress.open = true;
     }
-    resizeSums(r, last);
+    growSums(r, last);
     r.keypadCount = static_cast<int>(last);
     r.anyListForm = true;
 
-    const std::string_view correct = q.correctAnswer;
-    PieceCursor entries(answers);
-    PieceCursor values(q.responseText);
+    const bool hasCorrect = !q.correctAnswer.empty();
+    const RightOptions right(q.correctAnswer, answers);
+    EntryCursor entries(answers);
+    ValueSkipper values(q.responseText);
     for (size_t i = 0; i < last; ++i) {
-        std::string_view entry, value;
-        entries.next(entry);
-        const bool hasValue = values.next(value);
-        if (progress.open)
-            progress.view->incrementProgressBar();
-        if (entry == "-" || correct.empty())
+        const std::string_view entry = entries.next();
+        if (progress.open && ++progress.pending == ProgressState::batch)
+            progress.flush();
+        if (entry.empty() || entry == "-" || !hasCorrect)
             continue;
         r.voted[i] = 1.0f;
-        if (fastLeadingNumber(entry) == 10) {
-            for (const char c : correct) {
-                if (c == 'x') {
-                    addTo(r.score[i], weight[10]);
-                    if (hasValue)
-                        addTo(r.time[i], fastLeadingNumber(value));
-                }
-            }
+        const int option = answerOption(entry);
+        if (!right.contains(option) || valid[i] != 1)
             continue;
-        }
-        if (entry == "X" || entry.size() != 1 || valid[i] != 1)
-            continue;
-        for (const char c : correct) {
-            if (entry[0] == c) {
-                addTo(r.score[i], weight[digitValue(c)]);
-                if (hasValue)
-                    addTo(r.time[i], fastLeadingNumber(value));
-            }
-        }
+        addTo(r.score[i], weight[static_cast<size_t>(option)]);
+        std::string_view value;
+        if (values.at(i, value))
+            addTo(r.time[i], fastLeadingNumber(value));
     }
+    progress.flush();
 }
 
 } // namespace
@@ -195,8 +232,9 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
 {
     ScoringResult r;
     r.displayCount = settings.displayCount;
-    resizeSums(r, 51); // room for keypads 0..50 before the first question
+    growSums(r, 51); // room for keypads 0..50 before the first question
     ProgressState progress{progressView, false};
+    bool allValid = false;
 
     for (const QuestionInput &q : questions) {
         WeightTable weight = q.weights;
@@ -208,8 +246,14 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
         }
         r.possibleMaximum += largest;
 
-        // Every keypad of the answer string counts as valid for this question.
-        validKeypads.assign(q.answers.size() + 1, 1);
+        // Every keypad of the answer string counts as valid for this question
+        // (once the table is all ones, resizing keeps it so).
+        if (allValid) {
+            validKeypads.resize(q.answers.size() + 1, 1);
+        } else {
+            validKeypads.assign(q.answers.size() + 1, 1);
+            allValid = true;
+        }
 
         if (q.answers.empty())
             continue;
@@ -218,10 +262,15 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
         else
             scoreList(r, q, weight, validKeypads, settings, questions.size(), progress);
     }
-    if (progress.open)
+    if (progress.open) {
+        progress.flush();
         progress.view->unload();
+    }
 
-    resizeSums(r, static_cast<size_t>(r.keypadCount));
+    const auto kept = static_cast<size_t>(r.keypadCount);
+    r.score.resize(kept);
+    r.time.resize(kept);
+    r.voted.resize(kept);
     r.validKeypads = std::move(validKeypads);
     return r;
 }

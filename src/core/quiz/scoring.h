@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quiz
@@ -22,8 +23,11 @@ using WeightTable = std::array<double, 13>;
 struct QuestionInput {
     std::string correctAnswer; // each character a right answer; "p"/"P": the most popular
     WeightTable weights{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
-    std::string answers;      // the question's latest answer string ("" when never voted)
-    std::string responseText; // the response values that go with it, separated by ";"
+    // The question's latest answer string ("" when never voted) and the
+    // response values that go with it, separated by ";". Views: the texts
+    // stay where they are (in the vote records) while the scoring runs.
+    std::string_view answers;
+    std::string_view responseText;
 };
 
 // The set-up values the scoring reads.

@@ -2,6 +2,7 @@
 
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
+#include "core/quiz/answerrule.h"
 
 #include <algorithm>
 #include <array>
@@ -182,17 +183,18 @@ BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const 
             std::array<int, 11> counts{};
             const std::string line = votes(itemVoteKey(q, k));
             const std::vector<std::string_view> answers = splitVoteLine(line);
+            // The quiz's one answer rule ("p" the most popular option, "x" option 10).
+            const RightOptions rightOptions(q.correctAnswers, line);
             for (std::size_t i = 0; i < answers.size(); ++i) {
                 const int row = static_cast<int>(i) + 1;
                 std::string_view answer = answers[i];
                 if (answer.empty() || row >= byKeypad.rows())
                     continue;
-                // "A" and the list entry "10" are option 10, matched as "x";
+                // "A" and the list entry "10" are option 10, shown "10";
                 // "X" is shown as "A" and never counts.
-                std::string_view match = answer;
+                const bool right = rightOptions.contains(answerOption(answer));
                 if (answer == "A" || answer == "10") {
                     answer = "10";
-                    match = "x";
                 } else if (answer == "X") {
                     answer = "A";
                 }
@@ -201,8 +203,6 @@ BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const 
                     lowest = std::min<long long>(lowest, row);
                     highest = std::max<long long>(highest, row);
                 }
-                const bool right = !q.correctAnswers.empty() && answer != "A" && answer != "-" &&
-                                   contains(q.correctAnswers, match);
                 const int option = optionOf(answer);
                 if (right) {
                     byKeypad.mark(row, column, MarkGreen);
@@ -217,8 +217,7 @@ BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const 
             }
             for (int o = 0; o <= 10; ++o) {
                 const int c = o + 1;
-                if (!q.correctAnswers.empty() &&
-                    contains(q.correctAnswers, o == 10 ? "x" : std::to_string(o)))
+                if (rightOptions.contains(o))
                     byQuestion.mark(questionRow, c, MarkGreen);
                 if (o >= q.firstOption && o <= q.firstOption + q.optionCount - 1) {
                     byQuestion.setText(questionRow, c, std::to_string(counts[o]));

@@ -38,7 +38,7 @@ void QuitQuiz(RunContext &ctx)
         ignoringFailure([&] {
             const HostTitlePatterns patterns = ctx.host->titlePatterns();
             for (const std::string &title : {patterns.mainWindowTitle, patterns.showWindowTitle})
-                if (const WindowHandle window = FindWindowByTitle(ctx, title, false))
+                if (const WindowHandle window = FindWindowToActivate(ctx, title))
                     ctx.windows->activateWindow(window);
         });
     }

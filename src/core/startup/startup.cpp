@@ -19,12 +19,6 @@ namespace {
 
 constexpr int controllerStartWaitMs = 4000;
 
-std::string folderOf(const std::string &path)
-{
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 std::string withTrailingSlash(std::string folder)
 {
     if (folder.empty() || folder.back() != '/')
@@ -50,6 +44,14 @@ template <typename F> std::string valueOrBlank(F &&read)
 }
 
 } // namespace
+
+std::string PresentationFolder(const std::string &path)
+{
+    const auto slash = path.find_last_of("/\\");
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash); // a presentation in the root folder
+}
 
 std::string DispatchModeName(const std::string &runMode)
 {
@@ -183,7 +185,7 @@ void RunStartup(RunContext &ctx, const std::string &commandText, const StartupPl
     }
     if (presentationPath.empty())
         endRun(0, "the presentation was never saved");
-    s.dataFolder = folderOf(presentationPath);
+    s.dataFolder = PresentationFolder(presentationPath);
     if (platform.setCurrentDirectory && !platform.setCurrentDirectory(s.dataFolder))
         endRun(1, "cannot open the presentation's folder " + s.dataFolder);
 

@@ -18,6 +18,10 @@ struct StartupPlatform {
     std::function<bool(const std::string &)> setCurrentDirectory;
 };
 
+// The folder of a presentation's path (the run's data folder): "/" for a
+// presentation in the root folder, "." for a bare file name.
+std::string PresentationFolder(const std::string &path);
+
 // The run modes, by the name dispatch gives them.
 using ModeHandler = std::function<void(RunContext &)>;
 using ModeTable = std::map<std::string, ModeHandler>;

@@ -67,6 +67,15 @@ bool WindowExists(RunContext &ctx, const std::string &pattern)
     return FindWindowByTitle(ctx, pattern, false) != 0;
 }
 
+WindowHandle FindWindowToActivate(RunContext &ctx, const std::string &title)
+{
+    if (title.empty())
+        return 0;
+    if (const WindowHandle exact = FindWindowByTitle(ctx, title, false))
+        return exact;
+    return FindWindowByTitle(ctx, title + "*", false);
+}
+
 void CollectPowerPointWindows(RunContext &ctx)
 {
     const HostTitlePatterns patterns = patternsOf(ctx);

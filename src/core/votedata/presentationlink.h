@@ -33,6 +33,10 @@ public:
 // (upper-cased unless caseSensitive); 0 when none.
 WindowHandle FindWindowByTitle(RunContext &ctx, const std::string &pattern, bool caseSensitive);
 bool WindowExists(RunContext &ctx, const std::string &pattern);
+// The window activating a program by its title reaches: the first visible
+// window titled exactly so (ignoring case), else the first whose title
+// begins with the text; 0 when none.
+WindowHandle FindWindowToActivate(RunContext &ctx, const std::string &title);
 
 // Refills pptWindows, showWindows and pptWindowRect.
 void CollectPowerPointWindows(RunContext &ctx);

@@ -4,7 +4,11 @@
 #include "core/common/text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
 
 namespace quiz
 {
@@ -53,8 +57,11 @@ std::vector<std::string> SplitAnswerString(std::string_view answers)
 std::string responseTextOfLine(std::string_view line)
 {
     std::string text;
-    const size_t pieces = static_cast<size_t>(std::count(line.begin(), line.end(), ',')) + 1;
-    if (pieces > 7) {
+    // More than seven pieces means at least seven commas; no need to count further.
+    size_t commas = 0;
+    for (size_t at = line.find(','); at != std::string_view::npos && commas < 7; at = line.find(',', at + 1))
+        ++commas;
+    if (commas >= 7) {
         // The quoted text held decimal commas: take it whole, from after its
         // opening quote to the next quote.
         size_t comma = std::string_view::npos;
@@ -66,37 +73,78 @@ std::string responseTextOfLine(std::string_view line)
             line.substr(start, quote == std::string_view::npos ? std::string_view::npos : quote - start));
         std::replace(text.begin(), text.end(), ',', '.');
     } else {
-        text = GetField(line, 4);
+        text = GetField(line, 4); // a field holds no comma
     }
-    std::replace(text.begin(), text.end(), ',', ';');
     return text;
 }
 
 namespace
 {
 
-// Calls f(line) for every line of the content; CR LF and LF end a line.
-template <typename F> void forEachLine(std::string_view content, F &&f)
+// Calls f(line) for every line of the file (CR LF and LF end a line; a last
+// line without an end counts), reading it in blocks so that the file is never
+// held whole. A byte order mark at the start is dropped; a line that is not
+// UTF-8 is decoded as Windows-1252. False when the file cannot be opened.
+template <typename F> bool forEachFileLine(const std::string &path, F &&f)
 {
-    size_t start = 0;
-    while (start < content.size()) {
-        const void *nl = std::memchr(content.data() + start, '\n', content.size() - start);
-        const size_t end =
-            nl ? static_cast<size_t>(static_cast<const char *>(nl) - content.data()) : content.size();
-        std::string_view line = content.substr(start, end - start);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const auto emit = [&f](std::string_view line) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        f(line);
-        start = end + 1;
+        if (isValidUtf8(line))
+            f(line);
+        else
+            f(std::string_view(decodeText(line)));
+    };
+    constexpr size_t kBlock = 1 << 20;
+    std::unique_ptr<char[]> block(new char[kBlock]);
+    std::string carry; // the start of a line that runs on into the next block
+    bool first = true;
+    for (;;) {
+        const ssize_t got = ::read(fd, block.get(), kBlock);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        std::string_view data(block.get(), static_cast<size_t>(got));
+        if (first) {
+            first = false;
+            if (data.substr(0, 3) == "\xEF\xBB\xBF")
+                data.remove_prefix(3);
+        }
+        size_t start = 0;
+        while (const void *nl = std::memchr(data.data() + start, '\n', data.size() - start)) {
+            const size_t end = static_cast<size_t>(static_cast<const char *>(nl) - data.data());
+            if (carry.empty()) {
+                emit(data.substr(start, end - start));
+            } else {
+                carry.append(data.substr(start, end - start));
+                emit(carry);
+                carry.clear();
+            }
+            start = end + 1;
+        }
+        carry.append(data.substr(start));
     }
+    ::close(fd);
+    if (!carry.empty())
+        emit(carry);
+    return true;
 }
 
-// The last line of each question, by key.
-std::unordered_map<std::string, std::string_view> lastLines(std::string_view content)
+// Keeps the last line of each wanted question (all questions when wanted is
+// empty) in `last`, by key.
+void keepLastLines(const std::string &path, const std::unordered_set<std::string> &wanted,
+                   std::unordered_map<std::string, std::string> &last)
 {
-    std::unordered_map<std::string, std::string_view> last;
-    forEachLine(content, [&](std::string_view line) { last[FileNamePart(getFieldView(line, 1))] = line; });
-    return last;
+    forEachFileLine(path, [&](std::string_view line) {
+        std::string key = FileNamePart(getFieldView(line, 1));
+        if (!wanted.empty() && !wanted.count(key))
+            return;
+        last[std::move(key)].assign(line);
+    });
 }
 
 } // namespace
@@ -104,6 +152,21 @@ std::unordered_map<std::string, std::string_view> lastLines(std::string_view con
 VoteRecords VoteRecords::fromContent(const std::string *votes, const std::string *responses)
 {
     VoteRecords records;
+    const auto lastLines = [](const std::string &content) {
+        std::unordered_map<std::string, std::string_view> last;
+        size_t start = 0;
+        while (start < content.size()) {
+            size_t end = content.find('\n', start);
+            if (end == std::string::npos)
+                end = content.size();
+            std::string_view line = std::string_view(content).substr(start, end - start);
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            last[FileNamePart(getFieldView(line, 1))] = line;
+            start = end + 1;
+        }
+        return last;
+    };
     if (votes) {
         records.votesPresent_ = true;
         for (const auto &[key, line] : lastLines(*votes))
@@ -117,17 +180,47 @@ VoteRecords VoteRecords::fromContent(const std::string *votes, const std::string
     return records;
 }
 
+VoteRecords VoteRecords::load(const std::string &dataFolder, const std::vector<std::string> &questionPaths)
+{
+    std::unordered_set<std::string> wanted;
+    for (const std::string &path : questionPaths)
+        wanted.insert(FileNamePart(path));
+    // An empty list of wanted questions keeps all; a quiz without questions keeps one that cannot occur.
+    if (wanted.empty() && !questionPaths.empty())
+        wanted.insert(std::string(1, '\0'));
+    return loadWanted(dataFolder, wanted);
+}
+
 VoteRecords VoteRecords::load(const std::string &dataFolder)
 {
-    const auto readIfThere = [&](const char *name) -> std::optional<std::string> {
-        const std::string path = resolveFile(dataFolder, name);
-        if (!FileExists(path))
-            return std::nullopt;
-        return readTextFile(path).value_or(std::string());
-    };
-    const std::optional<std::string> votes = readIfThere("votes.rec");
-    const std::optional<std::string> responses = readIfThere("response.rec");
-    return fromContent(votes ? &*votes : nullptr, responses ? &*responses : nullptr);
+    return loadWanted(dataFolder, {});
+}
+
+VoteRecords VoteRecords::loadWanted(const std::string &dataFolder,
+                                    const std::unordered_set<std::string> &wanted)
+{
+    VoteRecords records;
+    std::unordered_map<std::string, std::string> last;
+    const std::string votesPath = resolveFile(dataFolder, "votes.rec");
+    if (FileExists(votesPath)) {
+        records.votesPresent_ = true;
+        keepLastLines(votesPath, wanted, last);
+        for (auto &[key, line] : last) {
+            records.answers_[key].assign(getFieldView(line, 4));
+            std::string().swap(line); // the line's memory goes as its answers are kept
+        }
+        last.clear();
+    }
+    const std::string responsePath = resolveFile(dataFolder, "response.rec");
+    if (FileExists(responsePath)) {
+        records.responsePresent_ = true;
+        keepLastLines(responsePath, wanted, last);
+        for (auto &[key, line] : last) {
+            records.responses_[key] = responseTextOfLine(line);
+            std::string().swap(line);
+        }
+    }
+    return records;
 }
 
 const std::string &VoteRecords::answers(std::string_view questionPath) const

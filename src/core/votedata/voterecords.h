@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace quiz
@@ -35,8 +36,13 @@ class VoteRecords
   public:
     VoteRecords() = default;
     // Reads dataFolder + "/votes.rec" and "/response.rec" (names found
-    // case-insensitively). Missing files give empty indexes.
+    // case-insensitively) once, block by block, keeping only the last record
+    // of each question. Missing files give empty indexes. A line that is not
+    // UTF-8 is read as Windows-1252.
     static VoteRecords load(const std::string &dataFolder);
+    // The same keeping only the questions of the given question files (by
+    // their upper-cased file-name parts): a quiz's records of a large meeting.
+    static VoteRecords load(const std::string &dataFolder, const std::vector<std::string> &questionPaths);
     // From file contents already decoded; nullptr for a missing file.
     static VoteRecords fromContent(const std::string *votes, const std::string *responses);
 
@@ -52,6 +58,9 @@ class VoteRecords
     std::vector<std::string> votedQuestions() const;
 
   private:
+    static VoteRecords loadWanted(const std::string &dataFolder,
+                                  const std::unordered_set<std::string> &wanted);
+
     std::unordered_map<std::string, std::string> answers_;
     std::unordered_map<std::string, std::string> responses_;
     bool votesPresent_ = false;

@@ -1,5 +1,6 @@
 #include "ui/display/displayrun.h"
 
+#include "core/common/fileutil.h"
 #include "core/controller/controllerlink.h"
 #include "core/display/displaylayout.h"
 #include "core/display/insertplacement.h"
@@ -25,7 +26,7 @@ namespace quiz {
 std::vector<std::string> ReadQuizForDisplay(RunContext &ctx)
 {
     RecordingSetupForm form;
-    ReadQuizSetup(ctx.state, ctx.state.dataFolder + "/" + ctx.state.quizFileName, &form);
+    ReadQuizSetup(ctx.state, joinPath(ctx.state.dataFolder, ctx.state.quizFileName), &form);
     return form.quiz;
 }
 
@@ -54,13 +55,6 @@ DisplayWindowHooks programDisplayHooks(RunContext &ctx)
             std::fprintf(stderr, "quiz: %s\n", error.c_str());
     };
     return hooks;
-}
-
-bool runsWithoutScreen()
-{
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-        return true;
-    return QGuiApplication::platformName() == QLatin1String("offscreen");
 }
 
 std::string offscreenPicturePath(const RunContext &ctx)

@@ -25,9 +25,6 @@ void MoveDisplayAreaDown(RunContext &ctx);
 // window fade (with the run's chartFade) and the insertion's marker.
 DisplayWindowHooks programDisplayHooks(RunContext &ctx);
 
-// True when the program runs without a screen (no DISPLAY or WAYLAND_DISPLAY,
-// or the offscreen platform).
-bool runsWithoutScreen();
 
 // Where a run without a screen leaves the display's picture.
 std::string offscreenPicturePath(const RunContext &ctx);

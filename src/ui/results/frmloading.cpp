@@ -100,13 +100,19 @@ void frmLoading::SetUpProgressBar(float maximum)
     }
 }
 
-void frmLoading::IncrementProgressBar()
+void frmLoading::IncrementProgressBar(long long steps)
 {
-    if (value_ >= maximum_)
+    if (value_ >= maximum_ || steps <= 0)
         return;
-    value_ = std::min(value_ + 1, maximum_);
+    value_ = static_cast<float>(std::min(static_cast<double>(value_) + static_cast<double>(steps),
+                                         static_cast<double>(maximum_)));
     // A pass may step the bar millions of times: the screen is brought up to
-    // date at most every repaintIntervalMs, and always at the end.
+    // date at most every repaintIntervalMs, and always at the end; the clock
+    // itself is read only every few hundred steps.
+    stepsSinceClock_ += steps;
+    if (value_ < maximum_ && stepsSinceClock_ < stepsPerClockRead)
+        return;
+    stepsSinceClock_ = 0;
     const auto now = std::chrono::steady_clock::now();
     if (value_ < maximum_ && now - lastRepaint_ < std::chrono::milliseconds(repaintIntervalMs))
         return;

@@ -35,13 +35,14 @@ public:
     // Sizes, centres and captions the window, resets the bar to 0 of maximum
     // and shows the window (topmost) unless it is already showing.
     void SetUpProgressBar(float maximum);
-    // One step on; a bar at its maximum stays there.
-    void IncrementProgressBar();
+    // Steps on (one by default); a bar at its maximum stays there.
+    void IncrementProgressBar(long long steps = 1);
     // One tick of the caption's animation.
     void tmr_Animate_Timer();
 
     void setUpProgressBar(float maximum) override { SetUpProgressBar(maximum); }
     void incrementProgressBar() override { IncrementProgressBar(); }
+    void incrementProgressBarBy(long long steps) override { IncrementProgressBar(steps); }
     void unload() override;
 
     float value() const { return value_; }
@@ -58,6 +59,8 @@ private:
 
     std::function<void(bool)> enablePowerPointWindows_;
     std::chrono::steady_clock::time_point lastRepaint_{};
+    long long stepsSinceClock_ = 0; // the clock is read once per stepsPerClockRead steps
+    static constexpr int stepsPerClockRead = 512;
     QProgressBar *prg_Loading_;
     QLabel *Label1_;
     QTimer *tmr_Animate_;

@@ -2,6 +2,7 @@
 #include "adapters/dialogs/makedialogs.h"
 #include "adapters/dialogs/qtdialogs.h"
 #include "adapters/dialogs/scripteddialogs.h"
+#include "core/common/runend.h"
 #include "support/testfolder.h"
 
 #include <QApplication>
@@ -199,6 +200,15 @@ TEST(MakeDialogs, ScriptedWhenTheAnswersVariableIsSet)
     EXPECT_EQ(scripted->message("m", "t", MessageIcon::None, MessageButtons::YesNo), MessageAnswer::No);
     EXPECT_EQ(scripted->logPath(), answers + ".log");
 
+    // Without answers and without a screen (these tests run offscreen) the
+    // first dialog ends the run instead of waiting for nobody.
     auto plain = makeDialogs();
-    EXPECT_NE(dynamic_cast<QtDialogs *>(plain.get()), nullptr);
+    EXPECT_EQ(dynamic_cast<QtDialogs *>(plain.get()), nullptr);
+    try {
+        plain->print("Print Quiz Score Summary");
+        ADD_FAILURE() << "the dialog waited";
+    } catch (const quiz::RunEnded &end) {
+        EXPECT_EQ(end.exitCode, 2);
+        EXPECT_NE(end.reason.find("TALVIX_DIALOGS"), std::string::npos) << end.reason;
+    }
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -34,22 +36,29 @@ namespace quiz
 namespace
 {
 
+// The texts the questions' views point into.
+std::deque<std::string> texts;
+
 std::vector<QuestionInput> meeting(int keypads, bool listForm)
 {
     std::vector<QuestionInput> quiz;
     const char *answers[] = {"1", "2", "10", "-", "X"};
     for (const char *correct : {"1", "x", "12", "p"}) {
-        QuestionInput q;
-        q.correctAnswer = correct;
+        std::string &entries = texts.emplace_back();
+        std::string &values = texts.emplace_back();
         for (int k = 0; k < keypads; ++k) {
             if (listForm) {
-                q.answers += answers[k % 5];
-                q.answers += ';';
+                entries += answers[k % 5];
+                entries += ';';
             } else {
-                q.answers += "12AX3"[k % 5];
+                entries += "12AX3"[k % 5];
             }
-            q.responseText += (k ? ";" : "") + std::to_string(k % 7) + ".25";
+            values += (k ? ";" : "") + std::to_string(k % 7) + ".25";
         }
+        QuestionInput q;
+        q.correctAnswer = correct;
+        q.answers = entries;
+        q.responseText = values;
         quiz.push_back(std::move(q));
     }
     return quiz;

@@ -79,13 +79,5 @@ TEST(ReadCorrectAnswer, MissingFileOrFolderGivesNoAnswerAndCaseIsIgnored)
     EXPECT_EQ(ReadCorrectAnswer((folder.path() / "q1.tlx").string()), "2");
 }
 
-using Popular = test::RowTest;
-
-TEST_P(Popular, CountsTheOptionsOfACompactAnswerString)
-{
-    EXPECT_EQ(MostPopularAnswer(GetParam()[0]), GetParam().num(1));
-}
-QUIZ_ROWS(Popular, "quiz/popular.rows");
-
 } // namespace
 } // namespace quiz

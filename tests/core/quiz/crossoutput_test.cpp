@@ -1,64 +1,155 @@
-// The outputs of one quiz agree: the displayed scores (weightings off), the
-// printed summary's right answers and the results workbook's raw scores.
+// Random quizzes scored by every output: the display's quiz.txt record, the
+// printed summary and the results export must agree keypad by keypad.
+#include "batchfakes.h"
+#include "fakes/controllerfakes.h"
+#include "fakes/fakedialogs.h"
 
+#include "core/common/runend.h"
+#include "core/quiz/exportresults.h"
 #include "core/quiz/printsummary.h"
-#include "core/quiz/quizresultssheet.h"
 #include "core/quiz/scoring.h"
+#include "core/startup/runcontext.h"
+
+#include "support/testfolder.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
+#include <sstream>
 
 namespace quiz
 {
 namespace
 {
 
-// Random quizzes of one to six questions, all answered by the same keypads in
-// compact or list form. Left out while the outputs still differ on them: "p"
-// (most popular), "A" in list form and repeated characters of a right answer.
-TEST(CrossOutput, ScoresRightAnswersAndRawScoresAgree)
+struct Generated {
+    std::vector<std::string> questions;
+    int useWeightings = 0;
+};
+
+template <size_t N> std::string pick(std::mt19937 &rng, const char *const (&from)[N])
 {
-    std::mt19937 random(5);
-    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    const std::string options = "123456789x";
-    for (int round = 0; round < 300; ++round) {
-        const int keypads = 1 + pick(15);
-        std::vector<QuestionInput> scored;
-        std::vector<SummaryQuestion> printed;
-        ExportRound exported{"r.quz", {}};
-        for (int q = 1 + pick(6); q > 0; --q) {
-            std::string correct(1, options[static_cast<size_t>(pick(10))]);
-            if (const char second = options[static_cast<size_t>(pick(10))]; pick(2) && second != correct[0])
-                correct += second;
-            const bool list = pick(2);
-            std::string answers;
-            for (int k = 0; k < keypads; ++k) {
-                const int a = pick(13); // 0..9: options 1..10, then no answers
-                if (list)
-                    answers += (a < 10 ? std::to_string(a + 1) : a == 10 ? "X" : a == 11 ? "-" : "") + ";";
-                else
-                    answers += a < 10 ? "123456789A"[a] : a == 10 ? 'X' : '-';
-            }
-            QuestionInput input;
-            input.correctAnswer = correct;
-            input.answers = answers;
-            scored.push_back(input);
-            printed.push_back({correct, answers});
-            exported.votes.push_back({"q" + std::to_string(q) + ".tlx", true, correct, answers});
+    return from[rng() % N];
+}
+
+std::string answerString(std::mt19937 &rng, bool list, int keypads)
+{
+    static const char *const compact[] = {"1", "2", "3", "4", "0", "9", "A", "X", "-"};
+    static const char *const entries[] = {"1", "2", "3", "4", "9", "10", "X", "-", ""};
+    std::string text;
+    for (int k = 0; k < keypads; ++k)
+        text += list ? pick(rng, entries) + ";" : pick(rng, compact);
+    return text;
+}
+
+// Writes a quiz of random questions, weights and votes (earlier votes and
+// re-votes of the same question recorded in other folders come first).
+Generated generate(std::mt19937 &rng, const test::TestFolder &folder)
+{
+    static const char *const corrects[] = {"1", "2", "3", "x", "13", "2x", "44", "p", "P", "0"};
+    static const char *const weights[] = {"0", "0.5", "1", "2", "3"};
+    Generated g;
+    g.useWeightings = static_cast<int>(rng() % 2);
+    std::string quiz = "0\r\n", votes = "other.tlx,1,4,\"1;\",d,t\r\n";
+    for (int q = 0, count = 1 + static_cast<int>(rng() % 5); q < count; ++q) {
+        const std::string name = "q" + std::to_string(q) + ".tlx";
+        std::string weighting = pick(rng, weights);
+        for (int w = 1; w < 11; ++w)
+            weighting += "," + pick(rng, weights);
+        folder.write(name, test::questionFile(pick(rng, corrects), rng() % 3 ? weighting : ""));
+        g.questions.push_back(name);
+        quiz += "\"" + name + "\"\r\n";
+        const int keypads = 1 + static_cast<int>(rng() % 25);
+        for (const char *folderName : {"C:\\Old\\", "D:\\Shows\\", "C:\\Show\\"})
+            if (rng() % 3)
+                votes += folderName + name + ",1,4,\"" + answerString(rng, rng() % 2, keypads) + "\",d,t\r\n";
+    }
+    quiz[0] = static_cast<char>('0' + g.questions.size());
+    folder.write("quiz.quz", quiz);
+    folder.write("votes.rec", votes);
+    return g;
+}
+
+RunContext freshContext(const test::TestFolder &folder, const Generated &g, Dialogs &dialogs)
+{
+    RunContext ctx;
+    ctx.state.dataFolder = folder.str();
+    ctx.state.quizFileName = "quiz.quz";
+    ctx.state.runMode = "DISPLAY";
+    ctx.state.useWeightings = g.useWeightings;
+    ctx.state.validKeypads.assign(200, 1);
+    ctx.dialogs = &dialogs;
+    return ctx;
+}
+
+// "Keypad number: N",score,"Time",time lines of quiz.txt.
+std::map<int, float> quizTxtScores(const std::string &text)
+{
+    std::map<int, float> scores;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        int keypad = 0;
+        float score = 0;
+        if (std::sscanf(line.c_str(), "\"Keypad number: %d\",%f", &keypad, &score) == 2)
+            scores[keypad] = score;
+    }
+    return scores;
+}
+
+TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
+{
+    std::mt19937 rng(20261206);
+    int rightAnswers = 0;
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE("quiz " + std::to_string(round));
+        test::TestFolder folder;
+        const Generated g = generate(rng, folder);
+
+        test::FakeDialogs displayDialogs, printDialogs, exportDialogs;
+        RunContext display = freshContext(folder, g, displayDialogs);
+        CalculateScores(display, g.questions);
+        const std::map<int, float> scores = quizTxtScores(folder.read("quiz.txt"));
+
+        RunContext print = freshContext(folder, g, printDialogs);
+        printDialogs.printAnswers.push_back(PrintTarget{});
+        test::RecordingPrinter printer;
+        PrintScoreSummary(print, g.questions, printer);
+        ASSERT_EQ(printer.documents.size(), 1u);
+        const std::vector<PrintLine> &lines = printer.documents[0].lines;
+
+        RunContext exported = freshContext(folder, g, exportDialogs);
+        exportDialogs.textAnswers.push_back(folder.str() + "/out.xls");
+        test::SlidesHost host;
+        host.addSlide({{"QUIZ", "/opt/talvix/quiz quiz.quz,DISPLAY"}});
+        test::FakeWindowSystem windows;
+        test::FakePump pump;
+        test::MemoryWriter writer;
+        exported.host = &host;
+        exported.windows = &windows;
+        exported.pump = &pump;
+        try {
+            exportQuizResults(exported, writer);
+        } catch (const RunEnded &end) {
+            ASSERT_EQ(end.exitCode, 0) << end.reason;
         }
-        const ScoringResult scores = ScoreQuiz(scored, ScoringSettings{}, {});
-        const RightAnswerCounts right = CountRightAnswers(printed, std::vector<int>(keypads + 1, 1));
-        const Workbook book = QuizResultsWorkbook({exported}, [](int k) { return std::to_string(k); });
-        const Sheet &sheet = book.sheet(0);
-        ASSERT_EQ(scores.keypadCount, keypads);
-        for (int k = 0; k < keypads; ++k) {
-            const int score = static_cast<int>(scores.score[static_cast<size_t>(k)]);
-            EXPECT_EQ(score, right.rightOf(k)) << "round " << round << " keypad " << k + 1;
-            EXPECT_EQ(sheet.displayText(4 + k, 2), std::to_string(score))
-                << "round " << round << " keypad " << k + 1;
+        ASSERT_TRUE(writer.book);
+        const Sheet &sheet = writer.book->sheet(0);
+
+        // The summary and quiz.txt list the keypads of the last question with votes
+        // (the summary 50 before any question has votes).
+        ASSERT_EQ(lines.size(), (scores.empty() ? 50 : scores.size()) + 3);
+        for (const auto &[keypad, score] : scores) {
+            SCOPED_TRACE("keypad " + std::to_string(keypad));
+            const std::string fraction = lines[static_cast<size_t>(keypad) + 2].pieces.at(2).text;
+            const std::string raw = sheet.displayText(keypad + 3, 2);
+            const std::string weighted = sheet.displayText(keypad + 3, 3);
+            EXPECT_EQ(fraction.substr(0, fraction.find('/')), raw);
+            EXPECT_EQ(score, std::stof(g.useWeightings == 1 ? weighted : raw));
+            rightAnswers += std::stoi(raw);
         }
     }
+    EXPECT_GT(rightAnswers, 100); // the quizzes do score
 }
 
 } // namespace

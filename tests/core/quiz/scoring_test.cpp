@@ -10,13 +10,14 @@ namespace quiz
 namespace
 {
 
-QuestionInput question(std::string correct, std::string answers, std::string response = "",
+// The answers and responses are views: literals, or strings that outlive the question.
+QuestionInput question(std::string correct, std::string_view answers, std::string_view response = "",
                        std::initializer_list<std::pair<int, double>> weights = {})
 {
     QuestionInput q;
     q.correctAnswer = std::move(correct);
-    q.answers = std::move(answers);
-    q.responseText = std::move(response);
+    q.answers = answers;
+    q.responseText = response;
     for (auto [index, value] : weights)
         q.weights[static_cast<size_t>(index)] = value;
     return q;

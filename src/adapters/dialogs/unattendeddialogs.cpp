@@ -1,4 +1,4 @@
-#include "core/quiz/unattendeddialogs.h"
+#include "adapters/dialogs/unattendeddialogs.h"
 
 #include "core/common/text.h"
 

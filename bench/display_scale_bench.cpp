@@ -1,0 +1,232 @@
+// DISPLAY at scale: 10,000 keypads x 500 questions in list form, three
+// records per question in votes.rec and response.rec. The real program runs
+// from process start until it prints the path of its composed window; each
+// iteration also reads the two record files' bytes once, and reports the
+// run's time as a ratio to that read (wall and processor time), and the
+// program's peak memory.
+
+#include "benchprocess.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <random>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#ifndef QUIZ_BINARY_DIR
+#error "QUIZ_BINARY_DIR must be defined"
+#endif
+
+extern char **environ;
+
+namespace
+{
+
+constexpr int kKeypads = 10000;
+constexpr int kQuestions = 500;
+
+void writeFile(const std::string &path, const std::string &content)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+struct Meeting {
+    QTemporaryDir dir{QDir::tempPath() + "/quiz-display-scale-XXXXXX"};
+    std::string folder = dir.path().toStdString();
+    std::string path(const std::string &name) const { return folder + "/" + name; }
+
+    Meeting()
+    {
+        // QUIZ_BENCH_KEEP keeps the generated folder for a look afterwards.
+        if (qEnvironmentVariableIsSet("QUIZ_BENCH_KEEP")) {
+            dir.setAutoRemove(false);
+            std::fprintf(stderr, "meeting folder: %s\n", folder.c_str());
+        }
+        std::mt19937 random(11);
+        std::uniform_int_distribution<int> option(1, 4), time(1, 3000);
+        std::string votes, responses;
+        std::string quiz = std::to_string(kQuestions) + "\r\n";
+        for (int q = 1; q <= kQuestions; ++q) {
+            std::string answers, times;
+            for (int k = 0; k < kKeypads; ++k) {
+                answers += k % 50 != 49 ? std::to_string(option(random)) : "-";
+                answers += ';';
+                const int t = time(random);
+                times += std::to_string(t / 100) + "." + std::to_string(t / 10 % 10) + std::to_string(t % 10);
+                times += k + 1 < kKeypads ? ";" : "";
+            }
+            const std::string name = "q" + std::to_string(q) + ".tlx";
+            for (int record = 0; record < 3; ++record) {
+                votes += "C:\\Shows\\Bench\\" + name + "," + std::to_string(q) + ",8,\"" + answers +
+                         "\",05/12/2026,20:10:31\r\n";
+                responses += "C:\\Shows\\Bench\\" + name + "," + std::to_string(q) + ",8,\"" + times +
+                             "\",05/12/2026,20:10:31\r\n";
+            }
+            writeFile(path(name), "2,4,0,\"Bench\",\"Question\",\"Single\",\"Bar\",0,\"\"\r\n"
+                                  "\"A\",16711680,0\r\n\"B\",65280,0\r\n\"C\",255,0\r\n\"D\",65535,0\r\n"
+                                  "\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
+                                      std::to_string(1 + q % 4) + "\",#TRUE#\r\n");
+            quiz += "\"" + name + "\"\r\n";
+        }
+        writeFile(path("votes.rec"), votes);
+        writeFile(path("response.rec"), responses);
+        quiz += "5,0.1,0.1,0.8,0.8\r\n";
+        for (int p = 0; p < 5; ++p)
+            quiz += "-1,-1,-1,-1\r\n";
+        quiz += "20,20,0\r\n\"Arial\",#TRUE#,#FALSE#,24\r\n1,1\r\n0\r\n\"autostart=True\"\r\n";
+        writeFile(path("quiz.quz"), quiz);
+        QDir(dir.path()).mkpath("addin");
+        writeFile(path("host.json"), R"({"addinFolder": ")" + path("addin") + R"(", "activePresentation": 0,
+  "presentations": [{"path": ")" + path("show.pptx") +
+                                         R"(", "pageWidth": 720, "pageHeight": 540,
+    "slides": [{"title": "Quiz", "tags": {}, "shapes": []}]}],
+  "slideShow": {"running": true, "slide": 1, "window": [0, 0, 1280, 720], "pointerType": 1},
+  "activeWindowViewType": 1,
+  "windows": [{"title": "Microsoft PowerPoint - [show.pptx]", "rect": [0, 0, 1280, 800], "visible": true}],
+  "macros": []})");
+        std::fprintf(stderr, "meeting: %lld MB of record files\n",
+                     static_cast<long long>((votes.size() + responses.size()) >> 20));
+    }
+};
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+double cpuSeconds()
+{
+    rusage u{};
+    ::getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Reads the files' bytes once, as fast as the system gives them.
+double readOnce(const std::vector<std::string> &paths)
+{
+    static std::vector<char> buffer(1 << 20);
+    const auto start = Clock::now();
+    for (const std::string &p : paths) {
+        const int fd = ::open(p.c_str(), O_RDONLY);
+        while (::read(fd, buffer.data(), buffer.size()) > 0) {
+        }
+        ::close(fd);
+    }
+    return seconds(Clock::now() - start);
+}
+
+struct RunFigures {
+    bool ok = false;
+    double toComposed = 0; // seconds until the picture's path is printed
+    double cpu = 0;        // the process's user + system time
+    long peakKb = 0;
+};
+
+RunFigures runDisplay(const Meeting &m, const std::vector<std::string> &env)
+{
+    RunFigures f;
+    int out[2];
+    if (::pipe(out) != 0)
+        return f;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const std::string program = std::string(QUIZ_BINARY_DIR) + "/src/quiz";
+    const std::string host = m.path("host.json");
+    std::vector<char *> argv{const_cast<char *>(program.c_str()), const_cast<char *>("--host"),
+                             const_cast<char *>(host.c_str()), const_cast<char *>("DISPLAY"), nullptr};
+    std::vector<char *> envp;
+    for (const std::string &e : env)
+        envp.push_back(const_cast<char *>(e.c_str()));
+    envp.push_back(nullptr);
+    if (::chdir(m.folder.c_str()) != 0)
+        return f;
+    // The child's peak memory starts from this process's (the spawn shares it
+    // until exec): bring this process's peak down to what it holds now.
+    if (FILE *refs = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", refs);
+        std::fclose(refs);
+    }
+    pid_t pid = 0;
+    const auto start = Clock::now();
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return f;
+    }
+    char c = 0;
+    while (::read(out[0], &c, 1) == 1 && c != '\n') {
+    }
+    f.toComposed = seconds(Clock::now() - start);
+    ::close(out[0]);
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    f.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && c == '\n';
+    f.cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    f.peakKb = usage.ru_maxrss;
+    return f;
+}
+
+void BM_DisplayAtScale(benchmark::State &state)
+{
+    static Meeting m;
+    const QProcessEnvironment qenv = quiz::bench::runEnvironment(QString::fromStdString(m.folder));
+    quiz::bench::ControllerStandIn controller(QString::fromStdString(m.folder), qenv);
+    if (!controller.started()) {
+        state.SkipWithError("the controller stand-in does not start");
+        return;
+    }
+    std::vector<std::string> env;
+    for (const QString &e : qenv.toStringList())
+        env.push_back(e.toStdString());
+    const std::vector<std::string> files{m.path("votes.rec"), m.path("response.rec")};
+    readOnce(files); // into the page cache
+
+    double read = 0, readCpu = 0, run = 0, cpu = 0;
+    long peak = 0;
+    for (auto _ : state) {
+        const double cpuBefore = cpuSeconds();
+        read += readOnce(files);
+        readCpu += cpuSeconds() - cpuBefore;
+        const RunFigures f = runDisplay(m, env);
+        if (!f.ok) {
+            state.SkipWithError("the program failed");
+            return;
+        }
+        run += f.toComposed;
+        cpu += f.cpu;
+        peak = std::max(peak, f.peakKb);
+        state.SetIterationTime(f.toComposed);
+    }
+    state.counters["read_ms"] = read * 1000 / static_cast<double>(state.iterations());
+    state.counters["cpu_ms"] = cpu * 1000 / static_cast<double>(state.iterations());
+    state.counters["ratio"] = run / read;
+    state.counters["cpu_ratio"] = cpu / readCpu; // the same in processor time, steadier on a busy machine
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+}
+BENCHMARK(BM_DisplayAtScale)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+BENCHMARK_MAIN();
