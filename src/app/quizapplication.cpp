@@ -1,7 +1,9 @@
 #include "app/quizapplication.h"
 
+#include "adapters/uiscript/uiscriptrunner.h"
 #include "app/modes/modes.h"
 #include "app/platformservices.h"
+#include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/commandline.h"
 #include "core/startup/startup.h"
@@ -10,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -123,7 +126,10 @@ int runQuiz(int argc, char *argv[])
     QApplication::setApplicationName("Quiz");
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Destroyed before the application, after the run's end.
+    std::unique_ptr<UiScriptRunner> uiScript;
     try {
+        uiScript = startUiScript();
         PlatformServices platform(options.hostFile);
         RunContext &ctx = platform.context();
         RunStartup(ctx, joinArguments(options.words), platform.startupPlatform(), modeTable());

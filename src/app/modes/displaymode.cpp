@@ -1,6 +1,7 @@
 #include "app/modes/modes.h"
 
 #include "adapters/standinhost/standinwindowsystem.h"
+#include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
@@ -50,8 +51,9 @@ void runDisplayMode(RunContext &ctx)
     if (ctx.windows)
         ConfineCursorToWindow(ctx, WidgetLinkForm(window, ctx.state.twipsPerPixelX, ctx.state.twipsPerPixelY));
 
-    if (runsWithoutScreen()) {
+    if (runsWithoutScreen() && !uiScriptRequested()) {
         // Nobody can see or answer the window: leave its picture and end as a key would.
+        // A UI script answers it instead, so the window then stays up.
         const std::string path = offscreenPicturePath(ctx);
         if (saveWindowPicture(window, path))
             std::printf("%s\n", path.c_str());
