@@ -4,6 +4,7 @@
 #include "core/controller/frame.h"
 #include "core/controller/namescsv.h"
 #include "core/controller/namesreply.h"
+#include "core/diagnostics/uiscript.h"
 #include "core/quiz/correctanswer.h"
 #include "core/quiz/questionweightings.h"
 #include "core/quiz/quizfile.h"
@@ -182,7 +183,12 @@ void readNamesReply(std::string_view input)
 void readNamesCsv(std::string_view input)
 {
     const std::vector<Participant> participants = quiz::readNamesCsv(input);
-    const auto received = parseNamesReply(formatNamesReply(participants));
+    const std::string reply = formatNamesReply(participants);
+    // A name holding "baseType" or "max_kpads" makes the whole list read as the
+    // controller's status block, as the controller's own lists do.
+    if (isStatusBlock(reply))
+        return;
+    const auto received = parseNamesReply(reply);
     check(received.has_value(), "a names file always makes a names list");
     check(received->size() == participants.size() + 1 &&
               std::equal(participants.begin(), participants.end(), received->begin()),
@@ -225,6 +231,34 @@ void readHostFile(std::string_view input)
     attempt([&] { host->titlePatterns(); });
 }
 
+// A UI script: actions in line order, each with the numbers its kind takes.
+void readUiScript(std::string_view input)
+{
+    const UiScript script = parseUiScript(input);
+    int line = 0;
+    for (const UiAction &action : script.actions) {
+        check(action.line > line, "actions come in line order");
+        line = action.line;
+        const size_t numbers = action.numbers.size();
+        switch (action.kind) {
+        case UiActionKind::Drag:
+            check(numbers == 4, "a drag has two points");
+            break;
+        case UiActionKind::Wait:
+            check(numbers == 1 && action.numbers[0] >= 0, "a wait has one time");
+            break;
+        case UiActionKind::Click:
+        case UiActionKind::DoubleClick:
+        case UiActionKind::RightClick:
+            check(numbers == 0 || numbers == 2, "a click is at a point or none");
+            break;
+        default:
+            check(numbers == 0, "only clicks, drags and waits take numbers");
+        }
+    }
+    check(!script.error || script.error->line > line, "the error is the line after the last action");
+}
+
 } // namespace
 
 const std::vector<Reader> &readers()
@@ -235,7 +269,7 @@ const std::vector<Reader> &readers()
         {"weightings", readWeightings},   {"tlxini", readTlxIni},
         {"validkpd", readValidKpd},       {"frames", readFrames},
         {"namesreply", readNamesReply},   {"namescsv", readNamesCsv},
-        {"hostfile", readHostFile},
+        {"hostfile", readHostFile},       {"uiscript", readUiScript},
     };
     return all;
 }
