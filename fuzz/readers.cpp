@@ -9,6 +9,8 @@
 #include "core/quiz/questionweightings.h"
 #include "core/quiz/quizfile.h"
 #include "core/quiz/recordingsetupform.h"
+#include "core/results/groups.h"
+#include "core/results/questiontable.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/participants.h"
 #include "core/votedata/voterecords.h"
@@ -259,6 +261,26 @@ void readUiScript(std::string_view input)
     check(!script.error || script.error->line > line, "the error is the line after the last action");
 }
 
+// A group file: question and value come without double quotes.
+void readGroupFile(std::string_view input)
+{
+    const auto group = parseGroupFile(std::string(input));
+    if (group)
+        check(group->questionKey.find('"') == std::string::npos &&
+                  group->answerValue.find('"') == std::string::npos,
+              "a group's question and value hold no double quotes");
+}
+
+// A question file as the results tables read it, and a vote shape's action.
+void readResultsQuestionFile(std::string_view input)
+{
+    voteShapeQuestionFile(std::string(input));
+    const auto question = LoadQuestionFile(writeFile(scratch() / "data" / "r.tlx", input), dataFolder());
+    check(question.has_value(), "a question file that exists is read");
+    for (int option = 0; option <= std::min(question->optionCount, 100) + 1; ++option)
+        question->weighting(option);
+}
+
 } // namespace
 
 const std::vector<Reader> &readers()
@@ -270,6 +292,7 @@ const std::vector<Reader> &readers()
         {"validkpd", readValidKpd},       {"frames", readFrames},
         {"namesreply", readNamesReply},   {"namescsv", readNamesCsv},
         {"hostfile", readHostFile},       {"uiscript", readUiScript},
+        {"groupfile", readGroupFile},     {"questiontable", readResultsQuestionFile},
     };
     return all;
 }
