@@ -18,7 +18,7 @@ const std::string one = "1";
 
 void skip(ItemReader &reader, long long count)
 {
-    for (long long i = 0; i < count; ++i)
+    for (long long i = 0; i < count && !reader.atEnd(); ++i)
         reader.next();
 }
 
