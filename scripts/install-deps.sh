@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project needs to build, test and run.
 # Does nothing when they are all present.
+#   --fuzz  also the fuzzing set: clang and its runtime (libFuzzer, sanitizers)
 set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build pkg-config
@@ -9,6 +10,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth python3 ccache
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang-14 libclang-rt-14-dev)
+fi
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -116,7 +116,8 @@ void ReadQuizSetup(QuizState &state, const std::string &path, SetupFormControls 
 
     readInto(state.reserved1, reader.nextInt());
     readInto(state.reserved2, reader.nextInt());
-    if (const auto colour = reader.nextDouble())
+    // A colour beyond the range of a 64-bit whole number reads as nothing.
+    if (const auto colour = reader.nextDouble(); colour && *colour > -0x1p63 && *colour < 0x1p63)
         state.displayFontColour = static_cast<std::uint32_t>(static_cast<std::int64_t>(*colour));
 
     if (const auto name = reader.next())

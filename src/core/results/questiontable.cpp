@@ -1,5 +1,7 @@
 #include "core/results/questiontable.h"
 
+#include <algorithm>
+
 #include "core/common/fileutil.h"
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
@@ -16,7 +18,7 @@ const std::string one = "1";
 
 void skip(ItemReader &reader, long long count)
 {
-    for (long long i = 0; i < count; ++i)
+    for (long long i = 0; i < count && !reader.atEnd(); ++i)
         reader.next();
 }
 
@@ -73,7 +75,8 @@ std::optional<QuestionInfo> LoadQuestionFile(const std::string &path, const std:
         q.voteType = mode == 2 ? "SERIES" : header[5];
         q.itemCount = 1;
         // Option lines: text, colour, reserved.
-        for (long long o = 0; o < c; ++o) {
+        // A count beyond what the file holds stops at its end.
+        for (long long o = 0; o < c && !reader.atEnd(); ++o) {
             q.optionTexts.push_back(reader.next().value_or(""));
             skip(reader, 2);
         }
@@ -99,7 +102,11 @@ std::optional<QuestionInfo> LoadQuestionFile(const std::string &path, const std:
     if (list)
         q.weightings = split(*list, ",");
     else
-        q.weightings.assign(std::max(0, q.firstOption + q.optionCount), one);
+        // Options past the table weigh "1" all the same (weighting()), so a
+        // count read from a broken file cannot make it huge.
+        q.weightings.assign(static_cast<size_t>(std::clamp(
+                                static_cast<long long>(q.firstOption) + q.optionCount, 0LL, 256LL)),
+                            one);
     q.name = path.substr(slash + 1);
     return q;
 }
