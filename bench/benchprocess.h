@@ -3,10 +3,14 @@
 // Runs the real program for a benchmark, with the controller stand-in
 // serving the meeting's folder for the whole benchmark.
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QThread>
+
+#include <sys/resource.h>
 
 namespace quiz::bench {
 
@@ -21,7 +25,30 @@ inline QProcessEnvironment runEnvironment(const QString &folder)
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("TALVIX_CONTROLLER_SOCKET", folder + "/controller.sock");
     env.insert("TALVIX_NO_OPEN", "1");
+    // Its own runtime folder: runs of other programs on the machine are not
+    // taken for an earlier instance of this one.
+    const QString runtime = folder + "/runtime";
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    env.insert("XDG_RUNTIME_DIR", runtime);
     return env;
+}
+
+// The largest resident size of any child process waited for so far, in MB.
+inline double childrenPeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Processor time (user and system) of the child processes waited for so far, in seconds.
+inline double childrenCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval &t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 inline QString programPath(const char *relative)

@@ -10,6 +10,9 @@ namespace quiz {
 class XlsxWorkbookWriter : public WorkbookWriter {
 public:
     std::string write(const Workbook &book, const std::string &path) override;
+    // Streams the rows: the library keeps one row in memory at a time.
+    std::string writeSheets(const std::vector<SheetSource *> &sheets, std::size_t activeSheet,
+                            const std::string &path) override;
 };
 
 } // namespace quiz
