@@ -34,6 +34,7 @@ struct HostShape {
 
 struct HostSlide {
     std::string title;
+    std::string text; // the slide's text, lines ended by CR, LF or a vertical tab
     std::map<std::string, std::string> tags;
     std::vector<HostShape> shapes;
 };

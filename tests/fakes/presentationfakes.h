@@ -102,6 +102,7 @@ public:
     bool showFails = false; // the show's slide cannot be read
     int viewType = 1;
     std::vector<std::string> macros;
+    std::vector<HostSlide> slides; // 1-based through the port
 
     bool attach() override { return true; }
     std::string addinFolder(const std::string &) override { return addin; }
@@ -111,11 +112,25 @@ public:
     double pageHeight() override { return 540; }
     int activeWindowViewType() override { return viewType; }
     int selectedSlideIndex() override { return 1; }
-    int slideCount() override { return 0; }
-    HostSlide slide(int) override { throw HostError(9, "fake", "no slides"); }
+    int slideCount() override { return static_cast<int>(slides.size()); }
+    HostSlide slide(int index) override { return slideAt(index); }
     void setSlideTitle(int, const std::string &) override {}
-    void setSlideTag(int, const std::string &, const std::string &) override {}
-    void deleteShapeTag(int, const std::string &, const std::string &) override {}
+    void setSlideTag(int index, const std::string &tag, const std::string &value) override
+    {
+        slideAt(index).tags[tag] = value;
+    }
+    void deleteShapeTag(int index, const std::string &shape, const std::string &tag) override
+    {
+        for (HostShape &s : slideAt(index).shapes)
+            if (s.name == shape)
+                s.tags.erase(tag);
+    }
+    HostSlide &slideAt(int index)
+    {
+        if (index < 1 || index > static_cast<int>(slides.size()))
+            throw HostError(9, "fake", "no slide " + std::to_string(index));
+        return slides[index - 1];
+    }
     int slideShowWindowCount() override { return showWindowCount; }
     int slideShowCurrentSlide() override
     {

@@ -262,6 +262,7 @@ HostSlide StandInHost::slide(int index)
     const QJsonObject o = slideObject(index);
     HostSlide slide;
     slide.title = o.value("title").toString().toStdString();
+    slide.text = o.value("text").toString().toStdString();
     slide.tags = hostjson::tags(o.value("tags"));
     for (const QJsonValue &value : o.value("shapes").toArray()) {
         const QJsonObject s = value.toObject();

@@ -2,7 +2,8 @@
 
 #include "core/common/text.h"
 
-namespace quiz {
+namespace quiz
+{
 
 std::string ProgressCaption::starting(std::string_view message)
 {

@@ -3,13 +3,15 @@
 #include <string>
 #include <string_view>
 
-namespace quiz {
+namespace quiz
+{
 
 // The "Please Wait" window's moving caption: the message between two margins
 // of six characters, each holding one "|". Every tick moves both bars one
 // place, towards the message and back out again, mirrored on both sides.
-class ProgressCaption {
-public:
+class ProgressCaption
+{
+  public:
     static constexpr std::size_t marginWidth = 6;
 
     // The caption with the bars at the outer edges: "|     " + message + "     |".
@@ -19,7 +21,7 @@ public:
     std::string step(std::string_view caption);
     bool movingInwards() const { return inwards_; }
 
-private:
+  private:
     bool inwards_ = false; // outwards until the bars first reach the edges
 };
 

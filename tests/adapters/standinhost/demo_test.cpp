@@ -34,7 +34,7 @@ class DemoHost : public ::testing::Test
 
 // The host file's reading is tested on a folder of the tests' own; here only
 // what the end-to-end runs rely on in the demo.
-TEST_F(DemoHost, HoldsFourVotingSlidesAResultsSlideAndAShowThatCapturesAtWindowSize)
+TEST_F(DemoHost, HoldsSixVotingSlidesAResultsSlideAndAShowThatCapturesAtWindowSize)
 {
     EXPECT_EQ(fs::path(host->activePresentationPath()).filename(), "show.pptx");
     EXPECT_EQ(fs::path(host->addinFolder("talvix")).filename(), "addin");
@@ -44,7 +44,8 @@ TEST_F(DemoHost, HoldsFourVotingSlidesAResultsSlideAndAShowThatCapturesAtWindowS
         return shape.name == "QUIZ" && shape.runString == "quiz quiz.quz,DISPLAY";
     }));
     host->runMacro("FindVoteSlides", {});
-    EXPECT_EQ(folder.read("quizslds.txt"), "\"q1.tlx\"\r\n\"q2.tlx\"\r\n\"q3.tlx\"\r\n\"q4.tlx\"\r\n");
+    EXPECT_EQ(folder.read("quizslds.txt"),
+              "\"q1.tlx\"\r\n\"q2.tlx\"\r\n\"q3.tlx\"\r\n\"q4.tlx\"\r\n\"q5.tlx\"\r\n\"q6.tlx\"\r\n");
 
     for (int i = 1; i <= host->slideCount(); ++i)
         EXPECT_TRUE(fs::exists(folder.path() / "slides" / (std::to_string(i) + ".png"))) << i;
