@@ -12,7 +12,8 @@
 
 #include <sys/resource.h>
 
-namespace quiz::bench {
+namespace quiz::bench
+{
 
 // The environment of a run in a meeting folder: offscreen, the folder's own
 // controller socket, no workbook opened on the desktop.
@@ -57,8 +58,9 @@ inline QString programPath(const char *relative)
 }
 
 // The controller stand-in, running while the object lives.
-class ControllerStandIn {
-public:
+class ControllerStandIn
+{
+  public:
     ControllerStandIn(const QString &folder, const QProcessEnvironment &env)
     {
         process_.setProcessEnvironment(env);
@@ -78,7 +80,7 @@ public:
 
     bool started() const { return started_; }
 
-private:
+  private:
     QProcess process_;
     bool started_ = false;
 };

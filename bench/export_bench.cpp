@@ -7,13 +7,13 @@
 #include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/quiz/quizresultssheet.h"
 
+#include "benchprocess.h"
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include "benchprocess.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

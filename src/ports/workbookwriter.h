@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 class Workbook;
 
 // Saves workbooks as spreadsheet files. A file is written whole or not at all.
-class WorkbookWriter {
-public:
+class WorkbookWriter
+{
+  public:
     virtual ~WorkbookWriter() = default;
     // "" when saved; otherwise what went wrong, for a message.
     virtual std::string write(const Workbook &book, const std::string &path) = 0;

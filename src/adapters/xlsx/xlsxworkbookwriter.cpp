@@ -8,13 +8,15 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
-#include <unordered_map>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 lxw_color_t lxwColour(Rgb rgb)
 {
@@ -26,20 +28,30 @@ std::uint8_t lxwBorder(const Border &border)
 {
     const bool heavy = border.weight == BorderWeight::Medium || border.weight == BorderWeight::Thick;
     switch (border.style) {
-    case BorderStyle::None: return LXW_BORDER_NONE;
+    case BorderStyle::None:
+        return LXW_BORDER_NONE;
     case BorderStyle::Continuous:
         switch (border.weight) {
-        case BorderWeight::Hairline: return LXW_BORDER_HAIR;
-        case BorderWeight::Thin: return LXW_BORDER_THIN;
-        case BorderWeight::Medium: return LXW_BORDER_MEDIUM;
-        case BorderWeight::Thick: return LXW_BORDER_THICK;
+        case BorderWeight::Hairline:
+            return LXW_BORDER_HAIR;
+        case BorderWeight::Thin:
+            return LXW_BORDER_THIN;
+        case BorderWeight::Medium:
+            return LXW_BORDER_MEDIUM;
+        case BorderWeight::Thick:
+            return LXW_BORDER_THICK;
         }
         break;
-    case BorderStyle::Dash: return heavy ? LXW_BORDER_MEDIUM_DASHED : LXW_BORDER_DASHED;
-    case BorderStyle::Dot: return border.weight == BorderWeight::Hairline ? LXW_BORDER_HAIR : LXW_BORDER_DOTTED;
-    case BorderStyle::DashDot: return heavy ? LXW_BORDER_MEDIUM_DASH_DOT : LXW_BORDER_DASH_DOT;
-    case BorderStyle::DashDotDot: return heavy ? LXW_BORDER_MEDIUM_DASH_DOT_DOT : LXW_BORDER_DASH_DOT_DOT;
-    case BorderStyle::Double: return LXW_BORDER_DOUBLE;
+    case BorderStyle::Dash:
+        return heavy ? LXW_BORDER_MEDIUM_DASHED : LXW_BORDER_DASHED;
+    case BorderStyle::Dot:
+        return border.weight == BorderWeight::Hairline ? LXW_BORDER_HAIR : LXW_BORDER_DOTTED;
+    case BorderStyle::DashDot:
+        return heavy ? LXW_BORDER_MEDIUM_DASH_DOT : LXW_BORDER_DASH_DOT;
+    case BorderStyle::DashDotDot:
+        return heavy ? LXW_BORDER_MEDIUM_DASH_DOT_DOT : LXW_BORDER_DASH_DOT_DOT;
+    case BorderStyle::Double:
+        return LXW_BORDER_DOUBLE;
     }
     return LXW_BORDER_THIN;
 }
@@ -47,10 +59,14 @@ std::uint8_t lxwBorder(const Border &border)
 std::uint8_t lxwHorizontal(HorizontalAlignment a)
 {
     switch (a) {
-    case HorizontalAlignment::General: return LXW_ALIGN_NONE;
-    case HorizontalAlignment::Left: return LXW_ALIGN_LEFT;
-    case HorizontalAlignment::Centre: return LXW_ALIGN_CENTER;
-    case HorizontalAlignment::Right: return LXW_ALIGN_RIGHT;
+    case HorizontalAlignment::General:
+        return LXW_ALIGN_NONE;
+    case HorizontalAlignment::Left:
+        return LXW_ALIGN_LEFT;
+    case HorizontalAlignment::Centre:
+        return LXW_ALIGN_CENTER;
+    case HorizontalAlignment::Right:
+        return LXW_ALIGN_RIGHT;
     }
     return LXW_ALIGN_NONE;
 }
@@ -58,9 +74,12 @@ std::uint8_t lxwHorizontal(HorizontalAlignment a)
 std::uint8_t lxwVertical(VerticalAlignment a)
 {
     switch (a) {
-    case VerticalAlignment::Bottom: return LXW_ALIGN_VERTICAL_BOTTOM;
-    case VerticalAlignment::Centre: return LXW_ALIGN_VERTICAL_CENTER;
-    case VerticalAlignment::Top: return LXW_ALIGN_VERTICAL_TOP;
+    case VerticalAlignment::Bottom:
+        return LXW_ALIGN_VERTICAL_BOTTOM;
+    case VerticalAlignment::Centre:
+        return LXW_ALIGN_VERTICAL_CENTER;
+    case VerticalAlignment::Top:
+        return LXW_ALIGN_VERTICAL_TOP;
     }
     return LXW_ALIGN_VERTICAL_BOTTOM;
 }
@@ -77,14 +96,16 @@ std::string formatKey(const CellFormat &f)
     key << f.font.name << '|' << f.font.size << '|' << f.font.bold << f.font.italic << '|'
         << colourKey(f.font.colour) << '|' << colourKey(f.fill) << '|';
     for (const auto &b : f.borders)
-        key << static_cast<int>(b.style) << ',' << static_cast<int>(b.weight) << ',' << colourKey(b.colour) << ';';
-    key << '|' << static_cast<int>(f.horizontal) << static_cast<int>(f.vertical) << f.wrap << '|' << f.rotation
-        << '|' << f.numberFormat;
+        key << static_cast<int>(b.style) << ',' << static_cast<int>(b.weight) << ',' << colourKey(b.colour)
+            << ';';
+    key << '|' << static_cast<int>(f.horizontal) << static_cast<int>(f.vertical) << f.wrap << '|'
+        << f.rotation << '|' << f.numberFormat;
     return key.str();
 }
 
-class FormatCache {
-public:
+class FormatCache
+{
+  public:
     explicit FormatCache(lxw_workbook *book) : book_(book) {}
 
     lxw_format *get(const CellFormat *f)
@@ -100,7 +121,7 @@ public:
         return format;
     }
 
-private:
+  private:
     lxw_format *get(const CellFormat &f)
     {
         if (f == CellFormat{})
@@ -160,8 +181,9 @@ std::string describe(lxw_error error, const std::string &what)
 }
 
 // Hands one row's cells to the library; the first failure is kept.
-class LxwRowWriter : public RowWriter {
-public:
+class LxwRowWriter : public RowWriter
+{
+  public:
     LxwRowWriter(lxw_worksheet *ws, FormatCache &formats) : ws_(ws), formats_(formats) {}
     void startRow(int row) { row_ = static_cast<lxw_row_t>(row - 1); }
     void text(int column, std::string_view text, const CellFormat *format) override
@@ -182,7 +204,7 @@ public:
     }
     const std::string &error() const { return error_; }
 
-private:
+  private:
     static lxw_col_t col(int column) { return static_cast<lxw_col_t>(column - 1); }
     void check(lxw_error error, int column)
     {
@@ -210,8 +232,8 @@ std::string fill(lxw_workbook *out, const std::vector<SheetSource *> &sheets, st
         if (!ws)
             return "cannot add the sheet \"" + name + "\"";
         for (const auto &[column, width] : sheet.columnWidths())
-            worksheet_set_column(ws, static_cast<lxw_col_t>(column - 1), static_cast<lxw_col_t>(column - 1), width,
-                                 nullptr);
+            worksheet_set_column(ws, static_cast<lxw_col_t>(column - 1), static_cast<lxw_col_t>(column - 1),
+                                 width, nullptr);
         const std::map<int, double> heights = sheet.rowHeights();
         auto height = heights.begin();
         LxwRowWriter rows(ws, formats);
@@ -229,8 +251,9 @@ std::string fill(lxw_workbook *out, const std::vector<SheetSource *> &sheets, st
         for (; height != heights.end(); ++height)
             worksheet_set_row(ws, static_cast<lxw_row_t>(height->first - 1), height->second, nullptr);
         const CellRef sel = sheet.selected();
-        worksheet_set_selection(ws, static_cast<lxw_row_t>(sel.row - 1), static_cast<lxw_col_t>(sel.column - 1),
-                                static_cast<lxw_row_t>(sel.row - 1), static_cast<lxw_col_t>(sel.column - 1));
+        worksheet_set_selection(ws, static_cast<lxw_row_t>(sel.row - 1),
+                                static_cast<lxw_col_t>(sel.column - 1), static_cast<lxw_row_t>(sel.row - 1),
+                                static_cast<lxw_col_t>(sel.column - 1));
         if (i == activeSheet)
             worksheet_activate(ws);
     }

@@ -28,23 +28,6 @@ void addSingle(float &sum, double amount)
     sum = static_cast<float>(static_cast<double>(sum) + amount);
 }
 
-// The number a shown text reads back as exactly, if any.
-bool shownNumber(std::string_view text, double &number)
-{
-    const char *end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, number);
-    return !text.empty() && result.ec == std::errc() && result.ptr == end && numberText(number) == text;
-}
-
-void writeShown(RowWriter &out, int column, std::string_view text, const CellFormat *format)
-{
-    double number = 0;
-    if (shownNumber(text, number))
-        out.number(column, number, format);
-    else
-        out.text(column, text, format);
-}
-
 // A cell's format as a key: its block, its medium edges (bits 0..3 by Edge),
 // the dotted lines inside blocks and the marks of header and right cells.
 enum FormatBits : unsigned {
@@ -83,14 +66,22 @@ CellFormat formatOfKey(unsigned key)
     const Border dotted{BorderStyle::Dot, BorderWeight::Thin, std::nullopt};
     CellFormat f;
     switch (static_cast<Block>(key >> kBlockShift)) {
-    case kNoBlock: break;
-    case kTitles: f.wrap = true; [[fallthrough]];
-    case kNames: f.font.bold = true; f.horizontal = HorizontalAlignment::Centre; [[fallthrough]];
+    case kNoBlock:
+        break;
+    case kTitles:
+        f.wrap = true;
+        [[fallthrough]];
+    case kNames:
+        f.font.bold = true;
+        f.horizontal = HorizontalAlignment::Centre;
+        [[fallthrough]];
     case kRoundHeader:
         f.fill = kResultsHeaderFill;
         f.font.colour = rgbWhite;
         break;
-    case kTotals: f.font.bold = true; [[fallthrough]];
+    case kTotals:
+        f.font.bold = true;
+        [[fallthrough]];
     case kScores:
         f.fill = kResultsScoreFill;
         f.horizontal = HorizontalAlignment::Centre;
@@ -149,7 +140,7 @@ ShownAnswer showAnswer(const std::string &response, const std::string &correctAn
 void setShownValue(Sheet &sheet, int row, int column, const std::string &text)
 {
     double number = 0;
-    if (shownNumber(text, number))
+    if (readsAsNumber(text, number))
         sheet.setNumber(row, column, number);
     else
         sheet.setText(row, column, text);
@@ -357,7 +348,7 @@ void QuizResultsSheet::writeKeypadRow(int row, RowWriter &out)
     const auto i = static_cast<size_t>(k);
     if (k < rows_) {
         const int lastRow = rows_ + 3;
-        writeShown(out, 1, nameOf_ ? nameOf_(k + 1) : std::to_string(k + 1),
+        writeTyped(out, 1, nameOf_ ? nameOf_(k + 1) : std::to_string(k + 1),
                    format(blockKey(kNames) | mediumEdges(row, 1, 4, 1, lastRow, 1)));
         out.number(2, totalRaw_[i], format(blockKey(kTotals) | mediumEdges(row, 2, 4, 2, lastRow, 3)));
         out.number(3, singleValue(totalWeighted_[i]),
@@ -385,14 +376,14 @@ void QuizResultsSheet::writeKeypadRow(int row, RowWriter &out)
                 if (inBody)
                     out.blank(vote.column, format(key));
             } else if (!shown.correct) {
-                writeShown(out, vote.column, shown.text, format(key));
+                writeTyped(out, vote.column, shown.text, format(key));
             } else {
                 const double w = vote.weights[static_cast<size_t>(shown.weightIndex)];
                 const CellFormat *f = format(key | kCorrect);
                 if (w > 0)
                     out.text(vote.column, shown.text + " (" + numberText(w) + ")", f);
                 else
-                    writeShown(out, vote.column, shown.text, f);
+                    writeTyped(out, vote.column, shown.text, f);
             }
         }
         if (inBody) {

@@ -7,8 +7,8 @@
 
 #include <functional>
 #include <map>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quiz
@@ -80,9 +80,9 @@ class QuizResultsSheet : public SheetSource
     std::function<std::string(int)> nameOf_;
     std::vector<Round> rounds_;
     std::vector<std::string> columnTitles_; // row 3, by column
-    int col_ = 0;     // the next vote goes to column col_ + 4
-    int rows_ = 0;    // M: keypads with a totals row
-    int lastRow_ = 3; // the last row holding an answer
+    int col_ = 0;                           // the next vote goes to column col_ + 4
+    int rows_ = 0;                          // M: keypads with a totals row
+    int lastRow_ = 3;                       // the last row holding an answer
     std::vector<float> roundWeightedScratch_;
     std::vector<int> roundRawScratch_;
     std::vector<int> totalRaw_;

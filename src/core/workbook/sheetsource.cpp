@@ -1,6 +1,9 @@
 #include "core/workbook/sheetsource.h"
 
-namespace quiz {
+#include <charconv>
+
+namespace quiz
+{
 
 ModelSheetSource::ModelSheetSource(const Sheet &sheet) : sheet_(sheet), next_(sheet.cells().begin()) {}
 
@@ -18,6 +21,22 @@ void ModelSheetSource::writeRow(int row, RowWriter &out)
         writeCell(out, next_->first.second, next_->second);
 }
 
+bool readsAsNumber(std::string_view text, double &number)
+{
+    const char *end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, number);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end && numberText(number) == text;
+}
+
+void writeTyped(RowWriter &out, int column, std::string_view text, const CellFormat *format)
+{
+    double number = 0;
+    if (readsAsNumber(text, number))
+        out.number(column, number, format);
+    else
+        out.text(column, text, format);
+}
+
 void writeCell(RowWriter &out, int column, const Cell &cell)
 {
     const CellFormat *format = cell.format == CellFormat{} ? nullptr : &cell.format;
@@ -33,20 +52,25 @@ void writeCell(RowWriter &out, int column, const Cell &cell)
     }
 }
 
-namespace {
+namespace
+{
 
-class ModelRowWriter : public RowWriter {
-public:
+class ModelRowWriter : public RowWriter
+{
+  public:
     ModelRowWriter(Sheet &sheet, int row) : sheet_(sheet), row_(row) {}
     void text(int column, std::string_view text, const CellFormat *format) override
     {
         Cell &c = put(column, format);
         c.value = std::string(text);
     }
-    void number(int column, double value, const CellFormat *format) override { put(column, format).value = value; }
+    void number(int column, double value, const CellFormat *format) override
+    {
+        put(column, format).value = value;
+    }
     void blank(int column, const CellFormat *format) override { put(column, format); }
 
-private:
+  private:
     Cell &put(int column, const CellFormat *format)
     {
         Cell &c = sheet_.cellAt(row_, column);
