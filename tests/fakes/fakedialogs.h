@@ -16,17 +16,20 @@ struct ShownMessage {
 };
 
 // Records every dialog. A message box takes the next queued answer, else its
-// first button; an input, file or print dialog takes the next queued answer,
+// first button; an input, file, font or print dialog takes the next queued answer,
 // else it is cancelled.
 class FakeDialogs : public Dialogs {
 public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> prompts; // input boxes, file and print dialogs, by title
-    std::vector<std::string> kinds;   // "message", "input", "save", "open", "print" in the order shown
+    std::vector<std::string> kinds;   // "message", "input", "save", "open", "font", "print" in the order shown
     std::string saveDefault, saveFilter; // the last save dialog's
     std::deque<MessageAnswer> messageAnswers;
     std::deque<std::optional<std::string>> textAnswers;
     std::deque<std::optional<PrintTarget>> printAnswers;
+    std::vector<std::pair<std::string, std::string>> inputs; // each input box's prompt and preset text
+    std::deque<std::optional<FontChoice>> fontAnswers;
+    std::vector<FontChoice> fontInitials; // the font each font dialog started from
 
     MessageAnswer message(const std::string &text, const std::string &title, MessageIcon icon,
                           MessageButtons buttons) override
@@ -41,8 +44,10 @@ public:
         return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
                                                                                           : MessageAnswer::Ok;
     }
-    std::optional<std::string> input(const std::string &, const std::string &title, const std::string &) override
+    std::optional<std::string> input(const std::string &prompt, const std::string &title,
+                                     const std::string &defaultText) override
     {
+        inputs.emplace_back(prompt, defaultText);
         return next(textAnswers, "input", title);
     }
     std::optional<std::string> saveFile(const std::string &title, const std::string &defaultName,
@@ -56,7 +61,11 @@ public:
     {
         return next(textAnswers, "open", title);
     }
-    std::optional<FontChoice> font(const std::string &, const FontChoice &) override { return std::nullopt; }
+    std::optional<FontChoice> font(const std::string &title, const FontChoice &initial) override
+    {
+        fontInitials.push_back(initial);
+        return next(fontAnswers, "font", title);
+    }
     std::optional<PrintTarget> print(const std::string &title) override
     {
         return next(printAnswers, "print", title);

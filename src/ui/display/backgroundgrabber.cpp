@@ -23,16 +23,15 @@ QImage &picture()
     static QImage captured;
     return captured;
 }
+} // namespace
 
-// The first slide-show window of the window lists, else the host's own word.
 PixelRect showWindowRect(RunContext &ctx)
 {
     const auto &shows = ctx.state.showWindows;
     if (ctx.windows && !shows.empty() && shows.front() >= 1)
         return ctx.windows->windowRect(shows.front());
-    return ctx.host->slideShowWindowRect();
+    return ctx.host ? ctx.host->slideShowWindowRect() : PixelRect{};
 }
-} // namespace
 
 const QImage &slidePicture()
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ports/geometry.h"
+
 #include <QImage>
 
 #include <string>
@@ -16,6 +18,10 @@ class ChartCanvas;
 // capture succeeded.
 const QImage &slidePicture();
 void setSlidePicture(const QImage &picture);
+
+// The slide-show window's rectangle in pixels: the first entry of
+// showWindows, else the host's word. May throw HostError.
+PixelRect showWindowRect(RunContext &ctx);
 
 // Takes a picture of the slide-show window, at the window's size, as the
 // slide picture. Without a slide show the picture stays as it was.
