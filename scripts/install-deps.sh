@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev
-  libxlsxwriter-dev
+  libxlsxwriter-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth python3 ccache
 )

@@ -3,12 +3,11 @@
 #include "adapters/controller/localsocketchannel.h"
 #include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "app/lazyprogressview.h"
+#include "app/presentationplatform.h"
 #include "adapters/dialogs/makedialogs.h"
 #include "adapters/instance/claimsingleinstance.h"
 #include "adapters/instance/instanceguard.h"
 #include "adapters/qt/qteventpump.h"
-#include "adapters/standinhost/standinhost.h"
-#include "adapters/standinhost/standinwindowsystem.h"
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
 #include "core/startup/endofrun.h"
@@ -22,8 +21,7 @@
 namespace quiz {
 
 struct PlatformServices::Parts {
-    std::unique_ptr<StandInHost> host;
-    std::unique_ptr<StandInWindowSystem> windows;
+    PresentationPlatform presentation;
     std::unique_ptr<Dialogs> dialogs;
     QtEventPump pump;
     LocalSocketChannel controller;
@@ -35,19 +33,12 @@ struct PlatformServices::Parts {
 
 PlatformServices::PlatformServices(const std::string &hostFile) : parts_(std::make_unique<Parts>())
 {
-    const std::string path = StandInHost::hostFilePath(hostFile);
-    if (path.empty())
-        endRun(0, "no presentation program: name its host file with --host FILE or TALVIX_HOST");
-    std::string error;
-    parts_->host = StandInHost::open(path, &error);
-    if (!parts_->host)
-        endRun(0, "no presentation program: " + error);
-    parts_->host->setProgramPath(QCoreApplication::applicationFilePath().toStdString());
-    parts_->windows = std::make_unique<StandInWindowSystem>(*parts_->host);
+    parts_->presentation =
+        choosePresentationPlatform(hostFile, QCoreApplication::applicationFilePath().toStdString());
     parts_->dialogs = makeDialogs();
 
-    ctx_.host = parts_->host.get();
-    ctx_.windows = parts_->windows.get();
+    ctx_.host = parts_->presentation.host.get();
+    ctx_.windows = parts_->presentation.windows.get();
     ctx_.dialogs = parts_->dialogs.get();
     ctx_.pump = &parts_->pump;
     ctx_.controller = &parts_->controller;

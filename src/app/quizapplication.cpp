@@ -3,6 +3,7 @@
 #include "adapters/uiscript/uiscriptrunner.h"
 #include "app/modes/modes.h"
 #include "app/platformservices.h"
+#include "app/presentationplatform.h"
 #include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/commandline.h"
@@ -12,6 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +37,13 @@ public:
         } catch (const RunEnded &end) {
             // Thrown again where the program regains control (a yield, a
             // dialog's return), so a waiting loop does not carry on.
+            latchRunEnd(end);
+            finish(end);
+            return true;
+        } catch (const std::exception &error) {
+            // An unexpected failure ends the run the same way, so the
+            // desktop is given back as the run's platform unwinds.
+            const RunEnded end{1, std::string("unexpected error: ") + error.what()};
             latchRunEnd(end);
             finish(end);
             return true;
@@ -82,14 +91,6 @@ Options readOptions(int argc, char *argv[])
     return options;
 }
 
-// Without a display the program still runs, drawing offscreen.
-void chooseOffscreenWithoutDisplay()
-{
-    const bool hasDisplay = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-    if (!hasDisplay && !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-}
-
 // With TALVIX_TRACE set, each run says on standard error which mode it runs
 // and with which quiz file.
 ModeHandler traced(const char *name, void (*handler)(RunContext &))
@@ -121,7 +122,7 @@ ModeTable modeTable()
 int runQuiz(int argc, char *argv[])
 {
     const Options options = readOptions(argc, argv);
-    chooseOffscreenWithoutDisplay();
+    chooseToolkitPlatform(options.hostFile);
     QuizApplication app(argc, argv);
     QApplication::setApplicationName("Quiz");
     QApplication::setQuitOnLastWindowClosed(false);
@@ -138,6 +139,10 @@ int runQuiz(int argc, char *argv[])
         app.exec();
     } catch (const RunEnded &end) {
         app.finish(end);
+    } catch (const std::exception &error) {
+        // Unwinding has given the desktop back (the pointer grab, the shields
+        // over the presentation program) before the process ends.
+        app.finish(RunEnded{1, std::string("unexpected error: ") + error.what()});
     }
     return app.exitCode();
 }

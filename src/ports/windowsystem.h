@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// The program's windows are Qt widgets; the port only passes them through.
+class QWidget;
+
 namespace quiz {
 
 using WindowHandle = long long; // 0 = no window
@@ -30,6 +33,9 @@ public:
     // Every top-level window: this program's own first, then the others in
     // z-order from the top.
     virtual std::vector<WindowInfo> topLevelWindows() = 0;
+    // The handle under which this window system knows one of the program's
+    // own top-level windows; 0 for none.
+    virtual WindowHandle ownWindowHandle(QWidget *window) = 0;
     virtual PixelRect windowRect(WindowHandle window) = 0;
     virtual void enableWindow(WindowHandle window, bool enable) = 0;
     virtual void raiseWindow(WindowHandle window) = 0; // top of the z-order, not moved or sized

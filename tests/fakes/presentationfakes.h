@@ -5,6 +5,8 @@
 #include "ports/windowsystem.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -46,7 +48,14 @@ public:
         throw std::runtime_error("no window " + std::to_string(handle));
     }
 
+    std::map<QWidget *, WindowHandle> ownHandles; // the program's windows a test registers
+
     std::vector<WindowInfo> topLevelWindows() override { return windows; }
+    WindowHandle ownWindowHandle(QWidget *window) override
+    {
+        const auto it = ownHandles.find(window);
+        return it == ownHandles.end() ? 0 : it->second;
+    }
     PixelRect windowRect(WindowHandle window) override { return at(window).rect; }
     void enableWindow(WindowHandle window, bool enable) override
     {

@@ -17,30 +17,15 @@ namespace {
 
 const char *const kHandleProperty = "quizWindowHandle";
 
-bool isProgramWindow(const QWidget *widget)
-{
-    const Qt::WindowType type = widget->windowType();
-    return widget->isWindow() && type != Qt::Desktop && type != Qt::Popup && type != Qt::ToolTip;
-}
-
 std::vector<QWidget *> programWindows()
 {
-    std::vector<QWidget *> out;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (isProgramWindow(widget))
-            out.push_back(widget);
+    std::vector<QWidget *> out = programTopLevelWidgets();
     for (QWidget *widget : out)
         StandInWindowSystem::handleOf(widget);
     std::sort(out.begin(), out.end(), [](QWidget *a, QWidget *b) {
         return StandInWindowSystem::handleOf(a) < StandInWindowSystem::handleOf(b);
     });
     return out;
-}
-
-PixelRect frameRect(const QWidget *widget)
-{
-    const QRect r = widget->frameGeometry();
-    return {r.x(), r.y(), r.width(), r.height()};
 }
 
 } // namespace
@@ -81,7 +66,7 @@ std::vector<WindowInfo> StandInWindowSystem::topLevelWindows()
         WindowInfo info;
         info.handle = handleOf(widget);
         info.title = widget->windowTitle().toStdString();
-        info.rect = frameRect(widget);
+        info.rect = widgetFrameRect(widget);
         info.visible = widget->isVisible();
         info.hasParent = widget->parentWidget() != nullptr;
         info.minimised = widget->isMinimized();
@@ -112,7 +97,7 @@ std::vector<WindowInfo> StandInWindowSystem::topLevelWindows()
 PixelRect StandInWindowSystem::windowRect(WindowHandle window)
 {
     if (QWidget *widget = widgetOf(window))
-        return frameRect(widget);
+        return widgetFrameRect(widget);
     if (host_)
         for (const HostWindow &w : host_->windows())
             if (w.handle == window)
@@ -157,12 +142,7 @@ void StandInWindowSystem::restoreWindow(WindowHandle window)
 void StandInWindowSystem::moveWindow(WindowHandle window, const PixelRect &rect)
 {
     if (QWidget *widget = widgetOf(window)) {
-        // The rectangle is the frame's; the widget's geometry is inside it.
-        const QRect frame = widget->frameGeometry(), inner = widget->geometry();
-        const int extraW = frame.width() - inner.width(), extraH = frame.height() - inner.height();
-        widget->move(rect.left, rect.top);
-        widget->resize(std::max(0, rect.width - extraW), std::max(0, rect.height - extraH));
-        widget->repaint();
+        moveWidgetFrame(widget, rect);
     } else if (host_ && window > 0) {
         host_->moveWindow(window, rect);
     }
@@ -184,16 +164,7 @@ void StandInWindowSystem::hideWindow(WindowHandle window)
 
 int StandInWindowSystem::showCursor(bool show)
 {
-    cursorCount_ += show ? 1 : -1;
-    const bool blank = cursorCount_ < 0;
-    if (blank != cursorBlanked_ && qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        if (blank)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
-        else
-            QGuiApplication::restoreOverrideCursor();
-        cursorBlanked_ = blank;
-    }
-    return cursorCount_;
+    return cursor_.step(show);
 }
 
 void StandInWindowSystem::confineCursor(const std::optional<PixelRect> &rect)
@@ -211,43 +182,6 @@ void StandInWindowSystem::clearClipboard()
 {
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         QGuiApplication::clipboard()->clear();
-}
-
-// ---------------------------------------------------------------- WidgetLinkForm
-
-WidgetLinkForm::WidgetLinkForm(QWidget *widget, int twipsPerPixelX, int twipsPerPixelY)
-    : widget_(widget), tx_(twipsPerPixelX), ty_(twipsPerPixelY)
-{
-}
-
-double WidgetLinkForm::left() const
-{
-    return double(widget_->frameGeometry().x()) * tx_;
-}
-
-double WidgetLinkForm::top() const
-{
-    return double(widget_->frameGeometry().y()) * ty_;
-}
-
-double WidgetLinkForm::width() const
-{
-    return double(widget_->frameGeometry().width()) * tx_;
-}
-
-double WidgetLinkForm::height() const
-{
-    return double(widget_->frameGeometry().height()) * ty_;
-}
-
-void WidgetLinkForm::moveTo(double left, double top)
-{
-    widget_->move(static_cast<int>(std::nearbyint(left / tx_)), static_cast<int>(std::nearbyint(top / ty_)));
-}
-
-void WidgetLinkForm::show()
-{
-    widget_->show();
 }
 
 } // namespace quiz

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/votedata/presentationlink.h"
+#include "adapters/qt/programwindows.h"
+#include "adapters/qt/widgetlinkform.h"
 #include "ports/windowsystem.h"
 
 #include <optional>
@@ -29,6 +30,7 @@ public:
     static QWidget *widgetOf(WindowHandle handle);
 
     std::vector<WindowInfo> topLevelWindows() override;
+    WindowHandle ownWindowHandle(QWidget *window) override { return handleOf(window); }
     PixelRect windowRect(WindowHandle window) override;
     void enableWindow(WindowHandle window, bool enable) override;
     void raiseWindow(WindowHandle window) override;
@@ -45,33 +47,15 @@ public:
     void clearClipboard() override;
 
     // What the cursor calls left behind, for the program and its tests.
-    int cursorDisplayCount() const { return cursorCount_; }
+    int cursorDisplayCount() const { return cursor_.count(); }
     std::optional<PixelRect> cursorConfinement() const { return confinement_; }
     std::optional<std::pair<int, int>> lastCursorPos() const { return cursorPos_; }
 
 private:
     PresentationHost *host_ = nullptr;
-    int cursorCount_ = 0;
-    bool cursorBlanked_ = false;
+    CursorDisplayCount cursor_;
     std::optional<PixelRect> confinement_;
     std::optional<std::pair<int, int>> cursorPos_;
-};
-
-// A widget as the window link places it: its frame position and size in
-// twips at the given twips per pixel.
-class WidgetLinkForm : public LinkForm {
-public:
-    WidgetLinkForm(QWidget *widget, int twipsPerPixelX, int twipsPerPixelY);
-    double left() const override;
-    double top() const override;
-    double width() const override;
-    double height() const override;
-    void moveTo(double left, double top) override;
-    void show() override;
-
-private:
-    QWidget *widget_;
-    int tx_, ty_;
 };
 
 } // namespace quiz

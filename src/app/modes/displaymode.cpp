@@ -1,6 +1,6 @@
 #include "app/modes/modes.h"
 
-#include "adapters/standinhost/standinwindowsystem.h"
+#include "adapters/qt/widgetlinkform.h"
 #include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
@@ -44,7 +44,7 @@ void runDisplayMode(RunContext &ctx)
     auto *window = new FrmTChartDisplay(ctx, programDisplayHooks(ctx));
     const DisplayArea area = ctx.state.displayAreas[0];
     if (ctx.windows)
-        PlaceOverSlideShow(ctx, StandInWindowSystem::handleOf(window), area.top, area.left, area.height,
+        PlaceOverSlideShow(ctx, ctx.windows->ownWindowHandle(window), area.top, area.left, area.height,
                            area.width);
     ComposeChartDisplay(ctx, chartWindowParts(*window), false, false, displayRowCount, quizScoring(quizList));
     programDisplayHooks(ctx).fade(window, 0, 255, true);

@@ -1,6 +1,6 @@
 #include "app/modes/modes.h"
 
-#include "adapters/standinhost/standinwindowsystem.h"
+#include "adapters/qt/widgetlinkform.h"
 #include "app/modes/unattendedrun.h"
 #include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/quiz/exportresults.h"

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ports/geometry.h"
+
+#include <vector>
+
+class QWidget;
+
+namespace quiz
+{
+
+// The program's own top-level windows as every window system sees them:
+// which widgets count, their frame rectangles, and moving a frame.
+bool isProgramWindow(const QWidget *widget);
+std::vector<QWidget *> programTopLevelWidgets();
+PixelRect widgetFrameRect(const QWidget *widget);
+// Moves and sizes the widget so that its frame covers rect, and repaints it.
+void moveWidgetFrame(QWidget *widget, const PixelRect &rect);
+
+// The cursor's display count (shown while 0 or more), blanking the cursor
+// over the program's windows while it is below 0.
+class CursorDisplayCount
+{
+  public:
+    ~CursorDisplayCount();
+    int step(bool show);
+    int count() const { return count_; }
+
+  private:
+    void blank(bool on);
+    int count_ = 0;
+    bool blanked_ = false;
+};
+
+} // namespace quiz

@@ -1,0 +1,65 @@
+#include "app/presentationplatform.h"
+
+#include "adapters/standinhost/standinhost.h"
+#include "adapters/standinhost/standinwindowsystem.h"
+#include "adapters/x11/x11windowsystem.h"
+#include "core/common/runend.h"
+
+#include <cstdlib>
+
+namespace quiz
+{
+
+namespace
+{
+
+PresentationPlatform standInPlatform(const std::string &path, const std::string &programPath)
+{
+    std::string error;
+    std::unique_ptr<StandInHost> host = StandInHost::open(path, &error);
+    if (!host)
+        endRun(0, "no presentation program: " + error);
+    host->setProgramPath(programPath);
+    PresentationPlatform platform;
+    platform.windows = std::make_unique<StandInWindowSystem>(*host);
+    platform.host = std::move(host);
+    return platform;
+}
+
+} // namespace
+
+void chooseToolkitPlatform(const std::string &hostFile)
+{
+    if (std::getenv("QT_QPA_PLATFORM"))
+        return;
+    const char *x11 = std::getenv("DISPLAY");
+    const bool hasX11 = x11 && *x11;
+    if (!hasX11 && !std::getenv("WAYLAND_DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    else if (hasX11 && StandInHost::hostFilePath(hostFile).empty())
+        // A display that cannot be opened would stop the toolkit before the
+        // window system can say so.
+        setenv("QT_QPA_PLATFORM", XcbConnection::open(x11, nullptr) ? "xcb" : "offscreen", 1);
+}
+
+PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath)
+{
+    const std::string path = StandInHost::hostFilePath(hostFile);
+    if (!path.empty())
+        return standInPlatform(path, programPath);
+
+    std::string error;
+    PresentationPlatform platform;
+    platform.windows = X11WindowSystem::open(nullptr, &error);
+    if (!platform.windows)
+        endRun(0,
+               error +
+                   ": the presentation program's windows are reached through X11 (XWayland under Wayland)");
+    // The presentation program of this desktop is attached here, beside the
+    // X11 window system, once an adapter for it exists; until then only a
+    // host file names one.
+    endRun(0, "no presentation program: name its host file with --host FILE or TALVIX_HOST");
+    return platform;
+}
+
+} // namespace quiz
