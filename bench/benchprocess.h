@@ -3,12 +3,17 @@
 // Runs the real program for a benchmark, with the controller stand-in
 // serving the meeting's folder for the whole benchmark.
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QThread>
 
-namespace quiz::bench {
+#include <sys/resource.h>
+
+namespace quiz::bench
+{
 
 // The environment of a run in a meeting folder: offscreen, the folder's own
 // controller socket, no workbook opened on the desktop.
@@ -21,7 +26,30 @@ inline QProcessEnvironment runEnvironment(const QString &folder)
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("TALVIX_CONTROLLER_SOCKET", folder + "/controller.sock");
     env.insert("TALVIX_NO_OPEN", "1");
+    // Its own runtime folder: runs of other programs on the machine are not
+    // taken for an earlier instance of this one.
+    const QString runtime = folder + "/runtime";
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    env.insert("XDG_RUNTIME_DIR", runtime);
     return env;
+}
+
+// The largest resident size of any child process waited for so far, in MB.
+inline double childrenPeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Processor time (user and system) of the child processes waited for so far, in seconds.
+inline double childrenCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval &t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 inline QString programPath(const char *relative)
@@ -30,8 +58,9 @@ inline QString programPath(const char *relative)
 }
 
 // The controller stand-in, running while the object lives.
-class ControllerStandIn {
-public:
+class ControllerStandIn
+{
+  public:
     ControllerStandIn(const QString &folder, const QProcessEnvironment &env)
     {
         process_.setProcessEnvironment(env);
@@ -51,7 +80,7 @@ public:
 
     bool started() const { return started_; }
 
-private:
+  private:
     QProcess process_;
     bool started_ = false;
 };

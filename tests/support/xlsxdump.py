@@ -89,11 +89,14 @@ def main(path):
             for c in r.findall("m:c", NS):
                 v = c.find("m:v", NS)
                 t = c.get("t")
-                if v is None:
+                inline = c.find("m:is", NS)
+                if t == "inlineStr" and inline is not None:
+                    kind, value = "s", text_of(inline)
+                elif v is None:
                     kind, value = "blank", ""
                 elif t == "s":
                     kind, value = "s", shared[int(v.text)]
-                elif t in ("str", "inlineStr"):
+                elif t == "str":
                     kind, value = "s", v.text or ""
                 else:
                     kind, value = "n", v.text

@@ -132,6 +132,8 @@ std::optional<std::string> ScriptedDialogs::fileDialog(const std::string &kind, 
     std::optional<std::string> result, bad;
     if (const auto line = nextAnswer()) {
         result = valueAfter(*line, "file:");
+        if (!result && isWord(*line, "OK"))
+            result = defaultName; // the proposed name accepted
         if (!result && !isWord(*line, "Cancel"))
             bad = line;
     }

@@ -1,5 +1,7 @@
 #include "app/modes/modes.h"
 
+#include "app/desktopopen.h"
+
 #include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
@@ -41,28 +43,6 @@ std::string findInFolder(const std::string &folder, const std::string &name)
             return entry.path().string();
     }
     return {};
-}
-
-// The desktop's application is started only for a user at a desktop: never in
-// tests, scripted runs or without a display.
-bool mayOpenDesktopApplication()
-{
-    if (!qEnvironmentVariableIsEmpty("TALVIX_NO_OPEN") || !qEnvironmentVariableIsEmpty("TALVIX_DIALOGS"))
-        return false;
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return false;
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != "offscreen" && platform != "minimal";
-}
-
-void openWithDesktopApplication(const std::string &path)
-{
-    if (!mayOpenDesktopApplication())
-        return;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path))))
-        std::cerr << "quiz: no application opens " << path << "\n";
 }
 
 void deleteOldNamesFile(RunContext &ctx)

@@ -1,7 +1,10 @@
 #include "app/modes/modes.h"
 
 #include "adapters/qt/noscreen.h"
+#include "app/desktopopen.h"
+#include "app/modes/unattendedrun.h"
 #include "app/uiscriptstart.h"
+#include "core/quiz/unattendeddialogs.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
@@ -10,15 +13,22 @@
 #include "ui/display/displayrun.h"
 #include "ui/results/frmresultstable.h"
 
+#include <QtGlobal>
+
 #include <cstdio>
 
 namespace quiz
 {
 
 // RESULTSTABLE: the results window; the run lives until the window closes.
+// With TALVIX_OUTPUT set the results workbook is saved under that name
+// without any dialog and the run ends.
 void runResultsTableMode(RunContext &ctx)
 {
+    UnattendedRun unattended(ctx);
+    const bool reporting = !qEnvironmentVariableIsEmpty(kOutputVariable);
     ResultsTableActions actions;
+    actions.openWorkbook = [](const std::string &path) { openWithDesktopApplication(path); };
     actions.unload = [&ctx] {
         EnablePowerPointWindows(ctx, true);
         endRun(0);
@@ -31,7 +41,15 @@ void runResultsTableMode(RunContext &ctx)
     };
     // The window lives as long as the run; the run's end ends the process.
     auto *window = new frmResultsTable(ctx, std::move(actions));
-    if (window->Form_Load() == LoadOutcome::Ready && runsWithoutScreen() && !uiScriptRequested()) {
+    const LoadOutcome loaded = window->Form_Load();
+    if (loaded == LoadOutcome::Ready && reporting) {
+        if (!window->cmdExportToExcel_Click()) {
+            EnablePowerPointWindows(ctx, true);
+            endRun(1, "the results workbook was not written");
+        }
+        rethrowLatchedRunEnd();
+    }
+    if (loaded == LoadOutcome::Ready && runsWithoutScreen() && !uiScriptRequested()) {
         // Nobody can see or close the window: leave its pictures and close it as Exit would.
         for (const std::string &path : window->saveTabPictures(ctx.state.dataFolder))
             std::printf("%s\n", path.c_str());

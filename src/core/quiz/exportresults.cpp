@@ -150,9 +150,8 @@ void exportQuizResults(RunContext &ctx, WorkbookWriter &writer, const ExportWind
         step = "6";
         if (hooks.setBusyCursor)
             hooks.setBusyCursor(true);
-        Workbook book;
         ThrottledYield yield(ctx.pump);
-        QuizResultsSheet sheet(book.addSheet("Sheet1"), std::ref(yield));
+        QuizResultsSheet sheet(std::ref(yield));
 
         step = "7";
         if (ctx.link && ctx.pump)
@@ -174,7 +173,8 @@ void exportQuizResults(RunContext &ctx, WorkbookWriter &writer, const ExportWind
         sheet.finish([&state](int keypad) { return GetParticipantName(state.participants, keypad); });
 
         step = "11";
-        const std::string error = writer.write(book, fileName);
+        // The rows are made while the file is written.
+        const std::string error = writer.writeSheets({&sheet}, 0, fileName);
         if (!error.empty())
             throw ExportFailure{kFileAccessError, error};
         if (hooks.hideProgressWindow)

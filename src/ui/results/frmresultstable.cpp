@@ -1,6 +1,9 @@
 #include "ui/results/frmresultstable.h"
 
+#include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/common/runend.h"
+#include "core/controller/controllerlink.h"
+#include "core/results/resultsexport.h"
 #include "core/results/resultslayout.h"
 #include "core/startup/runcontext.h"
 #include "ports/eventpump.h"
@@ -8,6 +11,8 @@
 #include "ui/results/resultsgridmodel.h"
 
 #include <QApplication>
+
+#include <chrono>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
@@ -45,6 +50,8 @@ QPushButton *makeButton(QWidget *parent, const char *name, const char *caption)
 }
 
 constexpr int buttonWidthTwips = 2000;
+constexpr int exportWidthTwips = 12840; // the window's size while the workbook is built
+constexpr int exportHeightTwips = 8340;
 constexpr int buttonHeightTwips = 420;
 
 } // namespace
@@ -100,8 +107,9 @@ frmResultsTable::frmResultsTable(RunContext &ctx, ResultsTableActions actions, Q
     tmrPleaseWait_->setInterval(pleaseWaitIntervalMs);
 
     connect(cmdExit_, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    connect(cmdExportToExcel_, &QPushButton::clicked, this, [this] { exportToExcelNotYetAvailable(); });
-    connect(cmdInsertCharts_, &QPushButton::clicked, this, [this] { insertChartsNotYetAvailable(); });
+    connect(cmdExportToExcel_, &QPushButton::clicked, this, [this] { cmdExportToExcel_Click(); });
+    connect(cmdInsertCharts_, &QPushButton::clicked, this, [this] { cmdInsertCharts_Click(); });
+    connect(tmrPleaseWait_, &QTimer::timeout, this, [this] { tmrPleaseWait_Timer(); });
     connect(mnuExit, &QAction::triggered, cmdExit_, &QPushButton::click);
     connect(mnuExport, &QAction::triggered, cmdExportToExcel_, &QPushButton::click);
     connect(mnuInsert, &QAction::triggered, cmdInsertCharts_, &QPushButton::click);
@@ -252,6 +260,72 @@ std::vector<std::string> frmResultsTable::saveTabPictures(const std::string &fol
 
 void frmResultsTable::cmdExit_Click()
 {
+    close();
+}
+
+bool frmResultsTable::cmdExportToExcel_Click()
+{
+    setCaption(kBuildingWorkbookCaption);
+    ResultsExportHooks hooks;
+    hooks.prepareWindow = [this] { prepareForExport(); };
+    hooks.restoreWindow = [this] { restoreAfterExport(); };
+    auto last = std::chrono::steady_clock::now();
+    hooks.yield = [this, &last] {
+        // Often enough for the waiting caption, seldom enough not to slow the rows.
+        const auto now = std::chrono::steady_clock::now();
+        if (ctx_.pump && now - last >= std::chrono::milliseconds(15)) {
+            last = now;
+            ctx_.pump->processEvents();
+        }
+    };
+    XlsxWorkbookWriter ownWriter;
+    std::string written;
+    const ResultsExportOutcome outcome =
+        exportResultsWorkbook(grids_, ctx_.state.dataFolder, *ctx_.dialogs,
+                              ctx_.workbooks ? *ctx_.workbooks : ownWriter, hooks, &written);
+    if (outcome != ResultsExportOutcome::Written)
+        return false;
+    tmrPleaseWait_->stop();
+    QApplication::restoreOverrideCursor();
+    if (actions_.openWorkbook)
+        actions_.openWorkbook(written);
+    close();
+    return true;
+}
+
+void frmResultsTable::prepareForExport()
+{
+    pleaseWaitCounter_ = 0;
+    tmrPleaseWait_->start();
+    tabView_->hide();
+    cmdExportToExcel_->hide();
+    cmdInsertCharts_->hide();
+    cmdExit_->hide();
+    mnuFile_->menuAction()->setVisible(false);
+    lblLoading_->show();
+    lblLoading_->raise();
+    resize(toPixelsX(exportWidthTwips), toPixelsY(exportHeightTwips));
+    repaint();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void frmResultsTable::restoreAfterExport()
+{
+    tmrPleaseWait_->stop();
+    QApplication::restoreOverrideCursor();
+    setResultsVisible(true);
+}
+
+void frmResultsTable::tmrPleaseWait_Timer()
+{
+    lblLoading_->setText(
+        QString::fromStdString(pleaseWaitTick(lblLoading_->text().toStdString(), pleaseWaitCounter_)));
+}
+
+void frmResultsTable::cmdInsertCharts_Click()
+{
+    if (ctx_.link)
+        ctx_.link->SendCommandtoController("InsertCharts");
     close();
 }
 

@@ -30,6 +30,7 @@ struct ResultsTableActions {
     std::function<void()> unload;   // Form_Unload: the presentation program back, the run ends
     std::function<void()> quitQuiz; // tmr_Shutdown: the common end of a run
     std::function<std::vector<Participant>()> loadNames;
+    std::function<void(const std::string &)> openWorkbook; // the written workbook, on the desktop
 };
 
 // "Results Tables": the three results grids on tabs, the groups of the
@@ -48,6 +49,11 @@ class frmResultsTable : public QWidget
     LoadOutcome Form_Load();
 
     void cmdExit_Click();
+    // The results workbook; true when it was written (the window then unloads).
+    bool cmdExportToExcel_Click();
+    // "InsertCharts" to the controller, then the window unloads.
+    void cmdInsertCharts_Click();
+    void tmrPleaseWait_Timer();
     void cmd_AddGroup_Click();
     // A mouse button pressed over a column of the results with text.
     void grdQuestionFull_MouseDown(Qt::MouseButton button, int column);
@@ -65,10 +71,8 @@ class frmResultsTable : public QWidget
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
-    // The workbook export and the graph insertion are not part of this
-    // window yet: their button and menu entry do nothing.
-    void exportToExcelNotYetAvailable() {}
-    void insertChartsNotYetAvailable() {}
+    void prepareForExport();
+    void restoreAfterExport();
     void setCaption(const std::string &text);
     void setResultsVisible(bool visible);
     void refreshGroups();
@@ -82,6 +86,7 @@ class frmResultsTable : public QWidget
     std::vector<QuestionInfo> questions_;
     GroupChooser groups_;
     bool unloading_ = false;
+    std::int16_t pleaseWaitCounter_ = 0;
 
     QMenuBar *menuBar_;
     QMenu *mnuFile_;

@@ -1,0 +1,247 @@
+#include "core/results/resultsexport.h"
+#include "core/results/resultsworkbook.h"
+#include "core/workbook/autofit.h"
+#include "fakes/fakedialogs.h"
+#include "ports/workbookwriter.h"
+#include "support/testfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace quiz
+{
+namespace
+{
+
+ResultsGrid grid(const std::vector<std::vector<std::string>> &rows)
+{
+    ResultsGrid g;
+    g.setRows(static_cast<int>(rows.size()));
+    g.setCols(static_cast<int>(rows[0].size()));
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c)
+            g.setText(r, c, rows[r][c]);
+    return g;
+}
+
+Sheet collect(SheetSource &&source)
+{
+    return collectWorkbook({&source}).sheet(0);
+}
+
+// Fill and the four borders of a cell: "fill L T R B", a border as "-" none,
+// "m" medium, "g" dotted light grey.
+std::string look(const Sheet &sheet, int row, int column)
+{
+    const Cell *cell = sheet.cell(row, column);
+    if (!cell)
+        return "none";
+    const CellFormat &f = cell->format;
+    char fill[16] = "-";
+    if (f.fill)
+        std::snprintf(fill, sizeof fill, "%06X", *f.fill);
+    std::string out = fill;
+    out += ' ';
+    for (const Border &b : f.borders)
+        out += b.style == BorderStyle::None                                               ? '-'
+               : b == Border{BorderStyle::Continuous, BorderWeight::Medium, std::nullopt} ? 'm'
+               : b == Border{BorderStyle::Dot, BorderWeight::Thin, kRowLineColour}        ? 'g'
+                                                                                          : '?';
+    return out;
+}
+
+TEST(ResultsWorkbook, IndividualResultsBandsBordersGreenAndHeader)
+{
+    ResultsGrid g = grid({{"Participant Name", "Raw\r\nScore", "Weighted\r\nScore", "q1.tlx", "q2.tlx"},
+                          {"Ann", "2", "1.5", "1", "3 (2)"},
+                          {"Bob", "0", "0", "2", ""},
+                          {"3", "1", "1", "-", "4"}});
+    g.mark(1, 3, MarkGreen);
+    const Sheet sheet = collect(KeypadResultsSheet(g));
+    EXPECT_EQ(sheet.name(), "Individual Results");
+    EXPECT_EQ(sheet.displayText(1, 2), "Raw \nScore");
+    EXPECT_TRUE(sheet.cell(1, 2)->format.wrap);
+    EXPECT_TRUE(std::holds_alternative<double>(sheet.cell(2, 2)->value));
+    EXPECT_EQ(sheet.displayText(2, 5), "3 (2)");
+    const std::pair<std::pair<int, int>, const char *> expected[] = {
+        {{1, 1}, "- mm-m"},      {{1, 5}, "- -mmm"},      {{2, 1}, "C0C0C0 gg-g"},
+        {{2, 2}, "C0C0C0 -g-g"}, {{2, 4}, "00FF00 gggg"}, {{3, 4}, "00CCFF gggg"},
+        {{3, 5}, "00CCFF gggg"}, {{4, 3}, "C0C0C0 -g-g"}, {{3, 6}, "none"},
+    };
+    for (const auto &[at, want] : expected)
+        EXPECT_EQ(look(sheet, at.first, at.second), want) << at.first << "," << at.second;
+    EXPECT_EQ(sheet.rowHeight(1), 27.75);
+    EXPECT_EQ(sheet.columnWidth(1), 16);
+    EXPECT_EQ(sheet.columnWidth(3), 9);
+    g.setText(0, 0, "Keypad Number");
+    EXPECT_EQ(collect(KeypadResultsSheet(g)).columnWidth(1), 9);
+}
+
+TEST(ResultsWorkbook, ResultsByQuestionFramesHeaderAndDataAndFitsColumnA)
+{
+    ResultsGrid g = grid({{"", "0", "1"}, {"q1.tlx", "4", "5"}, {"q2.tlx   [Item 1]", "0", "1"}});
+    g.mark(1, 2, MarkGreen);
+    const Sheet sheet = collect(QuestionResultsSheet(g));
+    EXPECT_EQ(sheet.name(), "Results by Question");
+    EXPECT_EQ(look(sheet, 1, 1), "none");
+    EXPECT_EQ(look(sheet, 1, 2), "- mm-m");
+    EXPECT_EQ(look(sheet, 1, 3), "- -mmm");
+    EXPECT_EQ(sheet.cell(1, 2)->format.vertical, VerticalAlignment::Centre);
+    EXPECT_EQ(look(sheet, 2, 1), "- mm--");
+    EXPECT_EQ(look(sheet, 2, 3), "00FF00 -mm-");
+    EXPECT_EQ(look(sheet, 3, 3), "- --mm");
+    EXPECT_EQ(sheet.columnWidth(1), fittedWidth("q2.tlx   [Item 1]", CellFormat{}));
+    EXPECT_EQ(sheet.columnWidth(2), Sheet::standardColumnWidth);
+}
+
+TEST(ResultsWorkbook, ResultsWithTextOutlinesEachQuestion)
+{
+    const ResultsGrid g = grid({{"Question", "Answer", "Value", "Votes"},
+                                {"q1.tlx", "Yes", "1", "3"},
+                                {"q1.tlx", "Voted", "", "3"},
+                                {"q2.tlx", "No Votes Collected", "", ""}});
+    const Sheet sheet = collect(QuestionFullSheet(g));
+    EXPECT_EQ(sheet.name(), "Results with Text");
+    EXPECT_EQ(sheet.displayText(2, 3), "1 ");
+    EXPECT_EQ(sheet.displayText(3, 3), " ");
+    EXPECT_TRUE(sheet.cell(1, 4)->format.font.bold);
+    EXPECT_EQ(sheet.cell(2, 2)->format.horizontal, HorizontalAlignment::Left);
+    EXPECT_EQ(look(sheet, 1, 1), "- ----");
+    EXPECT_EQ(look(sheet, 2, 1), "- mm--");
+    EXPECT_EQ(look(sheet, 3, 4), "- --mm");
+    EXPECT_EQ(look(sheet, 4, 2), "- -m-m");
+    EXPECT_EQ(sheet.columnWidth(1), 40);
+    EXPECT_EQ(sheet.columnWidth(2), 50);
+    CellFormat bold;
+    bold.font.bold = true;
+    EXPECT_EQ(sheet.columnWidth(4), fittedWidth("Votes ", bold));
+}
+
+TEST(ResultsWorkbook, ProposedNameExtensionCheckAndWaitingCaption)
+{
+    EXPECT_EQ(proposedVotesSummaryName("/shows/crab", ErrorTime{2024, 3, 5, 14, 7, 9}),
+              "/shows/crab/2024-03-05 14-07-09 - Votes Summary.xls");
+    const std::pair<const char *, const char *> names[] = {
+        {"/a/b.xls", ""},
+        {"/a/b.XlS", ""},
+        {"/a/b.xlsx", "The extension \"xlsx\" is not a valid Excel file extension"},
+        {"/a/b.txt", "The extension \".txt\" is not a valid Excel file extension"},
+        {"ab", "The extension \"ab\" is not a valid Excel file extension"},
+    };
+    for (const auto &[name, message] : names)
+        EXPECT_EQ(invalidExtensionMessage(name), message) << name;
+    std::string caption = kBuildingWorkbookCaption;
+    std::int16_t counter = 0;
+    std::vector<size_t> dots;
+    for (int tick = 0; tick < 16; ++tick) {
+        caption = pleaseWaitTick(caption, counter);
+        dots.push_back(caption.size() - std::string(kBuildingWorkbookCaption).size());
+    }
+    EXPECT_EQ(dots, (std::vector<size_t>{1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 0, 1}));
+}
+
+// Keeps what it was given; fails with a set text.
+class KeepingWriter : public WorkbookWriter
+{
+  public:
+    std::string failWith, path;
+    std::optional<Workbook> book;
+    std::string write(const Workbook &b, const std::string &p) override
+    {
+        if (!failWith.empty())
+            return failWith;
+        book = b;
+        path = p;
+        return {};
+    }
+};
+
+TEST(ResultsWorkbook, TheDialogLoopAndItsWaysOut)
+{
+    test::TestFolder folder;
+    const std::string existing = folder.write("old.xls", "old").string();
+    const std::string readOnly = folder.write("locked.xls", "old").string();
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+    const std::string fresh = folder.str() + "/new.xls";
+    const std::string invalid = "The extension \"xlsx\" is not a valid Excel file extension";
+    const std::string replace = existing + " already exists.\r\n\r\nDo you want to overwrite this file?";
+    const struct {
+        const char *name;
+        std::vector<std::optional<std::string>> files;
+        std::vector<MessageAnswer> answers;
+        std::string failWith;
+        ResultsExportOutcome outcome;
+        std::vector<std::string> messages; // title: text
+    } cases[] = {
+        {"fresh",
+         {"x.xlsx", fresh},
+         {},
+         "",
+         ResultsExportOutcome::Written,
+         {"Invalid File Type: " + invalid}},
+        {"cancelled", {std::nullopt}, {}, "", ResultsExportOutcome::Cancelled, {}},
+        {"no, then cancel",
+         {existing, std::nullopt},
+         {MessageAnswer::No},
+         "",
+         ResultsExportOutcome::Cancelled,
+         {"Confirm File Replace: " + replace}},
+        {"cancel",
+         {existing},
+         {MessageAnswer::Cancel},
+         "",
+         ResultsExportOutcome::Cancelled,
+         {"Confirm File Replace: " + replace}},
+        {"yes",
+         {existing},
+         {MessageAnswer::Yes},
+         "",
+         ResultsExportOutcome::Written,
+         {"Confirm File Replace: " + replace}},
+        {"read-only",
+         {readOnly},
+         {MessageAnswer::Yes},
+         "",
+         ResultsExportOutcome::Failed,
+         {"Confirm File Replace: " + readOnly + replace.substr(existing.size()),
+          "File Access Error: Cannot overwrite file - Permission denied."}},
+        {"write fails", {fresh}, {}, "disk full", ResultsExportOutcome::Failed, {"Results Table: disk full"}},
+    };
+    ResultsGrids grids;
+    grids.keypadResults = grid({{"Keypad Number", "Raw\r\nScore"}, {"1", "1"}});
+    grids.questionResults = grid({{"", "0"}, {"q1.tlx", "1"}});
+    grids.questionFull = grid({{"Question", "Answer"}, {"q1.tlx", "Yes"}});
+    for (const auto &c : cases) {
+        test::FakeDialogs dialogs;
+        dialogs.textAnswers.assign(c.files.begin(), c.files.end());
+        dialogs.messageAnswers.assign(c.answers.begin(), c.answers.end());
+        KeepingWriter writer;
+        writer.failWith = c.failWith;
+        int prepared = 0, restored = 0;
+        ResultsExportHooks hooks;
+        hooks.prepareWindow = [&] { ++prepared; };
+        hooks.restoreWindow = [&] { ++restored; };
+        hooks.clock = [] { return ErrorTime{2024, 3, 5, 14, 7, 9}; };
+        std::string written;
+        EXPECT_EQ(exportResultsWorkbook(grids, folder.str(), dialogs, writer, hooks, &written), c.outcome)
+            << c.name;
+        EXPECT_EQ(dialogs.saveDefault, folder.str() + "/2024-03-05 14-07-09 - Votes Summary.xls");
+        EXPECT_EQ(dialogs.saveFilter, "Microsoft Office Excel Workbook (*.xls)|*.xls");
+        std::vector<std::string> messages;
+        for (const auto &m : dialogs.messages)
+            messages.push_back(m.title + ": " + m.text);
+        EXPECT_EQ(messages, c.messages) << c.name;
+        const bool wrote = c.outcome == ResultsExportOutcome::Written;
+        EXPECT_EQ(written.empty(), !wrote) << c.name;
+        EXPECT_EQ(prepared, wrote || !c.failWith.empty() ? 1 : 0) << c.name;
+        EXPECT_EQ(restored, c.failWith.empty() ? 0 : 1) << c.name;
+        if (wrote) {
+            ASSERT_TRUE(writer.book) << c.name;
+            EXPECT_EQ(writer.book->sheetCount(), 3u);
+            EXPECT_EQ(writer.book->sheet(2).name(), "Results with Text");
+            EXPECT_EQ(writer.path, written);
+        }
+    }
+}
+
+} // namespace
+} // namespace quiz
