@@ -5,6 +5,7 @@
 #include "core/controller/namescsv.h"
 #include "core/controller/namesreply.h"
 #include "core/diagnostics/uiscript.h"
+#include "core/quiz/answerrule.h"
 #include "core/quiz/correctanswer.h"
 #include "core/quiz/questionweightings.h"
 #include "core/quiz/quizfile.h"
@@ -79,9 +80,14 @@ void readVoteRecords(std::string_view input)
     for (const std::string &question : records.votedQuestions()) {
         const std::string answers = LookUpVotes(state, records, question);
         check(answers == records.answers(question), "the lookup gives the indexed answers");
-        const int popular = MostPopularAnswer(answers);
-        check(popular >= 1 && popular <= 10, "the most popular answer is an option");
-        SplitAnswerString(answers);
+        const int popular = mostPopularOption(answers);
+        check(popular == kNoOption || (popular >= 0 && popular < kOptionCount),
+              "the most popular answer is an option or none");
+        check(RightOptions("p", answers).contains(popular) == (popular != kNoOption),
+              "\"p\" is right for the most popular option only");
+        check(SplitAnswerString(answers).size() == keypadCountOf(answers) ||
+                  answers.find(';') != std::string::npos,
+              "a compact answer string has one entry per keypad");
     }
 }
 
@@ -111,7 +117,7 @@ void readQuizFile(std::string_view input)
 void readCorrectAnswer(std::string_view input)
 {
     const std::string answer = ReadCorrectAnswer(writeFile(scratch() / "data" / "q.tlx", input));
-    MostPopularAnswer(answer);
+    RightOptions(answer, answer);
 }
 
 void readWeightings(std::string_view input)

@@ -4,7 +4,7 @@
 #include "app/desktopopen.h"
 #include "app/modes/unattendedrun.h"
 #include "app/uiscriptstart.h"
-#include "core/quiz/unattendeddialogs.h"
+#include "adapters/dialogs/unattendeddialogs.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"

@@ -1,8 +1,10 @@
 // Random quizzes scored by every output: the display's quiz.txt record, the
 // printed summary and the results export must agree keypad by keypad.
-#include "batchfakes.h"
 #include "fakes/controllerfakes.h"
 #include "fakes/fakedialogs.h"
+#include "fakes/fakeprinter.h"
+#include "fakes/fakeworkbookwriter.h"
+#include "fakes/presentationfakes.h"
 
 #include "core/common/runend.h"
 #include "core/quiz/exportresults.h"
@@ -20,6 +22,22 @@
 
 namespace quiz
 {
+namespace test
+{
+// A four-option question file with its right answer and, when given, its
+// weightings record.
+inline std::string questionFile(const std::string &correct, const std::string &weightings = "")
+{
+    std::string text =
+        "2,4,0,\"T\",\"Q?\",\"Single\",\"Bar\",0,\"\"\r\n\"a\",1,0\r\n\"b\",2,0\r\n\"c\",3,0\r\n"
+        "\"d\",4,0\r\n\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
+        correct + "\",#TRUE#\r\n";
+    if (!weightings.empty())
+        text += "\"QUESTION WEIGHTINGS\",\"" + weightings + "\"\r\n";
+    return text;
+}
+} // namespace test
+
 namespace
 {
 
@@ -120,7 +138,7 @@ TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
 
         RunContext exported = freshContext(folder, g, exportDialogs);
         exportDialogs.textAnswers.push_back(folder.str() + "/out.xls");
-        test::SlidesHost host;
+        test::FakeHost host;
         host.addSlide({{"QUIZ", "/opt/talvix/quiz quiz.quz,DISPLAY"}});
         test::FakeWindowSystem windows;
         test::FakePump pump;

@@ -31,8 +31,10 @@ TEST_P(Totals, PerKeypad)
     const auto correct = r.list(0, '&'), answers = r.list(1, '&'), responses = r.list(2, '&'),
                weights = r.list(3, '&');
     std::vector<QuestionInput> questions;
-    const auto part = [](const std::vector<std::string> &parts, size_t i) {
-        return i < parts.size() ? parts[i] : "";
+    // A reference, not a copy: the question keeps views of its answers and responses.
+    static const std::string none;
+    const auto part = [](const std::vector<std::string> &parts, size_t i) -> const std::string & {
+        return i < parts.size() ? parts[i] : none;
     };
     for (size_t i = 0; i < answers.size(); ++i) {
         QuestionInput &q = questions.emplace_back(question(part(correct, i), answers[i], part(responses, i)));
