@@ -8,6 +8,7 @@ PACKAGES=(
   libxlsxwriter-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth python3 ccache
+  libreoffice-impress libreoffice-dev
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
