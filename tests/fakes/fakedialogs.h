@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 struct ShownMessage {
     std::string text, title;
@@ -18,11 +19,12 @@ struct ShownMessage {
 // Records every dialog. A message box takes the next queued answer, else its
 // first button; an input, file, font or print dialog takes the next queued answer,
 // else it is cancelled.
-class FakeDialogs : public Dialogs {
-public:
+class FakeDialogs : public Dialogs
+{
+  public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> prompts; // input boxes, file and print dialogs, by title
-    std::vector<std::string> kinds;   // "message", "input", "save", "open", "font", "print" in the order shown
+    std::vector<std::string> kinds; // "message", "input", "save", "open", "font", "print" in the order shown
     std::string saveDefault, saveFilter; // the last save dialog's
     std::deque<MessageAnswer> messageAnswers;
     std::deque<std::optional<std::string>> textAnswers;
@@ -57,7 +59,8 @@ public:
         saveFilter = filter;
         return next(textAnswers, "save", title);
     }
-    std::optional<std::string> openFile(const std::string &title, const std::string &, const std::string &) override
+    std::optional<std::string> openFile(const std::string &title, const std::string &,
+                                        const std::string &) override
     {
         return next(textAnswers, "open", title);
     }
@@ -71,7 +74,18 @@ public:
         return next(printAnswers, "print", title);
     }
 
-private:
+    // Message i in one line: "title|text|icon|buttons", e.g. "Quiz|Saved|information|ok".
+    std::string said(size_t i) const
+    {
+        static const char *icons[] = {"none", "critical", "exclamation", "information", "question"};
+        static const char *buttons[] = {"ok", "okcancel", "yesno", "yesnocancel"};
+        if (i >= messages.size())
+            return "no message " + std::to_string(i);
+        const ShownMessage &m = messages[i];
+        return m.title + "|" + m.text + "|" + icons[int(m.icon)] + "|" + buttons[int(m.buttons)];
+    }
+
+  private:
     template <typename T>
     std::optional<T> next(std::deque<std::optional<T>> &answers, const char *kind, const std::string &title)
     {

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 // A desktop held in memory: windows in z-order, a cursor with a Win32-like
 // display count, and a log of what was done to each window.
-class FakeWindowSystem : public WindowSystem {
-public:
+class FakeWindowSystem : public WindowSystem
+{
+  public:
     std::vector<WindowInfo> windows;
     std::vector<std::string> calls; // "enable 3 0", "raise 3", "move 5 10,20,30x40", ...
     int cursorCount = 0;
@@ -63,7 +65,10 @@ public:
         calls.push_back("enable " + std::to_string(window) + " " + (enable ? "1" : "0"));
     }
     void raiseWindow(WindowHandle window) override { calls.push_back("raise " + std::to_string(window)); }
-    void activateWindow(WindowHandle window) override { calls.push_back("activate " + std::to_string(window)); }
+    void activateWindow(WindowHandle window) override
+    {
+        calls.push_back("activate " + std::to_string(window));
+    }
     void restoreWindow(WindowHandle window) override
     {
         at(window).minimised = false;
@@ -73,7 +78,8 @@ public:
     {
         at(window).rect = r;
         calls.push_back("move " + std::to_string(window) + " " + std::to_string(r.left) + "," +
-                        std::to_string(r.top) + "," + std::to_string(r.width) + "x" + std::to_string(r.height));
+                        std::to_string(r.top) + "," + std::to_string(r.width) + "x" +
+                        std::to_string(r.height));
     }
     void closeWindow(WindowHandle window) override { calls.push_back("close " + std::to_string(window)); }
     void hideWindow(WindowHandle window) override
@@ -96,10 +102,12 @@ public:
     void clearClipboard() override { ++clipboardClears; }
 };
 
-// The presentation program as far as start-up and the window link ask it;
-// each answer can be set, and the show can be made to fail.
-class FakeHost : public PresentationHost {
-public:
+// The presentation program as far as start-up, the window link and the
+// batch modes ask it; each answer can be set, and the show or the slide list
+// can be made to fail.
+class FakeHost : public PresentationHost
+{
+  public:
     int pointerType = 1;
     bool pointerFails = false;
     HostTitlePatterns patterns;
@@ -112,6 +120,15 @@ public:
     int viewType = 1;
     std::vector<std::string> macros;
     std::vector<HostSlide> slides; // 1-based through the port
+    bool failOnSlides = false;
+
+    HostSlide &addSlide(std::vector<std::pair<std::string, std::string>> shapes)
+    {
+        HostSlide &slide = slides.emplace_back();
+        for (auto &[name, run] : shapes)
+            slide.shapes.push_back(HostShape{name, run, {}});
+        return slide;
+    }
 
     bool attach() override { return true; }
     std::string addinFolder(const std::string &) override { return addin; }
@@ -121,7 +138,12 @@ public:
     double pageHeight() override { return 540; }
     int activeWindowViewType() override { return viewType; }
     int selectedSlideIndex() override { return 1; }
-    int slideCount() override { return static_cast<int>(slides.size()); }
+    int slideCount() override
+    {
+        if (failOnSlides)
+            throw HostError(-2147467259, "PowerPoint", "Presentation (unknown member) : Invalid request.");
+        return static_cast<int>(slides.size());
+    }
     HostSlide slide(int index) override { return slideAt(index); }
     void setSlideTitle(int, const std::string &) override {}
     void setSlideTag(int index, const std::string &tag, const std::string &value) override
@@ -159,7 +181,10 @@ public:
     std::string pastePicture(int, const std::string &) override { return {}; }
     void updateShape(int, const std::string &, const HostShape &) override {}
     void deleteShape(int, const std::string &) override {}
-    void runMacro(const std::string &name, const std::vector<std::string> &) override { macros.push_back(name); }
+    void runMacro(const std::string &name, const std::vector<std::string> &) override
+    {
+        macros.push_back(name);
+    }
     std::vector<HostWindow> windows() override { return {}; }
     void setWindowEnabled(long long, bool) override {}
     void raiseWindow(long long) override {}

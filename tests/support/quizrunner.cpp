@@ -15,13 +15,15 @@
 #error "QUIZ_DEMO_DIR must be defined"
 #endif
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 namespace fs = std::filesystem;
 
 QuizRunner::QuizRunner()
 {
-    fs::copy(QUIZ_DEMO_DIR, folder_.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(QUIZ_DEMO_DIR, folder_.path(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     const fs::path controller = controllerBinary();
     if (fs::exists(controller)) {
         fs::create_directories(folder_.path() / "addin");
@@ -69,13 +71,6 @@ std::string dialogField(const std::string &line, const char *key)
         .value(QLatin1String(key))
         .toString()
         .toStdString();
-}
-
-void QuizRunner::editHost(const std::function<void(QJsonObject &)> &edit) const
-{
-    QJsonObject root = host();
-    edit(root);
-    setHostJson(QJsonDocument(root).toJson().toStdString());
 }
 
 std::vector<std::string> QuizRunner::controllerLog() const

@@ -4,12 +4,12 @@
 
 #include <QJsonObject>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 struct QuizRunResult {
     int exitCode = -1;
@@ -21,8 +21,9 @@ struct QuizRunResult {
 
 // Runs the built quiz program on a data folder of its own, with scripted
 // dialogs, for end-to-end tests.
-class QuizRunner {
-public:
+class QuizRunner
+{
+  public:
     // Copies the demo presentation folder into a fresh temporary folder.
     QuizRunner();
 
@@ -34,8 +35,6 @@ public:
     std::string hostJson() const;
     void setHostJson(const std::string &json) const;
     QJsonObject host() const;
-    // Edits the host file as JSON.
-    void editHost(const std::function<void(QJsonObject &)> &edit) const;
     // The lines the controller stand-in logged (the commands it received).
     std::vector<std::string> controllerLog() const;
     void setEnv(const std::string &name, const std::string &value) { env_[name] = value; }
@@ -47,7 +46,7 @@ public:
     static std::string quizBinary();
     static std::string controllerBinary();
 
-private:
+  private:
     TestFolder folder_;
     std::map<std::string, std::string> env_;
 };

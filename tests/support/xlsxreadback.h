@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 struct ReadCell {
     std::string kind; // "s", "n" or "blank"
@@ -34,6 +35,18 @@ struct ReadBook {
     int activeSheet = 0;
     std::vector<ReadSheet> sheets;
 };
+
+// One field of a read cell by its name ("kind", "value", "bold", "fill", "left", ...).
+inline std::string cellField(const ReadCell &c, const std::string &field)
+{
+    const std::map<std::string, std::string> fields{
+        {"kind", c.kind},         {"value", c.value},   {"fontName", c.fontName},
+        {"fontSize", c.fontSize}, {"bold", c.bold},     {"fontColour", c.fontColour},
+        {"fill", c.fill},         {"left", c.left},     {"top", c.top},
+        {"right", c.right},       {"bottom", c.bottom}, {"horizontal", c.horizontal},
+        {"vertical", c.vertical}, {"wrap", c.wrap},     {"rotation", c.rotation}};
+    return fields.count(field) ? fields.at(field) : "no field " + field;
+}
 
 inline std::string xlsxDumpScript()
 {
@@ -90,7 +103,14 @@ inline ReadBook readXlsx(const std::string &path)
         } else if (f[0] == "row") {
             book.sheets.at(std::stoi(f[1])).rowHeights[std::stoi(f[2])] = f[3];
         } else if (f[0] == "cell" && f.size() >= 18) {
-            ReadCell c{f[3], unescapeDump(f[4]), f[5], f[6], f[7], f[8], f[9], f[10], f[11], f[12], f[13], f[14], f[15], f[16], f[17]};
+            ReadCell c{f[3],  unescapeDump(f[4]),
+                       f[5],  f[6],
+                       f[7],  f[8],
+                       f[9],  f[10],
+                       f[11], f[12],
+                       f[13], f[14],
+                       f[15], f[16],
+                       f[17]};
             book.sheets.at(std::stoi(f[1])).cells[f[2]] = c;
         }
     }

@@ -1,12 +1,26 @@
 #include "app/modes/modes.h"
 
-#include "app/modes/unavailablemode.h"
+#include "adapters/standinhost/standinwindowsystem.h"
+#include "app/modes/setupwindowhooks.h"
+#include "core/startup/runcontext.h"
+#include "core/votedata/presentationlink.h"
+#include "ui/setup/quizwizard.h"
 
-namespace quiz {
+namespace quiz
+{
 
+// The quiz wizard over the presentation program (the set-up file is not read).
 void runWizardMode(RunContext &ctx)
 {
-    endUnavailableMode(ctx, "Wizard");
+    QuizState &s = ctx.state;
+    s.setupForm = SetupFormKind::QuizWizard;
+    auto *wizard = new QuizWizard(ctx, programSetupHooks(ctx));
+    wizard->Form_Load();
+    WidgetLinkForm link(wizard, s.twipsPerPixelX, s.twipsPerPixelY);
+    if (ctx.windows)
+        CentreOverPowerPoint(ctx, link, false);
+    wizard->show();
+    cancelWithoutScreen(ctx, wizard, "QuizWizard.png", [wizard] { wizard->Cancel_Click(); });
 }
 
 } // namespace quiz

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adapters/standinhost/standinhost.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <QColor>
@@ -15,43 +16,22 @@
 #include <memory>
 #include <string>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
-// A presentation folder like the demo's: six slides, four of them voting
-// slides, a results slide with a quiz, a running show on the results slide.
-inline const char *kHostFile = R"({
-  "addinFolder": "addin",
-  "activePresentation": 0,
-  "presentations": [ {
-    "path": "show.pptx", "pageWidth": 720, "pageHeight": 540, "selectedSlide": 2,
-    "slides": [
-      { "title": "Quiz night", "picture": "slides/1.png", "tags": {}, "shapes": [] },
-      { "title": "Question 1", "picture": "slides/2.png", "tags": { "QuiztlxName": "q1.tlx" },
-        "shapes": [ { "name": "VOTE", "run": "C:\\Talvix\\vote.exe q1.tlx,1", "tags": { "QuiztlxName": "q1.tlx" } } ] },
-      { "title": "Question 2", "tags": {},
-        "shapes": [ { "name": "Title 1" }, { "name": "vote", "run": "/opt/talvix/vote q2.tlx,2" } ] },
-      { "title": "Question 3", "tags": { "QuiztlxName": "q3.tlx" }, "shapes": [ { "name": "VOTE" } ] },
-      { "title": "Question 4", "tags": {},
-        "shapes": [ { "name": "VOTE", "run": "\"/opt/tal vix/vote\" q4.tlx,1" }, { "name": "VOTE", "run": "x.exe other.tlx" } ] },
-      { "title": "Results", "picture": "slides/6.png", "tags": {},
-        "shapes": [ { "name": "QUIZ", "run": "quiz quiz.quz,DISPLAY" } ] }
-    ] } ],
-  "slideShow": { "running": true, "slide": 6, "window": [0, 0, 320, 240], "pointerType": 1 },
-  "activeWindowViewType": 9,
-  "windows": [ { "title": "Microsoft PowerPoint - [show.pptx]", "rect": [10, 20, 640, 480],
-                 "visible": true, "enabled": true } ],
-  "macros": []
-})";
-
-class HostFolder : public ::testing::Test {
-protected:
+class HostFolder : public ::testing::Test
+{
+  protected:
     TestFolder folder;
     std::string hostPath;
     std::unique_ptr<StandInHost> host;
 
     void SetUp() override
     {
-        hostPath = folder.write("host.json", kHostFile).string();
+        // A presentation folder like the demo's: six slides, four of them voting
+        // slides, a results slide with a quiz, a running show on the results slide.
+        hostPath = (folder.path() / "host.json").string();
+        std::filesystem::copy_file(dataPath("standinhost/host.json"), hostPath);
         writePicture("slides/2.png", 80, 60, Qt::red);
         writePicture("slides/6.png", 80, 60, Qt::blue);
         host = openHost();

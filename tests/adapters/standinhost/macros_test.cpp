@@ -109,22 +109,13 @@ TEST_F(HostFolder, BrevakIsRecordedAndUnknownMacrosFailAfterBeingRecorded)
     EXPECT_EQ(host->slideShowCurrentSlide(), 6);
 }
 
-TEST(RunStrings, NameTheQuestionFile)
+using RunStrings = test::RowTest;
+
+TEST_P(RunStrings, NameTheQuestionFile)
 {
-    const std::pair<const char *, const char *> cases[] = {
-        {"C:\\Talvix\\vote.exe q1.tlx,1", "q1.tlx"},
-        {"C:\\TALVIX\\VOTE.EXE Q1.TLX,1", "Q1.TLX"},
-        {"C:\\Program Files\\Talvix\\Quiz.exe quiz.quz,DISPLAY", "quiz.quz"},
-        {"/opt/talvix/vote q2.tlx,2", "q2.tlx"},
-        {"\"/opt/tal vix/vote\" q4.tlx,1", "q4.tlx"},
-        {"/opt/talvix/vote q5.tlx", "q5.tlx"},
-        {"/opt/talvix/vote", ""},
-        {"", ""},
-        {"vote.exe", ""},
-    };
-    for (auto [run, file] : cases)
-        EXPECT_EQ(questionFileOfRunString(run), file) << run;
+    EXPECT_EQ(questionFileOfRunString(GetParam()[0]), GetParam()[1]);
 }
+QUIZ_ROWS(RunStrings, "standinhost/runstrings.rows");
 
 } // namespace
 } // namespace quiz

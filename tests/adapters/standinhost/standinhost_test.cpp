@@ -15,31 +15,25 @@ using test::TestFolder;
 
 // --- opening
 
-TEST(Opening, ABadHostFileGivesAClearErrorAndNoHost)
+using BadHost = test::RowTest;
+
+TEST_P(BadHost, GivesAClearErrorAndNoHost)
 {
-    struct Case {
-        const char *name;
-        const char *content; // nullptr: no file at all
-        const char *reason;
-    } cases[] = {
-        {"missing", nullptr, "Cannot read the host file"},
-        {"truncated", "{\"addinFolder\": \"addin\", ", "is not valid JSON"},
-        {"empty", "", "is not valid JSON"},
-        {"array", "[1, 2]", "holds no JSON object"},
-        {"presentations not a list", "{\"presentations\": 3}", "\"presentations\""},
-    };
-    for (const auto &c : cases) {
-        TestFolder folder;
-        const std::string path = c.content ? folder.write("host.json", c.content).string()
-                                           : (folder.path() / "missing.json").string();
-        std::string error;
-        EXPECT_EQ(StandInHost::open(path, &error), nullptr) << c.name;
-        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
-        EXPECT_NE(error.find(path), std::string::npos) << error;
-    }
+    TestFolder folder;
+    const std::string path = GetParam()[0] == "none" ? (folder.path() / "missing.json").string()
+                                                     : folder.write("host.json", GetParam()[0]).string();
+    std::string error;
+    EXPECT_EQ(StandInHost::open(path, &error), nullptr);
+    EXPECT_NE(error.find(GetParam()[1]), std::string::npos) << error;
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+}
+QUIZ_ROWS(BadHost, "standinhost/badhosts.rows");
+
+TEST(Opening, NoHostFileNamedSaysHowToNameOne)
+{
     std::string error;
     EXPECT_EQ(StandInHost::open("", &error), nullptr);
-    EXPECT_NE(error.find("--host"), std::string::npos) << "says how to name one";
+    EXPECT_NE(error.find("--host"), std::string::npos) << error;
 }
 
 TEST(Opening, HostFilePathPrefersTheOptionOverTheEnvironment)

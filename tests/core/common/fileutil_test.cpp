@@ -39,28 +39,6 @@ TEST(ResolveFile, FindsANameIgnoringCaseOnlyWhenTheExactOneIsMissing)
     EXPECT_EQ(resolveFile(f, ""), f + "/");
 }
 
-TEST(DecodeText, KeepsUtf8AndConvertsWindows1252)
-{
-    struct Case {
-        std::string bytes;
-        std::string text;
-    } cases[] = {
-        {"plain", "plain"},
-        {"caf\xC3\xA9", "caf\xC3\xA9"},                   // UTF-8 kept
-        {"caf\xE9", "caf\xC3\xA9"},                       // Windows-1252 e acute
-        {"\x80 5", "\xE2\x82\xAC 5"},                     // euro sign
-        {"\x93q\x94", "\xE2\x80\x9Cq\xE2\x80\x9D"},       // curly quotes
-        {"\xEF\xBB\xBFhi", "hi"},                         // BOM dropped
-        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                 // overlong: not UTF-8
-        {"ok\xC3", "ok\xC3\x83"},                         // cut-off sequence
-        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"}, // surrogate: not UTF-8
-        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},         // four-byte UTF-8
-        {"\x81", "\xC2\x81"},                             // unassigned byte kept
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(decodeText(c.bytes), c.text) << c.bytes;
-}
-
 TEST(ReadTextFile, DecodesAndTellsAMissingFile)
 {
     TestFolder dir;

@@ -1,4 +1,7 @@
+#include "core/common/fileutil.h"
+#include "core/common/text.h"
 #include "core/common/writeformat.h"
+#include "support/rows.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -26,23 +29,6 @@ TEST(WriteRecord, DoublesQuotesAndFlattensLineBreaksInText)
     EXPECT_EQ(reader.next(), "x");
 }
 
-TEST(FormatNumber, PlainDecimalShortestText)
-{
-    struct Case {
-        double value;
-        const char *text;
-    } cases[] = {
-        {0.25, "0.25"},       {5, "5"},    {-1.5, "-1.5"}, {0.1, "0.1"},
-        {1e-7, "0.0000001"},  {-0.0, "0"}, {3000, "3000"}, {1e20, "100000000000000000000"},
-        {123.456, "123.456"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(formatNumber(c.value), c.text);
-    EXPECT_EQ(formatNumber(std::nan("")), "0");
-    EXPECT_EQ(formatSingle(0.1f), "0.1");
-    EXPECT_EQ(formatSingle(0.7234f), "0.7234");
-}
-
 TEST(FormatNumber, ReadsBackTheSameValue)
 {
     std::mt19937_64 random(7);
@@ -59,38 +45,33 @@ TEST(FormatNumber, ReadsBackTheSameValue)
     }
 }
 
-namespace
-{
+using TextRows = quiz::test::RowTest;
 
-std::vector<std::string> allItems(const std::string &content)
+// Decoding, leading numbers, number texts, items and flags, one row a case.
+TEST_P(TextRows, Read)
 {
-    ItemReader reader(content);
-    std::vector<std::string> items;
-    while (const auto item = reader.next())
-        items.push_back(*item);
-    return items;
+    const quiz::test::Row &r = GetParam();
+    std::string got;
+    if (r.name == "decode")
+        got = decodeText(r[0]);
+    else if (r.name == "leading")
+        got = formatNumber(leadingNumber(r[0]));
+    else if (r.name == "leading int")
+        got = std::to_string(leadingInt(r[0]));
+    else if (r.name == "number")
+        got = formatNumber(r[0] == "nan" ? std::nan("") : std::stod(r[0]));
+    else if (r.name == "single")
+        got = formatSingle(std::stof(r[0]));
+    else if (r.name == "flag")
+        got = itemFlag(r[0]) ? (*itemFlag(r[0]) ? "1" : "0") : "none";
+    else {
+        ItemReader reader(r[0]);
+        for (bool first = true; const auto item = reader.next(); first = false)
+            got += (first ? "" : "/") + *item;
+    }
+    EXPECT_EQ(got, r[1]);
 }
-
-} // namespace
-
-TEST(ItemReader, SplitsItemsAtCommasAndLineEnds)
-{
-    using Items = std::vector<std::string>;
-    struct Case {
-        const char *content;
-        Items items;
-    } cases[] = {
-        // clang-format off
-        {"\"a\",5,0.25,#TRUE#\r\n", {"a", "5", "0.25", "#TRUE#"}}, {"  x  ,  \"y, z\" \n w", {"x", "y, z", "w"}},
-        {"1\n2\r\n3", {"1", "2", "3"}}, {"a,,b", {"a", "", "b"}}, {"a,\r\nb", {"a", "", "b"}},
-        {"\"open\r\nnext", {"open", "next"}}, {"a\r\n\r\n   \r\nb\r\n\r\n", {"a", "b"}},
-        {"\"q\"junk,b", {"q", "b"}}, {"\"\",\"\"", {"", ""}}, {"\"a\"\"b\"", {"a\"b"}},
-        {"\"CHART FADE\",1", {"CHART FADE", "1"}}, {"", {}}, {"\r\n  \r\n", {}}, {"a,", {"a"}},
-        // clang-format on
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(allItems(c.content), c.items) << c.content;
-}
+QUIZ_ROWS(TextRows, "common/text.rows");
 
 TEST(ItemReader, AtEndOnlyWhenNoItemIsLeft)
 {
@@ -120,19 +101,6 @@ TEST(ItemReader, TypedItemsGiveNothingForWhatTheyCannotRead)
     EXPECT_EQ(reader.nextInt(), -4);
     EXPECT_EQ(reader.nextInt(), 12);
     EXPECT_EQ(reader.nextDouble(), 0.5);
-}
-
-TEST(ItemFlag, ReadsFlagWordsAndNumbers)
-{
-    struct Case {
-        const char *item;
-        std::optional<bool> flag;
-    } cases[] = {
-        {"#TRUE#", true}, {"#false#", false}, {"True", true},   {"FALSE", false},      {"0", false},
-        {"2", true},      {"-1", true},       {" 0.0 ", false}, {"yes", std::nullopt}, {"", std::nullopt},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(itemFlag(c.item), c.flag) << c.item;
 }
 
 TEST(ItemReader, RestOfLineAndNextLineReadRawText)

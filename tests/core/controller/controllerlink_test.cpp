@@ -35,7 +35,9 @@ TEST_F(LinkTest, FirstUseOpensTheLinkWithCheckLinkAndKeepsIt)
 {
     ControllerLink link = makeLink();
     EXPECT_TRUE(channel.sent.empty()); // nothing before first use
+    EXPECT_FALSE(link.loaded());
     link.SendCommandtoController("GetNames");
+    EXPECT_TRUE(link.loaded());
     link.SendCommandtoController("NextSlide,4");
     EXPECT_EQ(channel.sent, (std::vector<std::string>{"CheckLink", "GetNames", "NextSlide,4"}));
     EXPECT_EQ(channel.opens, 1);
@@ -78,9 +80,7 @@ TEST_F(LinkTest, ARunningControllerThatDoesNotAnswerEndsTheRun)
     ControllerLink link = makeLink();
     EXPECT_THROW(link.ResetLink(), RunEnded);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "No link with voting control utility");
-    EXPECT_EQ(dialogs.messages[0].title, "talvixmatrix");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(dialogs.said(0), "talvixmatrix|No link with voting control utility|critical|ok");
     EXPECT_EQ(quits, 1);
     EXPECT_TRUE(channel.started.empty());
 }

@@ -1,5 +1,6 @@
 #include "core/controller/frame.h"
 #include "core/controller/socketpath.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -65,24 +66,13 @@ TEST(FrameDecoder, AnOversizedLengthBreaksTheStream)
     EXPECT_FALSE(decoder.next());
 }
 
-TEST(SocketPath, ChosenFromSettingRuntimeFolderOrTemporaryFolder)
+using SocketPaths = test::RowTest;
+
+TEST_P(SocketPaths, ComeFromTheSettingTheRuntimeFolderOrTheTemporaryFolder)
 {
-    struct Case {
-        std::string setting, runtime, temp, expected;
-    };
-    const std::vector<Case> cases = {
-        {"", "/run/user/1000", "/tmp", "/run/user/1000/talvix_controller"},
-        {"", "/run/user/1000/", "/tmp", "/run/user/1000/talvix_controller"},
-        {"", "", "/var/tmp", "/var/tmp/talvix_controller"},
-        {"", "", "", "/tmp/talvix_controller"},
-        {"/tmp/test/ctl.sock", "/run/user/1000", "/tmp", "/tmp/test/ctl.sock"},
-        {"other", "/run/user/1000", "/tmp", "/run/user/1000/other"},
-        {"other", "", "/tmp", "/tmp/other"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(controllerSocketPath(c.setting, c.runtime, c.temp), c.expected)
-            << c.setting << " " << c.runtime;
+    EXPECT_EQ(controllerSocketPath(GetParam()[0], GetParam()[1], GetParam()[2]), GetParam()[3]);
 }
+QUIZ_ROWS(SocketPaths, "controller/socketpath.rows");
 
 } // namespace
 } // namespace quiz

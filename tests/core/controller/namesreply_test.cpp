@@ -3,6 +3,7 @@
 #include "core/controller/namesreply.h"
 
 #include "core/votedata/participants.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -13,62 +14,20 @@ namespace
 
 using Records = std::vector<Participant>;
 
-TEST(NamesReply, RecordsComeInReplyOrderBetweenTheFirstLineAndTheMarker)
-{
-    struct Case {
-        const char *reply;
-        Records records;
-    } cases[] = {
-        {"Names\r\n5,Ann,1\r\nEndListOfNames", {{"Ann", 5, 1}}},
-        {"heading\r\n3,Ann,1\r\n1,Bob,2\r\nEndListOfNames", {{"Ann", 3, 1}, {"Bob", 1, 2}}},
-        // CR LF at the end makes a record of the marker line.
-        {"heading\r\n3,Ann,1\r\nEndListOfNames\r\n", {{"Ann", 3, 1}, {"", 0, 0}}},
-        // LF alone keeps the lines together: one data line made of two.
-        {"h\r\n1,Ann,1\n2,Bob,2\r\nEndListOfNames", {{"Ann", 1, 1}}},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(parseNamesReply(c.reply), c.records) << c.reply;
-}
+using Replies = test::RowTest;
 
-TEST(NamesReply, FieldsAreReadAsTheyStand)
+// Records come in reply order between the first line and the marker.
+TEST_P(Replies, ParseIntoRecords)
 {
-    struct Case {
-        std::string line;
-        Participant expected;
-    };
-    const std::vector<Case> cases = {
-        {"7,,1", {"", 7, 1}},                       // blank name
-        {"7, Ann Smith ,2", {" Ann Smith ", 7, 2}}, // blanks kept in the name
-        {" 12,Bo,3", {"Bo", 12, 3}},                // leading blank before the number
-        {"8,Cy", {"Cy", 8, 0}},                     // no weighting
-        {"9", {"", 9, 0}},                          // keypad only
-        {"x,Dee,1", {"Dee", 0, 1}},                 // not a number: 0
-        {"4,Eve,2,extra", {"Eve", 4, 2}},           // further fields ignored
-        {"2.5,Flo,1.5", {"Flo", 2, 2}},             // rounded half to even
-        {"3,Zo\xC3\xAB,1", {"Zo\xC3\xAB", 3, 1}},   // UTF-8 name
-    };
-    for (const auto &c : cases) {
-        const auto records = parseNamesReply("h\r\n" + c.line + "\r\nEndListOfNames");
-        ASSERT_TRUE(records) << c.line;
-        ASSERT_EQ(records->size(), 1u) << c.line;
-        EXPECT_EQ(records->front(), c.expected) << c.line;
-    }
+    const test::Row &r = GetParam();
+    const auto records = parseNamesReply(r.name == "line" ? "h\r\n" + r[0] + "\r\nEndListOfNames" : r[0]);
+    std::string got = records ? "" : "none";
+    for (const Participant &p : records.value_or(Records{}))
+        got += (got.empty() ? "" : "; ") + std::to_string(p.keypad) + "/" + p.name + "/" +
+               std::to_string(p.weighting);
+    EXPECT_EQ(got, r[1]);
 }
-
-TEST(NamesReply, OtherTextsAreNoNamesList)
-{
-    for (const std::string text : {
-             "",                                    // nothing yet
-             "heading\r\n3,Ann,1\r\n1,Bob,2",       // not complete
-             "baseType=2\r\nmax_kpads=64",          // status block
-             "max_kpads=64\r\nEndListOfNames",      // status block wins
-             "h\r\n1,baseType,1\r\nEndListOfNames", // so does a name that looks like one
-             "EndListOfNames",                      // no heading, no data
-             "heading\r\nEndListOfNames",           // no data line
-             "heading\nEndListOfNames",             // LF alone does not end a line
-         })
-        EXPECT_FALSE(parseNamesReply(text)) << text;
-}
+QUIZ_ROWS(Replies, "controller/names.rows");
 
 TEST(StatusBlock, RecognisedByEitherKeyAndSplitAtTheFirstEquals)
 {

@@ -1,6 +1,7 @@
 #include "core/diagnostics/clserror.h"
 #include "core/diagnostics/errorlog.h"
 #include "fakes/fakedialogs.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -48,29 +49,18 @@ TEST(ErrorReport, ListsTheErrorAndEndsWithTheProgramNameOrTheExtraInformation)
     EXPECT_NE(other.Report().find("\r\nLevel: Other\r\n"), std::string::npos);
 }
 
-TEST(ErrorReport, DatesUseEnglishMonthsAndTimesThe24HourClock)
+using Dates = quiz::test::RowTest;
+
+TEST_P(Dates, UseEnglishMonthsAndThe24HourClock)
 {
-    struct Case {
-        ErrorTime time;
-        const char *date;
-        const char *clock;
-    } cases[] = {
-        // clang-format off
-        {{2026, 1, 1, 0, 0, 0}, "01-Jan-2026", "00:00:00"}, {{2024, 2, 29, 23, 59, 59}, "29-Feb-2024", "23:59:59"},
-        {{2025, 3, 9, 12, 0, 1}, "09-Mar-2025", "12:00:01"}, {{2025, 4, 30, 13, 5, 9}, "30-Apr-2025", "13:05:09"},
-        {{2025, 5, 15, 1, 2, 3}, "15-May-2025", "01:02:03"}, {{2025, 6, 15, 1, 2, 3}, "15-Jun-2025", "01:02:03"},
-        {{2025, 7, 15, 1, 2, 3}, "15-Jul-2025", "01:02:03"}, {{2025, 8, 15, 1, 2, 3}, "15-Aug-2025", "01:02:03"},
-        {{2025, 9, 15, 1, 2, 3}, "15-Sep-2025", "01:02:03"}, {{2025, 10, 15, 1, 2, 3}, "15-Oct-2025", "01:02:03"},
-        {{2025, 11, 15, 1, 2, 3}, "15-Nov-2025", "01:02:03"}, {{2026, 12, 5, 18, 30, 0}, "05-Dec-2026", "18:30:00"},
-        // clang-format on
-    };
-    for (const auto &c : cases) {
-        const std::string report = exportError(c.time, "", false).Report();
-        EXPECT_NE(report.find("\r\nDate: " + std::string(c.date) + "\r\nTime: " + c.clock + "\r\n\r\n"),
-                  std::string::npos)
-            << c.date;
-    }
+    const std::vector<float> t = GetParam().floats(0);
+    const ErrorTime time{int(t[0]), int(t[1]), int(t[2]), int(t[3]), int(t[4]), int(t[5])};
+    EXPECT_NE(exportError(time, "", false)
+                  .Report()
+                  .find("\r\nDate: " + GetParam()[1] + "\r\nTime: " + GetParam()[2] + "\r\n\r\n"),
+              std::string::npos);
 }
+QUIZ_ROWS(Dates, "diagnostics/dates.rows");
 
 TEST(ErrorReport, TimeIsTakenWhenTheErrorIsStoredNotWhenShown)
 {
@@ -111,9 +101,6 @@ TEST(ErrorShow, ShowUserOnShowsTheReportCriticalTitledWithTheObjectNameEvenWitho
     ASSERT_TRUE(error.Show(&dialogs, dir.str() + "/Err - quiz.log"));
     EXPECT_FALSE(error.Show(&dialogs, "/nonexistent-folder-for-quiz/Err - quiz.log"));
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].text, error.Report());
-    EXPECT_EQ(dialogs.messages[0].title, "Quiz");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.said(0), "Quiz|" + error.Report() + "|critical|ok");
     EXPECT_NE(dir.read("Err - quiz.log").find(error.Report()), std::string::npos);
 }

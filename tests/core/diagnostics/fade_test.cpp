@@ -1,4 +1,5 @@
 #include "core/diagnostics/fade.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -43,29 +44,21 @@ using V = std::vector<int>;
 
 } // namespace
 
-TEST(FadeSteps, StepBy50AndEndExactlyOnTheTarget)
+using FadeRows = test::RowTest;
+
+TEST_P(FadeRows, StepAndCallTheTargetInOrder)
 {
-    struct Case {
-        int from, to;
-        bool chartFade;
-        V steps;
-    } cases[] = {
-        {0, 255, true, {0, 50, 100, 150, 200, 250, 255}},
-        {255, 0, true, {255, 205, 155, 105, 55, 5, 0}},
-        {0, 255, false, {0, 255}},
-        {255, 0, false, {255, 0}},
-        {0, 100, true, {0, 50, 100, 100}},
-        {100, 100, true, {100, 100}},
-        {100, 100, false, {100, 100}},
-        {10, 40, true, {10, 40}},
-        {-20, 300, true, {0, 50, 100, 150, 200, 250, 255}},
-        {999, -5, true, {255, 205, 155, 105, 55, 5, 0}},
-        {-1, 256, false, {0, 255}},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(fadeSteps(c.from, c.to, c.chartFade), c.steps)
-            << c.from << "->" << c.to << " " << c.chartFade;
+    const test::Row &r = GetParam();
+    if (r.name == "steps") {
+        const std::vector<float> steps = r.floats(3);
+        EXPECT_EQ(fadeSteps(r.num(0), r.num(1), r.flag(2)), V(steps.begin(), steps.end()));
+        return;
+    }
+    RecordingTarget target(r.flag(6));
+    Fade(target, r.num(0), r.num(1), r.flag(4), r.flag(5), true, r.flag(2));
+    EXPECT_EQ(target.calls, r.list(3));
 }
+QUIZ_ROWS(FadeRows, "diagnostics/fade.rows");
 
 TEST(Fade, FadeInProbesThenShowsThenStepsWithRefreshAndWait)
 {
@@ -85,32 +78,6 @@ TEST(Fade, FadeInProbesThenShowsThenStepsWithRefreshAndWait)
     for (auto w : target.waits) {
         EXPECT_GT(w.count(), 0);
         EXPECT_LE(w, fadeStepDuration);
-    }
-}
-
-TEST(Fade, CallsTheTargetInOrder)
-{
-    struct Case {
-        int from, to;
-        bool show, noRefresh, layered, chartFade;
-        std::vector<std::string> calls;
-    } cases[] = {
-        // clang-format off
-        {255, 0, false, false, true, false, {"255", "refresh", "0", "refresh"}}, // fade setting off
-        {0, 100, true, true, true, true, {"0", "show", "0", "wait", "50", "wait", "100", "wait", "100"}},
-        // A refused opacity degrades to a plain show or hide.
-        {0, 255, true, false, false, true, {"0", "show", "refresh"}},
-        {0, 255, false, false, false, true, {"0", "refresh"}},
-        {255, 0, true, false, false, true, {"255", "hide", "refresh"}},
-        {255, 0, false, true, false, true, {"255", "hide"}},
-        {0, 128, true, true, false, true, {"0", "show"}},
-        {300, -4, false, false, false, true, {"255", "hide", "refresh"}},
-        // clang-format on
-    };
-    for (const auto &c : cases) {
-        RecordingTarget target(c.layered);
-        Fade(target, c.from, c.to, c.show, c.noRefresh, true, c.chartFade);
-        EXPECT_EQ(target.calls, c.calls) << c.from << "->" << c.to << " layered " << c.layered;
     }
 }
 

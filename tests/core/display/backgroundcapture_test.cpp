@@ -1,4 +1,5 @@
 #include "core/display/backgroundcapture.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -48,26 +49,16 @@ TEST(BackgroundClip, ClipIsTheChartsPlaceOnTheShowWindow)
     EXPECT_EQ(chartClip(false, thirds, 15, 15, PixelRect{0, 0, 500, 500}), (BackgroundClip{66, 66, 66, 66}));
 }
 
-TEST(BackgroundClip, KeepClipInsideThePicture)
+using ClipInside = test::RowTest;
+
+TEST_P(ClipInside, KeepsTheClipInsideThePicture)
 {
-    struct Case {
-        const char *name;
-        BackgroundClip in, out;
-    } cases[] = {
-        // clang-format off
-        {"inside", {10, 20, 300, 200}, {10, 20, 300, 200}},
-        {"exactly", {0, 0, 800, 600}, {0, 0, 800, 600}},
-        {"off above and left", {-30, -40, 300, 200}, {0, 0, 300, 200}},
-        {"past bottom", {10, 500, 300, 200}, {10, 500, 300, 100}},
-        {"past right", {700, 20, 300, 200}, {700, 20, 100, 200}},
-        {"larger than the picture", {0, 0, 1000, 900}, {0, 0, 800, 600}},
-        {"wholly beyond right", {900, 0, 100, 100}, {800, 0, 0, 100}},
-        {"wholly beyond bottom", {0, 650, 100, 100}, {0, 600, 100, 0}},
-        // clang-format on
+    const auto clip = [](const std::vector<float> &v) {
+        return BackgroundClip{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(keepClipInside(c.in, 800, 600), c.out) << c.name;
+    EXPECT_EQ(keepClipInside(clip(GetParam().floats(0)), 800, 600), clip(GetParam().floats(1)));
 }
+QUIZ_ROWS(ClipInside, "display/clipinside.rows");
 
 } // namespace
 } // namespace quiz

@@ -1,33 +1,26 @@
 #include "core/display/displaykeys.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace quiz
 {
 namespace
 {
 
-TEST(DisplayKeys, EachKeyEndsTheDisplayItsWay)
+using Keys = test::RowTest;
+
+TEST_P(Keys, EndTheDisplayTheirWay)
 {
-    using A = DisplayKeyAction;
-    struct Case {
-        int key, shift;
-        DisplayKeyAction action;
-    };
-    std::vector<Case> cases = {
-        {81, 4, A::QuitAndRunBrevak}, // Alt+Q hands over to the add-in
-        {81, 5, A::EndAndStay},       // only Alt alone: Alt+Shift+Q and Ctrl+Q are the plain Q
-        {81, 2, A::EndAndStay},       {32, 1, A::EndAndMoveOn}, {27, 4, A::EndAndStay},
-    };
-    for (int key : {39, 40, 32, 34, 13, 78})
-        cases.push_back({key, 0, A::EndAndMoveOn});
-    for (int key : {27, 81, 33, 38, 37, 80, 8})
-        cases.push_back({key, 0, A::EndAndStay});
-    for (int key : {0, 9, 16, 18, 65, 77, 79, 82, 112, 46})
-        cases.push_back({key, 0, A::None});
-    for (const Case &c : cases)
-        EXPECT_EQ(displayKeyAction(c.key, c.shift), c.action) << c.key << " shift " << c.shift;
+    const std::map<std::string, DisplayKeyAction> actions{{"move on", DisplayKeyAction::EndAndMoveOn},
+                                                          {"stay", DisplayKeyAction::EndAndStay},
+                                                          {"brevak", DisplayKeyAction::QuitAndRunBrevak},
+                                                          {"none", DisplayKeyAction::None}};
+    EXPECT_EQ(displayKeyAction(GetParam().num(0), GetParam().num(1)), actions.at(GetParam()[2]));
 }
+QUIZ_ROWS(Keys, "display/keys.rows");
 
 TEST(DisplayKeys, ChartAltBecomesWindowAlt)
 {

@@ -1,5 +1,6 @@
 #include "core/display/displayrows.h"
 #include "core/quiz/ranking.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -40,64 +41,36 @@ DisplayRow row(std::optional<std::string> name, std::optional<std::string> score
     return DisplayRow{std::move(name), std::move(score), hideName, hideScore};
 }
 
-TEST(FillDisplayRows, PlacesNamesAndScores)
+using Rows = test::RowTest;
+
+TEST_P(Rows, PlaceNamesAndScores)
 {
-    struct Case {
-        const char *name;
-        std::vector<RankedKeypad> ranking;
-        DisplayRowSettings settings;
-        std::vector<DisplayRow> rows;
-        int startFrom;
-    };
-    auto withText = [](DisplayRowSettings s, std::string before, std::string after) {
-        s.textToAdd = {std::move(before), std::move(after)};
-        return s;
-    };
-    auto noNames = [](DisplayRowSettings s) {
-        s.showKeypadNames = 0;
-        return s;
-    };
-    auto noScores = [](DisplayRowSettings s) {
-        s.showScores = 0;
-        return s;
-    };
-    auto onlyMax = [](DisplayRowSettings s) {
-        s.showOnlyMaxScorers = true;
-        return s;
-    };
-    const std::vector<RankedKeypad> three = {voter(7, 3), voter(2, 2), voter(5, 1)};
-    const std::vector<RankedKeypad> five = {voter(1, 5), voter(2, 4), voter(3, 3), voter(4, 2), voter(5, 1)};
-    // clang-format off
-    const Case cases[] = {
-        {"names from the participants, scores as whole numbers", three, settings(5),
-         {row("Ann", "3"), row("2", "2"), row("5", "1")}, 1},
-        {"display count limits the rows", three, settings(2), {row("Ann", "3"), row("2", "2")}, 1},
-        {"first place shown from the third", five, settings(5, 3), {row("3", "3"), row("4", "2"), row("5", "1")}, 3},
-        {"first place below 1 becomes 1", three, settings(1, 0), {row("Ann", "3")}, 1},
-        {"first place beyond the table fills nothing", three, settings(5, 4), {}, 4},
-        {"text before and after the score", three, withText(settings(1), "Score: ", " pts"),
-         {row("Ann", "Score: 3 pts")}, 1},
-        {"names off keep the placeholder", three, noNames(settings(1)), {row(std::nullopt, "3")}, 1},
-        {"scores off keep the placeholder", three, noScores(settings(1)), {row("Ann", std::nullopt)}, 1},
-        {"never voted shows a dash", {voter(3, 1), absent(4)}, settings(5), {row("3", "1"), row("-", "-")}, 1},
-        {"never voted in first place shows a dash", {absent(4)}, onlyMax(settings(5)), {row("-", "-")}, 1},
-        {"only max scorers hides lower scores", {voter(1, 7), voter(2, 7), voter(3, 5)}, onlyMax(settings(5)),
-         {row("1", "7"), row("2", "7"), row("3", "5", true, true)}, 1},
-        {"only max scorers with scores off hides the name only", {voter(1, 7), voter(3, 5)},
-         noScores(onlyMax(settings(5))), {row("1", std::nullopt), row("3", std::nullopt, true, false)}, 1},
-        {"only max scorers hides those who never voted", {voter(1, 7), absent(2)}, onlyMax(settings(5)),
-         {row("1", "7"), row("-", "-", true, true)}, 1},
-        {"only max scorers compares with the first place, not the first shown", five, onlyMax(settings(2, 2)),
-         {row("2", "4", true, true), row("3", "3", true, true)}, 2},
-    };
-    // clang-format on
-    for (const Case &c : cases) {
-        const DisplayRows out = FillDisplayRows(c.ranking, 0, c.settings, label);
-        EXPECT_EQ(out.rows, c.rows) << c.name;
-        EXPECT_EQ(out.keypadsStartFrom, c.startFrom) << c.name;
-        EXPECT_FALSE(out.maxScorerCount) << c.name;
+    const test::Row &r = GetParam();
+    std::vector<RankedKeypad> ranking;
+    for (const std::string &k : test::splitTrimmed(r[0], ' ')) {
+        const std::string score = k.substr(k.find(':') + 1);
+        const float keypad = std::stof(k.substr(0, k.find(':')));
+        ranking.push_back(score == "-" ? absent(keypad) : voter(keypad, std::stof(score)));
     }
+    DisplayRowSettings s = settings(r.num(1), r.num(2));
+    s.showKeypadNames = r[3].find('n') == std::string::npos;
+    s.showScores = r[3].find('s') == std::string::npos;
+    s.showOnlyMaxScorers = r[3].find('m') != std::string::npos;
+    s.textToAdd = {r[4], r[5]};
+    std::vector<DisplayRow> expected;
+    for (const std::string &text : r.list(6, ';')) {
+        const auto part = test::splitTrimmed(text, '/');
+        const auto shown = [](const std::string &t) { return t == "_" ? std::nullopt : std::optional(t); };
+        const std::string hidden = part.size() > 2 ? part[2] : "";
+        expected.push_back(row(shown(part.at(0)), shown(part.at(1)), hidden.find('n') != std::string::npos,
+                               hidden.find('s') != std::string::npos));
+    }
+    const DisplayRows out = FillDisplayRows(ranking, 0, s, label);
+    EXPECT_EQ(out.rows, expected);
+    EXPECT_EQ(out.keypadsStartFrom, r.num(7));
+    EXPECT_FALSE(out.maxScorerCount);
 }
+QUIZ_ROWS(Rows, "display/rows.rows");
 
 TEST(FillDisplayRows, NumberOfMaxScorersCountsFullMarksFromTheTop)
 {

@@ -1,5 +1,6 @@
 #include "core/votedata/presentationlink.h"
 #include "fakes/presentationfakes.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -52,32 +53,21 @@ class Link : public ::testing::Test
 
 // --- placing a window
 
-TEST(SlideShowPlacement, GivesWholePixelRectangle)
+PixelRect rect(const test::Row &row, size_t i)
 {
-    struct Case {
-        const char *name;
-        PixelRect show, window;
-        double top, left, height, width;
-        PixelRect expected;
-    } cases[] = {
-        // clang-format off
-        // top 65% of the show's height: the bottom edge 5% above the show's bottom
-        {"bottom centred", {0, 0, 1000, 800}, {0, 0, 1, 1}, -1, -1, 0.3, 0.5, {250, 520, 500, 240}},
-        {"bottom centred, offset", {100, 50, 1000, 800}, {}, -1, -1, 0.3, 0.5, {350, 570, 500, 240}},
-        {"centred", {0, 0, 1000, 800}, {}, -2, -2, 0.5, 0.4, {300, 200, 400, 400}},
-        {"plain fractions", {10, 20, 1000, 800}, {}, 0.25, 0.1, 0.5, 0.5, {110, 220, 500, 400}},
-        {"own size when zero", {0, 0, 1000, 800}, {5, 5, 400, 200}, 0.1, 0.2, 0, 0, {200, 80, 400, 200}},
-        {"own size centred low", {0, 0, 1000, 800}, {5, 5, 400, 200}, -1, -1, 0, 0, {300, 560, 400, 200}},
-        // only both -1 (or both -2) mean automatic; a single -1 is a fraction
-        {"single -1", {0, 0, 1000, 800}, {}, -1, 0.5, 0.5, 0.5, {500, -800, 500, 400}},
-        {"mixed -1 and -2", {0, 0, 1000, 800}, {}, -1, -2, 0.5, 0.5, {-2000, -800, 500, 400}},
-        {"halves go to the even pixel", {0, 0, 5, 5}, {}, 0.5, 0.5, 0.5, 0.3, {2, 2, 2, 2}},
-        // clang-format on
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(SlideShowPlacement(c.show, c.window, c.top, c.left, c.height, c.width), c.expected)
-            << c.name;
+    const auto v = row.list(i);
+    return {std::stoi(v.at(0)), std::stoi(v.at(1)), std::stoi(v.at(2)), std::stoi(v.at(3))};
 }
+
+using Placement = test::RowTest;
+
+TEST_P(Placement, GivesWholePixelRectangle)
+{
+    const test::Row &r = GetParam();
+    EXPECT_EQ(SlideShowPlacement(rect(r, 0), rect(r, 1), r.real(2), r.real(3), r.real(4), r.real(5)),
+              rect(r, 6));
+}
+QUIZ_ROWS(Placement, "presentationlink/placement.rows");
 
 TEST_F(Link, PlaceOverSlideShowMovesTheWindowOverTheFirstShowIfThereIsOne)
 {
@@ -227,32 +217,24 @@ TEST_F(Link, HideAllFormsHidesVisibleOwnWindowsLastFirst)
     EXPECT_TRUE(ws.at(1).visible);
 }
 
-TEST(CheckFileName, ReportsTheFirstForbiddenCharacterOfTheList)
+using FileNames = test::RowTest;
+
+TEST_P(FileNames, ReportTheFirstForbiddenCharacterOfTheList)
 {
-    struct Case {
-        std::string name;
-        std::string reported; // "" when the name is accepted
-    } cases[] = {
-        // clang-format off
-        {"quiz", ""}, {"quiz night.quz", ""}, {"", ""}, {"a,b", ","}, {"a\\b", "\\"}, {"a/b", "/"},
-        {"a:b", ":"}, {"a*b", "*"}, {"a?b", "?"}, {"a\"b", "\""}, {"a<b", "<"}, {"a>b", ">"}, {"a|b", "|"},
-        {",:x\\", "\\"}, {"|?", "?"}, // the list's order decides, not the place in the name
-        // clang-format on
-    };
-    for (const auto &c : cases) {
-        test::FakeDialogs dialogs;
-        EXPECT_EQ(CheckFileName(c.name, dialogs), !c.reported.empty()) << c.name;
-        if (c.reported.empty()) {
-            EXPECT_TRUE(dialogs.messages.empty()) << c.name;
-            continue;
-        }
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].text, "Filename may not contain " + c.reported);
-        EXPECT_EQ(dialogs.messages[0].title, "talvix matrix");
-        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
-        EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+    const std::string reported = GetParam()[1];
+    test::FakeDialogs dialogs;
+    EXPECT_EQ(CheckFileName(GetParam()[0], dialogs), !reported.empty());
+    if (reported.empty()) {
+        EXPECT_TRUE(dialogs.messages.empty());
+        return;
     }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Filename may not contain " + reported);
+    EXPECT_EQ(dialogs.messages[0].title, "talvix matrix");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
 }
+QUIZ_ROWS(FileNames, "presentationlink/filenames.rows");
 
 } // namespace
 } // namespace quiz

@@ -1,6 +1,7 @@
 #include "core/votedata/presentationlink.h"
 #include "core/votedata/titlematch.h"
 #include "fakes/presentationfakes.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -12,28 +13,13 @@ namespace
 using test::FakeHost;
 using test::FakeWindowSystem;
 
-TEST(WildcardMatch, MatchesTheWholeText)
+using Wildcard = test::RowTest;
+
+TEST_P(Wildcard, MatchesTheWholeText)
 {
-    struct Case {
-        const char *text, *pattern;
-        bool matches;
-    } cases[] = {
-        // clang-format off
-        {"ABC", "ABC", true}, {"ABC", "AB", false}, {"ABC", "ABCD", false}, {"ABC", "A?C", true},
-        {"AC", "A?C", false}, {"ABBC", "A?C", false}, {"", "*", true}, {"", "?", false}, {"", "", true},
-        {"X", "", false}, {"ABC", "*", true}, {"ABC", "A*", true}, {"ABC", "*C", true}, {"ABC", "*B", false},
-        {"AXXBXXB", "A*B", true}, {"AXXBXXC", "A*B*B", false}, {"AB", "A**B", true}, {"abc", "ABC", false},
-        {"A*C", "A*C", true},
-        // "?" is one character, also when it takes several bytes
-        {"CAF\xC3\x89", "CAF?", true}, {"CAF\xC3\x89", "CAF??", false},
-        {"POWERPOINT SLIDE SHOW - [QUIZ.PPT]", "*POWERPOINT SLIDE SHOW -*", true},
-        {"MICROSOFT POWERPOINT - [QUIZ.PPT]", "*MICROSOFT*POWERPOINT*", true},
-        {"MICROSOFT POWERPOINT - [QUIZ.PPT]", "*POWERPOINT SLIDE SHOW -*", false},
-        // clang-format on
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(WildcardMatch(c.text, c.pattern), c.matches) << c.text << " vs " << c.pattern;
+    EXPECT_EQ(WildcardMatch(GetParam()[0], GetParam()[1]), GetParam().flag(2));
 }
+QUIZ_ROWS(Wildcard, "presentationlink/wildcard.rows");
 
 TEST(SearchableTitle, KeepsAtMost128Characters)
 {
@@ -58,60 +44,41 @@ class WindowSearch : public ::testing::Test
     }
 };
 
-TEST_F(WindowSearch, CollectingListsShowAndMainWindowsInOrderEndingWithZero)
+class Collecting : public WindowSearch, public ::testing::WithParamInterface<test::Row>
 {
-    using H = std::vector<WindowHandle>;
-    struct Window {
-        WindowHandle handle;
-        const char *title;
-        bool visible = true, child = false;
-    };
-    struct Case {
-        const char *name;
-        std::vector<Window> windows;
-        H shows, mains;
-    } cases[] = {
-        {"show and main",
-         {{1, "Microsoft PowerPoint - [Quiz.ppt]"}, {2, "PowerPoint Slide Show - [Quiz.ppt]"}},
-         {2, 0},
-         {1, 0}},
-        {"a bare program title counts as a show only", {{4, "PowerPoint - x"}}, {4, 0}, {0}},
-        {"a main window naming a show is both",
-         {{3, "Microsoft PowerPoint - [Quiz.ppt] PowerPoint-Show"}},
-         {3, 0},
-         {3, 0}},
-        {"hidden, child and untitled windows never match",
-         {{1, "PowerPoint Slide Show - [a.ppt]", false},
-          {2, "PowerPoint Slide Show - [b.ppt]", true, true},
-          {3, ""},
-          {4, "Microsoft PowerPoint - [c.ppt]", false}},
-         {0},
-         {0}},
-        {"several",
-         {{1, "Microsoft PowerPoint - [a.ppt]"},
-          {2, "PowerPoint Slide Show - [a.ppt]"},
-          {3, "Microsoft PowerPoint - [b.ppt]"},
-          {4, "PowerPoint Slide Show - [b.ppt]"}},
-         {2, 4, 0},
-         {1, 3, 0}},
-        {"none: the previous collection is forgotten", {}, {0}, {0}},
-    };
-    for (const auto &c : cases) {
-        ws.windows.clear();
-        for (const Window &w : c.windows) {
-            WindowInfo &info = ws.add(w.handle, w.title, {int(w.handle), 0, 100, 100});
-            info.visible = w.visible;
-            info.hasParent = w.child;
-        }
-        CollectPowerPointWindows(ctx);
-        EXPECT_EQ(ctx.state.showWindows, c.shows) << c.name;
-        EXPECT_EQ(ctx.state.pptWindows, c.mains) << c.name;
-        // The rectangle is the last main window's found.
-        const PixelRect last =
-            c.mains.size() > 1 ? PixelRect{int(c.mains[c.mains.size() - 2]), 0, 100, 100} : PixelRect{};
-        EXPECT_EQ(ctx.state.pptWindowRect, last) << c.name;
-    }
+};
+
+std::vector<WindowHandle> handles(const test::Row &row, size_t i)
+{
+    std::vector<WindowHandle> out;
+    for (const std::string &h : row.list(i))
+        out.push_back(std::stoi(h));
+    return out;
 }
+
+// Collecting lists the show and main windows in Z order, ending with 0; the
+// rectangle is the last main window's found, and a previous collection is forgotten.
+TEST_P(Collecting, ListsShowAndMainWindows)
+{
+    ws.add(7, "PowerPoint Slide Show - [old.ppt]");
+    CollectPowerPointWindows(ctx);
+    ws.windows.clear();
+    for (const std::string &w : GetParam().list(0, ';')) {
+        const std::string head = w.substr(0, w.find(':'));
+        const int handle = std::stoi(head);
+        WindowInfo &info = ws.add(handle, w.substr(w.find(':') + 1), {handle, 0, 100, 100});
+        info.visible = head.find('h') == std::string::npos;
+        info.hasParent = head.find('c') != std::string::npos;
+    }
+    CollectPowerPointWindows(ctx);
+    const auto mains = handles(GetParam(), 2);
+    EXPECT_EQ(ctx.state.showWindows, handles(GetParam(), 1));
+    EXPECT_EQ(ctx.state.pptWindows, mains);
+    const PixelRect last =
+        mains.size() > 1 ? PixelRect{int(mains[mains.size() - 2]), 0, 100, 100} : PixelRect{};
+    EXPECT_EQ(ctx.state.pptWindowRect, last);
+}
+QUIZ_ROWS(Collecting, "presentationlink/windows.rows");
 
 TEST_F(WindowSearch, FindingTakesTheFirstMatchInZOrderAndCaseMattersOnlyWhenAsked)
 {

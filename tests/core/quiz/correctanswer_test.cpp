@@ -1,5 +1,6 @@
 #include "core/quiz/correctanswer.h"
 
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -78,23 +79,13 @@ TEST(ReadCorrectAnswer, MissingFileOrFolderGivesNoAnswerAndCaseIsIgnored)
     EXPECT_EQ(ReadCorrectAnswer((folder.path() / "q1.tlx").string()), "2");
 }
 
-TEST(MostPopularAnswer, CountsOptionsOfACompactAnswerString)
+using Popular = test::RowTest;
+
+TEST_P(Popular, CountsTheOptionsOfACompactAnswerString)
 {
-    struct Case {
-        const char *answers;
-        int option;
-    };
-    const Case cases[] = {
-        {"2223", 2}, // plain majority
-        {"1122", 2}, // equal counts: the higher option
-        {"3311", 3}, // order in the string does not matter
-        {"00", 10},  // the digit 0 counts for option 10, so does any other character
-        {"XX1", 10}, {"A1A", 10},  {"--1", 1}, // "-" is not counted
-        {"", 10},    {"----", 10},             // nothing counted: all equal, the highest option
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(MostPopularAnswer(c.answers), c.option) << '"' << c.answers << '"';
+    EXPECT_EQ(MostPopularAnswer(GetParam()[0]), GetParam().num(1));
 }
+QUIZ_ROWS(Popular, "quiz/popular.rows");
 
 } // namespace
 } // namespace quiz

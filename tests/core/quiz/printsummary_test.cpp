@@ -1,9 +1,12 @@
-#include "batchfakes.h"
+#include "fakes/fakeprinter.h"
+#include "fakes/fakeworkbookwriter.h"
+#include "fakes/presentationfakes.h"
 
 #include "core/common/runend.h"
 #include "core/quiz/printsummary.h"
 #include "core/startup/runcontext.h"
 
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -39,35 +42,35 @@ std::string numberName(int keypad)
     return std::to_string(keypad);
 }
 
-TEST(CountRightAnswers, CountsEachKeypadsRightAnswersOverTheQuestionsWithVotes)
+using RightAnswers = test::RowTest;
+
+TEST_P(RightAnswers, AreCountedPerKeypadOverTheQuestionsWithVotes)
 {
-    const std::vector<int> table{0, 1, 1, 0, 1}; // keypad 3 invalid, 5 and 6 beyond the table
-    const struct {
-        const char *name;
-        std::vector<SummaryQuestion> questions;
-        std::vector<int> valid, right;
-        int questionCount, keypadCount;
-    } cases[] = {
-        {"three of four", {{"1", "12"}, {"2", "21"}, {"3", "11"}, {"4", "41"}}, allValid(2), {3, 0}, 4, 2},
-        // "44": answering 4 counts twice; "13": 1 and 3 count once each.
-        {"each matching character", {{"44", "4213"}, {"13", "1234"}}, allValid(4), {3, 0, 1, 0}, 2, 4},
-        {"invalid keypads", {{"2", "222222"}}, table, {1, 1, 0, 1, 0, 0}, 1, 6},
-        // Compact "A" and list entry 10 are option 10 ("x"); "X" and "-" are no answer.
-        {"compact x", {{"x", "AX1"}}, allValid(3), {1, 0, 0}, 1, 3},
-        {"list x", {{"x", "10;X;-;1;"}}, allValid(4), {1, 0, 0, 0}, 1, 4},
-        {"popular compact", {{"p", "2223"}}, allValid(4), {1, 1, 1, 0}, 1, 4},
-        {"popular list", {{"P", "10;10;3;"}}, allValid(3), {1, 1, 0}, 1, 3},
-        {"no votes", {{"1", ""}}, allValid(60), {}, 0, 50},
-        // The table shrinks to the last question's keypads.
-        {"fewer keypads later", {{"1", "111111"}, {"1", ""}, {"1", "111"}}, allValid(6), {2, 2, 2}, 2, 3},
-    };
-    for (const auto &c : cases) {
-        const RightAnswerCounts counts = CountRightAnswers(c.questions, c.valid);
-        EXPECT_EQ(counts.right, c.right) << c.name;
-        EXPECT_EQ(counts.questionCount, c.questionCount) << c.name;
-        EXPECT_EQ(counts.keypadCount, c.keypadCount) << c.name;
+    const test::Row &r = GetParam();
+    std::vector<SummaryQuestion> questions;
+    for (const std::string &q : r.list(0, '&'))
+        questions.push_back({q.substr(0, q.find(':')), q.substr(q.find(':') + 1)});
+    std::vector<int> valid = allValid(60);
+    if (!r[1].empty()) {
+        valid.clear();
+        for (float v : r.floats(1))
+            valid.push_back(static_cast<int>(v));
     }
+    const RightAnswerCounts counts = CountRightAnswers(questions, valid);
+    std::vector<float> right(counts.right.begin(), counts.right.end());
+    EXPECT_EQ(right, r.floats(2));
+    EXPECT_EQ(counts.questionCount, r.num(3));
+    EXPECT_EQ(counts.keypadCount, r.num(4));
 }
+QUIZ_ROWS(RightAnswers, "quiz/rightanswers.rows");
+
+using Percentage = test::RowTest;
+
+TEST_P(Percentage, RoundsToWholeNumbers)
+{
+    EXPECT_EQ(summaryPercentage(GetParam().num(0), GetParam().num(1)), GetParam()[2]);
+}
+QUIZ_ROWS(Percentage, "quiz/percentage.rows");
 
 TEST(ScoreSummaryDocument, WithoutVotesEveryKeypadPrintsZeroPercent)
 {
@@ -75,17 +78,6 @@ TEST(ScoreSummaryDocument, WithoutVotesEveryKeypadPrintsZeroPercent)
     ASSERT_EQ(doc.lines.size(), 3u + 50u);
     EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"1", "0%", "0/0"}));
     EXPECT_EQ(texts(doc.lines[52]), (std::vector<std::string>{"50", "0%", "0/0"}));
-}
-
-TEST(SummaryPercentage, RoundsToWholeNumbersHalvesToEven)
-{
-    const struct {
-        int right, questions;
-        const char *expected;
-    } cases[] = {{3, 4, "75%"}, {2, 3, "67%"},  {1, 3, "33%"}, {1, 8, "12%"}, {3, 8, "38%"},
-                 {0, 5, "0%"},  {5, 5, "100%"}, {1, 0, "0%"},  {0, 0, "0%"}};
-    for (const auto &c : cases)
-        EXPECT_EQ(summaryPercentage(c.right, c.questions), c.expected) << c.right << "/" << c.questions;
 }
 
 TEST(ScoreSummaryDocument, HeadersThenOneLinePerKeypadInThreeColumns)
@@ -147,11 +139,8 @@ class PrintRun : public ::testing::Test
         ctx.dialogs = &dialogs;
         ctx.state.validKeypads = allValid(10);
         // q1: right answer 2; q2: right answer 3; q3 has no votes; q4.tlx is missing.
-        folder.write("q1.tlx", test::questionFile("2"));
-        folder.write("q2.tlx", test::questionFile("3"));
-        folder.write("q3.tlx", test::questionFile("1"));
-        folder.write("votes.rec", "C:\\Shows\\q1.tlx,1,3,221,05/12/2026,20:10:31\r\n"
-                                  "C:\\Shows\\q2.tlx,2,3,\"3;3;1;\",05/12/2026,20:11:02\r\n");
+        std::filesystem::copy(test::dataPath("quiz/print"), folder.path(),
+                              std::filesystem::copy_options::recursive);
         ctx.state.participants = {{"Ann", 1, 1}, {"Bob", 3, 1}, {"", 0, 0}};
     }
 
@@ -186,22 +175,9 @@ TEST_F(PrintRun, PrintsTheSummaryOnTheChosenTarget)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(PrintRun, WithoutVotesRecSaysSoAndEndsBeforeThePrintDialog)
+// Cancelling and a missing votes.rec are end-to-end scenarios.
+TEST_F(PrintRun, APrinterFailureEndsWithoutAMessage)
 {
-    std::filesystem::remove(folder.path() / "votes.rec");
-    EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
-    EXPECT_EQ(dialogs.kinds, std::vector<std::string>{"message"});
-    EXPECT_EQ(dialogs.messages[0].text, "Could not find " + folder.str() + "/votes.rec");
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-    EXPECT_TRUE(printer.documents.empty());
-}
-
-TEST_F(PrintRun, CancellingOrAPrinterFailureEndsWithoutAMessage)
-{
-    EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 0);
-    EXPECT_TRUE(printer.documents.empty());
-
     dialogs.printAnswers.push_back(PrintTarget{"office", ""});
     printer.failWith = "no printer named office";
     EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);

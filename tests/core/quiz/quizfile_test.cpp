@@ -1,11 +1,14 @@
 #include "core/common/fileutil.h"
+#include "core/common/writeformat.h"
 #include "core/quiz/quizfile.h"
 #include "core/quiz/recordingsetupform.h"
 #include "fakes/fakedialogs.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace quiz;
 using quiz::test::FakeDialogs;
@@ -62,28 +65,13 @@ TEST(QuizFile, WritesTheRecordsInOrder)
     QuizState s;
     s.displayAreas[0] = DisplayArea{0.5f, 0.25f, 0.1f, 0.2f};
     s.displayCount = 2;
-    s.annotationPositions = {{PointD{1, 2}, PointD{3, 4.5}, PointD{}}}; // place 1 missing
+    s.annotationPositions = {{PointD{1, 2}, PointD{3, 4.5}, PointD{}}};
     RecordingSetupForm form;
     form.quiz = {"q1.tlx", "Q 2.tlx"};
     form.showScores = 1;
     s.textToAdd = {"a", ""};
-    EXPECT_EQ(formatQuizSetup(s, form), "2\r\n"
-                                        "\"q1.tlx\"\r\n"
-                                        "\"Q 2.tlx\"\r\n"
-                                        "2,0.1,0.2,0.5,0.25\r\n"
-                                        "1,2,3,4.5\r\n"
-                                        "-1,-1,-1,-1\r\n"
-                                        "20,20,0\r\n"
-                                        "\"Arial\",#FALSE#,#FALSE#,24\r\n"
-                                        "1,1\r\n"
-                                        "1\r\n"
-                                        "\"autostart=True\"\r\n"
-                                        "#FALSE#,#FALSE#\r\n"
-                                        "0\r\n"
-                                        "#FALSE#\r\n"
-                                        "#FALSE#\r\n"
-                                        "1\r\n"
-                                        "\"txttoadd=\",\"a\",\"\"\r\n");
+    // Place 1 has no positions yet: written as automatic.
+    EXPECT_EQ(formatQuizSetup(s, form), readTextFile(test::dataPath("quiz/written.quz")).value_or("no file"));
 }
 
 TEST(QuizFile, WriteThenReadRestoresEveryValue)
@@ -153,120 +141,74 @@ TEST(QuizFile, TheDemoFileIsWhatTheWriterWritesForItsValues)
     EXPECT_EQ(state.annotationPositions.at(4)[1], (PointD{0.6, 0.8}));
 }
 
-// Reads a quiz file of the test's own into a state and a set-up form.
-class QuizFileRead : public ::testing::Test
+// What a read left in the state and the form, by field name.
+std::map<std::string, std::string> described(const QuizState &s, const RecordingSetupForm &f)
 {
-  protected:
-    void SetUp() override { state.dataFolder = data.str(); }
-    void read(const std::string &name = "quiz.quz") { ReadQuizSetup(state, data.str() + "/" + name, &form); }
+    const auto join = [](const std::vector<std::string> &v) {
+        std::string out;
+        for (const std::string &x : v)
+            out += (out.empty() ? "" : ",") + x;
+        return out;
+    };
+    const auto n = [](auto v) { return std::to_string(v); };
+    const DisplayArea &area = s.displayAreas[0];
+    return {{"count", n(s.displayCount)},
+            {"font", s.displayFontName},
+            {"colour", n(s.displayFontColour)},
+            {"bold", n(s.displayFontBold)},
+            {"size", n(s.displayFontSize)},
+            {"onfinish", n(s.onFinishChoice)},
+            {"autostart", n(s.autoStart)},
+            {"underline", n(s.displayFontUnderline)},
+            {"weightings", n(s.useWeightings)},
+            {"onlymax", n(s.showOnlyMaxScorers)},
+            {"startfrom", n(s.keypadsStartFrom)},
+            {"texts", s.textToAdd[0] + "," + s.textToAdd[1]},
+            {"places", n(s.annotationPositions.size())},
+            {"pos41", s.annotationPositions.size() > 4 ? formatNumber(s.annotationPositions[4][1].x) + "," +
+                                                             formatNumber(s.annotationPositions[4][1].y)
+                                                       : "none"},
+            {"left", formatSingle(area.left)},
+            {"height", formatSingle(area.height)},
+            {"quiz", join(f.quiz)},
+            {"available", join(f.available)},
+            {"text1", f.text1},
+            {"formweightings", f.useWeightings ? n(*f.useWeightings) : "unset"},
+            {"addtext", f.addText},
+            {"formfont", f.font ? f.font->name : "unset"}};
+}
+
+using Reads = test::RowTest;
+
+TEST_P(Reads, LeaveWhatTheFileHoldsAndKeepWhatCannotBeRead)
+{
+    const test::Row &r = GetParam();
     TestFolder data;
+    if (!r[1].empty())
+        data.write(r[1], r[2]);
+    for (const std::string &name : r.list(3))
+        data.write(name, "");
     QuizState state;
+    state.dataFolder = data.str();
+    if (r[4] == "older") {
+        state.displayFontUnderline = state.showOnlyMaxScorers = true;
+        state.useWeightings = 1;
+        state.keypadsStartFrom = 6;
+        state.textToAdd = {"keep", "these"};
+    }
+    state.displayCount = r[4] == "count7" ? 7 : state.displayCount;
+    state.displayFontName = r[4] == "courier" ? "Courier" : state.displayFontName;
     RecordingSetupForm form;
-};
-
-TEST_F(QuizFileRead, QuestionsWhoseFileIsGoneAreLeftOut)
-{
-    data.write("q1.tlx", "");
-    data.write("q3.tlx", "");
-    data.write("quiz.quz", "3\r\n\"q1.tlx\"\r\n\"q2.tlx\"\r\n\"Q3.TLX\"\r\n4,0,0,1,1\r\n");
     form.available = {"q2.tlx", "q3.tlx"};
-    read();
-    EXPECT_EQ(form.quiz, (std::vector<std::string>{"q1.tlx", "Q3.TLX"}));
-    EXPECT_EQ(form.available, std::vector<std::string>{"q2.tlx"});
-    EXPECT_EQ(state.displayCount, 4);
+    ReadQuizSetup(state, data.str() + "/" + r[0], &form);
+    const auto got = described(state, form);
+    for (const std::string &expected : r.list(5, ';')) {
+        const std::string field = expected.substr(0, expected.find('='));
+        ASSERT_TRUE(got.count(field)) << field;
+        EXPECT_EQ(field + "=" + got.at(field), expected);
+    }
 }
-
-TEST_F(QuizFileRead, AnOlderFileEndingAfterAutostartKeepsTheLaterValues)
-{
-    data.write("quiz.quz", "0\r\n5,0.1,0.2,0.5,0.6\r\n"
-                           "1,2,3,4\r\n1,2,3,4\r\n1,2,3,4\r\n1,2,3,4\r\n1,2,3,4\r\n"
-                           "20,20,255\r\n\"\",#TRUE#,#FALSE#,18\r\n1,1\r\n0\r\n\"autostart=False\"\r\n");
-    state.displayFontUnderline = true;
-    state.useWeightings = 1;
-    state.showOnlyMaxScorers = true;
-    state.keypadsStartFrom = 6;
-    state.textToAdd = {"keep", "these"};
-    read();
-    EXPECT_EQ(state.displayFontName, "Arial"); // written empty
-    EXPECT_EQ(state.displayFontColour, 255u);
-    EXPECT_TRUE(state.displayFontBold);
-    EXPECT_EQ(state.displayFontSize, 18);
-    EXPECT_EQ(state.onFinishChoice, 0);
-    EXPECT_FALSE(state.autoStart);
-    EXPECT_TRUE(state.displayFontUnderline);
-    EXPECT_EQ(state.useWeightings, 1);
-    EXPECT_TRUE(state.showOnlyMaxScorers);
-    EXPECT_EQ(state.keypadsStartFrom, 6);
-    EXPECT_EQ(state.textToAdd, (std::array<std::string, 2>{"keep", "these"}));
-    EXPECT_EQ(form.text1, "10"); // places 6 to 10
-    EXPECT_FALSE(form.useWeightings.has_value()) << "a check box the file does not hold is left alone";
-    EXPECT_EQ(state.annotationPositions.size(), 6u);
-    EXPECT_EQ(state.annotationPositions[4][1], (PointD{3, 4}));
-}
-
-TEST_F(QuizFileRead, AMissingFileChangesNothing)
-{
-    state.displayCount = 7;
-    read();
-    read(""); // an empty quiz file name
-    EXPECT_EQ(state.displayCount, 7);
-    EXPECT_TRUE(state.annotationPositions.empty());
-    EXPECT_TRUE(form.quiz.empty());
-    EXPECT_FALSE(form.font.has_value());
-    EXPECT_TRUE(form.text1.empty());
-}
-
-TEST_F(QuizFileRead, MalformedAndTruncatedFilesKeepWhatCannotBeRead)
-{
-    data.write("q1.tlx", "");
-    data.write("quiz.quz", "many\r\n\"q1.tlx\"\r\nabc,0.3,x,0.5\r\n1,2,3");
-    read();
-    // No count: no question is read, the name is taken as the next items.
-    EXPECT_TRUE(form.quiz.empty());
-    EXPECT_EQ(state.displayCount, 5);
-    EXPECT_EQ(state.displayFontName, "Arial");
-    EXPECT_EQ(state.displayFontSize, 24);
-    EXPECT_TRUE(state.autoStart);
-    EXPECT_EQ(form.text1, "5");
-
-    data.write("quiz.quz", "1\r\n\"q1.tlx\"\r\n200,0.1,0.2,0.3,0.4\r\n");
-    read();
-    EXPECT_EQ(state.displayCount, 5) << "more places than the display holds are not taken";
-    EXPECT_EQ(state.displayAreas[0].left, 0.1f);
-    EXPECT_EQ(state.displayAreas[0].height, 0.4f);
-}
-
-TEST_F(QuizFileRead, TextsToAddWrittenByHandAreSplitAtCommas)
-{
-    data.write("quiz.quz",
-               "0\r\n1,0,0,1,1\r\n1,2,3,4\r\n20,20,0\r\n\"Arial\",#FALSE#,#FALSE#,24\r\n"
-               "1,1\r\n1\r\n\"autostart=True\"\r\n#FALSE#,#FALSE#\r\n0\r\n#FALSE#\r\n#FALSE#\r\n1\r\n"
-               "txttoadd=,first,second\r\n");
-    read();
-    EXPECT_EQ(state.textToAdd, (std::array<std::string, 2>{"first", "second"}));
-    EXPECT_EQ(form.addText, "second");
-}
-
-TEST_F(QuizFileRead, ATeamQuizFileFindsItsCountAfterItsOwnLines)
-{
-    data.write("q1.tlx", "");
-    data.write("q2.tlx", "");
-    data.write("team.cfg", "\"Red\",1,2\r\n\"Blue\",3,4\r\n2\r\n\"q1.tlx\"\r\n\"q2.tlx\"\r\n3,0,0,1,1\r\n");
-    read("team.cfg");
-    EXPECT_EQ(form.quiz, (std::vector<std::string>{"q1.tlx", "q2.tlx"}));
-    EXPECT_EQ(state.displayCount, 3);
-}
-
-TEST_F(QuizFileRead, NoSetUpFileBesideATeamFilePresetsTheFontOnly)
-{
-    data.write("team.cfg", "x");
-    state.displayFontName = "Courier";
-    read();
-    ASSERT_TRUE(form.font.has_value());
-    EXPECT_EQ(form.font->name, "Arial");
-    EXPECT_EQ(state.displayFontName, "Courier");
-    EXPECT_TRUE(form.quiz.empty());
-}
+QUIZ_ROWS(Reads, "quiz/quizfile-reads.rows");
 
 TEST(QuizFile, ASaveThatFailsSaysSoAndLeavesTheFileAlone)
 {

@@ -1,5 +1,7 @@
 #include "core/quiz/quizresultssheet.h"
 
+#include "support/rows.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -61,11 +63,16 @@ std::string look(const Sheet &sheet, int row, int column)
         if (!c)
             return "-";
         switch (*c) {
-        case 0x33CCCC: return "teal";
-        case 0xC0C0C0: return "grey";
-        case 0x00CCFF: return "sky";
-        case 0xFFFFFF: return "white";
-        case 0x99CC00: return "lime";
+        case 0x33CCCC:
+            return "teal";
+        case 0xC0C0C0:
+            return "grey";
+        case 0x00CCFF:
+            return "sky";
+        case 0xFFFFFF:
+            return "white";
+        case 0x99CC00:
+            return "lime";
         }
         return "other";
     };
@@ -77,10 +84,21 @@ std::string look(const Sheet &sheet, int row, int column)
     out += f.font.size == 8 ? "s" : f.font.size == 11 ? "" : "?";
     out += " ";
     for (const Border &b : f.borders)
-        out += b.style == BorderStyle::None                                             ? '-'
+        out += b.style == BorderStyle::None                                               ? '-'
                : b == Border{BorderStyle::Continuous, BorderWeight::Medium, std::nullopt} ? 'm'
                : b == Border{BorderStyle::Dot, BorderWeight::Thin, std::nullopt}          ? '.'
-                                                                                        : '?';
+                                                                                          : '?';
+    return out;
+}
+
+// A grid of expected cells, one row file line a sheet row.
+std::vector<std::vector<std::string>> grid(const std::string &file)
+{
+    std::vector<std::vector<std::string>> out;
+    for (const test::Row &r : test::loadRows(file)) {
+        out.push_back({r.name});
+        out.back().insert(out.back().end(), r.cells.begin(), r.cells.end());
+    }
     return out;
 }
 
@@ -103,18 +121,7 @@ class TwoRoundSheet : public ::testing::Test
 // 2 six; keypads without a name are their number.
 TEST_F(TwoRoundSheet, TextsOfHeadersAnswersAndScores)
 {
-    const std::vector<std::vector<std::string>> expected{
-        {"", "Totals:", "", "Round 1", "", "", "", "Round 2", "", ""},
-        {"", "", "", "r1.quz", "", "", "", "r2.quz", "", ""},
-        {"Keypad / Name", "Raw Score", "Weighted Score", "a.tlx", "b.tlx", "Raw Score", "Weighted Score", "c.tlx",
-         "Raw Score", "Weighted Score"},
-        {"Ann", "3", "4", "2 (2.5)", "1 (1)", "2", "3.5", "3 (0.5)", "1", "0.5"},
-        {"2", "1", "0.5", "3", "10", "0", "0", "3 (0.5)", "1", "0.5"},
-        {"3", "2", "0.5", "10", "-", "1", "0", "3 (0.5)", "1", "0.5"},
-        {"4", "2", "1.5", "A", "1 (1)", "1", "1", "3 (0.5)", "1", "0.5"},
-        {"5", "1", "0.5", "", "2", "0", "0", "3 (0.5)", "1", "0.5"},
-        {"6", "1", "0.5", "", "", "", "", "3 (0.5)", "1", "0.5"},
-    };
+    const auto expected = grid("quiz/resultsheet-texts.rows");
     EXPECT_EQ(book.sheetCount(), 1u);
     EXPECT_EQ(sheet.name(), "Sheet1");
     EXPECT_EQ(sheet.usedExtent(), (CellRef{9, J}));
@@ -122,9 +129,16 @@ TEST_F(TwoRoundSheet, TextsOfHeadersAnswersAndScores)
         for (int column = A; column <= J; ++column)
             EXPECT_EQ(sheet.displayText(row, column), expected[row - 1][column - 1]) << row << "," << column;
     EXPECT_FALSE(sheet.cell(9, E)) << "no cell for the entry after the last \";\"";
-    for (auto [row, column, number] : {std::tuple{5, D, true}, {4, F, true}, {4, G, true}, {5, A, true},
-                                       {4, B, true}, {4, C, true}, {4, D, false}, {4, A, false}})
-        EXPECT_EQ(std::holds_alternative<double>(sheet.cell(row, column)->value), number) << row << "," << column;
+    for (auto [row, column, number] : {std::tuple{5, D, true},
+                                       {4, F, true},
+                                       {4, G, true},
+                                       {5, A, true},
+                                       {4, B, true},
+                                       {4, C, true},
+                                       {4, D, false},
+                                       {4, A, false}})
+        EXPECT_EQ(std::holds_alternative<double>(sheet.cell(row, column)->value), number)
+            << row << "," << column;
 }
 
 // Teal white headers, framed with medium lines; vote names turned and small;
@@ -132,27 +146,7 @@ TEST_F(TwoRoundSheet, TextsOfHeadersAnswersAndScores)
 // each round's block as deep as its own keypads.
 TEST_F(TwoRoundSheet, FormatsOfEveryCell)
 {
-    const std::vector<std::vector<std::string>> expected{
-        {"teal/white bcw mm--", "teal/white bcw -m--", "teal/white bcw -mm-", "teal/white  mm--", "teal/white  -m--",
-         "teal/white  -m--", "teal/white  -mm-", "teal/white  mm--", "teal/white  -m--", "teal/white  -mm-"},
-        {"teal/white bcw m---", "teal/white bcw ----", "teal/white bcw --m-", "teal/white  m---", "teal/white  ----",
-         "teal/white  ----", "teal/white  --m-", "teal/white  m---", "teal/white  ----", "teal/white  --m-"},
-        {"teal/white bcw m--m", "teal/white bcw ---m", "teal/white bcw --mm", "teal/white cwts m--m",
-         "teal/white cwts ---m", "teal/white cw ---m", "teal/white cw --mm", "teal/white cwts m--m",
-         "teal/white cw ---m", "teal/white cw --mm"},
-        {"teal/white bc mmm-", "sky/- bc mm--", "sky/- bc -mm-", "grey/lime bc mm..", "grey/lime bc -m..",
-         "sky/- c -m..", "sky/- c -mm.", "grey/lime bc mm..", "sky/- c -m..", "sky/- c -mm."},
-        {"teal/white bc m-m-", "sky/- bc m---", "sky/- bc --m-", "grey/- c m-..", "grey/- c --..", "sky/- c --..",
-         "sky/- c --m.", "grey/lime bc m-..", "sky/- c --..", "sky/- c --m."},
-        {"teal/white bc m-m-", "sky/- bc m---", "sky/- bc --m-", "grey/lime bc m-..", "grey/- c --..",
-         "sky/- c --..", "sky/- c --m.", "grey/lime bc m-..", "sky/- c --..", "sky/- c --m."},
-        {"teal/white bc m-m-", "sky/- bc m---", "sky/- bc --m-", "grey/- c m-..", "grey/lime bc --..",
-         "sky/- c --..", "sky/- c --m.", "grey/lime bc m-..", "sky/- c --..", "sky/- c --m."},
-        {"teal/white bc m-m-", "sky/- bc m---", "sky/- bc --m-", "grey/- c m-.m", "grey/- c --.m", "sky/- c --.m",
-         "sky/- c --mm", "grey/lime bc m-..", "sky/- c --..", "sky/- c --m."},
-        {"teal/white bc m-mm", "sky/- bc m--m", "sky/- bc --mm", "no cell", "no cell", "no cell", "no cell",
-         "grey/lime bc m-.m", "sky/- c --.m", "sky/- c --mm"},
-    };
+    const auto expected = grid("quiz/resultsheet-formats.rows");
     for (int row = 1; row <= 9; ++row)
         for (int column = A; column <= J; ++column)
             EXPECT_EQ(look(sheet, row, column), expected[row - 1][column - 1]) << row << "," << column;
@@ -223,44 +217,30 @@ TEST(QuizResultsSheet, YieldsOncePerVoteAndKeypad)
     EXPECT_EQ(yields, 1 + 2 + 4 + 3);
 }
 
-TEST(ShowAnswer, TextsAndRightness)
+using Shown = test::RowTest;
+
+TEST_P(Shown, AnswerTextsAndRightness)
 {
-    const struct {
-        const char *response, *correct, *text;
-        bool right;
-        int weightIndex;
-    } cases[] = {
-        {"3", "13", "3", true, 3},   {"2", "13", "2", false, -1}, {"A", "x", "10", true, 10},
-        {"A", "1", "10", false, 10}, {"10", "x", "10", true, 10}, {"X", "x", "A", false, -1},
-        {"-", "1", "-", false, -1},  {"", "1", "", false, -1},    {"13", "13", "13", false, -1},
-        {"0", "0", "0", true, 0},    {"x", "X", "x", false, -1},
-    };
-    for (const auto &c : cases) {
-        const ShownAnswer a = showAnswer(c.response, c.correct);
-        EXPECT_EQ(a.text, c.text) << c.response << " vs " << c.correct;
-        EXPECT_EQ(a.correct, c.right) << c.response << " vs " << c.correct;
-        if (a.correct) {
-            EXPECT_EQ(a.weightIndex, c.weightIndex) << c.response;
-        }
+    const test::Row &r = GetParam();
+    const ShownAnswer a = showAnswer(r[0], r[1]);
+    EXPECT_EQ(a.text, r[2]);
+    EXPECT_EQ(a.correct, r.flag(3));
+    if (a.correct) {
+        EXPECT_EQ(a.weightIndex, r.num(4));
     }
 }
+QUIZ_ROWS(Shown, "quiz/showanswer.rows");
 
-TEST(SetShownValue, NumbersThatReadBackExactlyBecomeNumbers)
+using ShownValue = test::RowTest;
+
+TEST_P(ShownValue, IsANumberOnlyWhenItReadsBackExactly)
 {
     Sheet sheet("s");
-    const struct {
-        const char *text;
-        bool number;
-    } cases[] = {{"4", true},      {"10", true}, {"2.5", true},  {"-3", true}, {"007", false},
-                 {"4 (1)", false}, {"A", false}, {"1e3", false}, {"", false},  {"Ann", false}};
-    int row = 1;
-    for (const auto &c : cases) {
-        setShownValue(sheet, row, 1, c.text);
-        EXPECT_EQ(std::holds_alternative<double>(sheet.cell(row, 1)->value), c.number) << c.text;
-        EXPECT_EQ(sheet.displayText(row, 1), c.text);
-        ++row;
-    }
+    setShownValue(sheet, 1, 1, GetParam()[0]);
+    EXPECT_EQ(std::holds_alternative<double>(sheet.cell(1, 1)->value), GetParam().flag(1));
+    EXPECT_EQ(sheet.displayText(1, 1), GetParam()[0]);
 }
+QUIZ_ROWS(ShownValue, "quiz/shownvalue.rows");
 
 } // namespace
 } // namespace quiz

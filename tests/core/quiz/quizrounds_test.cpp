@@ -1,8 +1,11 @@
-#include "batchfakes.h"
 #include "fakes/controllerfakes.h"
+#include "fakes/fakeprinter.h"
+#include "fakes/fakeworkbookwriter.h"
+#include "fakes/presentationfakes.h"
 
 #include "core/quiz/quizrounds.h"
 #include "core/quiz/unattendeddialogs.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -11,30 +14,18 @@ namespace quiz
 namespace
 {
 
-TEST(RunString, CommandWordsStartAfterExeAndOneSeparatorElseAfterTheProgramPath)
+using RunStrings = test::RowTest;
+
+TEST_P(RunStrings, GiveTheCommandWordsAndTheQuizFile)
 {
-    const struct {
-        const char *run, *text, *quizFile;
-    } cases[] = {
-        {"C:\\Talvix\\Quiz.exe quiz.quz,DISPLAY", "quiz.quz,DISPLAY", "quiz.quz"},
-        {"C:\\Program Files\\Talvix\\QUIZ.EXE,round2.quz,DISPLAY", "round2.quz,DISPLAY", "round2.quz"},
-        {"C:\\Talvix\\Quiz.exe  spaced.quz , DISPLAY", " spaced.quz , DISPLAY", "spaced.quz"},
-        {"/opt/talvix/quiz r1.quz,DISPLAY", "r1.quz,DISPLAY", "r1.quz"},
-        {"quiz quiz.quz,DISPLAY", "quiz.quz,DISPLAY", "quiz.quz"},
-        {"\"/home/ann/my apps/quiz\" night.quz,DISPLAY", "night.quz,DISPLAY", "night.quz"},
-        {"/opt/talvix/quiz", "", ""},
-        {"C:\\Talvix\\Quiz.exe", "", ""},
-        {"", "", ""},
-    };
-    for (const auto &c : cases) {
-        EXPECT_EQ(commandTextOfRunString(c.run), c.text) << c.run;
-        EXPECT_EQ(quizFileOfRunString(c.run), c.quizFile) << c.run;
-    }
+    EXPECT_EQ(commandTextOfRunString(GetParam()[0]), GetParam()[1]);
+    EXPECT_EQ(quizFileOfRunString(GetParam()[0]), GetParam()[2]);
 }
+QUIZ_ROWS(RunStrings, "quiz/runstrings.rows");
 
 TEST(FindQuizRounds, EveryQuizShapeInSlideAndShapeOrderAnyCase)
 {
-    test::SlidesHost host;
+    test::FakeHost host;
     host.addSlide({{"Title 1", ""}, {"VOTE", "C:\\Talvix\\vote.exe q1.tlx,1"}});
     host.addSlide(
         {{"QUIZ", "quiz b.quz,DISPLAY"}, {"Title 1", "quiz x.quz"}, {"quiz", "quiz a.quz,DISPLAY"}});
@@ -48,7 +39,7 @@ TEST(FindQuizRounds, EveryQuizShapeInSlideAndShapeOrderAnyCase)
 
 TEST(FindQuizRounds, NoQuizShapesNoRounds)
 {
-    test::SlidesHost host;
+    test::FakeHost host;
     host.addSlide({{"VOTE", "vote q1.tlx"}});
     EXPECT_TRUE(FindQuizRounds(host, nullptr).empty());
 }

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <tuple>
+
 namespace quiz
 {
 namespace
@@ -28,24 +32,31 @@ std::vector<float> keypadOrder(const std::vector<RankedKeypad> &table)
     return order;
 }
 
-TEST(RankKeypads, OrdersKeypads)
+// The ranking is a permutation of the keypads in the order of its rule: higher
+// score first, then those who voted, then the quicker, then the lower keypad.
+TEST(RankKeypads, IsAPermutationSortedByItsRule)
 {
-    struct Case {
-        const char *name;
-        ScoringResult totals;
-        std::vector<float> order;
-    };
-    const Case cases[] = {
-        {"higher score first", totals({1, 3, 2}, {0, 0, 0}, {1, 1, 1}), {2, 3, 1}},
-        {"equal scores: quicker first", totals({2, 2, 2}, {9, 3, 5}, {1, 1, 1}), {2, 3, 1}},
-        {"equal scores and times: voted first", totals({0, 0, 0}, {0, 0, 0}, {0, 1, 0}), {2, 1, 3}},
-        {"voted before not voted even when slower", totals({1, 1}, {2, 8}, {0, 1}), {2, 1}},
-        {"voted and slower stays before not voted", totals({1, 1}, {8, 2}, {1, 0}), {1, 2}},
-        {"full ties keep keypad order", totals({1, 1, 1, 1}, {4, 4, 4, 4}, {1, 1, 1, 1}), {1, 2, 3, 4}},
-        {"mixed", totals({2, 0, 2, 2, 0}, {5, 0, 3, 3, 0}, {1, 0, 1, 1, 1}), {3, 4, 1, 5, 2}},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(keypadOrder(RankKeypads(c.totals)), c.order) << c.name;
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        const int keypads = 1 + static_cast<int>(random() % 12);
+        std::vector<float> score, time, voted;
+        for (int k = 0; k < keypads; ++k) { // few values, so that ties are common
+            score.push_back(static_cast<float>(random() % 4) / 2);
+            time.push_back(static_cast<float>(random() % 3));
+            voted.push_back(static_cast<float>(random() % 2));
+        }
+        const std::vector<float> order = keypadOrder(RankKeypads(totals(score, time, voted)));
+        std::vector<float> sorted = order;
+        std::sort(sorted.begin(), sorted.end());
+        for (int k = 0; k < keypads; ++k)
+            ASSERT_EQ(sorted[static_cast<size_t>(k)], static_cast<float>(k + 1)) << "not a permutation";
+        const auto key = [&](float keypad) {
+            const size_t i = static_cast<size_t>(keypad) - 1;
+            return std::make_tuple(-score[i], -voted[i], time[i], keypad);
+        };
+        for (size_t i = 1; i < order.size(); ++i)
+            EXPECT_LT(key(order[i - 1]), key(order[i])) << "round " << round << " place " << i;
+    }
 }
 
 TEST(RankKeypads, RowsCarryTheTotalsOrZerosWithoutAListFormQuestion)

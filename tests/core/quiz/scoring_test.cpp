@@ -1,6 +1,7 @@
 #include "core/common/text.h"
 #include "core/quiz/scoring.h"
 #include "fakes/fakeprogress.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -21,50 +22,32 @@ QuestionInput question(std::string correct, std::string answers, std::string res
     return q;
 }
 
-TEST(ScoreQuiz, GivesTheTotalsPerKeypad)
+using Totals = test::RowTest;
+
+TEST_P(Totals, PerKeypad)
 {
-    struct Case {
-        const char *name;
-        std::vector<QuestionInput> questions;
-        int useWeightings;
-        std::vector<float> score, time, voted;
+    const test::Row &r = GetParam();
+    const auto correct = r.list(0, '&'), answers = r.list(1, '&'), responses = r.list(2, '&'),
+               weights = r.list(3, '&');
+    std::vector<QuestionInput> questions;
+    const auto part = [](const std::vector<std::string> &parts, size_t i) {
+        return i < parts.size() ? parts[i] : "";
     };
-    // clang-format off
-    const Case cases[] = {
-        {"compact, one right answer", {question("3", "1X3")}, 0, {0, 0, 1}, {0, 0, 0}, {0, 0, 0}},
-        {"compact, two right options", {question("13", "1X3")}, 0, {1, 0, 1}, {0, 0, 0}, {0, 0, 0}},
-        {"compact, most popular", {question("p", "2223")}, 0, {1, 1, 1, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-        {"compact, most popular in capitals", {question("P", "3113")}, 0, {1, 0, 0, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-        {"compact, A is option ten", {question("x", "A3A")}, 0, {1, 0, 1}, {0, 0, 0}, {0, 0, 0}},
-        {"compact, response values", {question("3", "323", "4;5;6.5")}, 0, {1, 0, 1}, {4, 0, 6.5f}, {0, 0, 0}},
-        {"list, right, wrong, not voted", {question("2", "1;2;-;")}, 0, {0, 1, 0}, {0, 0, 0}, {1, 1, 0}},
-        {"list, 10 is option x", {question("x", "10;3;")}, 0, {1, 0}, {0, 0}, {1, 1}},
-        {"list, X voted but never right", {question("2", "X;2;")}, 0, {0, 1}, {0, 0}, {1, 1}},
-        {"list, times of right answers only", {question("2", "2;2;1;", "1.5;2.25;0.5")}, 0, {1, 1, 0}, {1.5f, 2.25f, 0}, {1, 1, 1}},
-        {"list, fewer response values", {question("2", "2;2;2;", "7")}, 0, {1, 1, 1}, {7, 0, 0}, {1, 1, 1}},
-        {"list, most popular not worked out", {question("p", "2;2;3;")}, 0, {0, 0, 0}, {0, 0, 0}, {1, 1, 1}},
-        {"list, no correct answer marks no vote", {question("", "1;2;")}, 0, {0, 0}, {0, 0}, {0, 0}},
-        {"list, 11 never matches", {question("1", "11;1;")}, 0, {0, 1}, {0, 0}, {1, 1}},
-        {"weights off", {question("23", "1;2;3;", "", {{2, 2.0}, {3, 3.0}})}, 0, {0, 1, 1}, {0, 0, 0}, {1, 1, 1}},
-        {"weights on", {question("23", "1;2;3;", "", {{2, 2.0}, {3, 3.0}})}, 1, {0, 2, 3}, {0, 0, 0}, {1, 1, 1}},
-        {"weights on, option ten", {question("x", "10;A;", "", {{10, 5.0}})}, 1, {5, 0}, {0, 0}, {1, 1}},
-        {"weights on, compact", {question("x2", "A2X", "", {{10, 4.0}, {2, 0.5}})}, 1, {4, 0.5f, 0}, {0, 0, 0}, {0, 0, 0}},
-        {"questions add up, the last sets the keypad count",
-         {question("1", "1;1;1;1;", "1;1;1;1"), question("2", "2;3;", "2;2")}, 0, {2, 1}, {3, 1}, {1, 1}},
-        {"a question without votes is skipped", {question("1", "1;2;"), question("1", "")}, 0, {1, 0}, {0, 0}, {1, 1}},
-    };
-    // clang-format on
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        ScoringSettings s;
-        s.useWeightings = c.useWeightings;
-        const ScoringResult r = ScoreQuiz(c.questions, s, {});
-        EXPECT_EQ(r.keypadCount, static_cast<int>(c.score.size()));
-        EXPECT_EQ(r.score, c.score);
-        EXPECT_EQ(r.time, c.time);
-        EXPECT_EQ(r.voted, c.voted);
+    for (size_t i = 0; i < answers.size(); ++i) {
+        QuestionInput &q = questions.emplace_back(question(part(correct, i), answers[i], part(responses, i)));
+        for (const std::string &pair : test::splitTrimmed(part(weights, i)))
+            q.weights[std::stoul(pair.substr(0, pair.find('=')))] =
+                std::stod(pair.substr(pair.find('=') + 1));
     }
+    ScoringSettings s;
+    s.useWeightings = r.num(4);
+    const ScoringResult result = ScoreQuiz(questions, s, {});
+    EXPECT_EQ(result.keypadCount, static_cast<int>(r.floats(5).size()));
+    EXPECT_EQ(result.score, r.floats(5));
+    EXPECT_EQ(result.time, r.floats(6));
+    EXPECT_EQ(result.voted, r.floats(7));
 }
+QUIZ_ROWS(Totals, "quiz/scoring.rows");
 
 // The scoring's own number reader must agree with the general one.
 TEST(ScoreQuiz, ResponseValuesAreReadAsLeadingNumbers)
@@ -112,7 +95,6 @@ TEST(ScoreQuiz, EveryKeypadOfAnAnswerStringCountsAsValid)
     EXPECT_EQ(none.possibleMaximum, 0.0);
     EXPECT_EQ(none.validKeypads, (std::vector<int>{1, 1}));
 }
-
 
 std::string listOf(int keypads)
 {

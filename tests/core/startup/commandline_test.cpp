@@ -1,43 +1,33 @@
 #include "core/startup/commandline.h"
+#include "core/startup/startup.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
 
 using namespace quiz;
+using quiz::test::Row;
 
-TEST(ParseCommandLine, StoresWordsByPositionAndFindsTheSlide)
+using CommandWordsRows = quiz::test::RowTest;
+
+TEST_P(CommandWordsRows, StoreWordsByPositionAndFindTheSlide)
 {
-    struct Case {
-        const char *text;
-        const char *quizFileName, *modeWord, *slideArg, *extraArg;
-        bool slideGiven;
-        int currentSlide;
-    } cases[] = {
-        {"SETUP", "SETUP", "", "", "", false, 9},
-        {",SETUP", "", "SETUP", "", "", false, 9},
-        {"quiz.quz,SETUP", "quiz.quz", "SETUP", "", "", false, 9},
-        {"DISPLAY,5", "DISPLAY", "5", "", "", false, 9},
-        {"quiz.quz,INSERT,SLIDE7", "quiz.quz", "INSERT", "SLIDE7", "", true, 7},
-        {" quiz.quz , INSERT , 3SLIDE ", "quiz.quz", "INSERT", "3SLIDE", "", true, 3},
-        {"a,b,c,d,e,SLIDE4", "a", "b", "c", "d", true, 4}, // later words ignored, SLIDE still seen
-        {"quiz.quz,DISPLAY,slide4", "quiz.quz", "DISPLAY", "slide4", "", false, 9},
-        {"quiz.quz,INSERT,SLIDE7,SLIDE2", "quiz.quz", "INSERT", "SLIDE7", "SLIDE2", true, 2},
-        {"SLIDESLIDE5,SETUP", "SLIDESLIDE5", "SETUP", "", "", true, 5},
-        {"x,SLIDE", "x", "SLIDE", "", "", true, 0},
-        {"x,y,SLIDE 12", "x", "y", "SLIDE 12", "", true, 12},
-        {"", "", "", "", "", false, 9},
-        {"quiz.quz,make", "quiz.quz", "make", "", "", false, 9},
-    };
-    for (const auto &c : cases) {
-        const CommandWords w = ParseCommandLine(c.text, [] { return 9; });
-        EXPECT_EQ(w.quizFileName, c.quizFileName) << c.text;
-        EXPECT_EQ(w.modeWord, c.modeWord) << c.text;
-        EXPECT_EQ(w.slideArg, c.slideArg) << c.text;
-        EXPECT_EQ(w.extraArg, c.extraArg) << c.text;
-        EXPECT_EQ(w.slideGiven, c.slideGiven) << c.text;
-        EXPECT_EQ(w.currentSlide, c.currentSlide) << c.text;
-    }
+    const Row &r = GetParam();
+    const CommandWords w = ParseCommandLine(r[0], [] { return 9; });
+    EXPECT_EQ((std::vector<std::string>{w.quizFileName, w.modeWord, w.slideArg, w.extraArg}),
+              (std::vector<std::string>{r[1], r[2], r[3], r[4]}));
+    EXPECT_EQ(w.slideGiven, r.flag(5));
+    EXPECT_EQ(w.currentSlide, r.num(6));
 }
+QUIZ_ROWS(CommandWordsRows, "startup/commandline.rows");
+
+using DispatchRows = quiz::test::RowTest;
+
+TEST_P(DispatchRows, AcceptEachModeWithOrWithoutOneTrailingBlank)
+{
+    EXPECT_EQ(DispatchModeName(GetParam()[0]), GetParam()[1]);
+}
+QUIZ_ROWS(DispatchRows, "startup/dispatch.rows");
 
 TEST(ParseCommandLine, AsksForTheShowingSlideOnlyWithoutASlideWordAndAFailureLeavesZero)
 {
@@ -50,10 +40,7 @@ TEST(ParseCommandLine, AsksForTheShowingSlideOnlyWithoutASlideWordAndAFailureLea
     const auto failing = []() -> int { throw std::runtime_error("no slide show"); };
     EXPECT_EQ(ParseCommandLine("quiz.quz,DISPLAY", failing).currentSlide, 0);
     EXPECT_EQ(ParseCommandLine("SETUP", nullptr).currentSlide, 0);
-}
-
-TEST(JoinArguments, JoinsWithSingleBlanksThatTheParserTrimsAgain)
-{
+    // Arguments are joined with single blanks that the parser trims again.
     EXPECT_EQ(joinArguments({}), "");
     EXPECT_EQ(joinArguments({"quiz.quz,INSERT,", "SLIDE7"}), "quiz.quz,INSERT, SLIDE7");
     EXPECT_EQ(ParseCommandLine(joinArguments({"quiz.quz,INSERT,", "SLIDE7"}), nullptr).slideArg, "SLIDE7");

@@ -1,4 +1,5 @@
 #include "core/startup/workingfiles.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <filesystem>
@@ -25,62 +26,40 @@ size_t fileCount(const TestFolder &dir)
 
 } // namespace
 
-TEST(ReadTlxIni, ChartFadeFollowsTheItemAfterTheKey)
-{
-    struct Case {
-        const char *fileName;
-        const char *content;
-        bool chartFade;
-    } cases[] = {
-        {"tlx.ini", "\"CHART FADE\",0\r\n", false},
-        {"tlx.ini", "\"chart fade\",1\r\n", true},
-        {"tlx.ini", "\"OTHER\",1\r\n\"CHART FADE\",\"2\"\r\n", true},
-        {"tlx.ini", "CHART FADE\n1\n", true},
-        {"tlx.ini", "\"CHART FADE\"\r\n", false}, // no value: 0
-        {"tlx.ini", "\"CHART FADE\",abc", false},
-        {"tlx.ini", "\"CHART FADES\",1", false},
-        {"tlx.ini", "\"CHART FADE\",0,\"CHART FADE\",1", false}, // the first key counts
-        {"TLX.INI", "\"CHART FADE\",1", true},                   // found ignoring case
-        {"other.ini", "\"CHART FADE\",1", false},                // no tlx.ini
-    };
-    for (const auto &c : cases) {
-        TestFolder addin, data;
-        addin.write(c.fileName, c.content);
-        QuizState state = stateIn(addin, data);
-        ReadTlxIni(state);
-        EXPECT_EQ(state.chartFade, c.chartFade) << c.fileName << ": " << c.content;
-    }
-}
+using TlxIni = quiz::test::RowTest;
 
-TEST(LoadValidKeypads, OneFlagPerDigit)
+TEST_P(TlxIni, ChartFadeFollowsTheItemAfterTheKey)
 {
-    struct Case {
-        const char *fileName; // nullptr: no valid.kpd
-        const char *content;
-        std::vector<int> valid;
-    } cases[] = {
-        {"valid.kpd", "1101\r\n", {0, 1, 1, 0, 1}},
-        {"valid.kpd", "\"1101\"", {0, 1, 1, 0, 1}},
-        {"valid.kpd", "1a2", {0, 1, 0, 2}},
-        {"valid.kpd", "", {0}},
-        {"valid.kpd", "11,00", {0, 1, 1}}, // only the first item
-        {"VALID.KPD", "01", {0, 0, 1}},    // found ignoring case
-        {nullptr, "",
-         [] { // keypads 0 to 649
-             std::vector<int> all(651, 1);
-             all[650] = 0;
-             return all;
-         }()},
-    };
-    for (const auto &c : cases) {
-        TestFolder addin, data;
-        if (c.fileName)
-            data.write(c.fileName, c.content);
-        QuizState state = stateIn(addin, data);
-        state.validKeypads = {0, 1};
-        LoadValidKeypads(state, data.str() + "/valid.kpd");
-        EXPECT_EQ(state.validKeypads, c.valid) << (c.fileName ? c.content : "no file");
-    }
+    TestFolder addin, data;
+    addin.write(GetParam()[0], GetParam()[1]);
+    QuizState state = stateIn(addin, data);
+    ReadTlxIni(state);
+    EXPECT_EQ(state.chartFade, GetParam().flag(2));
+}
+QUIZ_ROWS(TlxIni, "startup/tlxini.rows");
+
+using ValidKeypads = quiz::test::RowTest;
+
+TEST_P(ValidKeypads, OneFlagPerDigit)
+{
+    TestFolder addin, data;
+    data.write(GetParam()[0], GetParam()[1]);
+    QuizState state = stateIn(addin, data);
+    state.validKeypads = {0, 1};
+    LoadValidKeypads(state, data.str() + "/valid.kpd");
+    const std::vector<float> flags(state.validKeypads.begin(), state.validKeypads.end());
+    EXPECT_EQ(flags, GetParam().floats(2));
+}
+QUIZ_ROWS(ValidKeypads, "startup/validkpd.rows");
+
+TEST(LoadValidKeypads, WithoutAFileKeypadsZeroTo649AreValid)
+{
+    TestFolder addin, data;
+    QuizState state = stateIn(addin, data);
+    LoadValidKeypads(state, data.str() + "/valid.kpd");
+    std::vector<int> all(651, 1);
+    all[650] = 0;
+    EXPECT_EQ(state.validKeypads, all);
 }
 
 TEST(Markers, ActiveAndInsertCompleteMarkersReplaceEachOther)

@@ -3,6 +3,7 @@
 #include "core/votedata/participantsworkbook.h"
 
 #include "fakes/controllerfakes.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -21,28 +22,18 @@ std::vector<int> keypads(const Records &records)
     return k;
 }
 
-TEST(SortParticipants, OrdersByKeypadButNeverMovesAZeroForward)
+using Sorting = test::RowTest;
+
+TEST_P(Sorting, OrdersByKeypadButNeverMovesAZeroForward)
 {
-    struct Case {
-        std::vector<int> in, out;
-    };
-    // clang-format off
-    const std::vector<Case> cases = {
-        {{3, 1}, {1, 3}}, {{5, 4, 3, 2, 1}, {1, 2, 3, 4, 5}}, {{2, 2, 1}, {1, 2, 2}},
-        {{3, 1, 0}, {1, 3, 0}},       // the marker record stays last
-        {{3, 0, 1}, {3, 0, 1}},       // nothing passes a zero
-        {{0, 3, 1}, {0, 1, 3}},       // a zero at the front stays there
-        {{4, 0, 2, 1}, {4, 0, 1, 2}}, {{7}, {7}}, {{}, {}},
-    };
-    // clang-format on
-    for (const auto &c : cases) {
-        Records records;
-        for (int k : c.in)
-            records.push_back({"k" + std::to_string(k), k, 1});
-        SortParticipants(records);
-        EXPECT_EQ(keypads(records), c.out);
-    }
+    Records records;
+    for (float k : GetParam().floats(0))
+        records.push_back({"k", static_cast<int>(k), 1});
+    SortParticipants(records);
+    const std::vector<float> sorted = GetParam().floats(1);
+    EXPECT_EQ(keypads(records), std::vector<int>(sorted.begin(), sorted.end()));
 }
+QUIZ_ROWS(Sorting, "votedata/sort.rows");
 
 TEST(SortParticipants, EqualKeypadsKeepTheirOrder)
 {

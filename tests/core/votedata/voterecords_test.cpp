@@ -1,4 +1,5 @@
 #include "core/votedata/voterecords.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <algorithm>
@@ -8,67 +9,29 @@
 #include <random>
 
 using namespace quiz;
+using quiz::test::Row;
 using quiz::test::TestFolder;
 
-TEST(GetField, TakesTheTextBetweenCommasAndDropsEnclosingQuotes)
-{
-    struct Case {
-        const char *line;
-        int n;
-        const char *field;
-    } cases[] = {
-        // clang-format off
-        {"a,\"b\",c", 1, "a"}, {"a,\"b\",c", 2, "b"}, {"a,\"b\",c", 3, "c"}, {"a,\"b\",c", 4, ""},
-        {"a,\"b\",c", 0, ""}, {"a,\"b\",c", 9, ""}, {"\"a,b\",c", 1, "\"a"},
-        {"\"a,b\",c", 2, "b\""}, // commas in quotes are not protected
-        {"x,\",y", 2, ""}, {"x,\"\",y", 2, ""}, {",,", 2, ""}, {"a", 1, "a"}, {"", 1, ""}, {"a,b", 2, "b"},
-        {"a,\"b", 2, "\"b"}, {"a,b\",c", 2, "b\""},
-        // clang-format on
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(GetField(c.line, c.n), c.field) << c.line << " field " << c.n;
-}
+using RecordFields = quiz::test::RowTest;
 
-TEST(FileNamePart, TakesTheNameAfterTheLastSeparatorUpperCased)
+TEST_P(RecordFields, Read)
 {
-    struct Case {
-        const char *path;
-        const char *name;
-    } cases[] = {
-        // clang-format off
-        {"C:\\Show\\Q1.tlx", "Q1.TLX"}, {"/home/ann/q1.tlx", "Q1.TLX"}, {"q1.tlx", "Q1.TLX"},
-        {"C:\\dir/sub\\x.tlx", "X.TLX"}, {"/a\\b/c.tlx", "C.TLX"}, {"", ""}, {"dir\\", ""},
-        // clang-format on
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(FileNamePart(c.path), c.name) << c.path;
+    const Row &r = GetParam();
+    std::string got;
+    if (r.name == "field")
+        got = GetField(r[0], r.num(1));
+    else if (r.name == "name")
+        got = FileNamePart(r[0]);
+    else if (r.name == "response")
+        got = responseTextOfLine(r[0]);
+    else {
+        const auto parts = SplitAnswerString(r[0]);
+        for (size_t i = 0; i < parts.size(); ++i)
+            got += (i ? "/" : "") + parts[i];
+    }
+    EXPECT_EQ(got, r[2]);
 }
-
-TEST(SplitAnswerString, CompactAndListForms)
-{
-    using V = std::vector<std::string>;
-    EXPECT_EQ(SplitAnswerString("1X3"), (V{"1", "X", "3"}));
-    EXPECT_EQ(SplitAnswerString("1;-;12"), (V{"1", "-", "12"}));
-    EXPECT_EQ(SplitAnswerString("5;"), (V{"5", ""}));
-    EXPECT_EQ(SplitAnswerString(""), V{});
-}
-
-TEST(ResponseText, DecimalCommasAndSeparators)
-{
-    struct Case {
-        const char *line;
-        const char *text;
-    } cases[] = {
-        {"C:\\s\\Q1.tlx,1,2,\"1,5;2,25\",a,b", "1.5;2.25"},  // more than 7 pieces
-        {"Q1.tlx,1,2,\"1.5;2\",a,b", "1.5;2"},               // 6 pieces: field 4
-        {"Q1.tlx,1,2,\"3;4\",a,b,c", "3;4"},                 // exactly 7: field 4, quotes off
-        {"Q1.tlx,1,2,\"1,5\",a,b", "\"1"},                   // 7 pieces, one decimal comma
-        {"Q1.tlx,1,2,\"1,5;2,5;3,5;4,5", "1.5;2.5;3.5;4.5"}, // no closing quote: the rest
-        {"Q1.tlx,1", ""},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(responseTextOfLine(c.line), c.text) << c.line;
-}
+QUIZ_ROWS(RecordFields, "votedata/fields.rows");
 
 TEST(LookUpVotes, TheLastRecordOfAQuestionWinsWhateverItsFolderOrCase)
 {
@@ -120,32 +83,6 @@ TEST(VoteRecords, FilesAreFoundIgnoringCaseAndMayBeMissing)
 namespace
 {
 
-std::string refField(const std::string &line, int n)
-{
-    std::vector<std::string> fields(1);
-    for (const char c : line) {
-        if (c == ',')
-            fields.emplace_back();
-        else
-            fields.back() += c;
-    }
-    if (n < 1 || n > static_cast<int>(fields.size()))
-        return "";
-    std::string field = fields[n - 1];
-    if (!field.empty() && field.front() == '"' && field.back() == '"')
-        field = field.size() == 1 ? "" : field.substr(1, field.size() - 2);
-    return field;
-}
-
-std::string refName(const std::string &path)
-{
-    std::string name =
-        path.substr(path.find_last_of("\\/") == std::string::npos ? 0 : path.find_last_of("\\/") + 1);
-    for (char &c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return name;
-}
-
 std::vector<std::string> refLines(const std::filesystem::path &file)
 {
     std::ifstream in(file, std::ios::binary);
@@ -158,35 +95,20 @@ std::vector<std::string> refLines(const std::filesystem::path &file)
     return lines;
 }
 
-// Reads both files for every lookup, as the per-question procedure does.
+// Reads both files for every lookup, with the line readers checked above.
 std::string refLookUp(QuizState &state, const std::filesystem::path &folder, const std::string &question)
 {
-    const std::string key = refName(question);
+    const std::string key = FileNamePart(question);
     std::string result;
     for (const std::string &line : refLines(folder / "votes.rec"))
-        if (refName(refField(line, 1)) == key)
-            result = refField(line, 4);
+        if (FileNamePart(GetField(line, 1)) == key)
+            result = GetField(line, 4);
     state.responseRecPresent = std::filesystem::exists(folder / "response.rec");
     if (!state.responseRecPresent)
         return result;
-    for (const std::string &line : refLines(folder / "response.rec")) {
-        if (refName(refField(line, 1)) != key)
-            continue;
-        std::string text;
-        if (std::count(line.begin(), line.end(), ',') + 1 > 7) {
-            size_t p3 = 0;
-            for (int i = 0, from = 0; i < 3; ++i, from = static_cast<int>(p3) + 1)
-                p3 = line.find(',', static_cast<size_t>(from));
-            const size_t start = p3 + 2;
-            const size_t q = line.find('"', start);
-            text = q == std::string::npos ? line.substr(start) : line.substr(start, q - start);
-            std::replace(text.begin(), text.end(), ',', '.');
-        } else {
-            text = refField(line, 4);
-        }
-        std::replace(text.begin(), text.end(), ',', ';');
-        state.questionResponseText = text;
-    }
+    for (const std::string &line : refLines(folder / "response.rec"))
+        if (FileNamePart(GetField(line, 1)) == key)
+            state.questionResponseText = responseTextOfLine(line);
     return result;
 }
 

@@ -1,7 +1,7 @@
 #include "adapters/instance/claimsingleinstance.h"
 #include "adapters/instance/closewindowstitled.h"
 #include "adapters/instance/instanceguard.h"
-#include "ports/eventpump.h"
+#include "fakes/controllerfakes.h"
 #include "support/standin.h"
 #include "support/testfolder.h"
 
@@ -20,23 +20,16 @@ using quiz::test::TestFolder;
 namespace
 {
 
-// Real events, a clock that moves only when waited on.
-class SteppingPump : public EventPump
+// The fake pump with real events: each wait lets the other guard's connection be served.
+test::FakePump steppingPump()
 {
-  public:
-    long long now = 0;
-    int waits = 0;
-    void processEvents() override { QCoreApplication::processEvents(); }
-    void waitMs(int ms) override
-    {
-        ++waits;
-        // Let the other guard's connection be served, as a real wait would.
+    test::FakePump pump;
+    pump.meanwhile = [] {
         for (int i = 0; i < 5; ++i)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        now += ms;
-    }
-    long long nowMs() override { return now; }
-};
+    };
+    return pump;
+}
 
 class CountingWindow : public QWidget
 {
@@ -129,7 +122,7 @@ TEST(ClaimSingleInstance, ThePreviousInstanceIsAskedToCloseQuizAndGoes)
         requested.push_back(title);
         answerCloseRequest(title, previous.applicationTitle(), [&] { previous.stopListening(); });
     }));
-    SteppingPump pump;
+    test::FakePump pump = steppingPump();
     current.setApplicationTitle("x");
     EXPECT_TRUE(claimSingleInstance(current, pump));
     EXPECT_EQ(requested, (std::vector<std::string>{"Quiz"}));
@@ -137,9 +130,9 @@ TEST(ClaimSingleInstance, ThePreviousInstanceIsAskedToCloseQuizAndGoes)
     EXPECT_LT(pump.now, claimWaitLimitMs);
 
     InstanceGuard alone(folder.str() + "/alone.sock"); // alone it only takes its title
-    SteppingPump quiet;
+    test::FakePump quiet = steppingPump();
     EXPECT_TRUE(claimSingleInstance(alone, quiet));
-    EXPECT_EQ(quiet.waits, 0);
+    EXPECT_EQ(quiet.now, 0);
     EXPECT_EQ(alone.applicationTitle(), "Quiz");
 }
 
@@ -150,12 +143,12 @@ TEST(ClaimSingleInstance, GivesUpAfterOneSecondWhenThePreviousInstanceStays)
     InstanceGuard stubborn(socket), current(socket);
     int requests = 0;
     ASSERT_TRUE(stubborn.listen([&](const std::string &) { ++requests; }));
-    SteppingPump pump;
+    test::FakePump pump = steppingPump();
     EXPECT_FALSE(claimSingleInstance(current, pump));
     EXPECT_EQ(pump.now, claimWaitLimitMs);
-    EXPECT_EQ(pump.waits, claimWaitLimitMs / claimRetryMs);
-    test::waitUntil([&] { return requests == pump.waits; });
-    EXPECT_EQ(requests, pump.waits) << "one request before each look";
+    const int looks = claimWaitLimitMs / claimRetryMs;
+    test::waitUntil([&] { return requests == looks; });
+    EXPECT_EQ(requests, looks) << "one request before each look";
     EXPECT_EQ(current.applicationTitle(), "Quiz");
 }
 

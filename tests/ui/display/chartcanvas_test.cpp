@@ -140,19 +140,6 @@ TEST(ChartCanvas, UnreadableBackgroundKeepsThePreviousImage)
     EXPECT_EQ(chart.backgroundImage().size(), QSize(10, 10));
 }
 
-TEST(ChartCanvas, FontAndColourFollowTheSettings)
-{
-    AnnotationFont f;
-    f.name = "DejaVu Sans";
-    f.size = 18;
-    f.bold = f.italic = f.underline = f.strikeThrough = true;
-    const QFont q = ChartCanvas::qtFont(f);
-    EXPECT_EQ(q.family(), "DejaVu Sans");
-    EXPECT_EQ(q.pointSize(), 18);
-    EXPECT_TRUE(q.bold() && q.italic() && q.underline() && q.strikeOut());
-    EXPECT_EQ(ChartCanvas::qtColour(0x336699), QColor(0x99, 0x66, 0x33)); // blue-green-red
-}
-
 TEST(ChartCanvas, MouseEventsCarryButtonShiftAndPosition)
 {
     ChartCanvas chart;

@@ -2,8 +2,10 @@
 
 #include "core/startup/runcontext.h"
 #include "displayfakes.h"
+#include "support/rows.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -48,44 +50,22 @@ struct DisplayFixture : ::testing::Test {
     }
 };
 
-struct KeyCase {
-    const char *name;
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-    std::vector<std::string> calls;
+class Keys : public DisplayFixture, public ::testing::WithParamInterface<test::Row>
+{
 };
 
-const std::vector<KeyCase> &keyCases()
+TEST_P(Keys, EndTheDisplayAsTheyShould)
 {
-    const std::vector<std::string> on{"fade 255-0", "quit 1"}, stay{"fade 255-0", "quit 0"};
-    // clang-format off
-    static const std::vector<KeyCase> cases{
-        {"Space", Qt::Key_Space, Qt::NoModifier, on}, {"Enter", Qt::Key_Return, Qt::NoModifier, on},
-        {"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, on}, {"N", Qt::Key_N, Qt::NoModifier, on},
-        {"Right", Qt::Key_Right, Qt::NoModifier, on}, {"Down", Qt::Key_Down, Qt::NoModifier, on},
-        {"PageDown", Qt::Key_PageDown, Qt::NoModifier, on}, {"ShiftSpace", Qt::Key_Space, Qt::ShiftModifier, on},
-        {"Q", Qt::Key_Q, Qt::NoModifier, stay}, {"Escape", Qt::Key_Escape, Qt::NoModifier, stay},
-        {"PageUp", Qt::Key_PageUp, Qt::NoModifier, stay}, {"Up", Qt::Key_Up, Qt::NoModifier, stay},
-        {"Left", Qt::Key_Left, Qt::NoModifier, stay}, {"P", Qt::Key_P, Qt::NoModifier, stay},
-        {"Backspace", Qt::Key_Backspace, Qt::NoModifier, stay},
-        {"AltShiftQ", Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier, stay},
-        {"AltQ", Qt::Key_Q, Qt::AltModifier, {"fade 255-0", "brevak"}},
-        {"A", Qt::Key_A, Qt::NoModifier, {}}, {"Tab", Qt::Key_Tab, Qt::NoModifier, {}},
-        {"F5", Qt::Key_F5, Qt::NoModifier, {}},
-    };
-    // clang-format on
-    return cases;
+    const QKeyCombination key = QKeySequence::fromString(QString::fromStdString(GetParam()[0]))[0];
+    ctx.state.onFinishChoice = 1;
+    QWidget *target =
+        GetParam().name == "chart" ? static_cast<QWidget *>(window->chart()) : window->focusButton();
+    QTest::keyClick(target, key.key(),
+                    key.keyboardModifiers() |
+                        (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier));
+    EXPECT_EQ(calls, GetParam().list(1));
 }
-
-TEST_F(DisplayFixture, KeysOnTheFocusButtonEndTheDisplayAsTheyShould)
-{
-    for (const KeyCase &c : keyCases()) {
-        calls.clear();
-        ctx.state.onFinishChoice = 1;
-        QTest::keyClick(window->focusButton(), c.key, c.modifiers);
-        EXPECT_EQ(calls, c.calls) << c.name;
-    }
-}
+QUIZ_ROWS(Keys, "ui/displaykeys.rows");
 
 TEST_F(DisplayFixture, KeysOnTheShownWindowReachTheWindow)
 {
@@ -96,25 +76,9 @@ TEST_F(DisplayFixture, KeysOnTheShownWindowReachTheWindow)
     EXPECT_FALSE(window->isVisible()); // faded out
 }
 
-TEST_F(DisplayFixture, KeysOnTheChartMapTheChartsShiftToTheWindows)
+TEST_F(DisplayFixture, TheWindowsOwnCtrlQIsThePlainQ)
 {
-    struct Case {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        std::vector<std::string> calls;
-    } cases[] = {
-        {Qt::Key_Q, Qt::AltModifier, {"fade 255-0", "brevak"}},     // the chart's Alt (2) is the window's 4
-        {Qt::Key_Q, Qt::ControlModifier, {"fade 255-0", "brevak"}}, // the chart's Ctrl (4) too
-        {Qt::Key_N, Qt::NoModifier, {"fade 255-0", "quit 1"}},
-        {Qt::Key_A, Qt::NoModifier, {}},
-    };
-    for (const auto &c : cases) {
-        calls.clear();
-        QTest::keyClick(window->chart(), c.key, c.modifiers);
-        EXPECT_EQ(calls, c.calls) << c.key;
-    }
-    calls.clear();
-    window->formKeyDown(81, 2); // the window's own Ctrl+Q is the plain Q
+    window->formKeyDown(81, 2);
     EXPECT_EQ(calls, (std::vector<std::string>{"fade 255-0", "quit 0"}));
 }
 
@@ -155,21 +119,6 @@ TEST_F(DisplayFixture, ControlsCarryTheirNames)
     EXPECT_EQ(window->focusButton()->x(), -1000);
 }
 
-TEST_F(DisplayFixture, FocusTimerClaimsTheFocusFourTimesThenStops)
-{
-    showWindow();
-    window->enableFocusTimer();
-    for (int tick = 1; tick <= 4; ++tick) {
-        window->tmr_SetFocus_Timer();
-        EXPECT_EQ(window->focusClaimCount(), tick);
-        EXPECT_TRUE(window->focusTimer()->isActive());
-    }
-    window->tmr_SetFocus_Timer();
-    EXPECT_EQ(window->focusClaimCount(), 4);
-    EXPECT_FALSE(window->focusTimer()->isActive());
-    EXPECT_TRUE(window->focusButton()->hasFocus());
-}
-
 TEST_F(DisplayFixture, FocusTimerDoesNotClaimForAHiddenOrDisabledWindow)
 {
     window->tmr_SetFocus_Timer(); // hidden
@@ -186,9 +135,11 @@ TEST_F(DisplayFixture, FocusTimerStopsByItselfAfterAboutHalfASecond)
 {
     showWindow();
     window->enableFocusTimer();
+    EXPECT_TRUE(window->focusTimer()->isActive());
     QTRY_VERIFY_WITH_TIMEOUT(!window->focusTimer()->isActive(), 3000);
     EXPECT_EQ(window->focusTickCount(), 5);
-    EXPECT_EQ(window->focusClaimCount(), 4);
+    EXPECT_EQ(window->focusClaimCount(), 4); // four claims, then the fifth tick stops it
+    EXPECT_TRUE(window->focusButton()->hasFocus());
 }
 
 } // namespace

@@ -1,0 +1,42 @@
+#include "app/modes/setupwindowhooks.h"
+
+#include "adapters/dialogs/qtdialogs.h"
+#include "app/uiscriptstart.h"
+#include "core/startup/runcontext.h"
+#include "ui/display/displayrun.h"
+#include "ui/display/layouteditorrun.h"
+#include "ui/setup/commonsave.h"
+
+#include <cstdio>
+
+namespace quiz
+{
+
+SetupWindowHooks programSetupHooks(RunContext &ctx)
+{
+    SetupWindowHooks hooks;
+    hooks.openLayoutEditor = [&ctx] { RunLayoutEditor(ctx); };
+    if (dynamic_cast<QtDialogs *>(ctx.dialogs)) {
+        hooks.askFileName = [&ctx](QWidget *caller, const std::string &preset) {
+            return CommonSave::ask(caller, ctx.state.dataFolder, kQuizFilePattern, preset);
+        };
+    }
+    return hooks;
+}
+
+bool cancelWithoutScreen(RunContext &ctx, QWidget *window, const char *pictureName,
+                         const std::function<void()> &cancel)
+{
+    if (!runsWithoutScreen() || uiScriptRequested())
+        return false;
+    const std::string path = ctx.state.dataFolder + "/" + pictureName;
+    if (saveWindowPicture(window, path))
+        std::printf("%s\n", path.c_str());
+    else
+        std::fprintf(stderr, "quiz: cannot write %s\n", path.c_str());
+    std::fflush(stdout);
+    cancel();
+    return true;
+}
+
+} // namespace quiz

@@ -1,0 +1,258 @@
+// Replays the end-to-end scenarios under tests/data/e2e: each folder holds a
+// scenario.txt (how to run the real program and what must follow) and, when
+// needed, files/ laid over the copy of the demo folder and expected/ files.
+// How to write one: docs/testing.md.
+
+#include "support/quizrunner.h"
+#include "support/rows.h"
+#include "support/xlsxreadback.h"
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <thread>
+
+using namespace quiz::test;
+namespace fs = std::filesystem;
+
+namespace
+{
+
+struct Scenario {
+    std::string folder, name;
+    std::vector<std::pair<std::string, std::vector<std::string>>> lines; // directive, cells
+};
+
+void PrintTo(const Scenario &s, std::ostream *out)
+{
+    *out << s.folder << "/" << s.name;
+}
+
+// Blocks start with "=== name"; lines before the first block belong to every block.
+std::vector<Scenario> loadScenarios()
+{
+    std::vector<Scenario> all;
+    for (const auto &entry : fs::directory_iterator(dataPath("e2e"))) {
+        std::ifstream in(entry.path() / "scenario.txt");
+        Scenario shared{entry.path().filename().string(), "", {}};
+        std::vector<Scenario> blocks;
+        for (std::string line; std::getline(in, line);) {
+            if (line.rfind("=== ", 0) == 0) {
+                blocks.push_back(shared);
+                blocks.back().name = line.substr(4);
+            } else if (const auto colon = line.find(':'); colon != std::string::npos && line[0] != '#') {
+                auto &target = blocks.empty() ? shared : blocks.back();
+                target.lines.push_back({line.substr(0, colon), splitCells(line.substr(colon + 1))});
+            }
+        }
+        if (blocks.empty())
+            blocks.push_back(shared);
+        all.insert(all.end(), blocks.begin(), blocks.end());
+    }
+    std::sort(all.begin(), all.end(), [](auto &a, auto &b) { return a.folder + a.name < b.folder + b.name; });
+    return all;
+}
+
+QJsonValue setAt(const QJsonValue &node, QStringList path, const QJsonValue &value)
+{
+    if (path.isEmpty())
+        return value;
+    const QString key = path.takeFirst();
+    if (node.isArray()) {
+        QJsonArray a = node.toArray();
+        if (key == "+")
+            a.append(setAt(QJsonValue(), path, value));
+        else {
+            const int i = key.toInt() < 0 ? key.toInt() + a.size() : key.toInt();
+            a[i] = setAt(a[i], path, value);
+        }
+        return a;
+    }
+    QJsonObject o = node.toObject();
+    o[key] = setAt(o[key], path, value);
+    return o;
+}
+
+QJsonValue at(QJsonValue node, const std::string &path)
+{
+    for (const QString &key : QString::fromStdString(path).split('.'))
+        node = node.isArray()
+                   ? node.toArray()[key.toInt() < 0 ? key.toInt() + node.toArray().size() : key.toInt()]
+                   : node.toObject()[key];
+    return node;
+}
+
+QJsonValue jsonValue(const std::string &text)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString("[" + text + "]")).array().at(0);
+}
+
+std::string pdfText(const std::string &path)
+{
+    QProcess process;
+    process.start("pdftotext", {"-layout", QString::fromStdString(path), "-"});
+    process.waitForFinished(30000);
+    return std::regex_replace(process.readAllStandardOutput().toStdString(), std::regex("[ \\t]+"), " ");
+}
+
+bool has(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The controller stand-in may log a moment after the program has ended.
+bool controllerGot(const QuizRunner &runner, const std::string &command)
+{
+    for (int i = 0; i < 60; ++i) {
+        const auto log = runner.controllerLog();
+        if (std::find(log.begin(), log.end(), command) != log.end())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+class E2e : public ::testing::TestWithParam<Scenario>
+{
+  protected:
+    QuizRunner runner;
+    std::string subst(std::string s) const
+    {
+        return std::regex_replace(s, std::regex("\\{folder\\}"), runner.folder().str());
+    }
+};
+
+TEST_P(E2e, Replays)
+{
+    const Scenario &sc = GetParam();
+    const fs::path source = fs::path(dataPath("e2e")) / sc.folder;
+    if (fs::exists(source / "files"))
+        fs::copy(source / "files", runner.folder().path(),
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    std::vector<std::string> words, answers;
+    for (const auto &[key, c] : sc.lines) {
+        if (key == "run")
+            words.push_back(c[0]);
+        else if (key == "answer")
+            answers.push_back(subst(c[0]));
+        else if (key == "env")
+            runner.setEnv(c[0], subst(c.at(1)));
+        else if (key == "remove")
+            fs::remove(runner.dataPath(c[0]));
+        else if (key == "write")
+            runner.folder().write(c[0], c.at(1));
+        else if (key == "host")
+            runner.setHostJson(QJsonDocument(setAt(runner.host(), QString::fromStdString(c[0]).split('.'),
+                                                   jsonValue(c.at(1)))
+                                                 .toObject())
+                                   .toJson()
+                                   .toStdString());
+        else if (key == "host-replace")
+            runner.setHostJson(std::regex_replace(runner.hostJson(), std::regex(c[0]), c.at(1)));
+    }
+    const QuizRunResult r = runner.run(words, answers);
+    ASSERT_TRUE(r.finished) << r.err;
+    const std::string trace = "\nstderr:\n" + r.err;
+    std::optional<ReadBook> book;
+    std::string pdf, workbook = "results.xls";
+    for (const auto &[key, raw] : sc.lines) {
+        std::vector<std::string> c;
+        for (const auto &cell : raw)
+            c.push_back(subst(cell));
+        c.resize(std::max<size_t>(c.size(), 4));
+        SCOPED_TRACE(key + ": " + c[0] + " | " + c[1]);
+        if (key == "exit")
+            EXPECT_EQ(c[0] == "nonzero" ? r.exitCode != 0 : r.exitCode == std::stoi(c[0]), true)
+                << r.exitCode << trace;
+        else if (key == "dialogs")
+            EXPECT_EQ(r.dialogLog.size(), std::stoul(c[0])) << trace;
+        else if (key == "dialog") {
+            const size_t i = c[0] == "last" ? r.dialogLog.size() - 1 : std::stoul(c[0]);
+            ASSERT_LT(i, r.dialogLog.size()) << trace;
+            const std::string field = dialogField(r.dialogLog[i], c[1].c_str());
+            if (c[2] == "~")
+                EXPECT_TRUE(std::regex_search(field, std::regex(c[3]))) << field;
+            else
+                EXPECT_EQ(field, c[2]);
+        } else if (key == "stderr")
+            EXPECT_TRUE(has(r.err, c[0])) << trace;
+        else if (key == "no-stderr")
+            EXPECT_FALSE(has(r.err, c[0])) << trace;
+        else if (key == "stdout")
+            EXPECT_TRUE(has(r.out, c[0])) << r.out;
+        else if (key == "controller")
+            EXPECT_TRUE(controllerGot(runner, c[0])) << trace;
+        else if (key == "no-controller")
+            for (const auto &line : runner.controllerLog())
+                EXPECT_FALSE(has(line, c[0])) << line;
+        else if (key == "file")
+            EXPECT_EQ(runner.folder().read(c[0]), c[1]);
+        else if (key == "file-same") {
+            std::ifstream in(source / "expected" / c[0], std::ios::binary);
+            EXPECT_EQ(runner.folder().read(c[0]), std::string(std::istreambuf_iterator<char>(in), {}));
+        } else if (key == "file-has")
+            EXPECT_TRUE(has(runner.folder().read(c[0]), c[1])) << runner.folder().read(c[0]);
+        else if (key == "no-file")
+            EXPECT_FALSE(fs::exists(runner.dataPath(c[0])));
+        else if (key == "windows-enabled")
+            for (const auto &w : runner.host()["windows"].toArray())
+                EXPECT_TRUE(w.toObject()["enabled"].toBool(true))
+                    << w.toObject()["title"].toString().toStdString();
+        else if (key == "host-value")
+            EXPECT_EQ(at(runner.host(), c[0]), jsonValue(c[1]));
+        else if (key == "host-count")
+            EXPECT_EQ(at(runner.host(), c[0]).toArray().size(), std::stoi(c[1]));
+        else if (key == "host-between") {
+            const double v = at(runner.host(), c[0]).toDouble();
+            EXPECT_GT(v, std::stod(c[1]));
+            EXPECT_LT(v, std::stod(c[2]));
+        } else if (key == "png") {
+            const QImage picture(QString::fromStdString(runner.dataPath(c[0])));
+            ASSERT_FALSE(picture.isNull());
+            EXPECT_EQ(std::to_string(picture.width()) + "x" + std::to_string(picture.height()), c[1]);
+            const auto xy = QString::fromStdString(c[2]).split(',');
+            EXPECT_EQ(picture.pixelColor(xy[0].toInt(), xy[1].toInt()).name().toStdString(), c[3]);
+        } else if (key == "pdf-line") {
+            if (pdf.empty())
+                pdf = pdfText(runner.dataPath("summary.pdf"));
+            EXPECT_TRUE(std::regex_search(pdf, std::regex("(^|\\n) ?" + c[0] + " ?(\\n|$)"))) << pdf;
+        } else if (key == "pdf-count") {
+            if (pdf.empty())
+                pdf = pdfText(runner.dataPath("summary.pdf"));
+            EXPECT_EQ(std::count(pdf.begin(), pdf.end(), c[0][0]), std::stoi(c[1])) << pdf;
+        } else if (key == "xlsx-file") {
+            workbook = c[0];
+        } else if (key.rfind("xlsx", 0) == 0) {
+            if (!book)
+                book = readXlsx(runner.dataPath(workbook));
+            ASSERT_TRUE(book->ok && book->sheets.size() == 1) << book->error;
+            const auto &sheet = book->sheets[0];
+            if (key == "xlsx-row")
+                EXPECT_EQ(sheet.rowHeights.at(std::stoi(c[0])), c[1]);
+            else if (key == "xlsx-absent")
+                EXPECT_FALSE(sheet.cells.count(c[0]));
+            else if (sheet.cells.count(c[0]))
+                EXPECT_EQ(cellField(sheet.cells.at(c[0]), c[1]), c[2]);
+            else
+                ADD_FAILURE() << "no cell " << c[0];
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, E2e, ::testing::ValuesIn(loadScenarios()), [](const auto &info) {
+    std::string n = info.param.folder + "_" + info.param.name;
+    for (char &ch : n)
+        if (!std::isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return n;
+});
+
+} // namespace
