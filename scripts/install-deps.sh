@@ -9,6 +9,7 @@ PACKAGES=(
   libxlsxwriter-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth python3 ccache
+  libreoffice-impress libreoffice-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang-14 libclang-rt-14-dev)

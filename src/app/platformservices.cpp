@@ -33,10 +33,11 @@ struct PlatformServices::Parts {
     InstanceGuard instance;
 };
 
-PlatformServices::PlatformServices(const std::string &hostFile) : parts_(std::make_unique<Parts>())
+PlatformServices::PlatformServices(const std::string &hostFile, const std::string &impressConnection)
+    : parts_(std::make_unique<Parts>())
 {
     parts_->presentation =
-        choosePresentationPlatform(hostFile, QCoreApplication::applicationFilePath().toStdString());
+        choosePresentationPlatform(hostFile, QCoreApplication::applicationFilePath().toStdString(), impressConnection);
     parts_->dialogs = makeDialogs();
 
     ctx_.host = parts_->presentation.host.get();

@@ -13,12 +13,13 @@ namespace quiz {
 std::string processErrorLogPath();
 
 // The run's ports, backed by this desktop: the stand-in presentation host
-// named by the host file, its window system, the dialogs (scripted when
-// TALVIX_DIALOGS is set), the controller socket, the event loop and the
-// progress window. Ends the run silently when there is no host file.
+// named by the host file and its window system, or LibreOffice Impress and
+// X11; the dialogs (scripted when TALVIX_DIALOGS is set), the controller
+// socket, the event loop and the progress window. Ends the run silently when
+// no presentation program is reached.
 class PlatformServices {
 public:
-    explicit PlatformServices(const std::string &hostFile);
+    explicit PlatformServices(const std::string &hostFile, const std::string &impressConnection = {});
     ~PlatformServices();
     PlatformServices(const PlatformServices &) = delete;
     PlatformServices &operator=(const PlatformServices &) = delete;

@@ -3,6 +3,9 @@
 #include "adapters/standinhost/standinhost.h"
 #include "adapters/standinhost/standinwindowsystem.h"
 #include "adapters/x11/x11windowsystem.h"
+#ifdef QUIZ_WITH_IMPRESS
+#include "adapters/impress/impressunohost.h"
+#endif
 #include "core/common/runend.h"
 
 #include <cstdlib>
@@ -42,7 +45,8 @@ void chooseToolkitPlatform(const std::string &hostFile)
         setenv("QT_QPA_PLATFORM", XcbConnection::open(x11, nullptr) ? "xcb" : "offscreen", 1);
 }
 
-PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath)
+PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath,
+                                                const std::string &impressConnection)
 {
     const std::string path = StandInHost::hostFilePath(hostFile);
     if (!path.empty())
@@ -55,11 +59,19 @@ PresentationPlatform choosePresentationPlatform(const std::string &hostFile, con
         endRun(0,
                error +
                    ": the presentation program's windows are reached through X11 (XWayland under Wayland)");
-    // The presentation program of this desktop is attached here, beside the
-    // X11 window system, once an adapter for it exists; until then only a
-    // host file names one.
-    endRun(0, "no presentation program: name its host file with --host FILE or TALVIX_HOST");
+#ifdef QUIZ_WITH_IMPRESS
+    auto impress = std::make_unique<ImpressHost>(ImpressHost::connectionDescription(impressConnection));
+    impress->setProgramPath(programPath);
+    if (!impress->attach())
+        endRun(0, "no presentation program: " + impress->attachError() +
+                      "; or name a host file with --host FILE or TALVIX_HOST");
+    platform.host = std::move(impress);
     return platform;
+#else
+    (void)impressConnection;
+    endRun(0, "no presentation program: this build has no LibreOffice Impress; name a host file with "
+              "--host FILE or TALVIX_HOST");
+#endif
 }
 
 } // namespace quiz

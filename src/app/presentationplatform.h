@@ -23,8 +23,10 @@ struct PresentationPlatform {
 
 // The one place that picks them: the stand-in host and its window system when
 // a host file is named (--host FILE or TALVIX_HOST); otherwise the X11 window
-// system beside the presentation program of this desktop. Ends the run
-// silently, saying why on standard error, when either is missing.
-PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath);
+// system beside LibreOffice Impress, reached over the UNO connection
+// impressConnection (--impress, else TALVIX_IMPRESS, else its default). Ends
+// the run silently, saying why on standard error, when either is missing.
+PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath,
+                                                const std::string &impressConnection = {});
 
 } // namespace quiz

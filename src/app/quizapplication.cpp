@@ -76,6 +76,7 @@ private:
 
 struct Options {
     std::string hostFile;
+    std::string impressConnection; // --impress DESCRIPTION; TALVIX_IMPRESS is read by the adapter
     std::vector<std::string> words;
 };
 
@@ -90,6 +91,10 @@ Options readOptions(int argc, char *argv[])
             options.hostFile = argv[++i];
         else if (arg.rfind("--host=", 0) == 0)
             options.hostFile = arg.substr(7);
+        else if (arg == "--impress" && i + 1 < argc)
+            options.impressConnection = argv[++i];
+        else if (arg.rfind("--impress=", 0) == 0)
+            options.impressConnection = arg.substr(10);
         else
             options.words.push_back(arg);
     }
@@ -138,7 +143,7 @@ int runQuiz(int argc, char *argv[])
     std::unique_ptr<UiScriptRunner> uiScript;
     try {
         uiScript = startUiScript();
-        PlatformServices platform(options.hostFile);
+        PlatformServices platform(options.hostFile, options.impressConnection);
         RunContext &ctx = platform.context();
         RunStartup(ctx, joinArguments(options.words), platform.startupPlatform(), modeTable());
         rethrowLatchedRunEnd();

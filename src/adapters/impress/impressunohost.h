@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ports/presentationhost.h"
+
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace quiz
+{
+
+// LibreOffice Impress as the presentation program, reached over a UNO
+// connection to a running office (docs/impress.md). The office's windows are
+// found by the X11 window system; this host reports only their title patterns.
+// Every call runs on the thread that made the host; a dead office ends the run.
+class ImpressHost : public PresentationHost
+{
+  public:
+    // The connection description of a run: the --impress option's value, else
+    // TALVIX_IMPRESS, else "pipe,name=talvix_impress".
+    static std::string connectionDescription(const std::string &impressOption);
+
+    explicit ImpressHost(std::string description);
+    ~ImpressHost() override;
+
+    // Connects when not yet connected; false when no office answers.
+    bool attach() override;
+    // The add-in's folder: TALVIX_ADDIN_FOLDER, else the folder of this program.
+    void setProgramPath(const std::string &path) { programPath_ = path; }
+    // Why the last attach failed.
+    const std::string &attachError() const { return attachError_; }
+    std::string addinFolder(const std::string &addinName) override;
+
+    int presentationCount() override;
+    std::string activePresentationPath() override;
+    double pageWidth() override;
+    double pageHeight() override;
+    int activeWindowViewType() override;
+    int selectedSlideIndex() override;
+
+    int slideCount() override;
+    HostSlide slide(int index) override;
+    void setSlideTitle(int index, const std::string &title) override;
+    void setSlideTag(int index, const std::string &tagName, const std::string &value) override;
+    void deleteShapeTag(int slideIndex, const std::string &shapeName, const std::string &tagName) override;
+
+    int slideShowWindowCount() override;
+    int slideShowCurrentSlide() override;
+    PixelRect slideShowWindowRect() override;
+    int slideShowPointerType() override;
+    void setSlideShowPointerType(int type) override;
+    void captureSlideShow(const std::string &imagePath) override;
+
+    std::string pastePicture(int slideIndex, const std::string &imagePath) override;
+    void updateShape(int slideIndex, const std::string &shapeName, const HostShape &shape) override;
+    void deleteShape(int slideIndex, const std::string &shapeName) override;
+
+    void runMacro(const std::string &name, const std::vector<std::string> &args) override;
+
+    std::vector<HostWindow> windows() override;
+    void setWindowEnabled(long long handle, bool enabled) override;
+    void raiseWindow(long long handle) override;
+    void activateWindow(long long handle) override;
+    void restoreWindow(long long handle) override;
+    void moveWindow(long long handle, const PixelRect &rect) override;
+    void closeWindow(long long handle) override;
+    HostTitlePatterns titlePatterns() override;
+
+    // Starts the show at a slide (1-based), ends it, or shows another slide of
+    // the running show.
+    void startShow(int slideIndex);
+    void endShow();
+    void goToSlide(int slideIndex);
+
+  private:
+    struct Office;
+    std::string description_;
+    std::string attachError_;
+    std::string programPath_;
+    std::unique_ptr<Office> office_;
+    std::thread::id thread_;
+    int pointerType_ = 4;
+};
+
+} // namespace quiz

@@ -1,0 +1,68 @@
+#include "adapters/impress/impressactions.h"
+
+#include <gtest/gtest.h>
+
+namespace quiz
+{
+namespace
+{
+
+TEST(ImpressActions, FileUrlsBecomePaths)
+{
+    const struct {
+        const char *url, *path;
+    } rows[] = {
+        {"file:///home/a%20b/quiz.odp", "/home/a b/quiz.odp"},
+        {"FILE:///x/%C3%A9t%c3%a9.odp", "/x/\xC3\xA9t\xC3\xA9.odp"},
+        {"file:///C:/Talvix/Quiz.exe%20q.quz,DISPLAY", "C:/Talvix/Quiz.exe q.quz,DISPLAY"},
+        {"file://server/share/q.odp", "//server/share/q.odp"},
+        {"file:///bad%2", "/bad%2"},
+        {"file:///bad%zz", "/bad%zz"},
+        {"https://example.org/q.odp", ""},
+        {"", ""},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(fileUrlToPath(row.url), row.path) << row.url;
+    EXPECT_EQ(pathToFileUrl("/home/a b/%q,1.odp"), "file:///home/a%20b/%25q%2C1.odp");
+    EXPECT_EQ(fileUrlToPath(pathToFileUrl("/t/\xC3\xA9 x#1.png")), "/t/\xC3\xA9 x#1.png");
+}
+
+TEST(ImpressActions, ClickActionsBecomeRunStrings)
+{
+    EXPECT_EQ(runStringOfClickAction(ClickKind::Program, "C:\\Talvix\\Quiz.exe quiz.quz,DISPLAY"),
+              "C:\\Talvix\\Quiz.exe quiz.quz,DISPLAY");
+    EXPECT_EQ(runStringOfClickAction(ClickKind::Program, "file:///opt/quiz%20q.quz,SETUP"),
+              "/opt/quiz q.quz,SETUP");
+    EXPECT_EQ(runStringOfClickAction(ClickKind::Document, "file:///opt/quiz%20q.quz,INSERT"),
+              "/opt/quiz q.quz,INSERT");
+    EXPECT_EQ(runStringOfClickAction(ClickKind::Document, "other.odp"), "");
+    EXPECT_EQ(runStringOfClickAction(ClickKind::Other, "file:///opt/quiz"), "");
+}
+
+TEST(ImpressActions, LengthsRoundTripThroughHundredthsOfAMillimetre)
+{
+    EXPECT_DOUBLE_EQ(hundredthsMmToPoints(2540), 72.0);
+    EXPECT_DOUBLE_EQ(hundredthsMmToPoints(25400), 720.0);
+    EXPECT_EQ(pointsToHundredthsMm(540), 19050);
+    EXPECT_EQ(pointsToHundredthsMm(hundredthsMmToPoints(12345)), 12345);
+}
+
+TEST(ImpressActions, TagsAreFoundPerSlideAndShape)
+{
+    const std::map<std::string, std::string> props = {
+        {slideTagProperty("page1", "quizid"), "7"},
+        {shapeTagProperty("page1", "VOTE 1", "Choice"), "A"},
+        {shapeTagProperty("page1", "VOTE 10", "CHOICE"), "B"},
+        {slideTagProperty("page10", "QUIZID"), "9"},
+        {"Author", "someone"},
+    };
+    EXPECT_EQ(props.count("TalvixTag|page1|QUIZID"), 1u);
+    using Tags = std::map<std::string, std::string>;
+    EXPECT_EQ(tagsOf(props, "page1", ""), (Tags{{"QUIZID", "7"}}));
+    EXPECT_EQ(tagsOf(props, "page1", "VOTE 1"), (Tags{{"CHOICE", "A"}}));
+    EXPECT_EQ(tagsOf(props, "page10", ""), (Tags{{"QUIZID", "9"}}));
+    EXPECT_TRUE(tagsOf(props, "page2", "").empty());
+}
+
+} // namespace
+} // namespace quiz
