@@ -33,4 +33,15 @@ std::string formatErrorTime(const ErrorTime &time)
     return text;
 }
 
+std::string datedFileName(const std::string &folder, const ErrorTime &t, const std::string &suffix)
+{
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d-%02d-%02d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second);
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return path + stamp + suffix;
+}
+
 } // namespace quiz

@@ -26,5 +26,7 @@ ErrorTime localTimeNow();
 std::string formatErrorDate(const ErrorTime &time);
 // "hh:nn:ss" on the 24-hour clock.
 std::string formatErrorTime(const ErrorTime &time);
+// FOLDER + "/" + "yyyy-mm-dd hh-mm-ss" + SUFFIX: the name a workbook is first proposed under.
+std::string datedFileName(const std::string &folder, const ErrorTime &time, const std::string &suffix);
 
 } // namespace quiz

@@ -101,13 +101,7 @@ ExportRound readRound(RunContext &ctx, const std::string &quizFile, const VoteRe
 
 std::string defaultQuizResultsFileName(const std::string &folder, const ErrorTime &t)
 {
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d-%02d-%02d", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second);
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    return path + stamp + " - Quiz Results.xls";
+    return datedFileName(folder, t, " - Quiz Results.xls");
 }
 
 void exportQuizResults(RunContext &ctx, WorkbookWriter &writer, const ExportWindowHooks &hooks)

@@ -29,13 +29,7 @@ bool cannotReplace(const std::string &path)
 
 std::string proposedVotesSummaryName(const std::string &folder, const ErrorTime &t)
 {
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d-%02d-%02d", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second);
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    return path + stamp + " - Votes Summary.xls";
+    return datedFileName(folder, t, " - Votes Summary.xls");
 }
 
 std::string invalidExtensionMessage(const std::string &chosen)
