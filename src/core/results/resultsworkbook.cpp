@@ -84,7 +84,7 @@ void write(RowWriter &out, int column, const std::string &text, const CellFormat
 } // namespace
 
 KeypadResultsSheet::KeypadResultsSheet(const ResultsGrid &grid, std::function<void()> yield)
-    : grid_(grid), yield_(std::move(yield))
+    : GridSheet(grid, std::move(yield))
 {
 }
 
@@ -129,7 +129,7 @@ void KeypadResultsSheet::writeRow(int row, RowWriter &out)
 }
 
 QuestionResultsSheet::QuestionResultsSheet(const ResultsGrid &grid, std::function<void()> yield)
-    : grid_(grid), yield_(std::move(yield))
+    : GridSheet(grid, std::move(yield))
 {
 }
 
@@ -169,7 +169,7 @@ void QuestionResultsSheet::writeRow(int row, RowWriter &out)
 }
 
 QuestionFullSheet::QuestionFullSheet(const ResultsGrid &grid, std::function<void()> yield)
-    : grid_(grid), yield_(std::move(yield))
+    : GridSheet(grid, std::move(yield))
 {
 }
 

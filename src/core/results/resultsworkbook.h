@@ -4,6 +4,7 @@
 #include "core/workbook/sheetsource.h"
 
 #include <functional>
+#include <utility>
 
 namespace quiz
 {
@@ -22,62 +23,58 @@ inline constexpr double kKeypadHeaderHeight = 27.75;
 
 // Every worksheet copies a grid row by row: grid cell (r, c) is worksheet
 // cell (r + 1, c + 1). yield is called once per row written.
+class GridSheet : public SheetSource
+{
+  public:
+    int rowCount() const override { return grid_.rows(); }
+
+  protected:
+    GridSheet(const ResultsGrid &grid, std::function<void()> yield) : grid_(grid), yield_(std::move(yield)) {}
+    const ResultsGrid &grid_;
+    std::function<void()> yield_;
+    KeyedFormats formats_;
+};
 
 // "Individual Results" from the keypad grid: bands, a wrapped centred header
 // row with a medium border, dotted grey lines around every data row and every
 // question column, green right answers, CR turned into a blank.
-class KeypadResultsSheet : public SheetSource
+class KeypadResultsSheet : public GridSheet
 {
   public:
     KeypadResultsSheet(const ResultsGrid &grid, std::function<void()> yield = {});
     std::string name() const override { return kIndividualResultsSheet; }
     std::map<int, double> columnWidths() const override;
     std::map<int, double> rowHeights() const override { return {{1, kKeypadHeaderHeight}}; }
-    int rowCount() const override { return grid_.rows(); }
     void writeRow(int row, RowWriter &out) override;
 
-  private:
-    const ResultsGrid &grid_;
-    std::function<void()> yield_;
-    KeyedFormats formats_;
 };
 
 // "Results by Question": the header row from B1 centred with a medium border,
 // column A fitted, a medium border around the data block, green cells kept.
-class QuestionResultsSheet : public SheetSource
+class QuestionResultsSheet : public GridSheet
 {
   public:
     QuestionResultsSheet(const ResultsGrid &grid, std::function<void()> yield = {});
     std::string name() const override { return kResultsByQuestionSheet; }
     std::map<int, double> columnWidths() const override;
     std::map<int, double> rowHeights() const override { return {}; }
-    int rowCount() const override { return grid_.rows(); }
     void writeRow(int row, RowWriter &out) override;
 
-  private:
-    const ResultsGrid &grid_;
-    std::function<void()> yield_;
-    KeyedFormats formats_;
 };
 
 // "Results with Text": every text followed by a blank, row 1 bold, columns A
 // 40 and B 50 wide and C, D fitted, the data block left-aligned and centred
 // vertically inside a medium border, each question's rows (a run of equal
 // first-column texts) outlined by a medium border.
-class QuestionFullSheet : public SheetSource
+class QuestionFullSheet : public GridSheet
 {
   public:
     QuestionFullSheet(const ResultsGrid &grid, std::function<void()> yield = {});
     std::string name() const override { return kResultsWithTextSheet; }
     std::map<int, double> columnWidths() const override;
     std::map<int, double> rowHeights() const override { return {}; }
-    int rowCount() const override { return grid_.rows(); }
     void writeRow(int row, RowWriter &out) override;
 
-  private:
-    const ResultsGrid &grid_;
-    std::function<void()> yield_;
-    KeyedFormats formats_;
 };
 
 } // namespace quiz
