@@ -46,7 +46,6 @@ class KeypadResultsSheet : public GridSheet
     std::map<int, double> columnWidths() const override;
     std::map<int, double> rowHeights() const override { return {{1, kKeypadHeaderHeight}}; }
     void writeRow(int row, RowWriter &out) override;
-
 };
 
 // "Results by Question": the header row from B1 centred with a medium border,
@@ -59,7 +58,6 @@ class QuestionResultsSheet : public GridSheet
     std::map<int, double> columnWidths() const override;
     std::map<int, double> rowHeights() const override { return {}; }
     void writeRow(int row, RowWriter &out) override;
-
 };
 
 // "Results with Text": every text followed by a blank, row 1 bold, columns A
@@ -74,7 +72,6 @@ class QuestionFullSheet : public GridSheet
     std::map<int, double> columnWidths() const override;
     std::map<int, double> rowHeights() const override { return {}; }
     void writeRow(int row, RowWriter &out) override;
-
 };
 
 } // namespace quiz
