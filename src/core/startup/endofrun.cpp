@@ -8,9 +8,11 @@
 #include "ports/presentationhost.h"
 #include "ports/windowsystem.h"
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 template <typename F> void ignoringFailure(F &&step)
 {
@@ -46,7 +48,9 @@ void QuitQuiz(RunContext &ctx)
     ignoringFailure([&] { ReleaseCursor(ctx); });
     ignoringFailure([&] { HideAllForms(ctx); });
     ignoringFailure([&] { RemoveQuizActiveMarker(s); });
-    if (s.modeWord != "RESULTSTABLE" && s.onFinishChoice == 1) {
+    // The results tables never move the show on, in the short form (mode in the first word) too.
+    const bool resultsTable = s.modeWord == "RESULTSTABLE" || s.runMode == "RESULTSTABLE";
+    if (!resultsTable && s.onFinishChoice == 1) {
         ignoringFailure([&] {
             const int slide = ctx.host->slideShowCurrentSlide();
             SendToController(ctx, "NextSlide," + std::to_string(slide));

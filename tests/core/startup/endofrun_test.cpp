@@ -81,18 +81,20 @@ TEST_F(EndOfRunTest, QuitQuizGivesThePresentationProgramBackAndMovesTheControlle
 TEST_F(EndOfRunTest, QuitQuizSendsNextSlideOnlyWhenTheQuizMovesOn)
 {
     struct Case {
-        const char *modeWord;
+        const char *modeWord, *runMode;
         int onFinishChoice;
         bool nextSlide;
     } cases[] = {
-        {"DISPLAY", 1, true},
-        {"DISPLAY", 0, false}, // the quiz stays on the slide
-        {"RESULTSTABLE", 1, false},
-        {"resultstable", 1, true}, // only the exact word is the results table
+        {"DISPLAY", "DISPLAY", 1, true},
+        {"DISPLAY", "DISPLAY", 0, false}, // the quiz stays on the slide
+        {"RESULTSTABLE", "RESULTSTABLE", 1, false},
+        {"", "RESULTSTABLE", 1, false}, // the short form: the mode is the first word
+        {"resultstable", "", 1, true},  // only the exact word is the results table
     };
     for (const auto &c : cases) {
         channel.sent.clear();
         ctx.state.modeWord = c.modeWord;
+        ctx.state.runMode = c.runMode;
         ctx.state.onFinishChoice = c.onFinishChoice;
         EXPECT_TRUE(ends(QuitQuiz));
         EXPECT_EQ(sent("NextSlide,7"), c.nextSlide) << c.modeWord << " " << c.onFinishChoice;
