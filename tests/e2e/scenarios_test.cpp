@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <sstream>
 #include <thread>
 
 using namespace quiz::test;
@@ -26,38 +27,15 @@ namespace fs = std::filesystem;
 namespace
 {
 
-struct Scenario {
-    std::string folder, name;
-    std::vector<std::pair<std::string, std::vector<std::string>>> lines; // directive, cells
-};
-
-void PrintTo(const Scenario &s, std::ostream *out)
+// Every folder's blocks; a block's file is its folder's scenario.txt.
+std::vector<Block> loadScenarios()
 {
-    *out << s.folder << "/" << s.name;
-}
-
-// Blocks start with "=== name"; lines before the first block belong to every block.
-std::vector<Scenario> loadScenarios()
-{
-    std::vector<Scenario> all;
+    std::vector<Block> all;
     for (const auto &entry : fs::directory_iterator(dataPath("e2e"))) {
-        std::ifstream in(entry.path() / "scenario.txt");
-        Scenario shared{entry.path().filename().string(), "", {}};
-        std::vector<Scenario> blocks;
-        for (std::string line; std::getline(in, line);) {
-            if (line.rfind("=== ", 0) == 0) {
-                blocks.push_back(shared);
-                blocks.back().name = line.substr(4);
-            } else if (const auto colon = line.find(':'); colon != std::string::npos && line[0] != '#') {
-                auto &target = blocks.empty() ? shared : blocks.back();
-                target.lines.push_back({line.substr(0, colon), splitCells(line.substr(colon + 1))});
-            }
-        }
-        if (blocks.empty())
-            blocks.push_back(shared);
+        const auto blocks = loadBlocks("e2e/" + entry.path().filename().string() + "/scenario.txt");
         all.insert(all.end(), blocks.begin(), blocks.end());
     }
-    std::sort(all.begin(), all.end(), [](auto &a, auto &b) { return a.folder + a.name < b.folder + b.name; });
+    std::sort(all.begin(), all.end(), [](auto &a, auto &b) { return a.file + a.name < b.file + b.name; });
     return all;
 }
 
@@ -120,7 +98,37 @@ bool controllerGot(const QuizRunner &runner, const std::string &command)
     return false;
 }
 
-class E2e : public ::testing::TestWithParam<Scenario>
+// The program's own lines of its standard error (Qt may add warnings of its own).
+std::string ownLines(const std::string &err)
+{
+    std::string own;
+    std::istringstream lines(err);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("quiz: ", 0) == 0)
+            own += line + "\n";
+    return own;
+}
+
+// The results of a UI script's log lines, blank-separated.
+std::string scriptResults(const std::string &log)
+{
+    std::string words;
+    const std::regex result("\"result\":\"(\\w+)\"");
+    for (auto it = std::sregex_iterator(log.begin(), log.end(), result); it != std::sregex_iterator(); ++it)
+        words += (words.empty() ? "" : " ") + (*it)[1].str();
+    return words;
+}
+
+// The name of the first file in a folder that matches a regular expression.
+std::string named(const fs::path &folder, const std::string &pattern)
+{
+    for (const auto &entry : fs::directory_iterator(folder))
+        if (std::regex_search(entry.path().filename().string(), std::regex(pattern)))
+            return entry.path().filename().string();
+    return "no file matching " + pattern;
+}
+
+class E2e : public ::testing::TestWithParam<Block>
 {
   protected:
     QuizRunner runner;
@@ -132,14 +140,17 @@ class E2e : public ::testing::TestWithParam<Scenario>
 
 TEST_P(E2e, Replays)
 {
-    const Scenario &sc = GetParam();
-    const fs::path source = fs::path(dataPath("e2e")) / sc.folder;
+    const Block &sc = GetParam();
+    const fs::path source = fs::path(dataPath(sc.file)).parent_path();
     if (fs::exists(source / "files"))
         fs::copy(source / "files", runner.folder().path(),
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     std::vector<std::string> words, answers;
+    std::string script;
     for (const auto &[key, c] : sc.lines) {
-        if (key == "run")
+        if (key == "script")
+            script += c[0] + "\n";
+        else if (key == "run")
             words.push_back(c[0]);
         else if (key == "answer")
             answers.push_back(subst(c[0]));
@@ -149,6 +160,8 @@ TEST_P(E2e, Replays)
             fs::remove(runner.dataPath(c[0]));
         else if (key == "write")
             runner.folder().write(c[0], c.at(1));
+        else if (key == "readonly")
+            fs::permissions(runner.dataPath(c[0]), fs::perms::owner_read | fs::perms::group_read);
         else if (key == "host")
             runner.setHostJson(QJsonDocument(setAt(runner.host(), QString::fromStdString(c[0]).split('.'),
                                                    jsonValue(c.at(1)))
@@ -158,11 +171,17 @@ TEST_P(E2e, Replays)
         else if (key == "host-replace")
             runner.setHostJson(std::regex_replace(runner.hostJson(), std::regex(c[0]), c.at(1)));
     }
+    if (!script.empty()) {
+        runner.folder().write("drive.txt", script);
+        runner.setEnv("TALVIX_UI_SCRIPT", runner.dataPath("drive.txt"));
+    }
     const QuizRunResult r = runner.run(words, answers);
     ASSERT_TRUE(r.finished) << r.err;
-    const std::string trace = "\nstderr:\n" + r.err;
+    const std::string trace =
+        "\nstderr:\n" + r.err + "\nscript log:\n" + runner.folder().read("drive.txt.log");
     std::optional<ReadBook> book;
     std::string pdf, workbook = "results.xls";
+    size_t sheetIndex = 0;
     for (const auto &[key, raw] : sc.lines) {
         std::vector<std::string> c;
         for (const auto &cell : raw)
@@ -188,8 +207,15 @@ TEST_P(E2e, Replays)
             EXPECT_FALSE(has(r.err, c[0])) << trace;
         else if (key == "stdout")
             EXPECT_TRUE(has(r.out, c[0])) << r.out;
+        else if (key == "stdout-is")
+            EXPECT_EQ(r.out, c[0]);
+        else if (key == "own-stderr")
+            EXPECT_EQ(ownLines(r.err), c[0]) << trace;
+        else if (key == "script-results")
+            EXPECT_EQ(scriptResults(runner.folder().read("drive.txt.log")), c[0]) << trace;
         else if (key == "controller")
-            EXPECT_TRUE(controllerGot(runner, c[0])) << trace;
+            EXPECT_TRUE(controllerGot(runner, c[0])) << trace << "controller log:\n"
+                                                     << runner.folder().read("controller.log");
         else if (key == "no-controller")
             for (const auto &line : runner.controllerLog())
                 EXPECT_FALSE(has(line, c[0])) << line;
@@ -219,7 +245,9 @@ TEST_P(E2e, Replays)
             ASSERT_FALSE(picture.isNull());
             EXPECT_EQ(std::to_string(picture.width()) + "x" + std::to_string(picture.height()), c[1]);
             const auto xy = QString::fromStdString(c[2]).split(',');
-            EXPECT_EQ(picture.pixelColor(xy[0].toInt(), xy[1].toInt()).name().toStdString(), c[3]);
+            if (!c[2].empty()) {
+                EXPECT_EQ(picture.pixelColor(xy[0].toInt(), xy[1].toInt()).name().toStdString(), c[3]);
+            }
         } else if (key == "pdf-line") {
             if (pdf.empty())
                 pdf = pdfText(runner.dataPath("summary.pdf"));
@@ -229,13 +257,21 @@ TEST_P(E2e, Replays)
                 pdf = pdfText(runner.dataPath("summary.pdf"));
             EXPECT_EQ(std::count(pdf.begin(), pdf.end(), c[0][0]), std::stoi(c[1])) << pdf;
         } else if (key == "xlsx-file") {
-            workbook = c[0];
+            workbook = c[0] == "~" ? named(runner.folder().path(), c[1]) : c[0];
+            book.reset();
+        } else if (key == "xlsx-sheet") {
+            sheetIndex = std::stoul(c[0]);
         } else if (key.rfind("xlsx", 0) == 0) {
             if (!book)
                 book = readXlsx(runner.dataPath(workbook));
-            ASSERT_TRUE(book->ok && book->sheets.size() == 1) << book->error;
-            const auto &sheet = book->sheets[0];
-            if (key == "xlsx-row")
+            ASSERT_TRUE(book->ok && sheetIndex < book->sheets.size()) << book->error;
+            const auto &sheet = book->sheets[sheetIndex];
+            if (key == "xlsx-sheets") {
+                std::string names;
+                for (const auto &s : book->sheets)
+                    names += (names.empty() ? "" : ",") + s.name;
+                EXPECT_EQ(names, c[0]);
+            } else if (key == "xlsx-row")
                 EXPECT_EQ(sheet.rowHeights.at(std::stoi(c[0])), c[1]);
             else if (key == "xlsx-absent")
                 EXPECT_FALSE(sheet.cells.count(c[0]));
@@ -248,11 +284,7 @@ TEST_P(E2e, Replays)
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, E2e, ::testing::ValuesIn(loadScenarios()), [](const auto &info) {
-    std::string n = info.param.folder + "_" + info.param.name;
-    for (char &ch : n)
-        if (!std::isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    return n;
+    return testName(fs::path(info.param.file).parent_path().filename().string() + "_" + info.param.name);
 });
 
 } // namespace

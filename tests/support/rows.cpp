@@ -116,6 +116,42 @@ std::vector<Row> loadRows(const std::string &relative)
     return rows;
 }
 
+std::vector<Block> loadBlocks(const std::string &relative)
+{
+    std::ifstream in(dataPath(relative), std::ios::binary);
+    if (!in)
+        throw std::runtime_error("no block file " + relative);
+    Block shared{relative, "", {}};
+    std::vector<Block> blocks;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.rfind("=== ", 0) == 0) {
+            blocks.push_back(shared);
+            blocks.back().name = line.substr(4);
+        } else if (const auto colon = line.find(':'); colon != std::string::npos && line[0] != '#') {
+            auto &target = blocks.empty() ? shared : blocks.back();
+            target.lines.push_back({line.substr(0, colon), splitCells(line.substr(colon + 1))});
+        }
+    }
+    if (blocks.empty())
+        blocks.push_back(shared);
+    return blocks;
+}
+
+void PrintTo(const Block &block, std::ostream *out)
+{
+    *out << block.file << " (" << block.name << ")";
+}
+
+std::string testName(std::string name)
+{
+    for (char &c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
 void PrintTo(const Row &row, std::ostream *out)
 {
     *out << row.file << ":" << row.line << " (" << row.name << ")";

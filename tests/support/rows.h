@@ -40,17 +40,26 @@ std::vector<std::string> splitTrimmed(const std::string &text, char separator = 
 std::vector<std::string> splitCells(const std::string &line);
 void PrintTo(const Row &row, std::ostream *out);
 
+// A file of blocks of directives: "=== name" starts a block, each other line is
+// "key: cell | cell ..."; lines before the first block belong to every block.
+struct Block {
+    std::string file, name;
+    std::vector<std::pair<std::string, std::vector<std::string>>> lines; // key, cells
+};
+std::vector<Block> loadBlocks(const std::string &relative);
+void PrintTo(const Block &block, std::ostream *out);
+std::string testName(std::string name); // letters and digits kept, the rest "_"
+
 // The fixture of a table-driven test: `using Suite = quiz::test::RowTest;`.
 using RowTest = ::testing::TestWithParam<Row>;
 
 } // namespace quiz::test
 
 #define QUIZ_ROWS(suite, file)                                                                               \
-    INSTANTIATE_TEST_SUITE_P(Rows, suite, ::testing::ValuesIn(::quiz::test::loadRows(file)),                 \
-                             [](const auto &info) {                                                          \
-                                 std::string n = info.param.name;                                            \
-                                 for (char &c : n)                                                           \
-                                     if (!std::isalnum(static_cast<unsigned char>(c)))                       \
-                                         c = '_';                                                            \
-                                 return std::to_string(info.index) + "_" + n;                                \
-                             })
+    INSTANTIATE_TEST_SUITE_P(                                                                                \
+        Rows, suite, ::testing::ValuesIn(::quiz::test::loadRows(file)), [](const auto &info) {               \
+            return std::to_string(info.index) + "_" + ::quiz::test::testName(info.param.name);               \
+        })
+#define QUIZ_BLOCKS(suite, file)                                                                             \
+    INSTANTIATE_TEST_SUITE_P(Blocks, suite, ::testing::ValuesIn(::quiz::test::loadBlocks(file)),             \
+                             [](const auto &info) { return ::quiz::test::testName(info.param.name); })

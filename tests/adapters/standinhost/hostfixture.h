@@ -61,11 +61,6 @@ class HostFolder : public ::testing::Test
         EXPECT_EQ(error.error, QJsonParseError::NoError) << text;
         return doc.object();
     }
-    QJsonObject fileSlide(int index) const
-    {
-        const QJsonObject pres = fileJson().value("presentations").toArray().at(0).toObject();
-        return pres.value("slides").toArray().at(index - 1).toObject();
-    }
 };
 
 } // namespace quiz::test
