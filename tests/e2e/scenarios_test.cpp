@@ -192,7 +192,7 @@ TEST_P(E2e, Replays)
             EXPECT_EQ(c[0] == "nonzero" ? r.exitCode != 0 : r.exitCode == std::stoi(c[0]), true)
                 << r.exitCode << trace;
         else if (key == "dialogs")
-            EXPECT_EQ(r.dialogLog.size(), std::stoul(c[0])) << trace;
+            EXPECT_EQ(r.dialogLog.size(), std::stoul(c[0])) << trace << runner.folder().read("dialogs.txt.log");
         else if (key == "dialog") {
             const size_t i = c[0] == "last" ? r.dialogLog.size() - 1 : std::stoul(c[0]);
             ASSERT_LT(i, r.dialogLog.size()) << trace;
