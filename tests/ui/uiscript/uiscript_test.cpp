@@ -4,6 +4,7 @@
 
 #include "adapters/uiscript/uiscriptrunner.h"
 #include "core/startup/runcontext.h"
+#include "support/rows.h"
 #include "support/standin.h"
 #include "support/testfolder.h"
 #include "ui/display/frmtchartdisplay.h"
@@ -104,7 +105,7 @@ class TestForm : public QWidget
         text_ = add("Text1", new QLineEdit);
         text_->setMaxLength(5);
         text_->installEventFilter(this);
-        connect(text_, &QLineEdit::textEdited, [](const QString &t) { note("edited " + t.toStdString()); });
+        connect(text_, &QLineEdit::textEdited, [](const QString &t) { note("edited:" + t.toStdString()); });
         connect(add("Check1", new QCheckBox("Check")), &QCheckBox::toggled,
                 [](bool on) { note(on ? "ticked" : "unticked"); });
         auto *combo = add("Combo1", new QComboBox);
@@ -141,7 +142,7 @@ class TestForm : public QWidget
     bool eventFilter(QObject *, QEvent *e) override
     {
         if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
-            note((e->type() == QEvent::FocusIn ? "focus in " : "focus out ") + text_->text().toStdString());
+            note((e->type() == QEvent::FocusIn ? "focus in:" : "focus out:") + text_->text().toStdString());
         return false;
     }
 
@@ -156,16 +157,7 @@ class TestForm : public QWidget
     QLineEdit *text_ = nullptr;
 };
 
-struct Row {
-    const char *name;
-    const char *script;
-    Trace trace;         // what the windows saw
-    const char *result;  // the last log line's result
-    int exitCode;        // -1: the script ran to its end
-    const char *message; // part of the one line the run ends with
-};
-
-class UiScriptRun : public ::testing::TestWithParam<Row>
+class UiScriptRun : public test::RowTest
 {
   protected:
     void SetUp() override
@@ -201,10 +193,11 @@ class UiScriptRun : public ::testing::TestWithParam<Row>
 
 TEST_P(UiScriptRun, ActsOnTheWindowsAndLogsEachAction)
 {
-    const Row &row = GetParam();
+    const test::Row &row = GetParam();
+    const int expectedExit = row.num(3);
     int exitCode = -1;
     std::string reason;
-    const UiScript script = parseUiScript(row.script);
+    const UiScript script = parseUiScript(row[0]);
     UiScriptRunner runner(
         script, folder.str() + "/script.log",
         [&](int code, const std::string &why) {
@@ -221,65 +214,22 @@ TEST_P(UiScriptRun, ActsOnTheWindowsAndLogsEachAction)
     const int count = static_cast<int>(script.actions.size());
     ASSERT_TRUE(test::waitUntil([&] { return runner.stopped() || runner.actionsDone() == count; }, 5000));
     test::waitUntil([] { return false; }, 30); // the last input's own events
-    if (row.exitCode >= 0)
+    if (expectedExit >= 0) {
         ASSERT_TRUE(test::waitUntil([&] { return runner.stopped(); }, 5000));
+    }
 
-    EXPECT_EQ(trace, row.trace);
-    EXPECT_EQ(exitCode, row.exitCode) << reason;
-    EXPECT_NE(reason.find(row.message), std::string::npos) << reason;
+    EXPECT_EQ(trace, row.list(1, ';'));
+    EXPECT_EQ(exitCode, expectedExit) << reason;
+    EXPECT_NE(reason.find(row[4]), std::string::npos) << reason;
     const std::string log = folder.read("script.log");
     const std::string last = log.substr(log.rfind('\n', log.size() - 2) + 1);
-    EXPECT_NE(last.find(std::string("\"result\":\"") + row.result + "\""), std::string::npos) << log;
-    if (row.exitCode < 0)
+    EXPECT_NE(last.find("\"result\":\"" + row[2] + "\""), std::string::npos) << log;
+    if (expectedExit < 0) {
         EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), count);
+    }
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, UiScriptRun, ::testing::Values(
-    Row{"ClickArrayElement", "click TestForm/Command1(0)", {"clicked 0"}, "ok", -1, ""},
-    Row{"ClickAtAPoint", "click TestForm/Canvas 12 34", {"press 12,34", "release 12,34 moves 0"}, "ok", -1, ""},
-    Row{"DoubleClick", "dblclick TestForm/Canvas",
-        {"press 99,74", "release 99,74 moves 0", "press 99,74", "double 99,74", "release 99,74 moves 0"}, "ok", -1, ""},
-    Row{"DoubleClickAListItem", "dblclick TestForm/List1 Beta", {"current Beta", "opened Beta"}, "ok", -1, ""},
-    Row{"Drag", "drag TestForm/Canvas 10 10 60 -20", {"press 10,10", "release 60,-20 moves 5"}, "ok", -1, ""},
-    Row{"RightClickAndPopUpEntry", "rightclick TestForm/Canvas 5 6\nmenu menuQuiz mnuA",
-        {"press 5,6", "release 5,6 moves 0", "context 5,6", "chosen mnuA"}, "ok", -1, ""},
-    Row{"PopUpSubMenuEntry", "rightclick TestForm/Canvas 5 6\nmenu menuQuiz mnuC",
-        {"press 5,6", "release 5,6 moves 0", "context 5,6", "chosen mnuC"}, "ok", -1, ""},
-    Row{"MenuBarEntry", "menu TestForm mnuSave", {"save"}, "ok", -1, ""},
-    Row{"KeysToTheWindow", "key TestForm PgDown, Shift+Left", {"form key PgDown", "form key Shift+Left"}, "ok", -1, ""},
-    Row{"KeysToAControl", "key TestForm/Canvas Ctrl+A", {"canvas key Ctrl+A"}, "ok", -1, ""},
-    Row{"TextAsTyped", "text TestForm/Text1 abcdefg\ntext TestForm/Text1",
-        {"focus in ", "edited abcde", "focus out abcde", "focus in abcde", "edited ", "focus out "}, "ok", -1, ""},
-    Row{"Tick", "tick TestForm/Check1 on\ntick TestForm/Check1 on\ntick TestForm/Check1 off",
-        {"ticked", "unticked"}, "ok", -1, ""},
-    Row{"SelectEachKind", "select TestForm/Combo1 Two\nselect TestForm/List1 Gamma\nselect TestForm/tabView Second",
-        {"activated 1", "current Gamma", "tab 1"}, "ok", -1, ""},
-    Row{"WaitsForItsWindow", "wait 10\nclick LateForm/Go", {"go"}, "ok", -1, ""},
-    Row{"Close", "close TestForm", {"closed"}, "ok", -1, ""},
-    Row{"InsideAModalDialog", "click TestForm/cmdDialog\nclick DlgTest/cmdOK", {"dialog 1"}, "ok", -1, ""},
-    Row{"BehindAModalDialog", "click TestForm/cmdDialog\nclick TestForm/Command1(0)", {"dialog 0"}, "disabled", 85,
-        "Command1(0) is behind the modal window DlgTest"},
-    Row{"DisplayClickEnds", "click FrmTChartDisplay", {"quit 1"}, "ok", -1, ""},
-    Row{"DisplayKeyEndsAndStays", "key FrmTChartDisplay Q", {"fade", "quit 0"}, "ok", -1, ""},
-    Row{"MissingControl", "click TestForm/Command1(0)\nclick TestForm/Command9\nclick TestForm/Command1(0)",
-        {"clicked 0"}, "missing", 83, "ui script line 2: no control Command9 in TestForm after 2000 ms"},
-    Row{"MissingWindow", "click NoSuchForm", {}, "missing", 83, "the window NoSuchForm is not shown"},
-    Row{"DisabledControl", "click TestForm/Command1(1)", {}, "disabled", 85, "Command1(1) is disabled"},
-    Row{"HiddenControl", "click TestForm/Command1(2)", {}, "hidden", 84, "Command1(2) is hidden"},
-    Row{"DisabledEntry", "rightclick TestForm/Canvas\nmenu menuQuiz mnuB",
-        {"press 99,74", "release 99,74 moves 0", "context 99,74", "chosen none"}, "disabled", 85, "mnuB is disabled"},
-    Row{"DisabledTab", "select TestForm/tabView Third", {}, "disabled", 85, "Third"},
-    Row{"UnknownAction", "click TestForm/Command1(0)\npush TestForm/Command1(0)", {}, "unknown", 81,
-        "line 2: unknown action \"push\""},
-    Row{"BadLine", "drag TestForm/Canvas 1 2", {}, "badline", 82, "line 1: drag takes"},
-    Row{"BadKeys", "key TestForm Shift+Nokey", {}, "badline", 82, "names no keys"},
-    Row{"NoSuchItem", "select TestForm/Combo1 Nine", {}, "unfit", 86, "no item \"Nine\""},
-    Row{"NothingToTick", "tick TestForm/Command1(0) on", {}, "unfit", 86, "cannot be ticked"},
-    Row{"ScriptEndsBeforeTheRun", "click TestForm/Command1(0)", {"clicked 0"}, "unfinished", 87,
-        "the run did not end within 2000 ms"}),
-    [](const auto &info) { return std::string(info.param.name); });
-// clang-format on
+QUIZ_ROWS(UiScriptRun, "ui/uiscript.rows");
 
 } // namespace
 } // namespace quiz
