@@ -2,8 +2,8 @@
 
 // Stand-ins for the ports the controller link talks through, driven by tests.
 
-#include "ports/controllerlink.h"
 #include "fakes/fakedialogs.h"
+#include "ports/controllerlink.h"
 #include "ports/eventpump.h"
 
 #include <deque>
@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 // A pump with its own clock: waiting moves the clock and lets the test's
 // "meanwhile" run, as the message loop would deliver the controller's texts.
-class FakePump : public EventPump {
-public:
+class FakePump : public EventPump
+{
+  public:
     void processEvents() override
     {
         ++yields;
@@ -35,13 +37,10 @@ public:
     std::function<void()> meanwhile;
 };
 
-class FakeChannel : public ControllerChannel {
-public:
-    bool controllerRunning() override
-    {
-        ++runningChecks;
-        return running;
-    }
+class FakeChannel : public ControllerChannel
+{
+  public:
+    bool controllerRunning() override { return running; }
     bool open() override
     {
         ++opens;
@@ -77,8 +76,8 @@ public:
             handler(text);
     }
 
-    bool running = true;  // a controller accepts connections
-    bool answers = true;  // it accepts the link
+    bool running = true; // a controller accepts connections
+    bool answers = true; // it accepts the link
     bool startWorks = true;
     bool startPending = false;
     std::deque<SendResult> results; // forced results of the next sends
@@ -88,7 +87,6 @@ public:
     std::vector<std::string> started;
     std::vector<std::string> startedIn;
     int opens = 0;
-    int runningChecks = 0;
 };
 
 } // namespace quiz::test

@@ -17,8 +17,8 @@ struct ShownMessage {
 };
 
 // Records every dialog. A message box takes the next queued answer, else its
-// first button; an input, file, font or print dialog takes the next queued answer,
-// else it is cancelled.
+// first button; an input, file or print dialog takes the next queued answer,
+// else it is cancelled; a font dialog is cancelled.
 class FakeDialogs : public Dialogs
 {
   public:
@@ -30,8 +30,6 @@ class FakeDialogs : public Dialogs
     std::deque<std::optional<std::string>> textAnswers;
     std::deque<std::optional<PrintTarget>> printAnswers;
     std::vector<std::pair<std::string, std::string>> inputs; // each input box's prompt and preset text
-    std::deque<std::optional<FontChoice>> fontAnswers;
-    std::vector<FontChoice> fontInitials; // the font each font dialog started from
 
     MessageAnswer message(const std::string &text, const std::string &title, MessageIcon icon,
                           MessageButtons buttons) override
@@ -64,10 +62,10 @@ class FakeDialogs : public Dialogs
     {
         return next(textAnswers, "open", title);
     }
-    std::optional<FontChoice> font(const std::string &title, const FontChoice &initial) override
+    std::optional<FontChoice> font(const std::string &title, const FontChoice &) override
     {
-        fontInitials.push_back(initial);
-        return next(fontAnswers, "font", title);
+        std::deque<std::optional<FontChoice>> none;
+        return next(none, "font", title);
     }
     std::optional<PrintTarget> print(const std::string &title) override
     {

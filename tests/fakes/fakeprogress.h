@@ -4,11 +4,13 @@
 
 #include <vector>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 // Keeps each progress bar's maximum and counts the steps over all bars and the unloads.
-class FakeProgress : public ProgressView {
-public:
+class FakeProgress : public ProgressView
+{
+  public:
     std::vector<float> setUps;
     int steps = 0;
     int unloads = 0;

@@ -5,6 +5,7 @@
 #include "ports/windowsystem.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -50,14 +51,8 @@ class FakeWindowSystem : public WindowSystem
         throw std::runtime_error("no window " + std::to_string(handle));
     }
 
-    std::map<QWidget *, WindowHandle> ownHandles; // the program's windows a test registers
-
     std::vector<WindowInfo> topLevelWindows() override { return windows; }
-    WindowHandle ownWindowHandle(QWidget *window) override
-    {
-        const auto it = ownHandles.find(window);
-        return it == ownHandles.end() ? 0 : it->second;
-    }
+    WindowHandle ownWindowHandle(QWidget *) override { return 0; }
     PixelRect windowRect(WindowHandle window) override { return at(window).rect; }
     void enableWindow(WindowHandle window, bool enable) override
     {
@@ -102,9 +97,9 @@ class FakeWindowSystem : public WindowSystem
     void clearClipboard() override { ++clipboardClears; }
 };
 
-// The presentation program as far as start-up, the window link and the
-// batch modes ask it; each answer can be set, and the show or the slide list
-// can be made to fail.
+// The presentation program as far as start-up, the window link, the batch
+// modes and the chart insertion ask it; each answer can be set, and the show,
+// the slide list or a shape update can be made to fail.
 class FakeHost : public PresentationHost
 {
   public:
@@ -121,6 +116,12 @@ class FakeHost : public PresentationHost
     std::vector<std::string> macros;
     std::vector<HostSlide> slides; // 1-based through the port
     bool failOnSlides = false;
+    PixelRect showRect;
+    std::function<void(const std::string &path)> capture; // writes the show's picture
+    std::vector<std::string> log; // "paste 3", "update 3 NAME", "delete 3 NAME" in order
+    size_t updates = 0;
+    std::vector<std::string> deleted;
+    std::function<void(const std::string &shapeName)> onUpdate; // before each update; may throw
 
     HostSlide &addSlide(std::vector<std::pair<std::string, std::string>> shapes)
     {
@@ -169,7 +170,7 @@ class FakeHost : public PresentationHost
             throw HostError(-2147188160, "Presentation host", "SlideShowWindows.Item: Integer out of range");
         return showingSlide;
     }
-    PixelRect slideShowWindowRect() override { return {}; }
+    PixelRect slideShowWindowRect() override { return showRect; }
     int slideShowPointerType() override { return pointerType; }
     void setSlideShowPointerType(int type) override
     {
@@ -177,10 +178,28 @@ class FakeHost : public PresentationHost
             throw HostError(-2147188160, "fake", "SlideShowWindows.Item: Integer out of range");
         pointerType = type;
     }
-    void captureSlideShow(const std::string &) override {}
-    std::string pastePicture(int, const std::string &) override { return {}; }
-    void updateShape(int, const std::string &, const HostShape &) override {}
-    void deleteShape(int, const std::string &) override {}
+    void captureSlideShow(const std::string &path) override
+    {
+        if (capture)
+            capture(path);
+    }
+    std::string pastePicture(int slideIndex, const std::string &) override
+    {
+        log.push_back("paste " + std::to_string(slideIndex));
+        return "Picture 5";
+    }
+    void updateShape(int slideIndex, const std::string &shapeName, const HostShape &) override
+    {
+        log.push_back("update " + std::to_string(slideIndex) + " " + shapeName);
+        if (onUpdate)
+            onUpdate(shapeName);
+        ++updates;
+    }
+    void deleteShape(int slideIndex, const std::string &shapeName) override
+    {
+        log.push_back("delete " + std::to_string(slideIndex) + " " + shapeName);
+        deleted.push_back(shapeName);
+    }
     void runMacro(const std::string &name, const std::vector<std::string> &) override
     {
         macros.push_back(name);

@@ -2,7 +2,7 @@
 
 #include "core/display/displayrows.h"
 #include "core/startup/runcontext.h"
-#include "displayfakes.h"
+#include "fakes/presentationfakes.h"
 #include "support/testfolder.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/chartcanvas.h"
@@ -44,12 +44,13 @@ struct EditorLikeWindow {
 
 struct ComposeFixture : ::testing::Test {
     RunContext ctx;
-    test::DisplayHost host;
+    test::FakeHost host;
     test::TestFolder addin;
 
     void SetUp() override
     {
         ctx.host = &host;
+        host.showRect = {0, 0, 800, 600};
         ctx.state.addinFolder = addin.str() + "/";
         ctx.state.modeWord = "DISPLAY";
         ctx.state.annotationPositions.assign(6, {PointD{-1, -1}, PointD{-1, -1}, PointD{-1, -1}});
@@ -161,13 +162,14 @@ TEST_F(ComposeFixture, DisplayWindowShowsTheBackgroundAndStartsTheFocusTimerWith
 TEST_F(ComposeFixture, CaptureTakesTheShowWindowsPictureOrKeepsThePreviousOneWithoutAShow)
 {
     setSlidePicture(slide(10, 10));
-    host.showWindows = 0;
-    host.showPicture = slide(320, 240);
+    host.showWindowCount = 0;
+    const QImage show = slide(320, 240);
+    host.capture = [&](const std::string &path) { show.save(QString::fromStdString(path)); };
     CaptureSlideShow(ctx);
     EXPECT_EQ(slidePicture().size(), QSize(10, 10));
-    host.showWindows = 1;
+    host.showWindowCount = 1;
     CaptureSlideShow(ctx);
-    EXPECT_EQ(slidePicture().convertToFormat(QImage::Format_RGB32), host.showPicture);
+    EXPECT_EQ(slidePicture().convertToFormat(QImage::Format_RGB32), show);
 
     test::FakeWindowSystem windows; // with a window list, the show is found through it
     ctx.windows = &windows;

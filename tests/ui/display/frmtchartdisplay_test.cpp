@@ -1,12 +1,10 @@
 #include "ui/display/frmtchartdisplay.h"
 
 #include "core/startup/runcontext.h"
-#include "displayfakes.h"
 #include "support/rows.h"
 
 #include <QApplication>
 #include <QKeySequence>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -103,20 +101,6 @@ TEST_F(DisplayFixture, ChartTakesTheFocusWhenClickedIntoOnlyInTheDisplayMode)
         QTest::mouseRelease(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(500, 10));
         EXPECT_EQ(window->chart()->hasFocus(), std::string(mode) == "DISPLAY") << mode;
     }
-}
-
-TEST_F(DisplayFixture, ControlsCarryTheirNames)
-{
-    EXPECT_EQ(window->objectName(), "FrmTChartDisplay");
-    EXPECT_EQ(window->windowTitle(), "talvix - Quiz Results");
-    EXPECT_NE(window->findChild<ChartCanvas *>("TChart"), nullptr);
-    EXPECT_NE(window->findChild<QPushButton *>("cmdFocus"), nullptr);
-    EXPECT_NE(window->findChild<QLabel *>("Picture1"), nullptr);
-    QTimer *timer = window->findChild<QTimer *>("tmr_SetFocus");
-    ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(timer->interval(), 100);
-    EXPECT_FALSE(timer->isActive());
-    EXPECT_EQ(window->focusButton()->x(), -1000);
 }
 
 TEST_F(DisplayFixture, FocusTimerDoesNotClaimForAHiddenOrDisabledWindow)
