@@ -1,9 +1,7 @@
 #include "adapters/dialogs/dialogconversions.h"
-#include "adapters/dialogs/makedialogs.h"
 #include "adapters/dialogs/qtdialogs.h"
 #include "adapters/dialogs/scripteddialogs.h"
-#include "core/common/runend.h"
-#include "support/testfolder.h"
+#include "support/rows.h"
 
 #include <QApplication>
 #include <QFontDialog>
@@ -14,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 
 using namespace quiz;
@@ -152,8 +149,6 @@ TEST(QtDialogs, FontDialogStartsFromTheGivenFontAndKeepsItsColour)
 
 TEST(DialogConversions, ColoursAreBlueGreenRed)
 {
-    EXPECT_EQ(colourFromBgr(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(colourFromBgr(0xFF0000), QColor(0, 0, 255));
     EXPECT_EQ(colourFromBgr(0x336699), QColor(0x99, 0x66, 0x33));
     for (std::uint32_t bgr : {0u, 0xFFu, 0xFF00u, 0xFF0000u, 0x123456u, 0xFFFFFFu})
         EXPECT_EQ(bgrFromColour(colourFromBgr(bgr)), bgr);
@@ -171,44 +166,10 @@ TEST(DialogConversions, FontChoiceRoundTripsThroughQFont)
     EXPECT_EQ(choiceFromQFont(font, 0x00FF00), choice);
 }
 
-TEST(DialogConversions, WindowsStyleFiltersBecomeQtNameFilters)
-{
-    struct Case {
-        const char *filter;
-        const char *qt;
-    } cases[] = {
-        {"XLS files (*.xls)|*.xls", "XLS files (*.xls)"},
-        {"Microsoft Office Excel Workbook (*.xls)|*.xls", "Microsoft Office Excel Workbook (*.xls)"},
-        {"Quiz files|*.quz|All files|*.*", "Quiz files (*.quz);;All files (*.*)"},
-        {"Pictures|*.png;*.jpg", "Pictures (*.png *.jpg)"},
-        {"*.quz", "*.quz"},
-        {"", ""},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(qtNameFilter(c.filter).toStdString(), c.qt) << c.filter;
-}
+using NameFilters = quiz::test::RowTest;
 
-TEST(MakeDialogs, ScriptedWhenTheAnswersVariableIsSet)
+TEST_P(NameFilters, BecomeQtNameFilters)
 {
-    quiz::test::TestFolder folder;
-    const auto answers = folder.write("answers", "No\n").string();
-    ::setenv("TALVIX_DIALOGS", answers.c_str(), 1);
-    auto dialogs = makeDialogs();
-    ::unsetenv("TALVIX_DIALOGS");
-    auto *scripted = dynamic_cast<ScriptedDialogs *>(dialogs.get());
-    ASSERT_NE(scripted, nullptr);
-    EXPECT_EQ(scripted->message("m", "t", MessageIcon::None, MessageButtons::YesNo), MessageAnswer::No);
-    EXPECT_EQ(scripted->logPath(), answers + ".log");
-
-    // Without answers and without a screen (these tests run offscreen) the
-    // first dialog ends the run instead of waiting for nobody.
-    auto plain = makeDialogs();
-    EXPECT_EQ(dynamic_cast<QtDialogs *>(plain.get()), nullptr);
-    try {
-        plain->print("Print Quiz Score Summary");
-        ADD_FAILURE() << "the dialog waited";
-    } catch (const quiz::RunEnded &end) {
-        EXPECT_EQ(end.exitCode, 2);
-        EXPECT_NE(end.reason.find("TALVIX_DIALOGS"), std::string::npos) << end.reason;
-    }
+    EXPECT_EQ(qtNameFilter(GetParam()[0]).toStdString(), GetParam()[1]);
 }
+QUIZ_ROWS(NameFilters, "dialogs/namefilters.rows");
