@@ -1,20 +1,13 @@
 #include "adapters/controller/localsocketchannel.h"
-#include "adapters/qt/qteventpump.h"
-#include "core/controller/controllerlink.h"
-#include "core/votedata/participants.h"
 #include "support/standin.h"
 #include "support/testfolder.h"
 
-#include "fakes/controllerfakes.h"
-
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -24,8 +17,6 @@ namespace quiz
 {
 namespace
 {
-
-using Records = std::vector<Participant>;
 
 using test::waitUntil;
 
@@ -102,41 +93,8 @@ TEST_F(ChannelTest, ALinkBrokenByTheControllerFailsTheNextSendAndReopens)
     EXPECT_EQ(log(), "CheckLink\n");
 }
 
-TEST_F(ChannelTest, TheLinkStartsTheControllerWhichFindsNamesInTheDataFolder)
-{
-    // Started the way the program starts it: no arguments, settings from the
-    // environment, the data folder as its current folder.
-    qputenv("TALVIX_CONTROLLER_SOCKET", QByteArray::fromStdString(socketPath));
-    qputenv("TALVIX_CONTROLLER_LOG", QByteArray::fromStdString(logPath));
-    qputenv("TALVIX_CONTROLLER_IDLE_EXIT", "3");
-    const test::TestFolder addin;
-    ASSERT_TRUE(QFile::copy(test::standInPath(), QString::fromStdString(addin.str() + "/tlxctrl")));
-    QFile::setPermissions(QString::fromStdString(addin.str() + "/tlxctrl"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    QuizState state;
-    state.addinFolder = addin.str() + "/";
-    state.dataFolder = folder.str();
-    LocalSocketChannel channel(LocalSocketChannel::defaultSocketPath());
-    EXPECT_EQ(channel.socketPath(), socketPath);
-    QtEventPump pump;
-    test::FakeDialogs dialogs;
-    ControllerLink link(state, channel, pump, dialogs, nullptr);
-    LoadParticipants(state, link, pump);
-    qunsetenv("TALVIX_CONTROLLER_SOCKET");
-    qunsetenv("TALVIX_CONTROLLER_LOG");
-    qunsetenv("TALVIX_CONTROLLER_IDLE_EXIT");
-
-    EXPECT_NE(channel.startedProcessId(), 0);
-    EXPECT_EQ(state.participants, (Records{{"Bob", 1, 2}, {"Ann", 3, 1}, {"", 0, 0}}));
-    EXPECT_EQ(log(), "CheckLink\nGetNames\n");
-    EXPECT_TRUE(dialogs.messages.empty());
-    link.SendCommandtoController("NextSlide,7");
-    waitUntil([&] { return log().size() >= 29; });
-    EXPECT_EQ(log(), "CheckLink\nGetNames\nNextSlide,7\n");
-    if (channel.startedProcessId() > 0)
-        ::kill(static_cast<pid_t>(channel.startedProcessId()), SIGTERM);
-}
+// The program starting the controller from the add-in folder, which then
+// serves the data folder's names, is every end-to-end scenario's first step.
 
 TEST(StandIn, RefusesToServeASocketAnotherControllerServes)
 {
