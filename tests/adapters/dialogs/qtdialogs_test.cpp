@@ -1,6 +1,7 @@
 #include "adapters/dialogs/dialogconversions.h"
 #include "adapters/dialogs/qtdialogs.h"
 #include "adapters/dialogs/scripteddialogs.h"
+#include "adapters/dialogs/unattendeddialogs.h"
 #include "support/rows.h"
 
 #include <QApplication>
@@ -173,3 +174,12 @@ TEST_P(NameFilters, BecomeQtNameFilters)
     EXPECT_EQ(qtNameFilter(GetParam()[0]).toStdString(), GetParam()[1]);
 }
 QUIZ_ROWS(NameFilters, "dialogs/namefilters.rows");
+
+using OutputPaths = quiz::test::RowTest;
+
+TEST_P(OutputPaths, AreTakenFromTheStartFolderWhenRelative)
+{
+    const std::string &value = GetParam()[0];
+    EXPECT_EQ(unattendedOutputPath(value == "unset" ? nullptr : value.c_str(), GetParam()[1]), GetParam()[2]);
+}
+QUIZ_ROWS(OutputPaths, "dialogs/outputpaths.rows");
