@@ -12,6 +12,7 @@ using namespace quiz;
 TEST(WriteRecord, WritesItemsInTheSystemsFormatAndReadsBack)
 {
     EXPECT_TRUE(WriteRecord().empty());
+    EXPECT_EQ(WriteRecord().line(), "\r\n");
     EXPECT_EQ(WriteRecord().text("a").integer(5).number(0.25).flag(true).line(), "\"a\",5,0.25,#TRUE#\r\n");
     EXPECT_EQ(WriteRecord().flag(false).integer(-3).single(0.1f).line(), "#FALSE#,-3,0.1\r\n");
     EXPECT_EQ(WriteRecord().text("").line(), "\"\"\r\n");

@@ -29,21 +29,6 @@ TEST_P(RunStrings, GiveTheCommandWordsAndTheQuizFile)
 }
 QUIZ_ROWS(RunStrings, "quiz/runstrings.rows");
 
-TEST(FindQuizRounds, EveryQuizShapeInSlideAndShapeOrderAnyCase)
-{
-    test::FakeHost host;
-    host.addSlide({{"Title 1", ""}, {"VOTE", "C:\\Talvix\\vote.exe q1.tlx,1"}});
-    host.addSlide(
-        {{"QUIZ", "quiz b.quz,DISPLAY"}, {"Title 1", "quiz x.quz"}, {"quiz", "quiz a.quz,DISPLAY"}});
-    host.addSlide({});
-    host.addSlide({{"Quiz", "C:\\T\\Quiz.exe c.quz,DISPLAY,SLIDE4"}, {"QUIZ 2", "quiz d.quz"}});
-    test::FakePump pump;
-    EXPECT_EQ(FindQuizRounds(host, &pump), (std::vector<std::string>{"b.quz", "a.quz", "c.quz"}));
-    EXPECT_EQ(pump.yields, 2 + 3 + 2); // once per shape
-    EXPECT_EQ(FindQuizRounds(host, nullptr).size(), 3u);
-    EXPECT_EQ(defaultQuizResultsFileName("/", kNow), "/2026-12-05 20-30-07 - Quiz Results.xls");
-}
-
 class Export : public ::testing::Test
 {
   protected:

@@ -29,11 +29,14 @@ TEST_P(Addresses, ReadAndWritten)
     } else if (r.name == "letters" && !columnLetters(r.num(0)).empty()) {
         got = columnLetters(r.num(0));
     } else if (r.name == "cell" && parseCellAddress(r[0])) {
-        got = std::to_string(parseCellAddress(r[0])->row) + "," +
-              std::to_string(parseCellAddress(r[0])->column);
+        const auto at = r.floats(1);
+        EXPECT_EQ(*parseCellAddress(r[0]), (CellRef{int(at[0]), int(at[1])}));
+        got = r[1];
     } else if (const auto range = r.name == "range" ? parseRange(r[0]) : std::nullopt) {
-        got = std::to_string(range->firstRow) + "," + std::to_string(range->firstColumn) + "," +
-              std::to_string(range->lastRow) + "," + std::to_string(range->lastColumn);
+        const auto at = r.floats(1);
+        EXPECT_EQ(*range, (CellRange{int(at[0]), int(at[1]), int(at[2]), int(at[3])}));
+        EXPECT_NE(*range, CellRange::cell(0, 0));
+        got = r[1];
     } else if (r.name == "palette") {
         got = hex(paletteColour(r.num(0)));
     } else if (r.name == "bgr") {
