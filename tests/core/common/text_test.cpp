@@ -96,4 +96,7 @@ TEST(ItemReader, RawLinesAndTheEnd)
     EXPECT_EQ(reader.nextFlag(), std::nullopt);
     EXPECT_EQ(reader.restOfLine(), "");
     EXPECT_EQ(reader.nextLine(), std::nullopt);
+    ItemReader unended("x\nlast"); // a last line without its end
+    unended.nextLine();
+    EXPECT_EQ(unended.nextLine(), "last");
 }

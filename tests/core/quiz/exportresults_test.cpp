@@ -109,6 +109,8 @@ TEST_F(Export, WritesEveryRoundOverAConfirmedFileAndSaysSo)
     EXPECT_EQ(progress.setUps, std::vector<float>{2});
     EXPECT_EQ(progress.steps, 2);
     EXPECT_GE(pump.yields, 3 + 2); // at least once per shape and once per round
+    EXPECT_EQ(FindQuizRounds(host, nullptr), (std::vector<std::string>{"r1.quz", "r2.quz"}));
+    EXPECT_EQ(defaultQuizResultsFileName("/", kNow), "/2026-12-05 20-30-07 - Quiz Results.xls");
 }
 
 TEST_F(Export, FailuresAreLoggedNotShown)
