@@ -103,15 +103,6 @@ struct VoteSource : ::testing::Test {
         folder.write("q1.tlx", q1);
         folder.write("q2.tlx", "2,4,7," + q1.substr(6));
     }
-    std::optional<RunEnded> ended(const std::function<void()> &run)
-    {
-        try {
-            run();
-        } catch (const RunEnded &end) {
-            return end;
-        }
-        return std::nullopt;
-    }
     test::TestFolder folder;
     test::FakeHost host;
     test::FakeWindowSystem windows;
@@ -130,14 +121,14 @@ TEST_F(VoteSource, OffersOnlyVotesWithACorrectAnswer)
 TEST_F(VoteSource, MissingOrEmptyListEndsTheRun)
 {
     ctx.state.onFinishChoice = 0;
-    ASSERT_TRUE(ended([&] { AddVotesToList(ctx); }));
+    EXPECT_THROW(AddVotesToList(ctx), RunEnded);
     EXPECT_EQ(host.macros, std::vector<std::string>{"FindVoteSlides"});
-    ASSERT_TRUE(ended([&] { WizardVotes(ctx, {}); }));
+    EXPECT_THROW(WizardVotes(ctx, {}), RunEnded);
     folder.write("quizslds.txt", "");
     ctx.state.modeWord = "DISPLAY";
-    ASSERT_TRUE(ended([&] { AddVotesToList(ctx); })); // silently
+    EXPECT_THROW(AddVotesToList(ctx), RunEnded); // silently
     ctx.state.modeWord = "INSERT";
-    ASSERT_TRUE(ended([&] { AddVotesToList(ctx); }));
+    EXPECT_THROW(AddVotesToList(ctx), RunEnded);
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "QuizInsertComplete.txt"));
     const std::string missing = "Could not find " + folder.str() + "/quizslds.txt";
     ASSERT_EQ(dialogs.messages.size(), 3u);
