@@ -49,19 +49,6 @@ TEST(ResolveFile, FindsANameIgnoringCaseOnlyWhenTheExactOneIsMissing)
     EXPECT_EQ(resolveFile(f, ""), f + "/");
 }
 
-TEST(ReadTextFile, DecodesAndTellsAMissingFile)
-{
-    TestFolder dir;
-    dir.write("a.txt", "\xEF\xBB\xBF\"x\"\r\n");
-    dir.write("b.txt", "Fa\xE7"
-                       "ade");
-    EXPECT_EQ(readTextFile(dir.str() + "/a.txt"), "\"x\"\r\n");
-    EXPECT_EQ(readTextFile(dir.str() + "/b.txt"), "Fa\xC3\xA7"
-                                                  "ade");
-    EXPECT_EQ(readTextFile(dir.str() + "/none.txt"), std::nullopt);
-    EXPECT_EQ(readTextFile(dir.str()), std::nullopt);
-}
-
 TEST(WriteFileAtomic, ReplacesTheFileKeepsItsModeAndAFailureLeavesTheOldFile)
 {
     TestFolder dir;

@@ -145,23 +145,6 @@ TEST_F(TwoRoundSheet, FormatsOfEveryCell)
     EXPECT_EQ(sheet.columnWidth(D), Sheet::standardColumnWidth);
 }
 
-TEST(QuizResultsSheet, RoundsRunPastColumnZ)
-{
-    ExportRound round{"big.quz", {}};
-    for (int v = 1; v <= 30; ++v)
-        round.votes.push_back(vote("q" + std::to_string(v) + ".tlx", "1", "12"));
-    const Workbook book = QuizResultsWorkbook({round, round}, nameOf);
-    const Sheet &sheet = book.sheet(0);
-    // Round 1: votes in D..AG (4..33), scores AH, AI; round 2 from AJ (36).
-    EXPECT_EQ(sheet.displayText(3, 33) + "|" + sheet.displayText(3, 34) + "|" + sheet.displayText(3, 35) +
-                  "|" + sheet.displayText(1, 36) + "|" + sheet.displayText(4, 34) + "|" +
-                  sheet.displayText(4, 2),
-              "q30.tlx|Raw Score|Weighted Score|Round 2|30|60");
-    EXPECT_EQ(sheet.cell(3, 33)->format.rotation, 90);
-    EXPECT_EQ(sheet.cell(5, 65)->format.border(Edge::Right).style, BorderStyle::Dot);
-    EXPECT_EQ(sheet.cell(5, 67)->format.border(Edge::Right).style, BorderStyle::Continuous);
-}
-
 // A round without vote files has only its score columns, over the missing vote's
 // entry; no keypads leave only the headers; "p" marks the most given option.
 TEST(QuizResultsSheet, EmptyRoundsNoKeypadsAndPopularAnswers)
