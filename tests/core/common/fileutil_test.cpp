@@ -25,8 +25,9 @@ TEST(FileUtil, ExistsReadOnlyAndRemoveTakeFilesOnly)
     fs::create_directory(sub);
     EXPECT_TRUE(FileExists(file));
     for (const std::string &no : {dir.str() + "/", sub, dir.str() + "/missing", std::string()})
-        EXPECT_FALSE(FileExists(no) || isReadOnly(no) || removeFile(no)) << no;
+        EXPECT_FALSE(FileExists(no) || isReadOnly(no) || removeFile(no) || readTextFile(no)) << no;
     EXPECT_FALSE(isReadOnly(file));
+    EXPECT_EQ(readTextFile(dir.write("bom.txt", "\xEF\xBB\xBF\"x\"\r\n").string()), "\"x\"\r\n");
     fs::permissions(file, fs::perms(0444));
     EXPECT_TRUE(isReadOnly(file));
     EXPECT_TRUE(removeFile(file));
