@@ -8,8 +8,6 @@
 #include "core/quiz/quizrounds.h"
 #include "core/setup/votesource.h"
 
-#include <com/sun/star/drawing/XDrawPage.hpp>
-
 #include <chrono>
 #include <filesystem>
 

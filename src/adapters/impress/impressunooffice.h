@@ -196,8 +196,9 @@ struct ImpressHost::Office {
     }
 
     // A running show on that page shows it anew, so that a change made
-    // during the show appears. The show draws nothing new when asked again
-    // while it is still drawing the page, so the requests are kept a second apart.
+    // during the show appears (not always: docs/impress.md). Requests are
+    // kept a second apart, so that one does not come while the show is
+    // still drawing the page for the last.
     void showAgain(const Reference<drawing::XDrawPage> &page)
     {
         const Reference<presentation::XPresentation2> running = show();
