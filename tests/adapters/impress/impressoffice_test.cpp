@@ -256,6 +256,9 @@ TEST(ImpressOffice, ReadsShowsEditsRunsTheModesAndLosesTheOffice)
     const auto &byQuestion = book.sheets.at(1).cells;
     EXPECT_EQ(byQuestion.at("A2").value + " " + byQuestion.at("A5").value, "q1.tlx q4.tlx");
     EXPECT_EQ(byQuestion.at("A9").value.substr(0, 6), "q6.tlx");
+    // Results with text: the options are the lines of the question's slide (cells end in a blank).
+    EXPECT_EQ(book.sheets.at(2).cells.at("B2").value + book.sheets.at(2).cells.at("B5").value,
+              "Mercury Jupiter ");
     // The question's tag moved from the vote shape to its slide.
     EXPECT_EQ(host.slide(2).tags.at("QUIZTLXNAME"), "q1.tlx");
     EXPECT_TRUE(shapeNamed(host.slide(2), "VOTE")->tags.empty());
