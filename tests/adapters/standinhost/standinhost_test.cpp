@@ -33,13 +33,5 @@ TEST(Opening, HostFilePathPrefersTheOptionOverTheEnvironment)
     EXPECT_EQ(StandInHost::hostFilePath(""), "");
 }
 
-using RunStrings = test::RowTest;
-
-TEST_P(RunStrings, NameTheQuestionFile)
-{
-    EXPECT_EQ(questionFileOfRunString(GetParam()[0]), GetParam()[1]);
-}
-QUIZ_ROWS(RunStrings, "standinhost/runstrings.rows");
-
 } // namespace
 } // namespace quiz
