@@ -71,7 +71,7 @@ TEST(XlsxWorkbookWriter, CellsFormatsSizesAndSheetsSurviveTheRoundTrip)
     EXPECT_NEAR(shownWidth(s.columnWidths.at(3)), 8.86, 0.005);
     EXPECT_FALSE(s.columnWidths.count(4));
     EXPECT_EQ(s.rowHeights.at(3), "80.25");
-    EXPECT_EQ(read.sheets[1].cells.at("A1").at("value"), "Q1");
+    EXPECT_EQ(read.sheets[1].cells.at("A1").value, "Q1");
 }
 
 TEST(XlsxWorkbookWriter, ReplacesAnExistingFileWholeAndAFailureLeavesItAlone)
@@ -92,7 +92,7 @@ TEST(XlsxWorkbookWriter, ReplacesAnExistingFileWholeAndAFailureLeavesItAlone)
     ASSERT_EQ(XlsxWorkbookWriter().write(fine, path), "");
     const auto read = test::readXlsx(path);
     ASSERT_TRUE(read.ok) << read.error;
-    EXPECT_EQ(read.sheets.at(0).cells.at("A1").at("value"), "new");
+    EXPECT_EQ(read.sheets.at(0).cells.at("A1").value, "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
         << "nothing left beside it";
 }
