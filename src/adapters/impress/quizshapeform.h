@@ -1,0 +1,29 @@
+#pragma once
+
+#include "adapters/impress/impressactions.h"
+
+#include <string>
+
+namespace quiz
+{
+
+// How a QUIZ shape starts the quiz from LibreOffice Impress's slide show: its
+// click runs the extension's macro (docs/impress-night.md), and the shape
+// keeps its command words (for example "quiz.quz,DISPLAY") in its
+// Description. Free of the office's API.
+
+// The click action's script: the Basic macro of the installed extension.
+inline constexpr const char *kRunQuizShapeScript =
+    "vnd.sun.star.script:TalvixQuiz.Quiz.RunQuizShape?language=Basic&location=application";
+
+// A quiz shape is named "QUIZ" in any case.
+bool isQuizShapeName(const std::string &name);
+
+// The command words of a QUIZ shape whose click action still has the form a
+// presentation made on Windows keeps (a program action, or the document
+// action an imported "run program" action becomes, with its run string):
+// what the macro form must carry. "" when the action names no words, or is of
+// another kind.
+std::string importedQuizShapeWords(ClickKind kind, const std::string &bookmark);
+
+} // namespace quiz
