@@ -31,7 +31,7 @@ install(TARGETS quiz tlxctrl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${QUIZ_EXTENSION_OXT} DESTINATION ${CMAKE_INSTALL_DATADIR}/talvix)
 # Where the office finds extensions shipped with it (with the prefix /usr,
 # the office's own folder), read at its next start without unopkg.
-install(DIRECTORY ${QUIZ_EXTENSION_DIR} DESTINATION ${CMAKE_INSTALL_LIBDIR}/libreoffice/share/extensions)
+install(DIRECTORY ${QUIZ_EXTENSION_DIR} DESTINATION lib/libreoffice/share/extensions)
 install(FILES ${CMAKE_SOURCE_DIR}/data/talvix-quiz.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/quiz.1 ${CMAKE_SOURCE_DIR}/data/tlxctrl.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -44,6 +44,7 @@ set(CPACK_PACKAGE_VENDOR "Talvix")
 set(CPACK_PACKAGE_CONTACT "Talvix <quiz@talvix.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "The quiz module of the Talvix keypad voting system")
 set(CPACK_GENERATOR "DEB;TGZ")
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

@@ -11,6 +11,7 @@ namespace
 {
 constexpr int kPollMs = 250;
 constexpr int kAttachEveryPolls = 8; // try the office again every 2 s
+constexpr int kSettlePolls = 4;      // 1 s
 } // namespace
 
 ShowCompanion::ShowCompanion(const std::string &description, QString quizProgram, Log log)
@@ -52,7 +53,11 @@ void ShowCompanion::poll()
                 note("gave " + std::to_string(changed) + " QUIZ shape(s) of " + state.documentUrl +
                      " the extension's click action (the document is not saved)");
         }
-        if (startSlide_ > 0) {
+        // The show starts once the presentation's window has been up for a
+        // moment, or the window would come up over it.
+        if (startSlide_ > 0 && !show_.documentWindowShown())
+            windowUpPolls_ = 0;
+        else if (startSlide_ > 0 && ++windowUpPolls_ >= kSettlePolls) {
             show_.start(startSlide_);
             note("started the show at slide " + std::to_string(startSlide_));
             startSlide_ = 0;
@@ -76,8 +81,11 @@ void ShowCompanion::watchSlide(const ImpressShow::State &state)
     shownSlide_ = state.slide;
     const std::string folder = show_.folder();
     for (const std::string &words : show_.quizWordsOn(state.slide)) {
-        if (!displayStartsByItself(words, folder))
+        if (!displayStartsByItself(words, folder)) {
+            note("slide " + std::to_string(state.slide) + " is shown: its quiz (" + words +
+                 ") waits for a click");
             continue;
+        }
         const bool started = QProcess::startDetached(quizProgram_, {QString::fromStdString(words)},
                                                      QString::fromStdString(folder));
         note("slide " + std::to_string(state.slide) +

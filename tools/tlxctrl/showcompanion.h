@@ -45,6 +45,7 @@ class ShowCompanion
     int shownSlide_ = 0;
     bool unreachableNoted_ = false;
     int attachWait_ = 0;
+    int windowUpPolls_ = 0;
 };
 
 } // namespace quiz

@@ -3,6 +3,7 @@
 #include "adapters/impress/impressactions.h"
 #include "adapters/impress/quizshapeform.h"
 
+#include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
@@ -14,7 +15,9 @@
 #include <com/sun/star/drawing/XDrawPage.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/presentation/ClickAction.hpp>
@@ -211,6 +214,18 @@ bool ImpressShow::gotoNextSlide()
     return false;
 }
 
+bool ImpressShow::documentWindowShown()
+{
+    OFFICE_CALL({
+        const Reference<frame::XModel> model = office_->model();
+        const Reference<frame::XController> controller = model.is() ? model->getCurrentController() : nullptr;
+        const Reference<frame::XFrame> frame = controller.is() ? controller->getFrame() : nullptr;
+        const Reference<awt::XWindow2> window(frame.is() ? frame->getContainerWindow() : nullptr, UNO_QUERY);
+        return window.is() && window->isVisible();
+    });
+    return false;
+}
+
 void ImpressShow::start(int slide)
 {
     OFFICE_CALL({
@@ -245,8 +260,8 @@ std::vector<std::string> ImpressShow::quizWordsOn(int slide)
             ClickOf click;
             if (isQuizShapeName(nameOf(shape)) &&
                 clickOf(Reference<beans::XPropertySet>(shape, UNO_QUERY), &click) &&
-                click.action == presentation::ClickAction_MACRO && click.bookmark == kRunQuizShapeScript &&
-                !click.description.empty())
+                click.action == presentation::ClickAction_MACRO &&
+                click.bookmark.find(kRunQuizShapeMacro) != std::string::npos && !click.description.empty())
                 words.push_back(click.description);
         }
     });

@@ -37,6 +37,9 @@ class ImpressShow
     State state();
     // Shows the slide after the current one; false when no show runs.
     bool gotoNextSlide();
+    // Whether the presentation's own window is up (a show started before it
+    // would be covered by it).
+    bool documentWindowShown();
     // Starts the show at a slide (1-based).
     void start(int slide);
     // The command words of the slide's QUIZ shapes in the macro form, in the slide's order.

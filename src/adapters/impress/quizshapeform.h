@@ -16,6 +16,9 @@ namespace quiz
 inline constexpr const char *kRunQuizShapeScript =
     "vnd.sun.star.script:TalvixQuiz.Quiz.RunQuizShape?language=Basic&location=application";
 
+// The macro's name, which any form of the script's address holds.
+inline constexpr const char *kRunQuizShapeMacro = "TalvixQuiz.Quiz.RunQuizShape";
+
 // A quiz shape is named "QUIZ" in any case.
 bool isQuizShapeName(const std::string &name);
 

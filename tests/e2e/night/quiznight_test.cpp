@@ -246,10 +246,9 @@ TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
     ASSERT_TRUE(host.attach()) << host.attachError();
     bool started = false;
     for (int attempt = 0; attempt < 3 && !started && host.slideShowCurrentSlide() == 6; ++attempt) {
-        ASSERT_TRUE(
-            run(server.display(),
-                "xdotool search --name '^Presenting: ' windowraise sleep 0.5 mousemove 510 331 sleep 0.3 "
-                "mousemove 512 333 sleep 0.3 click 1"));
+        ASSERT_TRUE(run(server.display(), "xdotool search --onlyvisible --name '^Presenting: ' windowraise "
+                                          "%@ sleep 0.5 mousemove 510 331 sleep 0.3 "
+                                          "mousemove 512 333 sleep 0.3 click 1"));
         started = waitFor([&] { return fs::exists(folder + "/night.trace"); }, 10);
     }
     if (!started)
@@ -268,6 +267,14 @@ TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
         << readText(log);
 
     EXPECT_EQ(host.slideShowCurrentSlide(), 7);
+
+    // With its autostart on, the quiz starts when its slide is shown again.
+    writeText(folder + "/quiz.quz", setup);
+    fs::remove(uiLog);
+    host.goToSlide(6);
+    EXPECT_TRUE(waitFor([&] { return logHas("slide 6 is shown: started"); }, 20)) << readText(log);
+    EXPECT_TRUE(waitFor([&] { return readText(uiLog).find("\"result\":\"ok\"") != std::string::npos; }, 60));
+    EXPECT_TRUE(waitFor([&] { return host.slideShowCurrentSlide() == 7; }, 30)) << readText(log);
     controller.stop();
     office.stop();
 }
