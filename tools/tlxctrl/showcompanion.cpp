@@ -105,9 +105,14 @@ void ShowCompanion::command(const std::string &command)
             else if (state.slide != *from)
                 note(command + ": the show is on slide " + std::to_string(state.slide) + ", not " +
                      std::to_string(*from) + "; left there");
-            else if (show_.gotoNextSlide())
+            else if (show_.gotoNextSlide()) {
+                const ImpressShow::State moved = show_.state();
                 note(command + ": moved the show on from slide " + std::to_string(*from) + " to slide " +
-                     std::to_string(show_.state().slide));
+                     std::to_string(moved.slide));
+                // The slide shown now is watched at once, so a quick move
+                // back to the quiz slide is not missed between two polls.
+                watchSlide(moved);
+            }
         } else if (command == "InsertCharts") {
             note(command + ": the stand-in keeps no graphs of the votes; nothing inserted, the show goes on");
         }
