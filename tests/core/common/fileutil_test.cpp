@@ -8,29 +8,40 @@
 
 using namespace quiz;
 using quiz::test::TestFolder;
+namespace fs = std::filesystem;
 
-TEST(FileExists, IsTrueOnlyForAFile)
+namespace
+{
+long entries(const TestFolder &dir)
+{
+    return std::distance(fs::directory_iterator(dir.path()), {});
+}
+} // namespace
+
+TEST(FileUtil, ExistsReadOnlyAndRemoveTakeFilesOnly)
 {
     TestFolder dir;
-    dir.write("quiz.quz", "1");
-    std::filesystem::create_directory(dir.path() / "sub");
-    EXPECT_TRUE(FileExists(dir.str() + "/quiz.quz"));
-    EXPECT_FALSE(FileExists(dir.str() + "/"));
-    EXPECT_FALSE(FileExists(dir.str() + "/sub"));
-    EXPECT_FALSE(FileExists(dir.str() + "/missing"));
-    EXPECT_FALSE(FileExists(""));
+    const std::string file = dir.write("quiz.quz", "1").string(), sub = dir.str() + "/sub";
+    fs::create_directory(sub);
+    EXPECT_TRUE(FileExists(file));
+    for (const std::string &no : {dir.str() + "/", sub, dir.str() + "/missing", std::string()})
+        EXPECT_FALSE(FileExists(no) || isReadOnly(no) || removeFile(no) || readTextFile(no)) << no;
+    EXPECT_FALSE(isReadOnly(file));
+    EXPECT_EQ(readTextFile(dir.write("bom.txt", "\xEF\xBB\xBF\"x\"\r\n").string()), "\"x\"\r\n");
+    fs::permissions(file, fs::perms(0444));
+    EXPECT_TRUE(isReadOnly(file));
+    EXPECT_TRUE(removeFile(file));
+    EXPECT_FALSE(FileExists(file) || removeFile(file));
+    EXPECT_TRUE(fs::is_directory(sub));
 }
 
 TEST(ResolveFile, FindsANameIgnoringCaseOnlyWhenTheExactOneIsMissing)
 {
     TestFolder dir;
-    dir.write("quizActive.txt", "");
-    dir.write("Q1.TLX", "");
-    dir.write("q2.tlx", "");
-    dir.write("Q2.tlx", "");
+    for (const char *name : {"quizActive.txt", "Q1.TLX", "q2.tlx", "Q2.tlx"})
+        dir.write(name, "");
     const std::string f = dir.str();
     EXPECT_EQ(resolveFile(f, "quizactive.txt"), f + "/quizActive.txt");
-    EXPECT_EQ(resolveFile(f, "q1.tlx"), f + "/Q1.TLX");
     EXPECT_EQ(resolveFile(f, "Q2.tlx"), f + "/Q2.tlx"); // exact name wins
     EXPECT_EQ(resolveFile(f + "/", "q1.tlx"), f + "/Q1.TLX");
     EXPECT_EQ(resolveFile(f, "new.txt"), f + "/new.txt");
@@ -39,37 +50,14 @@ TEST(ResolveFile, FindsANameIgnoringCaseOnlyWhenTheExactOneIsMissing)
     EXPECT_EQ(resolveFile(f, ""), f + "/");
 }
 
-TEST(ReadTextFile, DecodesAndTellsAMissingFile)
-{
-    TestFolder dir;
-    dir.write("a.txt", "\xEF\xBB\xBF\"x\"\r\n");
-    dir.write("b.txt", "Fa\xE7"
-                       "ade");
-    EXPECT_EQ(readTextFile(dir.str() + "/a.txt"), "\"x\"\r\n");
-    EXPECT_EQ(readTextFile(dir.str() + "/b.txt"), "Fa\xC3\xA7"
-                                                  "ade");
-    EXPECT_EQ(readTextFile(dir.str() + "/none.txt"), std::nullopt);
-    EXPECT_EQ(readTextFile(dir.str()), std::nullopt);
-}
-
-TEST(WriteFileAtomic, ReplacesTheFileAndKeepsItsMode)
+TEST(WriteFileAtomic, ReplacesTheFileKeepsItsModeAndAFailureLeavesTheOldFile)
 {
     TestFolder dir;
     const std::string path = dir.str() + "/quiz.quz";
     ASSERT_TRUE(writeFileAtomic(path, "first"));
-    EXPECT_EQ(dir.read("quiz.quz"), "first");
-    std::filesystem::permissions(path, std::filesystem::perms(0640));
-    ASSERT_TRUE(writeFileAtomic(path, "second"));
-    EXPECT_EQ(dir.read("quiz.quz"), "second");
-    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary left";
-}
-
-TEST(WriteFileAtomic, FailureLeavesTheOldFileAndNoTemporary)
-{
-    TestFolder dir;
-    const std::string path = dir.str() + "/quiz.quz";
+    fs::permissions(path, fs::perms(0640));
     ASSERT_TRUE(writeFileAtomic(path, "old content"));
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
 
     // A file-size limit makes the write of the new content fail half-way.
     struct rlimit saved {
@@ -83,54 +71,25 @@ TEST(WriteFileAtomic, FailureLeavesTheOldFileAndNoTemporary)
     const bool ok = writeFileAtomic(path, std::string(4096, 'x'), &error);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
-
     EXPECT_FALSE(ok);
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
     EXPECT_EQ(dir.read("quiz.quz"), "old content");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
+    EXPECT_EQ(entries(dir), 1) << "no temporary left";
 
-TEST(WriteFileAtomic, FailsWithAReasonForAMissingFolderOrAFolderPath)
-{
-    TestFolder dir;
-    std::string error;
     EXPECT_FALSE(writeFileAtomic(dir.str() + "/nofolder/quiz.quz", "x", &error));
     EXPECT_NE(error.find("nofolder"), std::string::npos);
-    std::filesystem::create_directory(dir.path() / "sub");
+    fs::create_directory(dir.path() / "sub");
     EXPECT_FALSE(writeFileAtomic(dir.str() + "/sub", "x", &error));
-    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "sub"));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "sub"));
 }
 
 TEST(AppendToFile, CreatesThenAppends)
 {
     TestFolder dir;
-    const std::string path = dir.str() + "/quiz.txt";
-    ASSERT_TRUE(appendToFile(path, "a\r\n"));
-    ASSERT_TRUE(appendToFile(path, "b\r\n"));
+    ASSERT_TRUE(appendToFile(dir.str() + "/quiz.txt", "a\r\n"));
+    ASSERT_TRUE(appendToFile(dir.str() + "/quiz.txt", "b\r\n"));
     EXPECT_EQ(dir.read("quiz.txt"), "a\r\nb\r\n");
     std::string error;
     EXPECT_FALSE(appendToFile(dir.str() + "/no/quiz.txt", "x", &error));
     EXPECT_FALSE(error.empty());
-}
-
-TEST(IsReadOnly, FollowsTheOwnerWriteBit)
-{
-    TestFolder dir;
-    const auto path = dir.write("quiz.quz", "x");
-    EXPECT_FALSE(isReadOnly(path.string()));
-    std::filesystem::permissions(path, std::filesystem::perms(0444));
-    EXPECT_TRUE(isReadOnly(path.string()));
-    EXPECT_FALSE(isReadOnly(dir.str() + "/missing"));
-}
-
-TEST(RemoveFile, RemovesFilesOnly)
-{
-    TestFolder dir;
-    const auto path = dir.write("quizActive.txt", "x");
-    std::filesystem::create_directory(dir.path() / "sub");
-    EXPECT_TRUE(removeFile(path.string()));
-    EXPECT_FALSE(FileExists(path.string()));
-    EXPECT_FALSE(removeFile(path.string()));
-    EXPECT_FALSE(removeFile(dir.str() + "/sub"));
-    EXPECT_FALSE(removeFile(""));
 }

@@ -1,21 +1,102 @@
+#include "core/common/fileutil.h"
 #include "core/common/text.h"
+#include "core/common/writeformat.h"
+#include "support/rows.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace quiz;
 
-TEST(Split, KeepsEmptyPieces)
+TEST(WriteRecord, WritesItemsInTheSystemsFormatAndReadsBack)
 {
-    EXPECT_EQ(split("a,,b,", ","), (std::vector<std::string>{"a", "", "b", ""}));
-    EXPECT_EQ(split("", ","), (std::vector<std::string>{""}));
-    EXPECT_EQ(split("a\r\nb", "\r\n"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(WriteRecord().empty());
+    EXPECT_EQ(WriteRecord().line(), "\r\n");
+    EXPECT_EQ(WriteRecord().text("a").integer(5).number(0.25).flag(true).line(), "\"a\",5,0.25,#TRUE#\r\n");
+    EXPECT_EQ(WriteRecord().flag(false).integer(-3).single(0.1f).line(), "#FALSE#,-3,0.1\r\n");
+    EXPECT_EQ(WriteRecord().text("").line(), "\"\"\r\n");
+    EXPECT_EQ(WriteRecord().text("say \"hi\"").text("two\r\nlines").items(),
+              "\"say \"\"hi\"\"\",\"two  lines\"");
+    ItemReader reader(WriteRecord().text("say \"hi\", then").text("x").line());
+    EXPECT_EQ(reader.next(), "say \"hi\", then");
+    EXPECT_EQ(reader.next(), "x");
 }
 
-TEST(Text, CaseAndBlanks)
+TEST(FormatNumber, ReadsBackTheSameValue)
 {
-    EXPECT_EQ(toUpper("quiz.Quz"), "QUIZ.QUZ");
-    EXPECT_EQ(trim("  SETUP \t"), "SETUP");
-    EXPECT_TRUE(iequals("Q1.TLX", "q1.tlx"));
-    EXPECT_FALSE(iequals("Q1.TLX", "q1.tl"));
-    EXPECT_EQ(replaceAll("1,5;2,25", ",", "."), "1.5;2.25");
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> any(-1e6, 1e6);
+    std::uniform_real_distribution<float> fraction(0.0f, 1.0f);
+    for (int i = 0; i < 2000; ++i) {
+        const double d = any(random);
+        const float f = fraction(random);
+        ItemReader reader(WriteRecord().number(d).single(f).line());
+        EXPECT_EQ(reader.nextDouble(), d);
+        EXPECT_EQ(static_cast<float>(*reader.nextDouble()), f);
+    }
+}
+
+using TextRows = quiz::test::RowTest;
+
+// Decoding, leading numbers, number texts, items, flags and the text helpers, one row a case.
+TEST_P(TextRows, Read)
+{
+    const quiz::test::Row &r = GetParam();
+    const std::string &n = r.name;
+    std::string got;
+    ItemReader reader(r[0]);
+    const auto typed = [&](auto value) { return value ? formatNumber(*value) : std::string("none"); };
+    if (n == "decode")
+        got = decodeText(r[0]);
+    else if (n == "leading")
+        got = formatNumber(leadingNumber(r[0]));
+    else if (n == "leading int")
+        got = std::to_string(leadingInt(r[0]));
+    else if (n == "number")
+        got = formatNumber(r[0] == "nan" ? std::nan("") : std::stod(r[0]));
+    else if (n == "single")
+        got = formatSingle(std::stof(r[0]));
+    else if (n == "flag")
+        got = itemFlag(r[0]) ? (*itemFlag(r[0]) ? "1" : "0") : "none";
+    else if (n == "split")
+        for (const std::string &piece : split(r[0], r[2]))
+            got += "[" + piece + "]";
+    else if (n == "upper")
+        got = toUpper(r[0]);
+    else if (n == "trim")
+        got = trim(r[0]);
+    else if (n == "iequals")
+        got = iequals(r[0], r[2]) ? "1" : "0";
+    else if (n == "replace")
+        got = replaceAll(r[0], r[2], r[3]);
+    else if (n == "ints" || n == "doubles")
+        for (bool first = true; !reader.atEnd(); first = false)
+            got += (first ? "" : "/") + (n == "ints" ? typed(reader.nextInt()) : typed(reader.nextDouble()));
+    else
+        for (bool first = true; const auto item = reader.next(); first = false)
+            got += (first ? "" : "/") + *item;
+    EXPECT_EQ(got, r[1]);
+}
+QUIZ_ROWS(TextRows, "common/text.rows");
+
+TEST(ItemReader, RawLinesAndTheEnd)
+{
+    ItemReader reader("\"first\",\"a\",\"b\"\r\n\"txttoadd=\",\"x, y\"\n\nlast\r\n7\r\n\r\n");
+    EXPECT_EQ(reader.next(), "first");
+    EXPECT_EQ(reader.restOfLine(), "\"a\",\"b\"");
+    EXPECT_EQ(reader.restOfLine(), "\"txttoadd=\",\"x, y\"");
+    EXPECT_EQ(reader.nextLine(), "");
+    EXPECT_EQ(reader.nextLine(), "last");
+    EXPECT_FALSE(reader.atEnd());
+    EXPECT_EQ(reader.nextInt(), 7);
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(reader.next(), std::nullopt);
+    EXPECT_EQ(reader.nextInt(), std::nullopt);
+    EXPECT_EQ(reader.nextFlag(), std::nullopt);
+    EXPECT_EQ(reader.restOfLine(), "");
+    EXPECT_EQ(reader.nextLine(), std::nullopt);
+    ItemReader unended("x\nlast"); // a last line without its end
+    unended.nextLine();
+    EXPECT_EQ(unended.nextLine(), "last");
 }

@@ -1,4 +1,8 @@
+#include "core/common/writeformat.h"
+#include "core/display/backgroundcapture.h"
 #include "core/display/displaylayout.h"
+#include "core/display/insertplacement.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -16,82 +20,50 @@ QuizState stateWithRows(int rows)
     return s;
 }
 
-TEST(DisplayLayout, UnplacedAnnotationsFormTwoColumnsSixtyPixelsApart)
+std::string places(const std::vector<Annotation> &a)
 {
-    const QuizState s = stateWithRows(3);
-    const auto a = composeAnnotations(s, 3, 800 * 15, 600 * 15);
-    ASSERT_EQ(a.size(), 6u);
-    const double expected[6][2] = {{0, 0}, {300, 0}, {0, 60}, {300, 60}, {0, 120}, {300, 120}};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(a[i].left, expected[i][0]) << "tool " << i;
-        EXPECT_EQ(a[i].top, expected[i][1]) << "tool " << i;
-    }
+    std::string out;
+    for (const Annotation &x : a)
+        out += (out.empty() ? "" : " ") + formatNumber(x.left) + "," + formatNumber(x.top);
+    return out;
 }
 
-TEST(DisplayLayout, SavedFractionIsAPartOfTheWindowWhateverTheTwipsPerPixel)
+// Unplaced annotations form two columns sixty pixels apart; a saved fraction is a
+// part of the window whatever the twips per pixel; one -1 leaves it unplaced.
+TEST(DisplayLayout, SavedFractionsOrTwoColumnsSixtyPixelsApart)
 {
-    struct Case {
-        int row;
-        AnnotationKind kind;
-        PointD saved;
-        double widthPx, heightPx;
-        int tpp;
-        PointD at;
-    } cases[] = {
-        {0, AnnotationKind::Name, {0.5, 0.25}, 800, 600, 15, {400, 150}},
-        {0, AnnotationKind::Name, {0.5, 0.25}, 800, 600, 12, {400, 150}},
-        {0, AnnotationKind::Name, {0.5, 0.25}, 800, 600, 8, {400, 150}},
-        {2, AnnotationKind::Score, {0.1, 0.3}, 1001, 601, 15, {100.1, 180.3}}, // keeps its fractional pixel
-        {1, AnnotationKind::Score, {-1, 0.5}, 800, 600, 15, {300, 60}},        // one -1: unplaced
-        {1, AnnotationKind::Score, {0.5, -1}, 800, 600, 15, {300, 60}},
-    };
-    for (const auto &c : cases) {
-        const PointD p =
-            annotationPosition(c.row, c.kind, c.saved, c.widthPx * c.tpp, c.heightPx * c.tpp, c.tpp, c.tpp);
-        EXPECT_DOUBLE_EQ(p.x, c.at.x) << c.row << " " << c.tpp;
-        EXPECT_DOUBLE_EQ(p.y, c.at.y) << c.row << " " << c.tpp;
-    }
+    EXPECT_EQ(places(composeAnnotations(stateWithRows(3), 3, 800 * 15, 600 * 15)),
+              "0,0 300,0 0,60 300,60 0,120 300,120");
     QuizState noTable; // missing rows of the position table are unplaced
-    const auto a = composeAnnotations(noTable, 2, 9000, 9000);
-    EXPECT_EQ(a[3].left, 300);
-    EXPECT_EQ(a[3].top, 60);
+    EXPECT_EQ(places(composeAnnotations(noTable, 2, 9000, 9000)), "0,0 300,0 0,60 300,60");
     EXPECT_TRUE(composeAnnotations(stateWithRows(0), 0, 1, 1).empty());
+    for (const int tpp : {15, 12, 8}) {
+        const PointD p =
+            annotationPosition(0, AnnotationKind::Name, {0.5, 0.25}, 800 * tpp, 600 * tpp, tpp, tpp);
+        EXPECT_EQ(p, (PointD{400, 150})) << tpp;
+    }
+    const PointD fractional =
+        annotationPosition(2, AnnotationKind::Score, {0.1, 0.3}, 1001 * 15, 601 * 15, 15, 15);
+    EXPECT_DOUBLE_EQ(fractional.x, 100.1);
+    EXPECT_DOUBLE_EQ(fractional.y, 180.3);
+    for (const PointD saved : {PointD{-1, 0.5}, PointD{0.5, -1}})
+        EXPECT_EQ(annotationPosition(1, AnnotationKind::Score, saved, 12000, 9000, 15, 15),
+                  (PointD{300, 60}));
 }
 
-TEST(DisplayLayout, PlaceholderTextsCarryThePlaceAndTheScoreTexts)
+TEST(DisplayLayout, TextsFontsAndHiddenScores)
 {
     QuizState s = stateWithRows(2);
     EXPECT_EQ(composeAnnotations(s, 2, 1, 1)[1].text, " S1");
     s.textToAdd = {"Score: ", " pts"};
-    const auto a = composeAnnotations(s, 2, 1, 1);
-    EXPECT_EQ(a[0].text, "K1");
-    EXPECT_EQ(a[1].text, "Score:  S1 pts");
-    EXPECT_EQ(a[2].text, "K2");
-    EXPECT_EQ(a[3].text, "Score:  S2 pts");
-    EXPECT_EQ(placeholderText(11, AnnotationKind::Name, s.textToAdd), "K12");
-}
-
-TEST(DisplayLayout, HiddenScoresLeaveInactiveScoreAnnotationsInPlace)
-{
-    QuizState s = stateWithRows(3);
     s.showScores = 0;
-    const auto a = composeAnnotations(s, 3, 1, 1);
-    ASSERT_EQ(a.size(), 6u);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(a[i].active, i % 2 == 0) << "tool " << i;
-}
-
-TEST(DisplayLayout, EveryAnnotationGetsTheDisplayFontAndAnInvisibleBox)
-{
-    QuizState s = stateWithRows(1);
     s.displayFontName = "DejaVu Serif";
     s.displayFontSize = 31;
-    s.displayFontBold = true;
-    s.displayFontItalic = true;
-    s.displayFontUnderline = true;
-    s.displayFontStrikeThrough = true;
+    s.displayFontBold = s.displayFontItalic = s.displayFontUnderline = s.displayFontStrikeThrough = true;
     s.displayFontColour = 0x0000FF; // red in blue-green-red
-    for (const Annotation &a : composeAnnotations(s, 1, 1, 1)) {
+    std::string texts;
+    for (const Annotation &a : composeAnnotations(s, 2, 1, 1)) {
+        texts += a.text + (a.active ? "" : " (off)") + "; ";
         EXPECT_EQ(a.font.name, "DejaVu Serif");
         EXPECT_EQ(a.font.size, 31);
         EXPECT_TRUE(a.font.bold && a.font.italic && a.font.underline && a.font.strikeThrough);
@@ -101,14 +73,43 @@ TEST(DisplayLayout, EveryAnnotationGetsTheDisplayFontAndAnInvisibleBox)
         EXPECT_EQ(a.shadowTransparency, 100);
         EXPECT_EQ(a.highlight, (AnnotationHighlight{false, 0, 4, 0}));
     }
+    EXPECT_EQ(texts, "K1; Score:  S1 pts (off); K2; Score:  S2 pts (off); ");
+    EXPECT_EQ(placeholderText(11, AnnotationKind::Name, s.textToAdd), "K12");
 }
 
-TEST(DisplayLayout, AreaMovesDownByTwentyTwoPixelsOfTheScreen)
+TEST(DisplayLayout, TheAreaOnTheSlideAndOnTheScreen)
 {
-    // 768 pixels high at 15 twips per pixel.
+    EXPECT_EQ(insertedChartRect(720, 540, DisplayArea{0.5f, 0.5f, 0.25f, 0.25f}),
+              (SlideRect{180, 135, 380, 278}));
+    EXPECT_EQ(insertedChartRect(960, 540, DisplayArea{}), (SlideRect{0, 0, 20, 8}));
+    const SlideRect r =
+        insertedChartRect(1000, 500, DisplayArea{0.3f, 0, 0.1f, 0}); // singles widened exactly
+    EXPECT_DOUBLE_EQ(r.left, 1000 * static_cast<double>(0.1f));
+    EXPECT_DOUBLE_EQ(r.width, 1000 * static_cast<double>(0.3f) + 20);
+    // The area moves down by twenty-two pixels of a 768-pixel screen.
     EXPECT_FLOAT_EQ(displayAreaTopShift(15, 768 * 15), 22.0f / 768);
     EXPECT_FLOAT_EQ(displayAreaTopShift(15, 0), 0.0f);
 }
+
+using Clips = test::RowTest;
+
+TEST_P(Clips, KeepTheChartsPlaceInsideThePicture)
+{
+    const test::Row &r = GetParam();
+    const auto clip = [](const std::vector<float> &v) {
+        return BackgroundClip{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
+    };
+    if (r.name.rfind("clip", 0) != 0) {
+        EXPECT_EQ(keepClipInside(clip(r.floats(0)), 800, 600), clip(r.floats(1)));
+        return;
+    }
+    const auto w = r.floats(1), show = r.floats(3);
+    const ChartPlacementTwips chart{w[0], w[1], w[2], w[3], w[4], w[5]};
+    const PixelRect window{int(show[0]), int(show[1]), int(show[2]), int(show[3])};
+    EXPECT_EQ(backgroundClip(r.flag(0), chart, r.num(2), r.num(2), window, window.width, window.height),
+              clip(r.floats(4)));
+}
+QUIZ_ROWS(Clips, "display/clipinside.rows");
 
 } // namespace
 } // namespace quiz

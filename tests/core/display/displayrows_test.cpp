@@ -1,3 +1,4 @@
+#include "core/display/displaykeys.h"
 #include "core/display/displayrows.h"
 #include "core/quiz/ranking.h"
 #include "support/rows.h"
@@ -11,36 +12,6 @@ namespace quiz
 namespace
 {
 
-RankedKeypad voter(float keypad, float score)
-{
-    return RankedKeypad{keypad, score, 0, 1};
-}
-RankedKeypad absent(float keypad)
-{
-    return RankedKeypad{keypad, 0, 0, 0};
-}
-
-std::string label(int keypad)
-{
-    return keypad == 7 ? "Ann" : std::to_string(keypad);
-}
-
-DisplayRowSettings settings(int displayCount, int startFrom = 1)
-{
-    DisplayRowSettings s;
-    s.displayCount = displayCount;
-    s.keypadsStartFrom = startFrom;
-    s.showScores = 1;
-    s.showKeypadNames = 1;
-    return s;
-}
-
-DisplayRow row(std::optional<std::string> name, std::optional<std::string> score, bool hideName = false,
-               bool hideScore = false)
-{
-    return DisplayRow{std::move(name), std::move(score), hideName, hideScore};
-}
-
 using Rows = test::RowTest;
 
 TEST_P(Rows, PlaceNamesAndScores)
@@ -50,51 +21,39 @@ TEST_P(Rows, PlaceNamesAndScores)
     for (const std::string &k : test::splitTrimmed(r[0], ' ')) {
         const std::string score = k.substr(k.find(':') + 1);
         const float keypad = std::stof(k.substr(0, k.find(':')));
-        ranking.push_back(score == "-" ? absent(keypad) : voter(keypad, std::stof(score)));
+        ranking.push_back(score == "-" ? RankedKeypad{keypad, 0, 0, 0}
+                                       : RankedKeypad{keypad, std::stof(score), 0, 1});
     }
-    DisplayRowSettings s = settings(r.num(1), r.num(2));
+    DisplayRowSettings s;
+    s.displayCount = r.num(1);
+    s.keypadsStartFrom = r.num(2);
     s.showKeypadNames = r[3].find('n') == std::string::npos;
     s.showScores = r[3].find('s') == std::string::npos;
     s.showOnlyMaxScorers = r[3].find('m') != std::string::npos;
+    s.showNumberOfMaxScorers = r[3].find('c') != std::string::npos;
     s.textToAdd = {r[4], r[5]};
+    const DisplayRows out = FillDisplayRows(ranking, r[8].empty() ? 0 : r.real(8), s, [](int keypad) {
+        return keypad == 7 ? "Ann" : std::to_string(keypad);
+    });
+    if (s.showNumberOfMaxScorers) {
+        EXPECT_EQ(out.maxScorerCount, r[6]);
+        EXPECT_TRUE(out.rows.empty());
+        return;
+    }
     std::vector<DisplayRow> expected;
     for (const std::string &text : r.list(6, ';')) {
         const auto part = test::splitTrimmed(text, '/');
         const auto shown = [](const std::string &t) { return t == "_" ? std::nullopt : std::optional(t); };
         const std::string hidden = part.size() > 2 ? part[2] : "";
-        expected.push_back(row(shown(part.at(0)), shown(part.at(1)), hidden.find('n') != std::string::npos,
-                               hidden.find('s') != std::string::npos));
+        expected.push_back(DisplayRow{shown(part.at(0)), shown(part.at(1)),
+                                      hidden.find('n') != std::string::npos,
+                                      hidden.find('s') != std::string::npos});
     }
-    const DisplayRows out = FillDisplayRows(ranking, 0, s, label);
     EXPECT_EQ(out.rows, expected);
     EXPECT_EQ(out.keypadsStartFrom, r.num(7));
     EXPECT_FALSE(out.maxScorerCount);
 }
 QUIZ_ROWS(Rows, "display/rows.rows");
-
-TEST(FillDisplayRows, NumberOfMaxScorersCountsFullMarksFromTheTop)
-{
-    struct Case {
-        std::vector<RankedKeypad> ranking;
-        double possibleMaximum;
-        const char *count;
-    };
-    const Case cases[] = {
-        {{voter(1, 4), voter(2, 4), voter(3, 3)}, 4.0, "2"},
-        {{voter(1, 3), voter(2, 3)}, 4.0, "0"},
-        {{}, 4.0, "0"},
-        {{voter(1, 0.1f), voter(2, 0.1f)}, 0.1, "2"},        // compared in single precision
-        {{voter(1, 4), voter(2, 3), voter(3, 4)}, 4.0, "1"}, // stops at the first other score
-    };
-    for (const Case &c : cases) {
-        DisplayRowSettings s = settings(5);
-        s.showNumberOfMaxScorers = true;
-        const DisplayRows out = FillDisplayRows(c.ranking, c.possibleMaximum, s, label);
-        ASSERT_TRUE(out.maxScorerCount);
-        EXPECT_EQ(*out.maxScorerCount, c.count);
-        EXPECT_TRUE(out.rows.empty());
-    }
-}
 
 TEST(FormatWholeScore, RoundsHalvesAwayFromZero)
 {
@@ -109,29 +68,45 @@ class RecordingTarget : public AnnotationTarget
   public:
     void setAnnotationText(int index, const std::string &text) override
     {
-        calls.push_back("text " + std::to_string(index) + " " + text);
+        calls += "text " + std::to_string(index) + " " + text + "; ";
     }
     void setAnnotationActive(int index, bool active) override
     {
-        calls.push_back("active " + std::to_string(index) + (active ? " on" : " off"));
+        calls += "active " + std::to_string(index) + (active ? " on; " : " off; ");
     }
-    std::vector<std::string> calls;
+    std::string calls;
 };
 
 TEST(ApplyDisplayRows, SetsNameAndScoreAnnotationsOfEachRowOrTheCount)
 {
     DisplayRows rows;
-    rows.rows = {row("Ann", "3"), row(std::nullopt, "2", true, false), row("-", "-", true, true)};
-    RecordingTarget target;
+    rows.rows = {{"Ann", "3"}, {std::nullopt, "2", true, false}, {"-", "-", true, true}};
+    RecordingTarget target, counted;
     ApplyDisplayRows(rows, target);
-    EXPECT_EQ(target.calls,
-              (std::vector<std::string>{"text 0 Ann", "text 1 3", "text 3 2", "active 2 off", "text 4 -",
-                                        "text 5 -", "active 4 off", "active 5 off"}));
+    EXPECT_EQ(target.calls, "text 0 Ann; text 1 3; text 3 2; active 2 off; text 4 -; text 5 -; active 4 off; "
+                            "active 5 off; ");
     DisplayRows count; // the number of max scorers goes to the first annotation only
     count.maxScorerCount = "2";
-    RecordingTarget counted;
     ApplyDisplayRows(count, counted);
-    EXPECT_EQ(counted.calls, (std::vector<std::string>{"text 0 2"}));
+    EXPECT_EQ(counted.calls, "text 0 2; ");
+}
+
+using Keys = test::RowTest;
+
+TEST_P(Keys, EndTheDisplayTheirWay)
+{
+    const std::map<std::string, DisplayKeyAction> actions{{"move on", DisplayKeyAction::EndAndMoveOn},
+                                                          {"stay", DisplayKeyAction::EndAndStay},
+                                                          {"brevak", DisplayKeyAction::QuitAndRunBrevak},
+                                                          {"none", DisplayKeyAction::None}};
+    EXPECT_EQ(displayKeyAction(GetParam().num(0), GetParam().num(1)), actions.at(GetParam()[2]));
+}
+QUIZ_ROWS(Keys, "display/keys.rows");
+
+TEST(DisplayKeys, ChartAltBecomesWindowAlt)
+{
+    for (auto [chart, window] : {std::pair{2, 4}, {0, 0}, {1, 1}, {4, 4}, {3, 3}})
+        EXPECT_EQ(chartShiftToWindowShift(chart), window) << chart;
 }
 
 } // namespace

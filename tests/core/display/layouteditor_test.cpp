@@ -1,3 +1,4 @@
+#include "core/display/chartmodel.h"
 #include "core/display/layouteditor.h"
 
 #include "fakes/fakedialogs.h"
@@ -167,6 +168,30 @@ TEST(LayoutEditorClose, StoredFractionsComposeAgainAtAnotherSizeOnTheSamePlaces)
     EXPECT_FALSE(displayAreaOf({0, 0, 10, 10}, {0, 0, 0, 720}));
     EXPECT_EQ(layoutEditorPlace(*area, {100, 50, 1280, 720}, {}), (PixelRect{300, 140, 640, 360}));
     EXPECT_EQ(layoutEditorPlace({}, {0, 0, 1000, 500}, {}), (PixelRect{200, 100, 600, 300}));
+}
+
+// Tools keep the order they were added in; a hit finds the lowest active index,
+// the right and bottom edges lie outside.
+TEST(ChartModel, ToolsInOrderAndHitTests)
+{
+    ChartModel m;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(m.addAnnotation(Annotation{.text = "t" + std::to_string(i)}), i);
+    EXPECT_EQ(m.annotation(2).text, "t2");
+    EXPECT_THROW(m.annotation(4), std::out_of_range);
+    EXPECT_THROW(m.annotation(-1), std::out_of_range);
+    m.clear();
+    EXPECT_EQ(m.count(), 0);
+
+    std::vector<Annotation> a(3);
+    const std::vector<RectD> boxes{{0, 0, 50, 20}, {40, 0, 50, 20}, {200, 200, 10, 10}};
+    const std::tuple<double, double, int> hits[] = {{45, 10, 0},         {60, 10, 1},    {200, 200, 2},
+                                                    {209.99, 209.99, 2}, {210, 205, -1}, {205, 210, -1},
+                                                    {199.99, 205, -1}};
+    for (const auto &[x, y, index] : hits)
+        EXPECT_EQ(annotationAt(a, boxes, x, y), index) << x << "," << y;
+    a[0].active = false;
+    EXPECT_EQ(annotationAt(a, boxes, 45, 10), 1);
 }
 
 } // namespace

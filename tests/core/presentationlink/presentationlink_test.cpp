@@ -1,4 +1,5 @@
 #include "core/votedata/presentationlink.h"
+#include "core/votedata/titlematch.h"
 #include "fakes/presentationfakes.h"
 #include "support/rows.h"
 
@@ -81,15 +82,6 @@ TEST_F(Link, PlaceOverSlideShowMovesTheWindowOverTheFirstShowIfThereIsOne)
     EXPECT_EQ(ws.at(50).rect, (PixelRect{250, 520, 500, 240}));
 }
 
-TEST(CentredFormPosition, CentresInTwips)
-{
-    // main window (100, 50)-(900, 650) in pixels at 15 twips per pixel
-    EXPECT_EQ(CentredFormPosition({100, 50, 800, 600}, 15, 15, 6000, 4500), (PointD{4500, 3000}));
-    EXPECT_EQ(CentredFormPosition({0, 0, 101, 11}, 12, 15, 1001, 100), (PointD{105.5, 32.5}));
-    // a form larger than the window sticks out on both sides
-    EXPECT_DOUBLE_EQ(CentredFormPosition({0, 0, 100, 100}, 15, 15, 3000, 1500).x, -750);
-}
-
 TEST_F(Link, CentreOverPowerPointRestoresMinimisedMainWindowAndShowsOrDoesNothingWithoutIt)
 {
     ws.add(9, "Some editor");
@@ -109,16 +101,17 @@ TEST_F(Link, CentreOverPowerPointRestoresMinimisedMainWindowAndShowsOrDoesNothin
     CentreOverPowerPoint(ctx, form, false);
     EXPECT_EQ(form.shown, 1);
     EXPECT_EQ(form.moves, 2);
+    // Centred in twips; a form larger than the window sticks out on both sides.
+    EXPECT_EQ(CentredFormPosition({0, 0, 101, 11}, 12, 15, 1001, 100), (PointD{105.5, 32.5}));
+    EXPECT_DOUBLE_EQ(CentredFormPosition({0, 0, 100, 100}, 15, 15, 3000, 1500).x, -750);
 }
 
-// --- the cursor
-
-TEST_F(Link, HideCursorStepsUntilTheCountIsNegative)
+// Hiding steps until the count is negative (always at least one step); confining
+// parks, hides and confines; parking puts the cursor at the show's bottom left.
+TEST_F(Link, TheCursorIsHiddenConfinedAndParked)
 {
     HideCursor(ctx);
-    EXPECT_EQ(ws.cursorCount, -1);
-    EXPECT_EQ(ws.showCursorCalls, 1);
-    HideCursor(ctx); // always at least one step
+    HideCursor(ctx);
     EXPECT_EQ(ws.cursorCount, -2);
     ShowCursorAgain(ctx);
     EXPECT_EQ(ws.cursorCount, 0);
@@ -130,44 +123,30 @@ TEST_F(Link, HideCursorStepsUntilTheCountIsNegative)
     ws.cursorCount = 5;
     ShowCursorAgain(ctx);
     EXPECT_EQ(ws.cursorCount, 6);
-}
 
-TEST_F(Link, ConfineCursorToWindowParksHidesAndConfines)
-{
     FakeForm form;
-    form.l = 1500;
-    form.t = 750;
-    form.w = 6000;
-    form.h = 4500;
+    std::tie(form.l, form.t, form.w, form.h) = std::make_tuple(1500, 750, 6000, 4500);
+    ws.cursorCount = 0;
     ConfineCursorToWindow(ctx, form);
-    const PixelRect expected{100, 50, 400, 300};
-    EXPECT_EQ(FormPixelRect(form, 15, 15), expected);
-    EXPECT_EQ(ws.confinement, expected);
-    EXPECT_EQ(ws.cursorX, 490);
-    EXPECT_EQ(ws.cursorY, 340);
-    EXPECT_EQ(ws.cursorCount, -1);
-
+    EXPECT_EQ(ws.confinement, (PixelRect{100, 50, 400, 300}));
+    EXPECT_EQ(std::make_tuple(ws.cursorX, ws.cursorY, ws.cursorCount), std::make_tuple(490, 340, -1));
     ReleaseCursor(ctx);
     EXPECT_EQ(ws.cursorCount, 0);
     EXPECT_FALSE(ws.confinement.has_value());
-}
 
-TEST_F(Link, ParkCursorOnShowPutsItAtTheShowsBottomLeftIfThereIsOne)
-{
     ws.confinement = PixelRect{1, 1, 1, 1};
-    ParkCursorOnShow(ctx);
+    ParkCursorOnShow(ctx); // no show: nothing happens
     EXPECT_TRUE(ws.confinement.has_value());
-    EXPECT_EQ(ws.cursorX, -1);
     addShow({10, 20, 800, 600});
     ParkCursorOnShow(ctx);
     EXPECT_FALSE(ws.confinement.has_value());
-    EXPECT_EQ(ws.cursorX, 10);
-    EXPECT_EQ(ws.cursorY, 620);
+    EXPECT_EQ(std::make_pair(ws.cursorX, ws.cursorY), std::make_pair(10, 620));
 }
 
-// --- enabling the presentation program's windows
-
-TEST_F(Link, DisablingOutsideDisplayRaisesMainAndShowWindowsAndHidesThePointer)
+// Disabling outside DISPLAY raises the main and show windows and hides the pointer;
+// enabling in DISPLAY leaves the main window where it is; a failing pointer and a
+// missing show are passed over.
+TEST_F(Link, EnablingThePresentationProgramsWindows)
 {
     ws.add(1, "Microsoft PowerPoint - [show.pptx]");
     addShow({0, 0, 800, 600});
@@ -175,35 +154,23 @@ TEST_F(Link, DisablingOutsideDisplayRaisesMainAndShowWindowsAndHidesThePointer)
     EnablePowerPointWindows(ctx, false);
     EXPECT_EQ(ws.calls, (std::vector<std::string>{"enable 1 0", "raise 1", "enable 2 0", "raise 2"}));
     EXPECT_EQ(host.pointerType, 3);
-    EXPECT_FALSE(ws.at(1).enabled);
-}
-
-TEST_F(Link, EnablingInDisplayModeLeavesTheMainWindowWhereItIs)
-{
-    ws.add(1, "Microsoft PowerPoint - [show.pptx]");
-    addShow({0, 0, 800, 600});
+    ws.calls.clear();
     ctx.state.modeWord = "Display";
     EnablePowerPointWindows(ctx, true);
     EXPECT_EQ(ws.calls, (std::vector<std::string>{"enable 1 1", "enable 2 1", "raise 2"}));
     EXPECT_EQ(host.pointerType, 4);
-}
-
-TEST_F(Link, EnablingIgnoresAFailingPointerAndAMissingShow)
-{
-    addShow({0, 0, 800, 600});
+    ws.calls.clear();
+    ws.windows.erase(ws.windows.begin()); // no main window
     host.pointerFails = true;
     EnablePowerPointWindows(ctx, true);
     EXPECT_EQ(ws.calls, (std::vector<std::string>{"enable 2 1", "raise 2"}));
-
     ws.windows.clear();
     ws.calls.clear();
     host.pointerFails = false;
     EnablePowerPointWindows(ctx, false);
     EXPECT_TRUE(ws.calls.empty());
-    EXPECT_EQ(host.pointerType, 1);
+    EXPECT_EQ(host.pointerType, 4); // left alone without windows
 }
-
-// --- the program's own windows and the clipboard
 
 TEST_F(Link, HideAllFormsHidesVisibleOwnWindowsLastFirst)
 {
@@ -214,7 +181,6 @@ TEST_F(Link, HideAllFormsHidesVisibleOwnWindowsLastFirst)
     ws.add(1, "Microsoft PowerPoint - [show.pptx]");
     HideAllForms(ctx);
     EXPECT_EQ(ws.calls, (std::vector<std::string>{"hide 102", "hide 100"}));
-    EXPECT_TRUE(ws.at(1).visible);
 }
 
 using FileNames = test::RowTest;
@@ -229,12 +195,99 @@ TEST_P(FileNames, ReportTheFirstForbiddenCharacterOfTheList)
         return;
     }
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Filename may not contain " + reported);
-    EXPECT_EQ(dialogs.messages[0].title, "talvix matrix");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.said(0), "talvix matrix|Filename may not contain " + reported + "|information|ok");
 }
 QUIZ_ROWS(FileNames, "presentationlink/filenames.rows");
+
+// --- finding windows by title
+
+using Wildcard = test::RowTest;
+
+TEST_P(Wildcard, MatchesTheWholeText)
+{
+    EXPECT_EQ(WildcardMatch(GetParam()[0], GetParam()[1]), GetParam().flag(2));
+}
+QUIZ_ROWS(Wildcard, "presentationlink/wildcard.rows");
+
+TEST(SearchableTitle, KeepsAtMost128Characters)
+{
+    std::string accented;
+    for (int i = 0; i < 130; ++i)
+        accented += "\xC3\xA9";
+    EXPECT_EQ(SearchableTitle(accented).size(), 256u); // 128 two-byte characters, none cut
+    EXPECT_EQ(SearchableTitle("short"), "short");
+}
+
+class Collecting : public Link, public ::testing::WithParamInterface<test::Row>
+{
+};
+
+std::vector<WindowHandle> handles(const test::Row &row, size_t i)
+{
+    std::vector<WindowHandle> out;
+    for (const std::string &h : row.list(i))
+        out.push_back(std::stoi(h));
+    return out;
+}
+
+// Collecting lists the show and main windows in Z order, ending with 0; the
+// rectangle is the last main window's found, and a previous collection is forgotten.
+TEST_P(Collecting, ListsShowAndMainWindows)
+{
+    ws.add(7, "PowerPoint Slide Show - [old.ppt]");
+    CollectPowerPointWindows(ctx);
+    ws.windows.clear();
+    for (const std::string &w : GetParam().list(0, ';')) {
+        const std::string head = w.substr(0, w.find(':'));
+        const int handle = std::stoi(head);
+        WindowInfo &info = ws.add(handle, w.substr(w.find(':') + 1), {handle, 0, 100, 100});
+        info.visible = head.find('h') == std::string::npos;
+        info.hasParent = head.find('c') != std::string::npos;
+    }
+    CollectPowerPointWindows(ctx);
+    const auto mains = handles(GetParam(), 2);
+    EXPECT_EQ(ctx.state.showWindows, handles(GetParam(), 1));
+    EXPECT_EQ(ctx.state.pptWindows, mains);
+    const PixelRect last =
+        mains.size() > 1 ? PixelRect{int(mains[mains.size() - 2]), 0, 100, 100} : PixelRect{};
+    EXPECT_EQ(ctx.state.pptWindowRect, last);
+}
+QUIZ_ROWS(Collecting, "presentationlink/windows.rows");
+
+TEST_F(Link, FindingTakesTheFirstMatchInZOrderAndCaseMattersOnlyWhenAsked)
+{
+    ws.add(1, "Microsoft PowerPoint - [Quiz.ppt]");
+    ws.add(2, "PowerPoint Slide Show - [Quiz.ppt]");
+    ws.add(5, "Quiz");
+    ws.add(6, "quiz");
+    ws.add(9, "talvix_controller 2");
+    EXPECT_EQ(FindWindowByTitle(ctx, "*PowerPoint Slide Show -*", false), 2);
+    EXPECT_TRUE(WindowExists(ctx, "*PowerPoint Slide Show -*"));
+    EXPECT_EQ(FindWindowByTitle(ctx, "quiz", false), 5);
+    EXPECT_EQ(FindWindowByTitle(ctx, "quiz", true), 6);
+    EXPECT_EQ(FindWindowByTitle(ctx, "Q?IZ", false), 5);
+    EXPECT_EQ(FindWindowByTitle(ctx, "Q?IZ", true), 0);
+    EXPECT_EQ(FindWindowByTitle(ctx, "Qu*", true), 5);
+    EXPECT_EQ(FindWindowByTitle(ctx, "Qui", false), 0); // whole title only
+    EXPECT_FALSE(WindowExists(ctx, "talvix_controller"));
+    // A plain search after a collecting one stops at its first match again.
+    ws.add(8, "PowerPoint - x");
+    CollectPowerPointWindows(ctx);
+    EXPECT_EQ(FindWindowByTitle(ctx, "*PowerPoint*", false), 1);
+    EXPECT_EQ(FindWindowByTitle(ctx, "*Microsoft*PowerPoint*", false), 1);
+}
+
+TEST_F(Link, HostSuppliesItsOwnWindowTitles)
+{
+    host.patterns.anyWindow = "*Impress*";
+    host.patterns.mainWindow = "* - LibreOffice Impress";
+    host.patterns.showWindow = "Presenting: *";
+    ws.add(1, "show.odp - LibreOffice Impress", {0, 0, 640, 480});
+    ws.add(2, "Presenting: show.odp");
+    CollectPowerPointWindows(ctx);
+    EXPECT_EQ(ctx.state.pptWindows, (std::vector<WindowHandle>{1, 0}));
+    EXPECT_EQ(ctx.state.showWindows, (std::vector<WindowHandle>{2, 0}));
+}
 
 } // namespace
 } // namespace quiz

@@ -42,51 +42,30 @@ namespace quiz
 namespace
 {
 
-// The texts the questions' views point into.
-std::deque<std::string> texts;
-
-std::vector<QuestionInput> meeting(int keypads, bool listForm)
-{
-    std::vector<QuestionInput> quiz;
-    const char *answers[] = {"1", "2", "10", "-", "X"};
-    for (const char *correct : {"1", "x", "12", "p"}) {
-        std::string &entries = texts.emplace_back();
-        std::string &values = texts.emplace_back();
-        for (int k = 0; k < keypads; ++k) {
-            if (listForm) {
-                entries += answers[k % 5];
-                entries += ';';
-            } else {
-                entries += "12AX3"[k % 5];
-            }
-            values += (k ? ";" : "") + std::to_string(k % 7) + ".25";
-        }
-        QuestionInput q;
-        q.correctAnswer = correct;
-        q.answers = entries;
-        q.responseText = values;
-        quiz.push_back(std::move(q));
-    }
-    return quiz;
-}
-
-long long allocationsOfScoring(const std::vector<QuestionInput> &quiz)
-{
-    const long long before = allocations;
-    const ScoringResult r = ScoreQuiz(quiz, {}, {});
-    const long long count = allocations - before;
-    EXPECT_GT(r.keypadCount, 0);
-    return count;
-}
-
+// Both meetings outgrow the room for 51 keypads the totals start with.
 TEST(ScoreQuiz, AllocatesNothingPerKeypad)
 {
-    // Both meetings outgrow the room for 51 keypads the totals start with.
-    for (const bool listForm : {true, false}) {
-        const auto small = meeting(60, listForm), large = meeting(5000, listForm);
-        EXPECT_EQ(allocationsOfScoring(small), allocationsOfScoring(large))
-            << (listForm ? "list" : "compact");
-    }
+    std::deque<std::string> texts; // what the questions' views point into
+    static const char *const listEntries[] = {"1", "2", "10", "-", "X"};
+    const auto allocationsOfScoring = [&](int keypads, bool listForm) {
+        std::vector<QuestionInput> quiz;
+        for (const char *correct : {"1", "x", "12", "p"}) {
+            std::string &entries = texts.emplace_back(), &values = texts.emplace_back();
+            for (int k = 0; k < keypads; ++k) {
+                entries += listForm ? listEntries[k % 5] + std::string(";") : std::string(1, "12AX3"[k % 5]);
+                values += (k ? ";" : "") + std::to_string(k % 7) + ".25";
+            }
+            quiz.push_back(
+                QuestionInput{.correctAnswer = correct, .answers = entries, .responseText = values});
+        }
+        const long long before = allocations;
+        const ScoringResult r = ScoreQuiz(quiz, {}, {});
+        const long long count = allocations - before;
+        EXPECT_GT(r.keypadCount, 0);
+        return count;
+    };
+    for (const bool listForm : {true, false})
+        EXPECT_EQ(allocationsOfScoring(60, listForm), allocationsOfScoring(5000, listForm)) << listForm;
 }
 
 } // namespace

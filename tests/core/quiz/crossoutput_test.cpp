@@ -22,21 +22,6 @@
 
 namespace quiz
 {
-namespace test
-{
-// A four-option question file with its right answer and, when given, its
-// weightings record.
-inline std::string questionFile(const std::string &correct, const std::string &weightings = "")
-{
-    std::string text =
-        "2,4,0,\"T\",\"Q?\",\"Single\",\"Bar\",0,\"\"\r\n\"a\",1,0\r\n\"b\",2,0\r\n\"c\",3,0\r\n"
-        "\"d\",4,0\r\n\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
-        correct + "\",#TRUE#\r\n";
-    if (!weightings.empty())
-        text += "\"QUESTION WEIGHTINGS\",\"" + weightings + "\"\r\n";
-    return text;
-}
-} // namespace test
 
 namespace
 {
@@ -75,7 +60,14 @@ Generated generate(std::mt19937 &rng, const test::TestFolder &folder)
         std::string weighting = pick(rng, weights);
         for (int w = 1; w < 11; ++w)
             weighting += "," + pick(rng, weights);
-        folder.write(name, test::questionFile(pick(rng, corrects), rng() % 3 ? weighting : ""));
+        // A four-option question file with its right answer and, mostly, its weightings record.
+        std::string question =
+            "2,4,0,\"T\",\"Q?\",\"Single\",\"Bar\",0,\"\"\r\n\"a\",1,0\r\n\"b\",2,0\r\n"
+            "\"c\",3,0\r\n\"d\",4,0\r\n\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
+            pick(rng, corrects) + "\",#TRUE#\r\n";
+        if (rng() % 3)
+            question += "\"QUESTION WEIGHTINGS\",\"" + weighting + "\"\r\n";
+        folder.write(name, question);
         g.questions.push_back(name);
         quiz += "\"" + name + "\"\r\n";
         const int keypads = 1 + static_cast<int>(rng() % 25);

@@ -1,6 +1,5 @@
+#include "fakes/fakedialogs.h"
 #include "fakes/fakeprinter.h"
-#include "fakes/fakeworkbookwriter.h"
-#include "fakes/presentationfakes.h"
 
 #include "core/common/runend.h"
 #include "core/quiz/printsummary.h"
@@ -16,30 +15,13 @@ namespace quiz
 namespace
 {
 
-std::vector<int> allValid(int keypads)
+// "text@column" of every piece, blank-separated.
+std::string shown(const PrintLine &line)
 {
-    return std::vector<int>(static_cast<size_t>(keypads) + 1, 1);
-}
-
-std::vector<std::string> texts(const PrintLine &line)
-{
-    std::vector<std::string> out;
+    std::string out;
     for (const PrintPiece &p : line.pieces)
-        out.push_back(p.text);
+        out += (out.empty() ? "" : " ") + p.text + "@" + std::to_string(p.column);
     return out;
-}
-
-std::vector<int> columns(const PrintLine &line)
-{
-    std::vector<int> out;
-    for (const PrintPiece &p : line.pieces)
-        out.push_back(p.column);
-    return out;
-}
-
-std::string numberName(int keypad)
-{
-    return std::to_string(keypad);
 }
 
 using RightAnswers = test::RowTest;
@@ -50,15 +32,11 @@ TEST_P(RightAnswers, AreCountedPerKeypadOverTheQuestionsWithVotes)
     std::vector<SummaryQuestion> questions;
     for (const std::string &q : r.list(0, '&'))
         questions.push_back({q.substr(0, q.find(':')), q.substr(q.find(':') + 1)});
-    std::vector<int> valid = allValid(60);
-    if (!r[1].empty()) {
-        valid.clear();
-        for (float v : r.floats(1))
-            valid.push_back(static_cast<int>(v));
-    }
+    const std::vector<float> listed = r.floats(1);
+    const std::vector<int> valid =
+        listed.empty() ? std::vector<int>(61, 1) : std::vector<int>(listed.begin(), listed.end());
     const RightAnswerCounts counts = CountRightAnswers(questions, valid);
-    std::vector<float> right(counts.right.begin(), counts.right.end());
-    EXPECT_EQ(right, r.floats(2));
+    EXPECT_EQ(std::vector<float>(counts.right.begin(), counts.right.end()), r.floats(2));
     EXPECT_EQ(counts.questionCount, r.num(3));
     EXPECT_EQ(counts.keypadCount, r.num(4));
 }
@@ -72,116 +50,68 @@ TEST_P(Percentage, RoundsToWholeNumbers)
 }
 QUIZ_ROWS(Percentage, "quiz/percentage.rows");
 
-TEST(ScoreSummaryDocument, WithoutVotesEveryKeypadPrintsZeroPercent)
-{
-    const PrintDocument doc = ScoreSummaryDocument(CountRightAnswers({}, allValid(1)), numberName);
-    ASSERT_EQ(doc.lines.size(), 3u + 50u);
-    EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"1", "0%", "0/0"}));
-    EXPECT_EQ(texts(doc.lines[52]), (std::vector<std::string>{"50", "0%", "0/0"}));
-}
-
+// Headers, then one line per keypad in three columns that move right for long names
+// (counted in characters) and never overlap; without votes 50 keypads print 0%.
 TEST(ScoreSummaryDocument, HeadersThenOneLinePerKeypadInThreeColumns)
 {
     RightAnswerCounts counts;
     counts.questionCount = 2;
     counts.keypadCount = 4;
     counts.right = {2, 1, 0, 2};
-    const std::string longName(30, 'L');
-    const std::string veryLongName(45, 'V');
-    const PrintDocument doc = ScoreSummaryDocument(counts, [&](int keypad) -> std::string {
-        switch (keypad) {
-        case 1:
-            return "Ann";
-        case 2:
-            return std::string(27, 'S'); // still the short-name column
-        case 3:
-            return longName;
-        default:
-            return veryLongName;
-        }
-    });
+    std::string accented; // 27 two-byte letters: still the short-name column
+    for (int i = 0; i < 27; ++i)
+        accented += "\xC3\xA9";
+    const std::vector<std::string> names{"Ann", accented, std::string(30, 'L'), std::string(45, 'V')};
+    const PrintDocument doc = ScoreSummaryDocument(counts, [&](int keypad) { return names.at(keypad - 1); });
     EXPECT_EQ(doc.fontSize, 12);
     ASSERT_EQ(doc.lines.size(), 7u);
-    EXPECT_EQ(texts(doc.lines[0]), (std::vector<std::string>{"Name/", "Percentage", "Total score/"}));
-    EXPECT_EQ(texts(doc.lines[1]), (std::vector<std::string>{"keypad", "correct", "possible score"}));
-    EXPECT_EQ(columns(doc.lines[0]), (std::vector<int>{0, 28, 40}));
-    EXPECT_EQ(columns(doc.lines[1]), (std::vector<int>{0, 28, 40}));
+    EXPECT_EQ(shown(doc.lines[0]), "Name/@0 Percentage@28 Total score/@40");
+    EXPECT_EQ(shown(doc.lines[1]), "keypad@0 correct@28 possible score@40");
     EXPECT_TRUE(doc.lines[2].pieces.empty());
-    EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"Ann", "100%", "2/2"}));
-    EXPECT_EQ(columns(doc.lines[3]), (std::vector<int>{0, 28, 40}));
-    EXPECT_EQ(columns(doc.lines[4]), (std::vector<int>{0, 28, 40}));
-    EXPECT_EQ(texts(doc.lines[5]), (std::vector<std::string>{longName, "0%", "0/2"}));
-    EXPECT_EQ(columns(doc.lines[5]), (std::vector<int>{0, 42, 54}));
-    EXPECT_EQ(columns(doc.lines[6]), (std::vector<int>{0, 47, 59}));
-    // The columns never overlap: each piece starts after the one before it ends.
-    for (const PrintLine &line : doc.lines)
-        for (size_t i = 1; i < line.pieces.size(); ++i)
-            EXPECT_GT(line.pieces[i].column,
-                      line.pieces[i - 1].column + static_cast<int>(line.pieces[i - 1].text.size()));
+    EXPECT_EQ(shown(doc.lines[3]), "Ann@0 100%@28 2/2@40");
+    EXPECT_EQ(shown(doc.lines[4]), accented + "@0 50%@28 1/2@40");
+    EXPECT_EQ(shown(doc.lines[5]), std::string(30, 'L') + "@0 0%@42 0/2@54");
+    EXPECT_EQ(shown(doc.lines[6]), std::string(45, 'V') + "@0 100%@47 2/2@59");
+    EXPECT_EQ(summaryPercentageColumnFor(accented + "e"), 42);
+
+    const PrintDocument none =
+        ScoreSummaryDocument(CountRightAnswers({}, {1, 1}), [](int k) { return std::to_string(k); });
+    ASSERT_EQ(none.lines.size(), 3u + 50u);
+    EXPECT_EQ(shown(none.lines[52]), "50@0 0%@28 0/0@40");
 }
 
-TEST(ScoreSummaryDocument, NameWidthCountsCharactersNotBytes)
+// q1: right answer 2; q2: right answer 3; q3 has no votes; q4.tlx is missing.
+// Cancelling and a missing votes.rec are end-to-end scenarios.
+TEST(PrintScoreSummary, PrintsOnTheChosenTargetAndAPrinterFailureEndsWithoutAMessage)
 {
-    // 27 letters with accents (two bytes each) still fit the short-name column.
-    std::string name;
-    for (int i = 0; i < 27; ++i)
-        name += "\xC3\xA9";
-    EXPECT_EQ(summaryPercentageColumnFor(name), 28);
-    EXPECT_EQ(summaryPercentageColumnFor(name + "e"), 42);
-}
-
-class PrintRun : public ::testing::Test
-{
-  protected:
-    void SetUp() override
-    {
-        ctx.state.dataFolder = folder.str();
-        ctx.dialogs = &dialogs;
-        ctx.state.validKeypads = allValid(10);
-        // q1: right answer 2; q2: right answer 3; q3 has no votes; q4.tlx is missing.
-        std::filesystem::copy(test::dataPath("quiz/print"), folder.path(),
-                              std::filesystem::copy_options::recursive);
-        ctx.state.participants = {{"Ann", 1, 1}, {"Bob", 3, 1}, {"", 0, 0}};
-    }
-
-    int endCode(const std::function<void()> &f)
-    {
-        try {
-            f();
-        } catch (const RunEnded &end) {
-            return end.exitCode;
-        }
-        return -1;
-    }
-
     test::TestFolder folder;
     test::FakeDialogs dialogs;
     test::RecordingPrinter printer;
     RunContext ctx;
+    ctx.state.dataFolder = folder.str();
+    ctx.dialogs = &dialogs;
+    ctx.state.validKeypads.assign(11, 1);
+    std::filesystem::copy(test::dataPath("quiz/print"), folder.path(),
+                          std::filesystem::copy_options::recursive);
+    ctx.state.participants = {{"Ann", 1, 1}, {"Bob", 3, 1}, {"", 0, 0}};
     const std::vector<std::string> quiz{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"};
-};
-
-TEST_F(PrintRun, PrintsTheSummaryOnTheChosenTarget)
-{
-    dialogs.printAnswers.push_back(PrintTarget{"", "/tmp/out.pdf"});
+    dialogs.printAnswers = {PrintTarget{"", "/tmp/out.pdf"}, PrintTarget{"office", ""}};
     PrintScoreSummary(ctx, quiz, printer);
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(printer.targets[0].pdfPath, "/tmp/out.pdf");
-    const PrintDocument &doc = printer.documents[0];
-    ASSERT_EQ(doc.lines.size(), 6u);
-    EXPECT_EQ(texts(doc.lines[3]), (std::vector<std::string>{"Ann", "100%", "2/2"}));
-    EXPECT_EQ(texts(doc.lines[4]), (std::vector<std::string>{"2", "100%", "2/2"}));
-    EXPECT_EQ(texts(doc.lines[5]), (std::vector<std::string>{"Bob", "0%", "0/2"}));
-    EXPECT_TRUE(dialogs.messages.empty());
-}
+    const std::vector<PrintLine> &lines = printer.documents[0].lines;
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(shown(lines[3]) + "; " + shown(lines[4]) + "; " + shown(lines[5]),
+              "Ann@0 100%@28 2/2@40; 2@0 100%@28 2/2@40; Bob@0 0%@28 0/2@40");
 
-// Cancelling and a missing votes.rec are end-to-end scenarios.
-TEST_F(PrintRun, APrinterFailureEndsWithoutAMessage)
-{
-    dialogs.printAnswers.push_back(PrintTarget{"office", ""});
     printer.failWith = "no printer named office";
-    EXPECT_EQ(endCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
-    EXPECT_EQ(printer.targets[0].printerName, "office");
+    try {
+        PrintScoreSummary(ctx, quiz, printer);
+        ADD_FAILURE() << "the run went on";
+    } catch (const RunEnded &end) {
+        EXPECT_EQ(end.exitCode, 1);
+    }
+    EXPECT_EQ(printer.targets[1].printerName, "office");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

@@ -1,9 +1,15 @@
 #include "core/common/text.h"
+#include "core/quiz/answerrule.h"
+#include "core/quiz/ranking.h"
 #include "core/quiz/scoring.h"
 #include "fakes/fakeprogress.h"
 #include "support/rows.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <tuple>
 
 namespace quiz
 {
@@ -11,15 +17,12 @@ namespace
 {
 
 // The answers and responses are views: literals, or strings that outlive the question.
-QuestionInput question(std::string correct, std::string_view answers, std::string_view response = "",
-                       std::initializer_list<std::pair<int, double>> weights = {})
+QuestionInput question(std::string correct, std::string_view answers, std::string_view response = "")
 {
     QuestionInput q;
     q.correctAnswer = std::move(correct);
     q.answers = answers;
     q.responseText = response;
-    for (auto [index, value] : weights)
-        q.weights[static_cast<size_t>(index)] = value;
     return q;
 }
 
@@ -42,15 +45,52 @@ TEST_P(Totals, PerKeypad)
             q.weights[std::stoul(pair.substr(0, pair.find('=')))] =
                 std::stod(pair.substr(pair.find('=') + 1));
     }
-    ScoringSettings s;
-    s.useWeightings = r.num(4);
+    const ScoringSettings s{r.num(4), r.flag(8), r[9].empty() ? 5 : r.num(9)};
     const ScoringResult result = ScoreQuiz(questions, s, {});
     EXPECT_EQ(result.keypadCount, static_cast<int>(r.floats(5).size()));
     EXPECT_EQ(result.score, r.floats(5));
     EXPECT_EQ(result.time, r.floats(6));
     EXPECT_EQ(result.voted, r.floats(7));
+    if (!r[9].empty()) {
+        EXPECT_EQ(result.possibleMaximum, r.real(10));
+        EXPECT_EQ(result.displayCount, r.num(11));
+    }
 }
 QUIZ_ROWS(Totals, "quiz/scoring.rows");
+
+using RightOptionRows = test::RowTest;
+
+TEST_P(RightOptionRows, OfEveryKindOfCorrectAnswer)
+{
+    const test::Row &r = GetParam();
+    if (r.name == "option") {
+        EXPECT_EQ(answerOption(r[0]), std::stoi(r[2]));
+        return;
+    }
+    const RightOptions right(r[0], r[1]);
+    std::string got;
+    for (int option = 0; option < kOptionCount; ++option)
+        got += right.contains(option) ? '1' : '0';
+    EXPECT_EQ(got, r[2]);
+}
+QUIZ_ROWS(RightOptionRows, "quiz/rightoptions.rows");
+
+using Progress = test::RowTest;
+
+TEST_P(Progress, OpensForLongListsOnly)
+{
+    const test::Row &r = GetParam();
+    std::string answers;
+    for (int k = 0; k < r.num(0); ++k)
+        answers += r.flag(1) ? "1;" : "1";
+    const std::vector<QuestionInput> quiz(static_cast<size_t>(r.num(2)), question("1", answers));
+    test::FakeProgress progress;
+    EXPECT_EQ(ScoreQuiz(quiz, {}, {}, &progress).score.back(), r.num(2));
+    EXPECT_EQ(progress.setUps, r.floats(3));
+    EXPECT_EQ(progress.steps, r.num(4));
+    EXPECT_EQ(progress.unloads, r[3].empty() ? 0 : 1);
+}
+QUIZ_ROWS(Progress, "quiz/progress.rows");
 
 // The scoring's own number reader must agree with the general one.
 TEST(ScoreQuiz, ResponseValuesAreReadAsLeadingNumbers)
@@ -61,30 +101,21 @@ TEST(ScoreQuiz, ResponseValuesAreReadAsLeadingNumbers)
             << v;
 }
 
-TEST(ScoreQuiz, SettingsDecideTheMaximumAndTheDisplayCount)
+// The response value of each right answer is found by its index, however far
+// apart the right answers lie, in both answer forms.
+TEST(ScoreQuiz, FindsTheResponseValueOfEachRightAnswer)
 {
-    const std::vector<QuestionInput> quiz = {question("1", "1;1;1;1;1;1;1;", "", {{3, 4.0}}),
-                                             question("1", "", "", {{10, 2.5}})};
-    struct Case {
-        int useWeightings;
-        bool countMaxScorers;
-        int displayCount;
-        double possibleMaximum;
-        int displayCountAfter;
-    };
-    // The largest weight counts only when both are on; counting max scorers
-    // raises the display count to the keypads, never lowers it.
-    const Case cases[] = {{0, false, 5, 2.0, 5},
-                          {1, false, 5, 2.0, 5},
-                          {1, true, 5, 6.5, 7},
-                          {0, true, 5, 2.0, 7},
-                          {0, true, 9, 2.0, 9}};
-    for (const Case &c : cases) {
-        ScoringSettings s{c.useWeightings, c.countMaxScorers, c.displayCount};
-        const ScoringResult r = ScoreQuiz(quiz, s, {});
-        EXPECT_EQ(r.possibleMaximum, c.possibleMaximum) << c.useWeightings << c.countMaxScorers;
-        EXPECT_EQ(r.displayCount, c.displayCountAfter) << c.useWeightings << c.countMaxScorers;
-    }
+    for (const int every : {1, 3, 25})
+        for (const bool listForm : {true, false}) {
+            std::string answers, values;
+            for (int k = 0; k < 100; ++k) {
+                answers += std::string(1, k % every ? '1' : '2') + (listForm ? ";" : "");
+                values += (k ? ";" : "") + std::to_string(k * 37 % 1000) + ".5";
+            }
+            const ScoringResult r = ScoreQuiz({question("2", answers, values)}, {}, {});
+            for (size_t k = 0; k < 100; ++k)
+                EXPECT_EQ(r.time.at(k), k % every ? 0 : k * 37 % 1000 + 0.5f) << every << " " << k;
+        }
 }
 
 TEST(ScoreQuiz, EveryKeypadOfAnAnswerStringCountsAsValid)
@@ -99,37 +130,50 @@ TEST(ScoreQuiz, EveryKeypadOfAnAnswerStringCountsAsValid)
     EXPECT_EQ(none.validKeypads, (std::vector<int>{1, 1}));
 }
 
-std::string listOf(int keypads)
+ScoringResult totals(std::vector<float> score, std::vector<float> time, std::vector<float> voted,
+                     bool listForm = true)
 {
-    std::string answers;
-    for (int i = 0; i < keypads; ++i)
-        answers += "1;";
-    return answers;
+    ScoringResult r;
+    r.keypadCount = static_cast<int>(score.size());
+    std::tie(r.score, r.time, r.voted, r.anyListForm) = std::tie(score, time, voted, listForm);
+    return r;
 }
 
-TEST(ScoreQuiz, ProgressWindowOpensFromFiveHundredAndOneListSteps)
+// The ranking is a permutation of the keypads in the order of its rule: higher
+// score first, then those who voted, then the quicker, then the lower keypad.
+TEST(RankKeypads, IsAPermutationSortedByItsRule)
 {
-    struct Case {
-        std::string answers;
-        int questions;
-        std::vector<float> setUps;
-        int steps;
-    };
-    const Case cases[] = {{listOf(500), 1, {}, 0},
-                          {listOf(501), 1, {501}, 501},
-                          {listOf(251), 2, {502}, 502},
-                          {listOf(250), 2, {}, 0},
-                          {std::string(600, '1'), 1, {}, 0}}; // compact answers never open it
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::to_string(c.answers.size()) + " x " + std::to_string(c.questions));
-        const std::vector<QuestionInput> quiz(static_cast<size_t>(c.questions), question("1", c.answers));
-        test::FakeProgress progress;
-        ScoreQuiz(quiz, {}, {}, &progress);
-        EXPECT_EQ(progress.setUps, c.setUps);
-        EXPECT_EQ(progress.steps, c.steps);
-        EXPECT_EQ(progress.unloads, c.setUps.empty() ? 0 : 1);
-        EXPECT_EQ(ScoreQuiz(quiz, {}, {}, nullptr).score.back(), c.questions) << "no progress view";
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        const int keypads = 1 + static_cast<int>(random() % 12);
+        std::vector<float> score, time, voted;
+        for (int k = 0; k < keypads; ++k) { // few values, so that ties are common
+            score.push_back(static_cast<float>(random() % 4) / 2);
+            time.push_back(static_cast<float>(random() % 3));
+            voted.push_back(static_cast<float>(random() % 2));
+        }
+        std::vector<float> order;
+        for (const RankedKeypad &k : RankKeypads(totals(score, time, voted)))
+            order.push_back(k.keypad);
+        std::vector<float> sorted = order;
+        std::sort(sorted.begin(), sorted.end());
+        for (int k = 0; k < keypads; ++k)
+            ASSERT_EQ(sorted[static_cast<size_t>(k)], static_cast<float>(k + 1)) << "not a permutation";
+        const auto key = [&](float keypad) {
+            const size_t i = static_cast<size_t>(keypad) - 1;
+            return std::make_tuple(-score[i], -voted[i], time[i], keypad);
+        };
+        for (size_t i = 1; i < order.size(); ++i)
+            EXPECT_LT(key(order[i - 1]), key(order[i])) << "round " << round << " place " << i;
     }
+}
+
+TEST(RankKeypads, RowsCarryTheTotalsOrZerosWithoutAListFormQuestion)
+{
+    EXPECT_EQ(RankKeypads(totals({1, 2}, {3.5f, 1.25f}, {1, 1})),
+              (std::vector<RankedKeypad>{{2, 2, 1.25f, 1}, {1, 1, 3.5f, 1}}));
+    EXPECT_EQ(RankKeypads(totals({1, 2, 3}, {1, 1, 1}, {0, 0, 0}, false)), std::vector<RankedKeypad>(3));
+    EXPECT_TRUE(RankKeypads(ScoringResult{}).empty());
 }
 
 } // namespace

@@ -7,35 +7,19 @@ namespace quiz
 namespace
 {
 
-// Where the bars stand: positions (from 1) of the first and last "|".
-std::pair<std::size_t, std::size_t> bars(const std::string &caption)
-{
-    return {caption.find('|') + 1, caption.rfind('|') + 1};
-}
-
-TEST(ProgressCaption, BarsAtTheEdgesMoveInwardsAndARightBarNextToTheTextTurnsThemOutwards)
-{
-    EXPECT_EQ(ProgressCaption::starting("Wait"), "|     Wait     |");
-    ProgressCaption animation;
-    EXPECT_EQ(animation.step("|     Wait     |"), " |    Wait    | ");
-    EXPECT_TRUE(animation.movingInwards());
-    EXPECT_EQ(animation.step("     |Wait|     "), "    | Wait |    ");
-    EXPECT_FALSE(animation.movingInwards());
-}
-
+// A full cycle goes in and out, mirrored, and keeps the message.
 TEST(ProgressCaption, AFullCycleGoesInAndOutAndKeepsTheMessage)
 {
     const std::string message = "Building Excel Workbook - Please Wait";
     ProgressCaption animation;
     std::string caption = ProgressCaption::starting(message);
-    const std::size_t length = caption.size();
+    EXPECT_EQ(ProgressCaption::starting("Wait"), "|     Wait     |");
     std::vector<std::size_t> left;
     for (int tick = 0; tick < 10; ++tick) {
         caption = animation.step(caption);
-        ASSERT_EQ(caption.size(), length);
         EXPECT_EQ(caption.substr(6, message.size()), message);
-        const auto [a, b] = bars(caption);
-        EXPECT_EQ(a - 1, length - b) << "bars mirrored at tick " << tick;
+        const std::size_t a = caption.find('|') + 1, b = caption.rfind('|') + 1;
+        EXPECT_EQ(a - 1, caption.size() - b) << "bars mirrored at tick " << tick;
         EXPECT_EQ(std::count(caption.begin(), caption.end(), '|'), 2);
         left.push_back(a);
     }
@@ -43,20 +27,19 @@ TEST(ProgressCaption, AFullCycleGoesInAndOutAndKeepsTheMessage)
     EXPECT_EQ(caption, ProgressCaption::starting(message)); // back where it began
 }
 
-TEST(ProgressCaption, DirectionStaysWhileBarsAreBetweenTheEnds)
+// Bars at the edges move inwards, a right bar next to the text turns them outwards,
+// in between the direction stays (outwards at first).
+TEST(ProgressCaption, DirectionTurnsOnlyAtTheEnds)
 {
     ProgressCaption animation;
-    // Neither end: outwards at first.
     EXPECT_EQ(animation.step("   |  ab  |   "), "  |   ab   |  ");
-    animation.step("|     ab     |"); // reaches the edge: inwards from now on
+    EXPECT_EQ(animation.step("|     ab     |"), " |    ab    | ");
+    EXPECT_TRUE(animation.movingInwards());
     EXPECT_EQ(animation.step("   |  ab  |   "), "    | ab |    ");
-}
-
-TEST(ProgressCaption, ACaptionWithoutTheMarginFormLosesText)
-{
-    // The window's design caption: five blanks, no right margin. The first
-    // and last six characters are taken as margins, so the text's tail is cut.
-    ProgressCaption animation;
+    EXPECT_EQ(animation.step("     |Wait|     "), "    | Wait |    ");
+    EXPECT_FALSE(animation.movingInwards());
+    // The window's design caption has no right margin: the first and last six
+    // characters are taken as margins, so the text's tail is cut.
     EXPECT_EQ(animation.step("     |Building Excel Workbook - Please Wait|"),
               "    | Building Excel Workbook - Please      ");
 }

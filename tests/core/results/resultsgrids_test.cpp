@@ -4,12 +4,14 @@
 #include "core/common/runend.h"
 #include "core/results/groups.h"
 #include "core/results/resultsbuild.h"
+#include "core/results/resultsexport.h"
 #include "core/results/resultslayout.h"
 #include "core/results/resultstableload.h"
 #include "core/results/resultswithtext.h"
 #include "core/startup/runcontext.h"
 #include "fakes/fakedialogs.h"
 #include "fakes/presentationfakes.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -23,36 +25,31 @@ namespace
 
 const std::string dataDir = std::string(QUIZ_TEST_DATA) + "/results";
 
-struct FileRow {
-    const char *file, *type;
-    int options, items, first;
-    const char *correct, *weight2;
-};
+using Tables = test::RowTest;
 
-class QuestionFileTest : public ::testing::TestWithParam<FileRow>
+TEST_P(Tables, QuestionFilesWindowLayoutsAndFileNames)
 {
-};
-
-TEST_P(QuestionFileTest, ReadsTypeItemsFirstOptionAndWeightings)
-{
-    const FileRow &row = GetParam();
-    const auto q = LoadQuestionFile(row.file, dataDir);
-    ASSERT_TRUE(q);
-    EXPECT_EQ(q->name, row.file);
-    EXPECT_EQ(q->voteType, row.type);
-    EXPECT_EQ(q->optionCount, row.options);
-    EXPECT_EQ(q->itemCount, row.items);
-    EXPECT_EQ(q->firstOption, row.first);
-    EXPECT_EQ(q->correctAnswers, row.correct);
-    EXPECT_EQ(q->weighting(2), row.weight2);
+    const test::Row &r = GetParam();
+    const auto opt = [](std::optional<int> v) { return v ? std::to_string(*v) : std::string("-"); };
+    if (r.name == "file") {
+        const auto q = LoadQuestionFile(r[0], dataDir);
+        ASSERT_TRUE(q);
+        EXPECT_EQ(q->name + "|" + q->voteType + "|" + std::to_string(q->optionCount) + "|" +
+                      std::to_string(q->itemCount) + "|" + std::to_string(q->firstOption) + "|" +
+                      q->correctAnswers + "|" + q->weighting(2),
+                  r[0] + "|" + r[1] + "|" + r[2] + "|" + r[3] + "|" + r[4] + "|" + r[5] + "|" + r[6]);
+    } else if (r.name == "layout") {
+        const auto size = r.floats(0);
+        const ResultsLayout l = resultsWindowLayout(int(size[0]), int(size[1]));
+        EXPECT_EQ(opt(l.tabHeight) + "," + opt(l.keypadHeight) + "," + opt(l.fullWidth), r[1]);
+        EXPECT_EQ(l.exitLeft, r.num(2));
+        EXPECT_EQ(l.insertLeft, r.num(2) - 2040);
+        EXPECT_EQ(l.exportLeft, r.num(3));
+    } else {
+        EXPECT_EQ(invalidExtensionMessage(r[0]), r[1]);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, QuestionFileTest,
-                         ::testing::Values(FileRow{"series.tlx", "SERIES", 3, 3, 1, "", "1"},
-                                           FileRow{"rank.tlx", "RANK", 5, 2, 1, "", "1"},
-                                           FileRow{"text.tlx", "TEXT", 3, 1, 1, "3", "1"},
-                                           FileRow{"version1.tlx", "Single", 4, 1, 0, "x4", "1"},
-                                           FileRow{"weighted.tlx", "Single", 4, 1, 1, "24", "2"}));
+QUIZ_ROWS(Tables, "results/tables.rows");
 
 TEST(QuestionFile, RunStringAndMissingFile)
 {
@@ -228,33 +225,19 @@ TEST(Groups, ListingParsingColumnsAndRemoval)
     EXPECT_FALSE(last.enabled);
 }
 
+// No votes.rec and no voting slides end the run; votes of no slide's question only say so.
 TEST(ResultsTableLoad, EndsWithItsMessages)
 {
-    struct Case {
-        const char *name;
-        bool votesFile;
-        std::vector<HostSlide> slides;
-        std::string message;
-        bool ends;
-    } cases[] = {
-        {"no votes.rec", false, {}, "There are no votes for this meeting (votes.rec does not exist)", true},
-        {"no voting slides", true, {}, "No voting slides in presentation", true},
-        {"no vote data",
-         true,
-         {HostSlide{"Q", "", {}, {HostShape{"Vote", "v.exe series.tlx,1", {}}}}},
-         "Voting data could not be found for talvix professional\r\n\r\nIf you have matrix exercises:\r\n"
-         "Please go to that slide and edit the slide to extrtact data",
-         false},
-    };
-    for (const Case &c : cases) {
+    for (const int slides : {-1, 0, 1}) {
         test::TestFolder folder;
-        if (c.votesFile)
+        if (slides >= 0)
             folder.write("VOTES.REC", "C:\\x\\other.tlx,1,2,\"12\",05/12/2026,20:10:31\r\n");
         RunContext ctx;
         test::FakeHost host;
         test::FakeDialogs dialogs;
-        host.slides = c.slides;
         test::FakeWindowSystem windows;
+        if (slides == 1)
+            host.addSlide({{"Vote", "v.exe series.tlx,1"}});
         host.presentationPath = dataDir + "/show.pptx";
         ctx.host = &host;
         ctx.windows = &windows;
@@ -272,38 +255,16 @@ TEST(ResultsTableLoad, EndsWithItsMessages)
         } catch (const RunEnded &) {
             ended = true;
         }
-        ASSERT_EQ(dialogs.messages.size(), 1u) << c.name;
-        EXPECT_EQ(dialogs.messages[0].text, c.message) << c.name;
-        EXPECT_EQ(dialogs.messages[0].title, "Results Table") << c.name;
-        EXPECT_EQ(ended, c.ends) << c.name;
-        EXPECT_EQ(timer, !c.ends) << c.name;
-    }
-}
-
-} // namespace
-
-namespace
-{
-
-TEST(ResultsLayout, FitsWhatRoomAllows)
-{
-    struct Row {
-        int w, h;
-        std::optional<int> tabH, gridH, fullW;
-        int exitLeft, exportLeft;
-    } rows[] = {
-        {12000, 9000, 8300, 7800, 11600, 9960, 5880},
-        {9000, 1000, 300, std::nullopt, 8600, 7335, 3255},
-        {2000, 600, std::nullopt, std::nullopt, std::nullopt, 7335, 3255},
-    };
-    for (const Row &r : rows) {
-        const ResultsLayout l = resultsWindowLayout(r.w, r.h);
-        EXPECT_EQ(l.tabHeight, r.tabH) << r.w;
-        EXPECT_EQ(l.keypadHeight, r.gridH) << r.w;
-        EXPECT_EQ(l.fullWidth, r.fullW) << r.w;
-        EXPECT_EQ(l.exitLeft, r.exitLeft) << r.w;
-        EXPECT_EQ(l.insertLeft, r.exitLeft - 2040) << r.w;
-        EXPECT_EQ(l.exportLeft, r.exportLeft) << r.w;
+        const std::string messages[] = {
+            "There are no votes for this meeting (votes.rec does not exist)",
+            "No voting slides in presentation",
+            "Voting data could not be found for talvix professional\r\n\r\nIf you have matrix exercises:\r\n"
+            "Please go to that slide and edit the slide to extrtact data"};
+        ASSERT_EQ(dialogs.messages.size(), 1u) << slides;
+        EXPECT_EQ(dialogs.messages[0].title + "|" + dialogs.messages[0].text,
+                  "Results Table|" + messages[slides + 1]);
+        EXPECT_EQ(ended, slides < 1) << slides;
+        EXPECT_EQ(timer, slides == 1) << slides;
     }
 }
 

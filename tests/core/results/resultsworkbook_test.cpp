@@ -2,10 +2,13 @@
 #include "core/results/resultsworkbook.h"
 #include "core/workbook/autofit.h"
 #include "fakes/fakedialogs.h"
-#include "ports/workbookwriter.h"
+#include "fakes/fakeworkbookwriter.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace quiz
 {
@@ -116,19 +119,10 @@ TEST(ResultsWorkbook, ResultsWithTextOutlinesEachQuestion)
     EXPECT_EQ(sheet.columnWidth(4), fittedWidth("Votes ", bold));
 }
 
-TEST(ResultsWorkbook, ProposedNameExtensionCheckAndWaitingCaption)
+TEST(ResultsWorkbook, ProposedNameAndWaitingCaption)
 {
     EXPECT_EQ(proposedVotesSummaryName("/shows/crab", ErrorTime{2024, 3, 5, 14, 7, 9}),
               "/shows/crab/2024-03-05 14-07-09 - Votes Summary.xls");
-    const std::pair<const char *, const char *> names[] = {
-        {"/a/b.xls", ""},
-        {"/a/b.XlS", ""},
-        {"/a/b.xlsx", "The extension \"xlsx\" is not a valid Excel file extension"},
-        {"/a/b.txt", "The extension \".txt\" is not a valid Excel file extension"},
-        {"ab", "The extension \"ab\" is not a valid Excel file extension"},
-    };
-    for (const auto &[name, message] : names)
-        EXPECT_EQ(invalidExtensionMessage(name), message) << name;
     std::string caption = kBuildingWorkbookCaption;
     std::int16_t counter = 0;
     std::vector<size_t> dots;
@@ -139,109 +133,65 @@ TEST(ResultsWorkbook, ProposedNameExtensionCheckAndWaitingCaption)
     EXPECT_EQ(dots, (std::vector<size_t>{1, 2, 3, 4, 5, 6, 7, 0, 1, 2, 3, 4, 5, 6, 0, 1}));
 }
 
-// Keeps what it was given; fails with a set text.
-class KeepingWriter : public WorkbookWriter
-{
-  public:
-    std::string failWith, path;
-    std::optional<Workbook> book;
-    std::string write(const Workbook &b, const std::string &p) override
-    {
-        if (!failWith.empty())
-            return failWith;
-        book = b;
-        path = p;
-        return {};
-    }
-};
+using ExportDialog = test::RowTest;
 
-TEST(ResultsWorkbook, TheDialogLoopAndItsWaysOut)
+TEST_P(ExportDialog, AsksUntilAFileIsWrittenOrTheUserGivesUp)
 {
+    const test::Row &r = GetParam();
     test::TestFolder folder;
-    const std::string existing = folder.write("old.xls", "old").string();
-    const std::string readOnly = folder.write("locked.xls", "old").string();
-    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
-    const std::string fresh = folder.str() + "/new.xls";
-    const std::string invalid = "The extension \"xlsx\" is not a valid Excel file extension";
-    const std::string replace = existing + " already exists.\r\n\r\nDo you want to overwrite this file?";
-    const struct {
-        const char *name;
-        std::vector<std::optional<std::string>> files;
-        std::vector<MessageAnswer> answers;
-        std::string failWith;
-        ResultsExportOutcome outcome;
-        std::vector<std::string> messages; // title: text
-    } cases[] = {
-        {"fresh",
-         {"x.xlsx", fresh},
-         {},
-         "",
-         ResultsExportOutcome::Written,
-         {"Invalid File Type: " + invalid}},
-        {"cancelled", {std::nullopt}, {}, "", ResultsExportOutcome::Cancelled, {}},
-        {"no, then cancel",
-         {existing, std::nullopt},
-         {MessageAnswer::No},
-         "",
-         ResultsExportOutcome::Cancelled,
-         {"Confirm File Replace: " + replace}},
-        {"cancel",
-         {existing},
-         {MessageAnswer::Cancel},
-         "",
-         ResultsExportOutcome::Cancelled,
-         {"Confirm File Replace: " + replace}},
-        {"yes",
-         {existing},
-         {MessageAnswer::Yes},
-         "",
-         ResultsExportOutcome::Written,
-         {"Confirm File Replace: " + replace}},
-        {"read-only",
-         {readOnly},
-         {MessageAnswer::Yes},
-         "",
-         ResultsExportOutcome::Failed,
-         {"Confirm File Replace: " + readOnly + replace.substr(existing.size()),
-          "File Access Error: Cannot overwrite file - Permission denied."}},
-        {"write fails", {fresh}, {}, "disk full", ResultsExportOutcome::Failed, {"Results Table: disk full"}},
+    const std::map<std::string, std::string> names{{"{old}", folder.write("old.xls", "old").string()},
+                                                   {"{locked}", folder.write("locked.xls", "old").string()},
+                                                   {"{new}", folder.str() + "/new.xls"}};
+    std::filesystem::permissions(names.at("{locked}"), std::filesystem::perms::owner_read);
+    const auto place = [&](std::string text) {
+        for (const auto &[key, path] : names)
+            for (size_t at; (at = text.find(key)) != std::string::npos;)
+                text.replace(at, key.size(), path);
+        return text;
     };
+    test::FakeDialogs dialogs;
+    for (const std::string &file : r.list(0, ';'))
+        dialogs.textAnswers.push_back(file == "cancel" ? std::nullopt : std::optional(place(file)));
+    for (const std::string &answer : r.list(1))
+        dialogs.messageAnswers.push_back(answer == "Yes"  ? MessageAnswer::Yes
+                                         : answer == "No" ? MessageAnswer::No
+                                                          : MessageAnswer::Cancel);
+    test::MemoryWriter writer;
+    writer.failWith = r[2];
+    int prepared = 0, restored = 0;
+    ResultsExportHooks hooks;
+    hooks.prepareWindow = [&] { ++prepared; };
+    hooks.restoreWindow = [&] { ++restored; };
+    hooks.clock = [] { return ErrorTime{2024, 3, 5, 14, 7, 9}; };
     ResultsGrids grids;
     grids.keypadResults = grid({{"Keypad Number", "Raw\r\nScore"}, {"1", "1"}});
     grids.questionResults = grid({{"", "0"}, {"q1.tlx", "1"}});
     grids.questionFull = grid({{"Question", "Answer"}, {"q1.tlx", "Yes"}});
-    for (const auto &c : cases) {
-        test::FakeDialogs dialogs;
-        dialogs.textAnswers.assign(c.files.begin(), c.files.end());
-        dialogs.messageAnswers.assign(c.answers.begin(), c.answers.end());
-        KeepingWriter writer;
-        writer.failWith = c.failWith;
-        int prepared = 0, restored = 0;
-        ResultsExportHooks hooks;
-        hooks.prepareWindow = [&] { ++prepared; };
-        hooks.restoreWindow = [&] { ++restored; };
-        hooks.clock = [] { return ErrorTime{2024, 3, 5, 14, 7, 9}; };
-        std::string written;
-        EXPECT_EQ(exportResultsWorkbook(grids, folder.str(), dialogs, writer, hooks, &written), c.outcome)
-            << c.name;
-        EXPECT_EQ(dialogs.saveDefault, folder.str() + "/2024-03-05 14-07-09 - Votes Summary.xls");
-        EXPECT_EQ(dialogs.saveFilter, "Microsoft Office Excel Workbook (*.xls)|*.xls");
-        std::vector<std::string> messages;
-        for (const auto &m : dialogs.messages)
-            messages.push_back(m.title + ": " + m.text);
-        EXPECT_EQ(messages, c.messages) << c.name;
-        const bool wrote = c.outcome == ResultsExportOutcome::Written;
-        EXPECT_EQ(written.empty(), !wrote) << c.name;
-        EXPECT_EQ(prepared, wrote || !c.failWith.empty() ? 1 : 0) << c.name;
-        EXPECT_EQ(restored, c.failWith.empty() ? 0 : 1) << c.name;
-        if (wrote) {
-            ASSERT_TRUE(writer.book) << c.name;
-            EXPECT_EQ(writer.book->sheetCount(), 3u);
-            EXPECT_EQ(writer.book->sheet(2).name(), "Results with Text");
-            EXPECT_EQ(writer.path, written);
-        }
+    std::string written;
+    const ResultsExportOutcome outcome =
+        exportResultsWorkbook(grids, folder.str(), dialogs, writer, hooks, &written);
+    EXPECT_EQ(outcome == ResultsExportOutcome::Written     ? "written"
+              : outcome == ResultsExportOutcome::Cancelled ? "cancelled"
+                                                           : "failed",
+              r[3]);
+    EXPECT_EQ(dialogs.saveDefault, folder.str() + "/2024-03-05 14-07-09 - Votes Summary.xls");
+    EXPECT_EQ(dialogs.saveFilter, "Microsoft Office Excel Workbook (*.xls)|*.xls");
+    std::string messages;
+    for (const auto &m : dialogs.messages)
+        messages += (messages.empty() ? "" : "; ") + m.title + ": " + m.text;
+    EXPECT_EQ(messages, place(r[4]));
+    const bool wrote = r[3] == "written";
+    EXPECT_EQ(written.empty(), !wrote);
+    EXPECT_EQ(prepared, wrote || !r[2].empty() ? 1 : 0);
+    EXPECT_EQ(restored, r[2].empty() ? 0 : 1);
+    if (wrote) {
+        ASSERT_TRUE(writer.book);
+        EXPECT_EQ(writer.book->sheetCount(), 3u);
+        EXPECT_EQ(writer.book->sheet(2).name(), "Results with Text");
+        EXPECT_EQ(writer.path, written);
     }
 }
+QUIZ_ROWS(ExportDialog, "results/exportdialog.rows");
 
 } // namespace
 } // namespace quiz

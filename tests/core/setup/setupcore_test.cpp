@@ -2,11 +2,13 @@
 // fields, the display options, the wizard's readiness.
 
 #include "core/setup/placingfields.h"
+#include "core/setup/quizsave.h"
 #include "core/setup/readiness.h"
 #include "core/setup/setupoptions.h"
 #include "core/setup/votelists.h"
 #include "core/startup/workingfiles.h"
 #include "fakes/fakedialogs.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -34,49 +36,28 @@ TEST(VoteLists, MovesKeepTheirOrders)
     EXPECT_EQ(rowAfterRemoval(0, 0), -1);
 }
 
-struct TextRow {
-    const char *typed, *kept;
-};
-class PlacingText : public ::testing::TestWithParam<TextRow>
-{
-};
-TEST_P(PlacingText, IsCleaned)
-{
-    EXPECT_EQ(cleanPlacingText(GetParam().typed), GetParam().kept);
-}
-INSTANTIATE_TEST_SUITE_P(Rows, PlacingText,
-                         ::testing::Values(TextRow{"12", "12"}, TextRow{"-4", "4"}, TextRow{"abc", ""},
-                                           TextRow{"4x", ""}, TextRow{"", ""}, TextRow{"-", ""},
-                                           TextRow{"1.5", "1.5"}, TextRow{"1.2.3", ""}));
+using Fields = test::RowTest;
 
-struct LeftRow {
-    bool lastField; // Text1 lost the focus, else txt_KeypadsStartFrom
-    const char *first, *last;
-    const char *newFirst, *newLast;
-    bool tooMany;
-    int count;
-};
-class PlacingLeft : public ::testing::TestWithParam<LeftRow>
+TEST_P(Fields, PlacingTextsPlacesReadinessAndFileNames)
 {
-};
-TEST_P(PlacingLeft, FollowsTheFieldRules)
-{
-    const LeftRow &r = GetParam();
-    const Placings p = r.lastField ? lastPlacingLeft(r.first, r.last) : firstPlacingLeft(r.first, r.last);
-    EXPECT_EQ(p.first, r.newFirst);
-    EXPECT_EQ(p.last, r.newLast);
-    EXPECT_EQ(p.tooMany, r.tooMany);
-    EXPECT_EQ(p.displayCount(), r.count);
+    const test::Row &r = GetParam();
+    if (r.name == "text") {
+        EXPECT_EQ(cleanPlacingText(r[0]), r[1]);
+    } else if (r.name == "ready") {
+        const Readiness got = CheckFinished(r.flag(0), r.flag(1));
+        EXPECT_EQ(got.ready, r.flag(0) && r.flag(1));
+        EXPECT_EQ(got.toolTip + "|" + got.caption + "|" + std::to_string(got.colour),
+                  r[2] + "|" + r[3] + "|" + r[4]);
+    } else if (r.name == "path") {
+        EXPECT_EQ(QuizFilePathFor(r[0], "/shows/Night"), r[1]);
+    } else {
+        const Placings p = r.name == "last" ? lastPlacingLeft(r[0], r[1]) : firstPlacingLeft(r[0], r[1]);
+        EXPECT_EQ(p.first + "|" + p.last, r[2] + "|" + r[3]);
+        EXPECT_EQ(p.tooMany, r.flag(4));
+        EXPECT_EQ(p.displayCount(), r.num(5));
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Rows, PlacingLeft,
-                         ::testing::Values(LeftRow{true, "1", "150", "1", "99", true, 99},
-                                           LeftRow{true, "1", "99", "1", "99", false, 99},
-                                           LeftRow{true, "10", "3", "10", "15", false, 6},
-                                           LeftRow{true, "3", "7", "3", "7", false, 5},
-                                           LeftRow{false, "4", "3", "1", "3", false, 3},
-                                           LeftRow{false, "12", "10", "5", "10", false, 6},
-                                           LeftRow{false, "1", "150", "52", "150", true, 99},
-                                           LeftRow{false, "6", "10", "6", "10", false, 5}));
+QUIZ_ROWS(Fields, "setup/fields.rows");
 
 TEST(PlacingLeft, TooManyPlacesIsToldOnce)
 {
@@ -121,34 +102,6 @@ TEST(DisplayOptionsRules, TheLayoutHoldsTheLeadingStoredPlaces)
     s.annotationPositions[1][0] = {0.1, 0.3};
     EXPECT_EQ(LayoutPlacings(s), 2);
 }
-
-struct ReadyRow {
-    bool displaySet, hasVotes;
-    const char *toolTip, *caption;
-    std::uint32_t colour;
-};
-class WizardReadiness : public ::testing::TestWithParam<ReadyRow>
-{
-};
-TEST_P(WizardReadiness, ShowsOnTheMainButton)
-{
-    const ReadyRow &r = GetParam();
-    const Readiness got = CheckFinished(r.displaySet, r.hasVotes);
-    EXPECT_EQ(got.ready, r.displaySet && r.hasVotes);
-    EXPECT_EQ(got.toolTip, r.toolTip);
-    EXPECT_EQ(got.caption, r.caption);
-    EXPECT_EQ(got.colour, r.colour);
-}
-INSTANTIATE_TEST_SUITE_P(
-    Rows, WizardReadiness,
-    ::testing::Values(ReadyRow{false, false,
-                               "You need to set the display layout, You need to add some votes to the quiz",
-                               "Not Ready - click for more information", 0xFF},
-                      ReadyRow{false, true, "You need to set the display layout",
-                               "Not Ready - click for more information", 0xFF},
-                      ReadyRow{true, false, "You need to add some votes to the quiz",
-                               "Not Ready - click for more information", 0xFF},
-                      ReadyRow{true, true, "", "&Save && Go", 0xFF00}));
 
 TEST(WizardReadiness, TheMessagePutsEachReasonOnALine)
 {

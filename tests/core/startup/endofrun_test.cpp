@@ -34,19 +34,20 @@ class EndOfRunTest : public ::testing::Test
         host.showingSlide = 7;
     }
 
-    bool ends(void (*quit)(RunContext &))
+    // Ends the run: its exit code and the NextSlide command sent, if any.
+    std::string quit(void (*how)(RunContext &) = QuitQuiz)
     {
+        channel.sent.clear();
+        int code = -1;
         try {
-            quit(ctx);
+            how(ctx);
         } catch (const RunEnded &end) {
-            return end.exitCode == 0;
+            code = end.exitCode;
         }
-        return false;
-    }
-
-    bool sent(const std::string &command) const
-    {
-        return std::find(channel.sent.begin(), channel.sent.end(), command) != channel.sent.end();
+        std::string result = std::to_string(code);
+        for (const std::string &command : channel.sent)
+            result += command.rfind("NextSlide", 0) == 0 ? " " + command : "";
+        return result;
     }
 
     TestFolder addin;
@@ -66,56 +67,65 @@ TEST_F(EndOfRunTest, QuitQuizGivesThePresentationProgramBackAndMovesTheControlle
     addin.write("quizActive.txt", "\"Blah\"\r\n");
     ctx.state.modeWord = "DISPLAY";
     windows.cursorCount = -1;
-    EXPECT_TRUE(ends(QuitQuiz));
-    EXPECT_TRUE(windows.at(1).enabled);
-    EXPECT_TRUE(windows.at(2).enabled);
+    EXPECT_EQ(quit(), "0 NextSlide,7");
+    EXPECT_TRUE(windows.at(1).enabled && windows.at(2).enabled);
     EXPECT_EQ(host.pointerType, 4);
     EXPECT_GE(windows.cursorCount, 0) << "the cursor shows again";
     EXPECT_FALSE(windows.confinement.has_value());
     EXPECT_FALSE(std::filesystem::exists(addin.path() / "quizActive.txt"));
-    EXPECT_TRUE(sent("NextSlide,7"));
     EXPECT_NE(std::find(windows.calls.begin(), windows.calls.end(), "activate 3"), windows.calls.end())
         << "a DISPLAY run activates the presentation program's window";
-}
 
-TEST_F(EndOfRunTest, QuitQuizSendsNextSlideOnlyWhenTheQuizMovesOn)
-{
-    struct Case {
-        const char *modeWord, *runMode;
-        int onFinishChoice;
-        bool nextSlide;
-    } cases[] = {
-        {"DISPLAY", "DISPLAY", 1, true},
-        {"DISPLAY", "DISPLAY", 0, false}, // the quiz stays on the slide
-        {"RESULTSTABLE", "RESULTSTABLE", 1, false},
-        {"", "RESULTSTABLE", 1, false}, // the short form: the mode is the first word
-        {"resultstable", "", 1, true},  // only the exact word is the results table
-    };
-    for (const auto &c : cases) {
-        channel.sent.clear();
-        ctx.state.modeWord = c.modeWord;
-        ctx.state.runMode = c.runMode;
-        ctx.state.onFinishChoice = c.onFinishChoice;
-        EXPECT_TRUE(ends(QuitQuiz));
-        EXPECT_EQ(sent("NextSlide,7"), c.nextSlide) << c.modeWord << " " << c.onFinishChoice;
+    // NextSlide only when the quiz moves on; the short form's mode is the first word,
+    // and only the exact word is the results table.
+    const std::tuple<const char *, const char *, int, const char *> cases[] = {
+        {"DISPLAY", "DISPLAY", 0, "0"},
+        {"RESULTSTABLE", "RESULTSTABLE", 1, "0"},
+        {"", "RESULTSTABLE", 1, "0"},
+        {"resultstable", "", 1, "0 NextSlide,7"}};
+    for (const auto &[modeWord, runMode, onFinish, result] : cases) {
+        std::tie(ctx.state.modeWord, ctx.state.runMode, ctx.state.onFinishChoice) =
+            std::tuple(modeWord, runMode, onFinish);
+        EXPECT_EQ(quit(), result) << modeWord << " " << onFinish;
     }
-}
-
-TEST_F(EndOfRunTest, QuitQuizGoesOnAfterAFailingStep)
-{
-    host.pointerFails = true;
-    host.showFails = true; // the slide now showing cannot be read
-    EXPECT_TRUE(ends(QuitQuiz));
+    host.pointerFails = true; // going on after failing steps
+    host.showFails = true;    // the slide now showing cannot be read
+    windows.at(1).enabled = false;
+    EXPECT_EQ(quit(), "0");
     EXPECT_TRUE(windows.at(1).enabled);
-    EXPECT_FALSE(std::any_of(channel.sent.begin(), channel.sent.end(),
-                             [](const std::string &c) { return c.rfind("NextSlide", 0) == 0; }));
 }
 
 TEST_F(EndOfRunTest, QuitAndRunBrevakHandsOverToTheAddin)
 {
-    EXPECT_TRUE(ends(QuitAndRunBrevak));
+    EXPECT_EQ(quit(QuitAndRunBrevak), "0");
     EXPECT_EQ(host.macros, (std::vector<std::string>{"Brevak"}));
     EXPECT_TRUE(windows.at(1).enabled);
     EXPECT_EQ(windows.clipboardClears, 1);
-    EXPECT_FALSE(sent("NextSlide,7"));
+}
+
+// The end of a DISPLAY run activates the presentation program's windows by
+// the start of their titles, as activating a program by title does.
+TEST(EndOfDisplayRun, ActivatesWindowsWhoseTitlesBeginWithTheText)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"PowerPoint", "PowerPoint Slide Show"}, "activate 1 activate 2 "},
+        {{"PowerPoint - [a.pptx]", "PowerPoint Slide Show - [a.pptx]"}, "activate 1 activate 2 "},
+        {{"POWERPOINT SLIDE SHOW - x"}, "activate 1 activate 1 "}, // the first title beginning so
+        {{"Microsoft PowerPoint - [a.pptx]", "Power"}, ""},        // must begin with the text
+    };
+    for (const auto &[titles, activated] : cases) {
+        FakeHost host;
+        FakeWindowSystem windows;
+        for (size_t i = 0; i < titles.size(); ++i)
+            windows.add(static_cast<WindowHandle>(i + 1), titles[i]);
+        RunContext ctx;
+        ctx.host = &host;
+        ctx.windows = &windows;
+        ctx.state.modeWord = "display";
+        EXPECT_THROW(QuitQuiz(ctx), RunEnded);
+        std::string got;
+        for (const std::string &call : windows.calls)
+            got += call.rfind("activate ", 0) == 0 ? call + " " : "";
+        EXPECT_EQ(got, activated) << titles.front();
+    }
 }
