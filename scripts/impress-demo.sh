@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A quiz night in LibreOffice Impress: opens a copy of the demo presentation
-# (show.fodp) in an office of its own under the current display, with the
+# (quiznight.fodp) in an office of its own under the current display, with the
 # Talvix Quiz extension and the controller stand-in beside it, and starts the
 # show at the quiz slide. The quiz's autostart shows the top places over the
 # show; a click or a key ends the display and the show moves on. Closing the
@@ -46,7 +46,7 @@ export TALVIX_CONTROLLER_SOCKET="$work/controller.sock"
 export TALVIX_CONTROLLER_LOG="$work/controller.log"
 echo "Demo folder: $work (the controller's log: $work/controller.log)"
 soffice -env:UserInstallation="file://$work/profile" -env:BUNDLED_EXTENSIONS="file://$extensions" \
-  --norestore --nologo --nolockcheck "$work/show.fodp" &
+  --norestore --nologo --nolockcheck "$work/quiznight.fodp" &
 office=$!
 "$work/addin/tlxctrl" --impress "$TALVIX_IMPRESS" --start-show 6 &
 controller=$!

@@ -1,6 +1,7 @@
 #include "app/quizapplication.h"
 
 #include "adapters/qt/noscreen.h"
+#include "adapters/qt/trace.h"
 #include "adapters/uiscript/uiscriptrunner.h"
 #include "app/modes/modes.h"
 #include "app/platformservices.h"
@@ -8,7 +9,6 @@
 #include "app/uiscriptstart.h"
 #include "app/usage.h"
 #include "core/common/runend.h"
-#include "core/common/trace.h"
 #include "core/startup/commandline.h"
 #include "core/startup/startup.h"
 

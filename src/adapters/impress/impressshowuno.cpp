@@ -1,6 +1,7 @@
 #include "adapters/impress/impressshowuno.h"
 
 #include "adapters/impress/impressactions.h"
+#include "adapters/impress/quizshapeaction.h"
 #include "adapters/impress/quizshapeform.h"
 
 #include <com/sun/star/awt/XWindow2.hpp>
@@ -293,7 +294,7 @@ int ImpressShow::convertImportedQuizShapes()
                 if (words.empty())
                     continue;
                 props->setPropertyValue("OnClick", uno::Any(presentation::ClickAction_MACRO));
-                props->setPropertyValue("Bookmark", uno::Any(toOu(kRunQuizShapeScript)));
+                props->setPropertyValue("Bookmark", uno::Any(toOu(kQuizShapeMacroUrl)));
                 props->setPropertyValue("Description", uno::Any(toOu(words)));
                 ++changed;
             }

@@ -7,14 +7,9 @@
 namespace quiz
 {
 
-// How a QUIZ shape starts the quiz from LibreOffice Impress's slide show: its
-// click runs the extension's macro (docs/impress-night.md), and the shape
-// keeps its command words (for example "quiz.quz,DISPLAY") in its
-// Description. Free of the office's API.
-
-// The click action's script: the Basic macro of the installed extension.
-inline constexpr const char *kRunQuizShapeScript =
-    "vnd.sun.star.script:TalvixQuiz.Quiz.RunQuizShape?language=Basic&location=application";
+// QUIZ shapes in the form that starts the quiz from LibreOffice Impress's
+// slide show (quizshapeaction.h, docs/impress-night.md), and the words that
+// an imported shape carries into it. Free of the office's API.
 
 // The macro's name, which any form of the script's address holds.
 inline constexpr const char *kRunQuizShapeMacro = "TalvixQuiz.Quiz.RunQuizShape";

@@ -126,7 +126,7 @@ TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
     const std::regex macroForm(
         "<svg:desc>quiz.quz,DISPLAY</svg:desc><office:event-listeners>.*?</office:event-listeners>");
     dir.write("night.fodp",
-              std::regex_replace(dir.read("show.fodp"), macroForm,
+              std::regex_replace(dir.read("quiznight.fodp"), macroForm,
                                  "<office:event-listeners><presentation:event-listener "
                                  "script:event-name=\"dom:click\" presentation:action=\"execute\" "
                                  "xlink:href=\"C:\\Talvix\\Quiz.exe quiz.quz,DISPLAY\"/>"

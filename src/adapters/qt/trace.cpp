@@ -1,4 +1,4 @@
-#include "core/common/trace.h"
+#include "adapters/qt/trace.h"
 
 #include <cstdio>
 #include <cstdlib>
