@@ -189,7 +189,8 @@ TEST(ImpressOffice, ReadsShowsEditsAndLosesTheOffice)
     placed.width = 360;
     placed.height = 270;
     host.updateShape(3, pasted, placed);
-    const HostShape *chart = shapeNamed(host.slide(3), "talvix chart 1A");
+    const HostSlide slide3 = host.slide(3); // the shape found lives in it
+    const HostShape *chart = shapeNamed(slide3, "talvix chart 1A");
     ASSERT_NE(chart, nullptr);
     EXPECT_NEAR(chart->top, 72.0, 0.05);
     EXPECT_NEAR(chart->height, 270.0, 0.05);
