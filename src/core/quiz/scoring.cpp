@@ -23,7 +23,8 @@ namespace
 
 // leadingNumber without its temporary string, for the per-keypad loop. Plain
 // decimals of up to 15 digits are exact here (one correctly rounded division);
-// anything longer or with an exponent goes the general way.
+// anything longer or with an exponent goes the general way. The text may run
+// on past the value: the value ends at its ";".
 double fastLeadingNumber(std::string_view text)
 {
     static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -54,7 +55,7 @@ double fastLeadingNumber(std::string_view text)
     if (digits == 0)
         return 0;
     if (digits > 15 || (i < n && (text[i] == 'e' || text[i] == 'E')))
-        return leadingNumber(text);
+        return leadingNumber(text.substr(0, text.find(';')));
     const double value = static_cast<double>(mantissa) / powersOfTen[fractionDigits];
     return negative ? -value : value;
 }
@@ -65,20 +66,19 @@ bool skipSeparators(std::string_view text, size_t &pos, size_t count)
 {
     const size_t n = text.size();
 #if defined(__SSE2__)
-    const __m128i separator = _mm_set1_epi8(';');
-    while (count > 0 && pos + 16 <= n) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + pos));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)));
-        const auto found = static_cast<size_t>(std::popcount(mask));
-        if (found < count) {
-            count -= found;
-            pos += 16;
-            continue;
-        }
-        for (size_t i = 1; i < count; ++i)
-            mask &= mask - 1; // the separators before the one sought
-        pos += static_cast<size_t>(std::countr_zero(mask)) + 1;
+    if (count == 0)
         return true;
+    const __m128i separator = _mm_set1_epi8(';');
+    while (pos + 16 <= n) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + pos));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)));
+             mask != 0; mask &= mask - 1) {
+            if (--count == 0) {
+                pos += static_cast<size_t>(std::countr_zero(mask)) + 1;
+                return true;
+            }
+        }
+        pos += 16;
     }
 #endif
     while (count > 0) {
@@ -138,7 +138,8 @@ class ValueSkipper
 {
   public:
     explicit ValueSkipper(std::string_view text) : text_(text) {}
-    // Value i; false when the text has no value i.
+    // The text from value i on (the value runs to the next ";"); false when
+    // the text has no value i.
     bool at(size_t i, std::string_view &value)
     {
         if (text_.empty() || i < index_)
@@ -146,10 +147,7 @@ class ValueSkipper
         if (!skipSeparators(text_, pos_, i - index_))
             return false;
         index_ = i;
-        size_t end = pos_;
-        while (end < text_.size() && text_[end] != ';')
-            ++end;
-        value = text_.substr(pos_, end - pos_);
+        value = text_.substr(pos_);
         return true;
     }
 
