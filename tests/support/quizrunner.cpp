@@ -107,7 +107,8 @@ QuizRunResult QuizRunner::run(const std::vector<std::string> &words, const std::
         env.insert(QString::fromStdString(k), QString::fromStdString(v));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(QString::fromStdString(folder_.str()));
-    QStringList args{"--host", QString::fromStdString(hostPath())};
+    QStringList args{impress_.empty() ? "--host" : "--impress",
+                     QString::fromStdString(impress_.empty() ? hostPath() : impress_)};
     for (const auto &w : words)
         args << QString::fromStdString(w);
     process.start(QString::fromStdString(quizBinary()), args);

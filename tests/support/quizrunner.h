@@ -38,8 +38,11 @@ class QuizRunner
     // The lines the controller stand-in logged (the commands it received).
     std::vector<std::string> controllerLog() const;
     void setEnv(const std::string &name, const std::string &value) { env_[name] = value; }
+    // Runs reach LibreOffice Impress over this UNO connection instead of the host file.
+    void useImpress(const std::string &connection) { impress_ = connection; }
 
-    // Runs `quiz --host <host file> WORDS...` with the given dialog answers.
+    // Runs `quiz --host <host file> WORDS...` (or `--impress CONNECTION`) with
+    // the given dialog answers.
     QuizRunResult run(const std::vector<std::string> &words, const std::vector<std::string> &answers = {},
                       int timeoutMs = 30000);
 
@@ -49,6 +52,7 @@ class QuizRunner
   private:
     TestFolder folder_;
     std::map<std::string, std::string> env_;
+    std::string impress_;
 };
 
 // One field of a logged dialog ("kind", "title", "text", "icon", ...).

@@ -1,248 +1,12 @@
-#include "adapters/impress/impressunohost.h"
+#include "adapters/impress/impressunooffice.h"
 
-#include "adapters/impress/impressactions.h"
-#include "core/common/runend.h"
-
-#include <com/sun/star/beans/PropertyAttribute.hpp>
-#include <com/sun/star/beans/XPropertyContainer.hpp>
-#include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/beans/XPropertySetInfo.hpp>
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
-#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
-#include <com/sun/star/container/XEnumeration.hpp>
-#include <com/sun/star/container/XEnumerationAccess.hpp>
-#include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/container/XNamed.hpp>
-#include <com/sun/star/document/XDocumentProperties.hpp>
-#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
-#include <com/sun/star/drawing/DrawViewMode.hpp>
-#include <com/sun/star/drawing/XDrawPage.hpp>
-#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
-#include <com/sun/star/drawing/XDrawView.hpp>
-#include <com/sun/star/drawing/XShape.hpp>
-#include <com/sun/star/drawing/XShapes.hpp>
-#include <com/sun/star/frame/Desktop.hpp>
-#include <com/sun/star/frame/XDesktop2.hpp>
-#include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/graphic/GraphicProvider.hpp>
-#include <com/sun/star/graphic/XGraphic.hpp>
-#include <com/sun/star/graphic/XGraphicProvider.hpp>
-#include <com/sun/star/lang/DisposedException.hpp>
-#include <com/sun/star/lang/XMultiServiceFactory.hpp>
-#include <com/sun/star/presentation/ClickAction.hpp>
-#include <com/sun/star/presentation/XPresentation2.hpp>
-#include <com/sun/star/presentation/XPresentationSupplier.hpp>
-#include <com/sun/star/presentation/XSlideShowController.hpp>
-#include <com/sun/star/text/XTextRange.hpp>
-#include <cppuhelper/bootstrap.hxx>
+#include "adapters/impress/quizshapeaction.h"
 
 #include <cstdlib>
 #include <filesystem>
 
-using namespace css;
-using css::uno::Reference;
-using css::uno::UNO_QUERY;
-using css::uno::UNO_QUERY_THROW;
-using rtl::OString;
-using rtl::OUString;
-
 namespace quiz
 {
-
-namespace
-{
-
-const char *const kSource = "LibreOffice Impress";
-constexpr int kFailed = -2147467259; // the number of a failed automation call
-
-OUString toOu(const std::string &text)
-{
-    return OUString(text.data(), static_cast<sal_Int32>(text.size()), RTL_TEXTENCODING_UTF8);
-}
-
-std::string toStd(const OUString &text)
-{
-    const OString utf8 = OUStringToOString(text, RTL_TEXTENCODING_UTF8);
-    return std::string(utf8.getStr(), static_cast<size_t>(utf8.getLength()));
-}
-
-[[noreturn]] void fail(const std::string &description)
-{
-    throw HostError(kFailed, kSource, description);
-}
-
-// The office's own component context, made once per process. Without the
-// office API's types the remote Desktop cannot be described and the process
-// stops, so they are named before the first bootstrap.
-Reference<uno::XComponentContext> localContext()
-{
-    static Reference<uno::XComponentContext> context = [] {
-        setenv("URE_MORE_TYPES", "file://" QUIZ_OFFICE_PROGRAM "/types/offapi.rdb", 0);
-        return cppu::defaultBootstrap_InitialComponentContext(
-            OUString::createFromAscii("file://" QUIZ_OFFICE_PROGRAM "/unorc"));
-    }();
-    return context;
-}
-
-Reference<beans::XPropertySet> propsOf(const Reference<uno::XInterface> &object)
-{
-    return Reference<beans::XPropertySet>(object, UNO_QUERY);
-}
-
-bool hasProperty(const Reference<beans::XPropertySet> &props, const char *name)
-{
-    return props.is() && props->getPropertySetInfo()->hasPropertyByName(OUString::createFromAscii(name));
-}
-
-std::string nameOf(const Reference<uno::XInterface> &object)
-{
-    Reference<container::XNamed> named(object, UNO_QUERY);
-    return named.is() ? toStd(named->getName()) : std::string();
-}
-
-ClickKind clickKindOf(presentation::ClickAction action)
-{
-    if (action == presentation::ClickAction_PROGRAM)
-        return ClickKind::Program;
-    if (action == presentation::ClickAction_DOCUMENT)
-        return ClickKind::Document;
-    return ClickKind::Other;
-}
-
-} // namespace
-
-struct ImpressHost::Office {
-    Reference<uno::XComponentContext> context;
-    Reference<frame::XDesktop2> desktop;
-
-    // The active presentation: the current component when it is one, else the
-    // first open component that is.
-    Reference<frame::XModel> model() const
-    {
-        Reference<presentation::XPresentationSupplier> current(desktop->getCurrentComponent(), UNO_QUERY);
-        if (current.is())
-            return Reference<frame::XModel>(current, UNO_QUERY_THROW);
-        const std::vector<Reference<frame::XModel>> all = presentations();
-        if (all.empty())
-            fail("Application (unknown member) : Invalid request. There is no active presentation.");
-        return all.front();
-    }
-
-    std::vector<Reference<frame::XModel>> presentations() const
-    {
-        std::vector<Reference<frame::XModel>> found;
-        Reference<container::XEnumeration> each = desktop->getComponents()->createEnumeration();
-        while (each->hasMoreElements()) {
-            Reference<presentation::XPresentationSupplier> supplier(each->nextElement(), UNO_QUERY);
-            if (supplier.is())
-                found.emplace_back(supplier, UNO_QUERY_THROW);
-        }
-        return found;
-    }
-
-    Reference<container::XIndexAccess> pages() const
-    {
-        Reference<drawing::XDrawPagesSupplier> supplier(model(), UNO_QUERY_THROW);
-        return Reference<container::XIndexAccess>(supplier->getDrawPages(), UNO_QUERY_THROW);
-    }
-
-    Reference<drawing::XDrawPage> page(int index) const
-    {
-        const Reference<container::XIndexAccess> all = pages();
-        const int count = all->getCount();
-        if (index < 1 || index > count)
-            fail("Slides.Item : Integer out of range. " + std::to_string(index) +
-                 " is not in the valid range of 1 to " + std::to_string(count) + ".");
-        return Reference<drawing::XDrawPage>(all->getByIndex(index - 1), UNO_QUERY_THROW);
-    }
-
-    // 1-based document position of a page; 0 when it is none of them.
-    int indexOf(const Reference<drawing::XDrawPage> &page) const
-    {
-        if (!page.is())
-            return 0;
-        const Reference<container::XIndexAccess> all = pages();
-        for (sal_Int32 i = 0; i < all->getCount(); ++i)
-            if (Reference<drawing::XDrawPage>(all->getByIndex(i), UNO_QUERY) == page)
-                return i + 1;
-        return 0;
-    }
-
-    Reference<drawing::XShape> shape(int slideIndex, const std::string &name) const
-    {
-        const Reference<drawing::XDrawPage> slide = page(slideIndex);
-        for (sal_Int32 i = 0; i < slide->getCount(); ++i) {
-            Reference<drawing::XShape> each(slide->getByIndex(i), UNO_QUERY);
-            if (each.is() && nameOf(each) == name)
-                return each;
-        }
-        fail("Shapes (unknown member) : Item " + name + " not found in the Shapes collection.");
-    }
-
-    Reference<presentation::XPresentation2> show() const
-    {
-        Reference<presentation::XPresentationSupplier> supplier(model(), UNO_QUERY_THROW);
-        return Reference<presentation::XPresentation2>(supplier->getPresentation(), UNO_QUERY_THROW);
-    }
-
-    Reference<beans::XPropertyContainer> userProperties() const
-    {
-        Reference<document::XDocumentPropertiesSupplier> supplier(model(), UNO_QUERY_THROW);
-        return supplier->getDocumentProperties()->getUserDefinedProperties();
-    }
-
-    std::map<std::string, std::string> tagProperties() const
-    {
-        std::map<std::string, std::string> found;
-        Reference<beans::XPropertySet> props(userProperties(), UNO_QUERY_THROW);
-        const uno::Sequence<beans::Property> all = props->getPropertySetInfo()->getProperties();
-        for (const beans::Property &property : all) {
-            OUString value;
-            if (property.Name.startsWith("TalvixTag|") && (props->getPropertyValue(property.Name) >>= value))
-                found[toStd(property.Name)] = toStd(value);
-        }
-        return found;
-    }
-
-    void setTag(const std::string &name, const std::string *value) const
-    {
-        const Reference<beans::XPropertyContainer> container = userProperties();
-        Reference<beans::XPropertySet> props(container, UNO_QUERY_THROW);
-        const bool exists = props->getPropertySetInfo()->hasPropertyByName(toOu(name));
-        if (!value) {
-            if (exists)
-                container->removeProperty(toOu(name));
-        } else if (exists) {
-            props->setPropertyValue(toOu(name), uno::Any(toOu(*value)));
-        } else {
-            container->addProperty(toOu(name), beans::PropertyAttribute::REMOVABLE, uno::Any(toOu(*value)));
-        }
-    }
-};
-
-namespace
-{
-
-// Runs one call into the office on the host's thread, turning the office's
-// failures into the port's: a closed connection ends the run.
-template <class F> auto guarded(const std::thread::id &thread, bool connected, F call) -> decltype(call())
-{
-    if (std::this_thread::get_id() != thread)
-        fail("LibreOffice Impress is reached only from the thread that attached it.");
-    if (!connected)
-        fail("Application (unknown member) : LibreOffice Impress is not attached.");
-    try {
-        return call();
-    } catch (const lang::DisposedException &) {
-        endRun(0, "the connection to LibreOffice Impress was closed: the office has ended");
-    } catch (const uno::Exception &error) {
-        fail(toStd(error.Message));
-    }
-}
-
-} // namespace
-
-#define OFFICE(...) guarded(thread_, office_ != nullptr, [&] __VA_ARGS__)
 
 std::string ImpressHost::connectionDescription(const std::string &impressOption)
 {
@@ -370,10 +134,14 @@ HostSlide ImpressHost::slide(int index)
             const Reference<beans::XPropertySet> props = propsOf(each);
             if (hasProperty(props, "OnClick")) {
                 presentation::ClickAction action = presentation::ClickAction_NONE;
-                OUString bookmark;
+                OUString bookmark, words;
                 props->getPropertyValue("OnClick") >>= action;
                 props->getPropertyValue("Bookmark") >>= bookmark;
-                shape.runString = runStringOfClickAction(clickKindOf(action), toStd(bookmark));
+                if (action == presentation::ClickAction_MACRO && isQuizShapeMacro(toStd(bookmark)) &&
+                    (props->getPropertyValue("Description") >>= words))
+                    shape.runString = quizShapeRunString(programPath_, toStd(words));
+                else
+                    shape.runString = runStringOfClickAction(clickKindOf(action), toStd(bookmark));
             }
             if (hasProperty(props, "Visible"))
                 props->getPropertyValue("Visible") >>= shape.visible;
@@ -465,13 +233,15 @@ std::string ImpressHost::pastePicture(int slideIndex, const std::string &imagePa
         Reference<lang::XMultiServiceFactory> factory(office_->model(), UNO_QUERY_THROW);
         Reference<drawing::XShape> picture(factory->createInstance("com.sun.star.drawing.GraphicObjectShape"),
                                            UNO_QUERY_THROW);
-        beans::PropertyValue url;
-        url.Name = "URL";
-        url.Value <<= toOu(pathToFileUrl(imagePath));
+        // Read at once: a running show draws a picture still to be read as nothing.
+        uno::Sequence<beans::PropertyValue> media(2);
+        media.getArray()[0].Name = "URL";
+        media.getArray()[0].Value <<= toOu(pathToFileUrl(imagePath));
+        media.getArray()[1].Name = "LazyRead";
+        media.getArray()[1].Value <<= false;
         const Reference<graphic::XGraphicProvider> provider =
             graphic::GraphicProvider::create(office_->context);
-        const Reference<graphic::XGraphic> graphic =
-            provider->queryGraphic(uno::Sequence<beans::PropertyValue>(&url, 1));
+        const Reference<graphic::XGraphic> graphic = provider->queryGraphic(media);
         if (!graphic.is())
             fail("Shapes.Paste : cannot read the picture " + imagePath + ".");
         page->add(picture);
@@ -492,6 +262,7 @@ std::string ImpressHost::pastePicture(int slideIndex, const std::string &imagePa
                 break;
         }
         Reference<container::XNamed>(picture, UNO_QUERY_THROW)->setName(toOu(name));
+        // The caller places the picture next; a running show shows it then.
         return name;
     });
 }
@@ -504,21 +275,21 @@ void ImpressHost::updateShape(int slideIndex, const std::string &shapeName, cons
                                        static_cast<sal_Int32>(pointsToHundredthsMm(shape.top))));
         target->setSize(awt::Size(static_cast<sal_Int32>(pointsToHundredthsMm(shape.width)),
                                   static_cast<sal_Int32>(pointsToHundredthsMm(shape.height))));
-        if (const Reference<beans::XPropertySet> props = propsOf(target); hasProperty(props, "Visible"))
+        bool visible = true;
+        if (const Reference<beans::XPropertySet> props = propsOf(target);
+            hasProperty(props, "Visible") && (props->getPropertyValue("Visible") >>= visible) &&
+            visible != shape.visible)
             props->setPropertyValue("Visible", uno::Any(shape.visible));
         if (!shape.name.empty())
             Reference<container::XNamed>(target, UNO_QUERY_THROW)->setName(toOu(shape.name));
+        if (shape.visible)
+            office_->showAgain(office_->page(slideIndex));
     });
 }
 
 void ImpressHost::deleteShape(int slideIndex, const std::string &shapeName)
 {
     OFFICE({ office_->page(slideIndex)->remove(office_->shape(slideIndex, shapeName)); });
-}
-
-void ImpressHost::runMacro(const std::string &name, const std::vector<std::string> &)
-{
-    fail("Application.Run : the macro " + name + " is not available with LibreOffice Impress yet.");
 }
 
 void ImpressHost::startShow(int slideIndex)

@@ -74,6 +74,14 @@ class ImpressHost : public PresentationHost
 
   private:
     struct Office;
+    // The add-in's macros.
+    void findVoteSlides();
+    void startShowEdit(const std::vector<std::string> &args);
+    void endShowEdit();
+    void addVoteToSlide(const std::vector<std::string> &args);
+    // Waits up to 5 s until the show runs (or has ended); false when it did not.
+    bool waitForShow(bool running);
+
     std::string description_;
     std::string attachError_;
     std::string programPath_;

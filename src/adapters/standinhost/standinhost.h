@@ -119,9 +119,4 @@ private:
     QString programPath_;
 };
 
-// The question file a voting shape's run string names: after ".exe" and one
-// separator when ".exe" occurs, else after the blank that ends the program
-// path; up to the first ",".
-std::string questionFileOfRunString(const std::string &run);
-
 } // namespace quiz

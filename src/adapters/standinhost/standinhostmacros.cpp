@@ -2,36 +2,16 @@
 #include "adapters/standinhost/standinhost.h"
 
 #include "core/common/text.h"
+#include "core/quiz/quizrounds.h"
+#include "core/setup/votesource.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>
 
-namespace quiz {
+namespace quiz
+{
 
 using hostjson::str;
-
-std::string questionFileOfRunString(const std::string &run)
-{
-    size_t start = 0;
-    const size_t exe = toUpper(run).find(".EXE");
-    if (exe != std::string::npos) {
-        start = exe + 5;
-    } else {
-        size_t afterProgram = 0;
-        if (!run.empty() && run[0] == '"') {
-            const size_t close = run.find('"', 1);
-            afterProgram = close == std::string::npos ? run.size() : close + 1;
-        }
-        const size_t blank = run.find(' ', afterProgram);
-        if (blank == std::string::npos)
-            return {};
-        start = blank + 1;
-    }
-    if (start >= run.size())
-        return {};
-    const size_t comma = run.find(',', start);
-    return trim(run.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-}
 
 void StandInHost::runMacro(const std::string &name, const std::vector<std::string> &args)
 {
@@ -56,31 +36,15 @@ void StandInHost::runMacro(const std::string &name, const std::vector<std::strin
         fail("Macro " + name + " cannot be found.");
 }
 
-// quizslds.txt: the question file of every voting slide, in slide order, one
-// quoted item per line.
+// quizslds.txt: the question file of every voting slide (VoteSlidesText).
 void StandInHost::findVoteSlides()
 {
     const QString folder = presentationFolder();
-    QByteArray text;
-    const QJsonArray slides = presentation().value("slides").toArray();
-    for (const QJsonValue &slideValue : slides) {
-        const QJsonObject slide = slideValue.toObject();
-        for (const QJsonValue &shapeValue : slide.value("shapes").toArray()) {
-            const QJsonObject shape = shapeValue.toObject();
-            if (toUpper(shape.value("name").toString().toStdString()) != "VOTE")
-                continue;
-            std::string file = questionFileOfRunString(shape.value("run").toString().toStdString());
-            if (file.empty())
-                file = slide.value("tags").toObject().value("QuiztlxName").toString().toStdString();
-            if (file.empty())
-                continue;
-            text += "\"" + QByteArray::fromStdString(file) + "\"\r\n";
-            break; // one question per slide
-        }
-    }
+    const QByteArray text = QByteArray::fromStdString(VoteSlidesText(*this));
     QSaveFile out(folder + "/quizslds.txt");
     if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
-        throw HostError(70, "Presentation host", "Permission denied: " + (folder + "/quizslds.txt").toStdString());
+        throw HostError(70, "Presentation host",
+                        "Permission denied: " + (folder + "/quizslds.txt").toStdString());
 }
 
 void StandInHost::startShowEdit(const std::vector<std::string> &args)
@@ -146,7 +110,7 @@ void StandInHost::addVoteToSlide(const std::vector<std::string> &args)
         for (int i = 0; i < shapes.size(); ++i) {
             const QJsonObject shape = shapes.at(i).toObject();
             if (toUpper(shape.value("name").toString().toStdString()) == "QUIZ" &&
-                iequals(questionFileOfRunString(shape.value("run").toString().toStdString()), quizFile)) {
+                iequals(quizFileOfRunString(shape.value("run").toString().toStdString()), quizFile)) {
                 shapes[i] = quizShape;
                 slide["shapes"] = shapes;
                 return;

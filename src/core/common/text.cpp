@@ -6,7 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace quiz {
+namespace quiz
+{
 
 std::string toUpper(std::string_view text)
 {
@@ -40,6 +41,16 @@ std::string trim(std::string_view text)
 bool iequals(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && toUpper(a) == toUpper(b);
+}
+
+const std::string *findIgnoringCase(const std::map<std::string, std::string> &values, std::string_view name)
+{
+    if (const auto exact = values.find(std::string(name)); exact != values.end())
+        return &exact->second;
+    for (const auto &[key, value] : values)
+        if (iequals(key, name))
+            return &value;
+    return nullptr;
 }
 
 bool contains(std::string_view text, std::string_view part)

@@ -65,8 +65,8 @@ std::map<std::string, std::string> slideTextsByQuestion(PresentationHost &host)
     for (int i = 1; i <= count; ++i) {
         try {
             const HostSlide slide = host.slide(i);
-            if (const auto tag = slide.tags.find("QuiztlxName"); tag != slide.tags.end())
-                texts.emplace(toUpper(tag->second), slide.text);
+            if (const std::string *tag = findIgnoringCase(slide.tags, "QuiztlxName"))
+                texts.emplace(toUpper(*tag), slide.text);
         } catch (const HostError &) {
         }
     }

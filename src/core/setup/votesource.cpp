@@ -5,6 +5,7 @@
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
 #include "core/quiz/correctanswer.h"
+#include "core/quiz/quizrounds.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
@@ -39,6 +40,27 @@ VoteSlidesFile voteSlidesFileState(const std::string &dataFolder)
         return VoteSlidesFile::Missing;
     std::error_code ec;
     return std::filesystem::file_size(path, ec) == 0 && !ec ? VoteSlidesFile::Empty : VoteSlidesFile::Present;
+}
+
+std::string VoteSlidesText(PresentationHost &host)
+{
+    std::string text;
+    const int count = host.slideCount();
+    for (int index = 1; index <= count; ++index) {
+        const HostSlide slide = host.slide(index);
+        for (const HostShape &shape : slide.shapes) {
+            if (toUpper(shape.name) != "VOTE")
+                continue;
+            std::string file = quizFileOfRunString(shape.runString);
+            if (const std::string *tag = findIgnoringCase(slide.tags, "QuiztlxName"); file.empty() && tag)
+                file = *tag;
+            if (file.empty())
+                continue;
+            text += "\"" + file + "\"\r\n";
+            break; // one question a slide
+        }
+    }
+    return text;
 }
 
 VoteList QuizCandidateVotes(const std::string &dataFolder, const VoteList &exclude)

@@ -9,11 +9,19 @@ namespace quiz
 {
 
 struct RunContext;
+class PresentationHost;
 
 // quizslds.txt in the data folder: the question file of every voting slide,
 // written by the add-in's "FindVoteSlides".
 enum class VoteSlidesFile { Missing, Empty, Present };
 VoteSlidesFile voteSlidesFileState(const std::string &dataFolder);
+
+// What "FindVoteSlides" writes into quizslds.txt, for every presentation
+// program: for each slide in order, the question file of its first "VOTE"
+// shape (any case) that names one, by the file its click action's run string
+// names, else by the slide's "QuiztlxName" tag; one quoted item a line, CR LF
+// ended. May throw HostError.
+std::string VoteSlidesText(PresentationHost &host);
 
 // The non-empty items of quizslds.txt, in order, that are not in `exclude`
 // (ignoring case) and whose question file has a correct answer.

@@ -1,6 +1,6 @@
 // LibreOffice Impress itself, started by the test on an X server of its own
 // with a fresh profile, reached over a pipe named for this test; both are
-// ended by their process ids.
+// ended by their process ids. One office per document.
 
 #include "core/common/runend.h"
 #include "support/testfolder.h"
@@ -8,9 +8,12 @@
 
 #ifdef QUIZ_WITH_IMPRESS
 #include "adapters/impress/impressunohost.h"
+#include "support/quizrunner.h"
+#include "support/xlsxreadback.h"
 #endif
 
 #include <QImage>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -122,22 +125,39 @@ const HostShape *shapeNamed(const HostSlide &slide, const std::string &name)
     return nullptr;
 }
 
-TEST(ImpressOffice, ReadsShowsEditsAndLosesTheOffice)
+// An office on the test's X server with one document, attached to by host.
+struct Session {
+    Session(const test::Xvfb &server, const test::TestFolder &folder, const std::string &document,
+            const std::string &name)
+        : pipe("quiz_test_impress_" + name + std::to_string(getpid())),
+          office(server.display(), pipe, folder, document), host("pipe,name=" + pipe)
+    {
+    }
+    bool attached(int slides)
+    {
+        return waitFor(
+            [&] { return office.restartedIfAsked() && host.attach() && host.slideCount() == slides; }, 120);
+    }
+    std::string pipe;
+    Office office;
+    ImpressHost host;
+};
+
+// The demo presentation folder with show.fodp, a presentation of its questions
+// (slide 7 hidden), read, shown, changed and run against by the program.
+TEST(ImpressOffice, ReadsShowsEditsRunsTheModesAndLosesTheOffice)
 {
     if (access(kOffice.c_str(), X_OK) != 0)
         GTEST_SKIP() << "LibreOffice Impress is not installed (" << kOffice << ")";
     test::Xvfb server(1024, 768);
     ASSERT_TRUE(server.running()) << "Xvfb did not start";
-    test::TestFolder folder;
-    const std::string document = folder.str() + "/my quiz.fodp";
-    std::filesystem::copy_file(QUIZ_TEST_DATA "/impress/quiz.fodp", document);
-    const std::string pipe = "quiz_test_impress_" + std::to_string(getpid());
-    Office office(server.display(), pipe, folder, document);
-
-    ImpressHost host("pipe,name=" + pipe);
-    ASSERT_TRUE(
-        waitFor([&] { return office.restartedIfAsked() && host.attach() && host.slideCount() == 3; }, 120))
-        << host.attachError();
+    test::QuizRunner runner;
+    const std::string document = runner.dataPath("show.fodp");
+    std::filesystem::copy_file(QUIZ_TEST_DATA "/impress/show.fodp", document);
+    std::filesystem::remove(runner.dataPath("quizslds.txt"));
+    Session session(server, runner.folder(), document, "odp");
+    ImpressHost &host = session.host;
+    ASSERT_TRUE(session.attached(8)) << host.attachError();
 
     // What the document holds.
     EXPECT_EQ(host.presentationCount(), 1);
@@ -145,61 +165,108 @@ TEST(ImpressOffice, ReadsShowsEditsAndLosesTheOffice)
     // The office's default 16:9 page: 28 cm by 15.75 cm.
     EXPECT_NEAR(host.pageWidth(), 28 / 2.54 * 72, 0.05);
     EXPECT_NEAR(host.pageHeight(), 15.75 / 2.54 * 72, 0.05);
-    const HostSlide first = host.slide(1);
-    // The flat file's title frames arrive as plain text shapes: their text is the slide's.
-    EXPECT_EQ(first.text, "Which colour?\rRed\r");
-    EXPECT_EQ(first.tags, (std::map<std::string, std::string>{{"QUIZID", "7"}}));
-    const HostShape *vote = shapeNamed(first, "VOTE 1");
+    EXPECT_EQ(host.slide(1).tags, (std::map<std::string, std::string>{{"QUIZID", "7"}}));
+    const HostSlide second = host.slide(2);
+    EXPECT_EQ(second.title, "Question 1");
+    EXPECT_EQ(second.text, "Mercury\nVenus\nEarth\nJupiter\r");
+    const HostShape *vote = shapeNamed(second, "VOTE");
     ASSERT_NE(vote, nullptr);
-    EXPECT_EQ(vote->runString, "/opt/talvix/quiz quiz.quz,DISPLAY");
-    EXPECT_EQ(vote->tags, (std::map<std::string, std::string>{{"CHOICE", "A"}}));
-    EXPECT_NEAR(vote->left, 72.0, 0.05);
+    EXPECT_EQ(vote->runString, "C:/Talvix/vote.exe q1.tlx,1");
+    EXPECT_EQ(vote->tags, (std::map<std::string, std::string>{{"QUIZTLXNAME", "q1.tlx"}}));
+    EXPECT_NEAR(vote->left, 20 / 2.54 * 72, 0.05);
     EXPECT_NEAR(vote->width, 144.0, 0.05);
-    ASSERT_NE(shapeNamed(first, "QUIZ"), nullptr);
-    EXPECT_EQ(shapeNamed(first, "QUIZ")->runString, "/opt/talvix/quiz quiz.quz,INSERT");
-    EXPECT_EQ(host.slide(3).text, "Results\r");
-    EXPECT_THROW(host.slide(4), HostError);
+    ASSERT_NE(shapeNamed(host.slide(6), "QUIZ"), nullptr);
+    EXPECT_EQ(shapeNamed(host.slide(6), "QUIZ")->runString, "/opt/talvix/quiz quiz.quz,DISPLAY");
+    EXPECT_THROW(host.slide(9), HostError);
 
-    // Tags written and removed.
-    host.setSlideTag(3, "quizid", "8");
-    host.deleteShapeTag(1, "VOTE 1", "CHOICE");
-    EXPECT_EQ(host.slide(3).tags.at("QUIZID"), "8");
-    EXPECT_TRUE(shapeNamed(host.slide(1), "VOTE 1")->tags.empty());
-
-    // The show counts the hidden slide 2 in the document's numbering.
+    // The add-in's macros.
+    host.runMacro("FindVoteSlides", {});
+    EXPECT_EQ(runner.folder().read("quizslds.txt"),
+              "\"q1.tlx\"\r\n\"q2.tlx\"\r\n\"q3.tlx\"\r\n\"q4.tlx\"\r\n\"q5.tlx\"\r\n\"q6.tlx\"\r\n");
     EXPECT_EQ(host.slideShowWindowCount(), 0);
-    host.startShow(3);
-    EXPECT_TRUE(
-        waitFor([&] { return host.slideShowWindowCount() == 1 && host.slideShowCurrentSlide() == 3; }, 30));
-    host.goToSlide(1);
-    EXPECT_TRUE(waitFor([&] { return host.slideShowCurrentSlide() == 1; }, 10));
-    host.endShow();
-    EXPECT_TRUE(waitFor([&] { return host.slideShowWindowCount() == 0; }, 10));
+    host.runMacro("StartShowEdit", {"2"});
+    EXPECT_EQ(host.slideShowWindowCount(), 1);
+    EXPECT_TRUE(waitFor([&] { return host.slideShowCurrentSlide() == 2; }, 10));
+    // The show counts the hidden slide 7 in the document's numbering.
+    host.goToSlide(8);
+    EXPECT_TRUE(waitFor([&] { return host.slideShowCurrentSlide() == 8; }, 10));
+    host.setProgramPath("/opt/my apps/quiz");
+    host.runMacro("AddVoteToSlide", {"night.quz"});
+    host.runMacro("addVoteToSlide", {"NIGHT.quz"});
+    const HostSlide attached = host.slide(8);
+    ASSERT_EQ(attached.shapes.size(), 4u);
+    EXPECT_EQ(attached.shapes[3].name, "QUIZ");
+    EXPECT_EQ(attached.shapes[3].runString, "\"/opt/my apps/quiz\" NIGHT.quz,DISPLAY");
+    EXPECT_THROW(host.runMacro("AddVoteToSlide", {}), HostError);
+    host.runMacro("Brevak", {});
+    try {
+        host.runMacro("NoSuchMacro", {});
+        ADD_FAILURE() << "an unknown macro ran";
+    } catch (const HostError &error) {
+        EXPECT_STREQ(error.what(), "Macro NoSuchMacro cannot be found.");
+    }
 
     // A picture pasted, placed, renamed and deleted.
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::red);
-    const std::string picture = folder.str() + "/chart 1.png";
+    const std::string picture = runner.dataPath("chart 1.png");
     ASSERT_TRUE(image.save(QString::fromStdString(picture)));
-    const std::string pasted = host.pastePicture(3, picture);
     HostShape placed;
     placed.name = "talvix chart 1A";
-    placed.left = 36;
-    placed.top = 72;
-    placed.width = 360;
-    placed.height = 270;
-    host.updateShape(3, pasted, placed);
-    const HostSlide slide3 = host.slide(3); // the shape found lives in it
-    const HostShape *chart = shapeNamed(slide3, "talvix chart 1A");
+    placed.width = host.pageWidth();
+    placed.height = host.pageHeight();
+    host.updateShape(8, host.pastePicture(8, picture), placed);
+    host.runMacro("EndShowEdit", {});
+    EXPECT_EQ(host.slideShowWindowCount(), 0);
+    HostSlide shown = host.slide(8); // the shape found lives in it
+    const HostShape *chart = shapeNamed(shown, "talvix chart 1A");
     ASSERT_NE(chart, nullptr);
-    EXPECT_NEAR(chart->top, 72.0, 0.05);
-    EXPECT_NEAR(chart->height, 270.0, 0.05);
-    host.deleteShape(3, "talvix chart 1A");
-    EXPECT_EQ(shapeNamed(host.slide(3), "talvix chart 1A"), nullptr);
-    EXPECT_THROW(host.deleteShape(3, "talvix chart 1A"), HostError);
+    EXPECT_NEAR(chart->height, host.pageHeight(), 0.05);
+    host.deleteShape(8, "talvix chart 1A");
+    EXPECT_EQ(shapeNamed(host.slide(8), "talvix chart 1A"), nullptr);
+    EXPECT_THROW(host.deleteShape(8, "talvix chart 1A"), HostError);
+
+    // The program's modes against the presentation in the office.
+    runner.useImpress("pipe,name=" + session.pipe);
+    runner.setEnv("DISPLAY", server.display());
+    runner.setEnv("TALVIX_ADDIN_FOLDER", runner.dataPath("addin"));
+    test::QuizRunResult r = runner.run({"quiz.quz,INSERT,6"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    shown = host.slide(6);
+    chart = shapeNamed(shown, "talvix chart 1A");
+    ASSERT_NE(chart, nullptr) << r.err;
+    // The demo's display area (0.25, 0.25, 0.5, 0.5) on the page; its top moves down by 22 screen pixels.
+    EXPECT_NEAR(chart->left, host.pageWidth() * 0.25, 0.05);
+    EXPECT_NEAR(chart->width, host.pageWidth() * 0.5 + 20, 0.05);
+    EXPECT_NEAR(chart->height, host.pageHeight() * 0.5 + 8, 0.05);
+    EXPECT_GT(chart->top, host.pageHeight() * 0.25);
+    EXPECT_LT(chart->top, host.pageHeight() * (0.25 + 22.0 / 480));
+    runner.setEnv("TALVIX_OUTPUT", runner.dataPath("summary.pdf"));
+    r = runner.run({"PRINT"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_GT(std::filesystem::file_size(runner.dataPath("summary.pdf")), 0u);
+    runner.setEnv("TALVIX_OUTPUT", runner.dataPath("export.xls"));
+    r = runner.run({"EXPORT"});
+    EXPECT_NE(r.err.find("successfully exported to " + runner.dataPath("export.xls")), std::string::npos)
+        << r.err;
+    runner.setEnv("TALVIX_OUTPUT", runner.dataPath("results.xls"));
+    r = runner.run({"RESULTSTABLE"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const test::ReadBook book = test::readXlsx(runner.dataPath("results.xls"));
+    ASSERT_TRUE(book.ok) << book.error << r.err;
+    // Results by question: one row a question, then a row an item of the rank question.
+    const auto &byQuestion = book.sheets.at(1).cells;
+    EXPECT_EQ(byQuestion.at("A2").value + " " + byQuestion.at("A5").value, "q1.tlx q4.tlx");
+    EXPECT_EQ(byQuestion.at("A9").value.substr(0, 6), "q6.tlx");
+    // Results with text: the options are the lines of the question's slide (cells end in a blank).
+    EXPECT_EQ(book.sheets.at(2).cells.at("B2").value + book.sheets.at(2).cells.at("B5").value,
+              "Mercury Jupiter ");
+    // The question's tag moved from the vote shape to its slide.
+    EXPECT_EQ(host.slide(2).tags.at("QUIZTLXNAME"), "q1.tlx");
+    EXPECT_TRUE(shapeNamed(host.slide(2), "VOTE")->tags.empty());
 
     // A dead office ends the run.
-    office.stop();
+    session.office.stop();
     try {
         waitFor([&] { return host.slideCount() < 0; }, 10);
         ADD_FAILURE() << "the run went on without the office";
@@ -208,9 +275,37 @@ TEST(ImpressOffice, ReadsShowsEditsAndLosesTheOffice)
     }
 }
 
+// A PPTX made as the presentation program saves one: its "run program"
+// actions arrive as file URLs and are read as run strings.
+TEST(ImpressOffice, ReadsRunProgramActionsOfAPptx)
+{
+    if (access(kOffice.c_str(), X_OK) != 0)
+        GTEST_SKIP() << "LibreOffice Impress is not installed (" << kOffice << ")";
+    test::Xvfb server(640, 480);
+    ASSERT_TRUE(server.running()) << "Xvfb did not start";
+    test::TestFolder folder;
+    const std::string document = folder.str() + "/votes.pptx";
+    QProcess zip;
+    zip.setWorkingDirectory(QUIZ_TEST_DATA "/impress/pptx");
+    zip.start("python3", {"-m", "zipfile", "-c", QString::fromStdString(document), "[Content_Types].xml",
+                          "_rels", "ppt"});
+    ASSERT_TRUE(zip.waitForFinished(10000) && zip.exitCode() == 0)
+        << zip.readAllStandardError().toStdString();
+    Session session(server, folder, document, "pptx");
+    ASSERT_TRUE(session.attached(2)) << session.host.attachError();
+    const HostSlide first = session.host.slide(1);
+    EXPECT_EQ(first.title, "Question 1");
+    ASSERT_NE(shapeNamed(first, "VOTE"), nullptr);
+    EXPECT_EQ(shapeNamed(first, "VOTE")->runString, "C:/Talvix/vote.exe q1.tlx,1");
+    ASSERT_NE(shapeNamed(session.host.slide(2), "QUIZ"), nullptr);
+    EXPECT_EQ(shapeNamed(session.host.slide(2), "QUIZ")->runString, "/opt/talvix/quiz quiz.quz,DISPLAY");
+    session.host.runMacro("FindVoteSlides", {});
+    EXPECT_EQ(folder.read("quizslds.txt"), "\"q1.tlx\"\r\n");
+}
+
 #else
 
-TEST(ImpressOffice, ReadsShowsEditsAndLosesTheOffice)
+TEST(ImpressOffice, ReadsShowsEditsRunsTheModesAndLosesTheOffice)
 {
     GTEST_SKIP() << "built without LibreOffice Impress (QUIZ_WITH_IMPRESS is off)";
 }
