@@ -31,8 +31,11 @@ namespace
 // The variable naming the script that answers the program's windows (uiscriptstart.h).
 constexpr const char *kUiScriptVariable = "TALVIX_UI_SCRIPT";
 
-// Ends the run from inside the event loop: a handler that ends the run
-// throws RunEnded, which stops here instead of unwinding through Qt.
+// Ends the run from inside the event loop. The windows' handlers catch an
+// end of the run themselves (ui/common/handlerguard.h), latch it and leave
+// the event loops, so it never unwinds through Qt's frames; an end that still
+// reaches a dispatched event stops here. Once the run has ended, no event is
+// delivered any more.
 class QuizApplication : public QApplication
 {
   public:
@@ -40,7 +43,7 @@ class QuizApplication : public QApplication
 
     bool notify(QObject *receiver, QEvent *event) override
     {
-        if (ended_)
+        if (ended_ || latchedRunEnd())
             return false;
         try {
             return QApplication::notify(receiver, event);
@@ -161,6 +164,8 @@ int runQuiz(int argc, char *argv[])
         if (runsWithoutScreen() && !uiScriptRequested())
             endRunWithoutScreen("the program's window", std::string(kUiScriptVariable) + " to a UI script");
         app.exec();
+        // An end latched by a handler ends the run here, with its code and reason.
+        rethrowLatchedRunEnd();
     } catch (const RunEnded &end) {
         app.finish(end);
     } catch (const std::exception &error) {
