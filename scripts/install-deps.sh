@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev libgl-dev
   libxlsxwriter-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils xvfb xauth python3 ccache
+  poppler-utils xvfb xauth xdotool python3 ccache
   libreoffice-impress libreoffice-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then

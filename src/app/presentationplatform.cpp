@@ -60,11 +60,14 @@ PresentationPlatform choosePresentationPlatform(const std::string &hostFile, con
                error +
                    ": the presentation program's windows are reached through X11 (XWayland under Wayland)");
 #ifdef QUIZ_WITH_IMPRESS
-    auto impress = std::make_unique<ImpressHost>(ImpressHost::connectionDescription(impressConnection));
+    const std::string description = ImpressHost::connectionDescription(impressConnection);
+    auto impress = std::make_unique<ImpressHost>(description);
     impress->setProgramPath(programPath);
     if (!impress->attach())
         endRun(0, "no presentation program: " + impress->attachError() +
                       "; or name a host file with --host FILE or TALVIX_HOST");
+    // The controller this run starts attaches to the same office.
+    setenv("TALVIX_IMPRESS", description.c_str(), 1);
     platform.host = std::move(impress);
     return platform;
 #else

@@ -1,11 +1,13 @@
 #include "app/quizapplication.h"
 
 #include "adapters/qt/noscreen.h"
+#include "adapters/qt/trace.h"
 #include "adapters/uiscript/uiscriptrunner.h"
 #include "app/modes/modes.h"
 #include "app/platformservices.h"
 #include "app/presentationplatform.h"
 #include "app/uiscriptstart.h"
+#include "app/usage.h"
 #include "core/common/runend.h"
 #include "core/startup/commandline.h"
 #include "core/startup/startup.h"
@@ -20,22 +22,28 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 // The variable naming the script that answers the program's windows (uiscriptstart.h).
 constexpr const char *kUiScriptVariable = "TALVIX_UI_SCRIPT";
 
-// Ends the run from inside the event loop: a handler that ends the run
-// throws RunEnded, which stops here instead of unwinding through Qt.
-class QuizApplication : public QApplication {
-public:
+// Ends the run from inside the event loop. The windows' handlers catch an
+// end of the run themselves (ui/common/handlerguard.h), latch it and leave
+// the event loops, so it never unwinds through Qt's frames; an end that still
+// reaches a dispatched event stops here. Once the run has ended, no event is
+// delivered any more.
+class QuizApplication : public QApplication
+{
+  public:
     using QApplication::QApplication;
 
     bool notify(QObject *receiver, QEvent *event) override
     {
-        if (ended_)
+        if (ended_ || latchedRunEnd())
             return false;
         try {
             return QApplication::notify(receiver, event);
@@ -69,7 +77,7 @@ public:
     bool ended() const { return ended_; }
     int exitCode() const { return exitCode_; }
 
-private:
+  private:
     bool ended_ = false;
     int exitCode_ = 0;
 };
@@ -106,9 +114,8 @@ Options readOptions(int argc, char *argv[])
 ModeHandler traced(const char *name, void (*handler)(RunContext &))
 {
     return [name, handler](RunContext &ctx) {
-        if (std::getenv("TALVIX_TRACE"))
-            std::fprintf(stderr, "quiz: mode %s, quiz file \"%s\", slide %d\n", name,
-                         ctx.state.quizFileName.c_str(), ctx.state.currentSlide);
+        trace(std::string("mode ") + name + ", quiz file \"" + ctx.state.quizFileName + "\", slide " +
+              std::to_string(ctx.state.currentSlide));
         handler(ctx);
     };
 }
@@ -131,6 +138,11 @@ ModeTable modeTable()
 
 int runQuiz(int argc, char *argv[])
 {
+    // Answered before anything looks for a display or a presentation program.
+    if (const std::string information = informationFor(argc, argv); !information.empty()) {
+        std::fputs(information.c_str(), stdout);
+        return 0;
+    }
     const Options options = readOptions(argc, argv);
     chooseToolkitPlatform(options.hostFile);
     QuizApplication app(argc, argv);
@@ -152,6 +164,8 @@ int runQuiz(int argc, char *argv[])
         if (runsWithoutScreen() && !uiScriptRequested())
             endRunWithoutScreen("the program's window", std::string(kUiScriptVariable) + " to a UI script");
         app.exec();
+        // An end latched by a handler ends the run here, with its code and reason.
+        rethrowLatchedRunEnd();
     } catch (const RunEnded &end) {
         app.finish(end);
     } catch (const std::exception &error) {

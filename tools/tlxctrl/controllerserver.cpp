@@ -5,7 +5,8 @@
 #include <QCoreApplication>
 #include <QLocalSocket>
 
-namespace quiz {
+namespace quiz
+{
 
 ControllerServer::ControllerServer(Options options, QFile *log) : options_(std::move(options)), log_(log)
 {
@@ -72,6 +73,8 @@ void ControllerServer::readFrom(QLocalSocket *socket)
         log(*command);
         if (*command == "GetNames")
             sendText(socket, formatNamesReply(options_.participants));
+        if (options_.onCommand)
+            options_.onCommand(*command);
     }
     if (client.decoder.broken()) {
         log("(a frame too long: connection closed)");

@@ -8,24 +8,29 @@
 #include <QLocalServer>
 #include <QTimer>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
 
 class QLocalSocket;
 
-namespace quiz {
+namespace quiz
+{
 
 // The stand-in's server: one frame per message both ways; "GetNames" is
 // answered with the names list, every command is logged, nothing else is
 // answered.
-class ControllerServer {
-public:
+class ControllerServer
+{
+  public:
     struct Options {
         QString socketPath;
         std::vector<Participant> participants;
         bool sendStatus = false;
         int idleExitSeconds = 0; // 0: serve until killed
+        // Called with every command after it is logged (the show beside the office).
+        std::function<void(const std::string &)> onCommand;
     };
 
     ControllerServer(Options options, QFile *log);
@@ -33,8 +38,10 @@ public:
     // Removes a stale socket and listens; false (with the reason) when another
     // controller already serves the socket or listening fails.
     bool listen(QString *error);
+    // One line in the log.
+    void log(const std::string &line);
 
-private:
+  private:
     struct Client {
         QLocalSocket *socket = nullptr;
         FrameDecoder decoder;
@@ -43,7 +50,6 @@ private:
     void accept();
     void readFrom(QLocalSocket *socket);
     void sendText(QLocalSocket *socket, const std::string &text);
-    void log(const std::string &command);
     void checkIdle();
 
     Options options_;

@@ -1,14 +1,19 @@
 // tlxctrl: the voting controller stand-in.
 //
 //   tlxctrl [--names FILE] [--log FILE] [--socket NAME] [--status] [--idle-exit SECONDS]
+//           [--impress DESCRIPTION] [--start-show SLIDE]
 //
 // Serves the controller's local socket, answers "GetNames" with the names
 // list read from a CSV file and logs every command it receives, one a line.
 // Each option falls back to an environment variable, since the program
 // starts the controller without arguments: TALVIX_NAMES, TALVIX_CONTROLLER_LOG,
-// TALVIX_CONTROLLER_SOCKET, TALVIX_CONTROLLER_IDLE_EXIT.
+// TALVIX_CONTROLLER_SOCKET, TALVIX_CONTROLLER_IDLE_EXIT, TALVIX_IMPRESS.
+// Attached to LibreOffice Impress, it moves the show on (showcompanion.h).
 
 #include "controllerserver.h"
+#ifdef QUIZ_WITH_IMPRESS
+#include "showcompanion.h"
+#endif
 
 #include "core/common/fileutil.h"
 #include "core/controller/namescsv.h"
@@ -21,8 +26,10 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <memory>
 
-namespace {
+namespace
+{
 
 QString optionOrEnv(const QCommandLineParser &parser, const QString &option, const char *env)
 {
@@ -37,8 +44,9 @@ QString findNamesFile(const QString &given)
     if (!given.isEmpty())
         return given;
     const QString appDir = QCoreApplication::applicationDirPath();
-    for (const QString &candidate : {QDir::current().filePath("names.csv"), QDir(appDir).filePath("names.csv"),
-                                     QDir(appDir + "/..").filePath("names.csv")}) {
+    for (const QString &candidate :
+         {QDir::current().filePath("names.csv"), QDir(appDir).filePath("names.csv"),
+          QDir(appDir + "/..").filePath("names.csv")}) {
         if (QFileInfo::exists(candidate))
             return QDir::cleanPath(candidate);
     }
@@ -53,13 +61,17 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName("tlxctrl");
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("The voting controller stand-in: answers \"GetNames\" and logs commands.");
+    parser.setApplicationDescription(
+        "The voting controller stand-in: answers \"GetNames\" and logs commands.");
     parser.addHelpOption();
     parser.addOption({"names", "Names file (CSV: keypad,name,weighting).", "FILE"});
     parser.addOption({"log", "Log file (appended); standard output when not given.", "FILE"});
     parser.addOption({"socket", "Socket name or full path.", "NAME"});
     parser.addOption({"status", "Send a status block to every client on connecting."});
     parser.addOption({"idle-exit", "Exit after SECONDS without any client.", "SECONDS"});
+    parser.addOption({"impress", "Attach to LibreOffice Impress over this UNO connection: move its show on.",
+                      "DESCRIPTION"});
+    parser.addOption({"start-show", "With --impress: start the show at this slide.", "SLIDE"});
     parser.process(app);
 
     quiz::ControllerServer::Options options;
@@ -94,12 +106,43 @@ int main(int argc, char *argv[])
         }
     }
 
+    const QString impress = optionOrEnv(parser, "impress", "TALVIX_IMPRESS");
+#ifdef QUIZ_WITH_IMPRESS
+    // The quiz program that a quiz slide starts: TALVIX_QUIZ, else the one
+    // beside this program, else quiz on PATH.
+    QString quizProgram = qEnvironmentVariable("TALVIX_QUIZ");
+    if (quizProgram.isEmpty())
+        quizProgram = QFileInfo::exists(QCoreApplication::applicationDirPath() + "/quiz")
+                          ? QCoreApplication::applicationDirPath() + "/quiz"
+                          : QStringLiteral("quiz");
+    std::unique_ptr<quiz::ShowCompanion> companion;
+    quiz::ControllerServer *serverRef = nullptr;
+    if (!impress.isEmpty()) {
+        companion = std::make_unique<quiz::ShowCompanion>(impress.toStdString(), quizProgram,
+                                                          [&serverRef](const std::string &line) {
+                                                              if (serverRef)
+                                                                  serverRef->log(line);
+                                                          });
+        options.onCommand = [&companion](const std::string &command) { companion->command(command); };
+    }
+#else
+    if (!impress.isEmpty()) {
+        std::fprintf(stderr, "tlxctrl: this build has no LibreOffice Impress\n");
+        return 1;
+    }
+#endif
+
     quiz::ControllerServer server(options, &log);
     QString error;
     if (!server.listen(&error)) {
         std::fprintf(stderr, "tlxctrl: %s\n", qPrintable(error));
         return 1;
     }
+#ifdef QUIZ_WITH_IMPRESS
+    serverRef = &server;
+    if (companion)
+        companion->start(parser.value("start-show").toInt());
+#endif
     std::fprintf(stderr, "tlxctrl: serving %s with %zu names%s%s\n", qPrintable(options.socketPath),
                  options.participants.size(), namesPath.isEmpty() ? "" : " from ", qPrintable(namesPath));
     return app.exec();

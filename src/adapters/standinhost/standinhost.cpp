@@ -13,8 +13,12 @@
 #include <QJsonParseError>
 #include <QPainter>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace quiz {
 
@@ -76,6 +80,7 @@ void StandInHost::remember()
     const QFileInfo info(path_);
     stamp_ = info.lastModified();
     size_ = info.size();
+    saved_.clear(); // known again only after this host's own write
 }
 
 void StandInHost::reloadIfChanged()
@@ -96,14 +101,31 @@ void StandInHost::reloadIfChanged()
 
 void StandInHost::save()
 {
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        throw HostError(kPermissionDenied, kSource, "Permission denied: " + path_.toStdString());
-    file.write(QJsonDocument(root_).toJson(QJsonDocument::Indented));
-    if (!file.commit())
-        throw HostError(kPermissionDenied, kSource,
-                        "Permission denied: " + path_.toStdString() + ": " + file.errorString().toStdString());
+    const QByteArray bytes = QJsonDocument(root_).toJson(QJsonDocument::Indented);
+    const QFileInfo info(path_);
+    // The file already says this (as this host last read or wrote it): leave it.
+    if (bytes == saved_ && info.lastModified() == stamp_ && info.size() == size_)
+        return;
+    // Replaced whole (a reader sees the old state or the new one), but not
+    // forced to the disk: this is the presentation program's passing state,
+    // and a forced write per window change costs more than the rest of a run's
+    // start.
+    const QString failure = "Permission denied: " + path_;
+    QTemporaryFile file(path_ + ".XXXXXX");
+    if (!file.open())
+        throw HostError(kPermissionDenied, kSource, failure.toStdString());
+    const QFileDevice::Permissions permissions = info.exists()
+                                                     ? info.permissions()
+                                                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                           QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if (file.write(bytes) != bytes.size() || !file.setPermissions(permissions) || !file.flush())
+        throw HostError(kPermissionDenied, kSource, (failure + ": " + file.errorString()).toStdString());
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path_).constData()) !=
+        0)
+        throw HostError(kPermissionDenied, kSource, (failure + ": " + std::strerror(errno)).toStdString());
+    file.setAutoRemove(false);
     remember();
+    saved_ = bytes;
 }
 
 QString StandInHost::resolve(const QString &path) const

@@ -2,6 +2,7 @@
 
 #include "ports/presentationhost.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -114,6 +115,7 @@ private:
     QJsonObject root_;
     QDateTime stamp_;
     qint64 size_ = -1;
+    QByteArray saved_; // what save() last wrote
     QString programPath_;
 };
 

@@ -33,6 +33,8 @@ void runDisplayMode(RunContext &ctx)
 
     LoadDisplayParticipants(ctx);
     const std::vector<std::string> quizList = ReadQuizForDisplay(ctx);
+    // The records are read while the window is made.
+    std::shared_future<VoteRecords> records = loadVoteRecordsInBackground(ctx.state.dataFolder, quizList);
     std::string error;
     // The marker only tells the add-in that a quiz is up: the display goes on without it.
     if (!WriteQuizActiveMarker(ctx.state, &error))
@@ -49,7 +51,8 @@ void runDisplayMode(RunContext &ctx)
     if (ctx.windows)
         PlaceOverSlideShow(ctx, ctx.windows->ownWindowHandle(window), area.top, area.left, area.height,
                            area.width);
-    ComposeChartDisplay(ctx, chartWindowParts(*window), false, false, displayRowCount, quizScoring(quizList));
+    ComposeChartDisplay(ctx, chartWindowParts(*window), false, false, displayRowCount,
+                        quizScoring(quizList, std::move(records)));
     programDisplayHooks(ctx).fade(window, 0, 255, true);
     if (ctx.windows)
         ConfineCursorToWindow(ctx, WidgetLinkForm(window, ctx.state.twipsPerPixelX, ctx.state.twipsPerPixelY));

@@ -16,6 +16,8 @@ namespace quiz {
 void runInsertMode(RunContext &ctx)
 {
     const std::vector<std::string> quizList = ReadQuizForDisplay(ctx);
+    // The records are read while the window is made.
+    std::shared_future<VoteRecords> records = loadVoteRecordsInBackground(ctx.state.dataFolder, quizList);
     MoveDisplayAreaDown(ctx);
     const int displayRowCount = ctx.state.displayCount;
     LoadValidKeypads(ctx.state, joinPath(ctx.state.dataFolder, "valid.kpd"));
@@ -23,7 +25,8 @@ void runInsertMode(RunContext &ctx)
 
     FrmTChartDisplay window(ctx, programDisplayHooks(ctx));
     window.resize(insertWindowSize(ctx));
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, displayRowCount, quizScoring(quizList));
+    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, displayRowCount,
+                        quizScoring(quizList, std::move(records)));
     window.ExportToPowerPoint(leadingInt(ctx.state.slideArg));
 
     if (ctx.windows)

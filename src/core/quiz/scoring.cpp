@@ -5,9 +5,15 @@
 #include "ports/progress.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <thread>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quiz
 {
@@ -17,7 +23,8 @@ namespace
 
 // leadingNumber without its temporary string, for the per-keypad loop. Plain
 // decimals of up to 15 digits are exact here (one correctly rounded division);
-// anything longer or with an exponent goes the general way.
+// anything longer or with an exponent goes the general way. The text may run
+// on past the value: the value ends at its ";".
 double fastLeadingNumber(std::string_view text)
 {
     static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -48,17 +55,62 @@ double fastLeadingNumber(std::string_view text)
     if (digits == 0)
         return 0;
     if (digits > 15 || (i < n && (text[i] == 'e' || text[i] == 'E')))
-        return leadingNumber(text);
+        return leadingNumber(text.substr(0, text.find(';')));
     const double value = static_cast<double>(mantissa) / powersOfTen[fractionDigits];
     return negative ? -value : value;
 }
 
-// Walks the entries of a list-form answer string without copying them. Most
-// entries are one character followed by ";", which is read at once.
+// Moves `pos` past `count` ";" separators of `text`, sixteen or eight bytes
+// at a time where it can; false when the text has fewer.
+bool skipSeparators(std::string_view text, size_t &pos, size_t count)
+{
+    const size_t n = text.size();
+#if defined(__SSE2__)
+    if (count == 0)
+        return true;
+    const __m128i separator = _mm_set1_epi8(';');
+    while (pos + 16 <= n) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + pos));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)));
+             mask != 0; mask &= mask - 1) {
+            if (--count == 0) {
+                pos += static_cast<size_t>(std::countr_zero(mask)) + 1;
+                return true;
+            }
+        }
+        pos += 16;
+    }
+#endif
+    while (count > 0) {
+        if (pos + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + pos, 8);
+            const std::uint64_t x = word ^ 0x3B3B3B3B3B3B3B3BULL; // ';' bytes become 0
+            const std::uint64_t zeros =
+                ~(((x & 0x7F7F7F7F7F7F7F7FULL) + 0x7F7F7F7F7F7F7F7FULL) | x) & 0x8080808080808080ULL;
+            const auto found =
+                static_cast<size_t>(((zeros >> 7) * 0x0101010101010101ULL) >> 56); // bytes summed
+            if (found < count) {
+                count -= found;
+                pos += 8;
+                continue;
+            }
+        }
+        if (pos >= n)
+            return false;
+        if (text[pos++] == ';')
+            --count;
+    }
+    return true;
+}
+
+// Walks the entries of a list-form answer string without copying them, from
+// entry `first`. Most entries are one character followed by ";", which is
+// read at once.
 class EntryCursor
 {
   public:
-    explicit EntryCursor(std::string_view text) : text_(text) {}
+    EntryCursor(std::string_view text, size_t first) : text_(text) { skipSeparators(text_, pos_, first); }
     std::string_view next()
     {
         const size_t n = text_.size();
@@ -86,49 +138,20 @@ class ValueSkipper
 {
   public:
     explicit ValueSkipper(std::string_view text) : text_(text) {}
-    // Value i; false when the text has no value i.
+    // The text from value i on (the value runs to the next ";"); false when
+    // the text has no value i.
     bool at(size_t i, std::string_view &value)
     {
         if (text_.empty() || i < index_)
             return false;
-        if (!skip(i - index_))
+        if (!skipSeparators(text_, pos_, i - index_))
             return false;
         index_ = i;
-        size_t end = pos_;
-        while (end < text_.size() && text_[end] != ';')
-            ++end;
-        value = text_.substr(pos_, end - pos_);
+        value = text_.substr(pos_);
         return true;
     }
 
   private:
-    // Moves past `count` separators; false when the text has fewer.
-    bool skip(size_t count)
-    {
-        const size_t n = text_.size();
-        while (count > 0) {
-            if (pos_ + 8 <= n) {
-                std::uint64_t word;
-                std::memcpy(&word, text_.data() + pos_, 8);
-                const std::uint64_t x = word ^ 0x3B3B3B3B3B3B3B3BULL; // ';' bytes become 0
-                const std::uint64_t zeros =
-                    ~(((x & 0x7F7F7F7F7F7F7F7FULL) + 0x7F7F7F7F7F7F7F7FULL) | x) & 0x8080808080808080ULL;
-                const auto found =
-                    static_cast<size_t>(((zeros >> 7) * 0x0101010101010101ULL) >> 56); // bytes summed
-                if (found < count) {
-                    count -= found;
-                    pos_ += 8;
-                    continue;
-                }
-            }
-            if (pos_ >= n)
-                return false;
-            if (text_[pos_++] == ';')
-                --count;
-        }
-        return true;
-    }
-
     std::string_view text_;
     size_t pos_ = 0; // start of value index_
     size_t index_ = 0;
@@ -139,45 +162,20 @@ void addTo(float &sum, double amount)
     sum = static_cast<float>(static_cast<double>(sum) + amount);
 }
 
-// Grows the sums to count keypads; a keypad missing from a later question
-// keeps what it scored before.
-void growSums(ScoringResult &r, size_t count)
-{
-    if (r.score.size() >= count)
-        return;
-    r.score.resize(count, 0.0f);
-    r.time.resize(count, 0.0f);
-    r.voted.resize(count, 0.0f);
-}
-
-void scoreCompact(ScoringResult &r, const QuestionInput &q, const WeightTable &weight,
-                  const std::vector<int> &valid)
-{
-    const std::string_view answers = q.answers;
-    const size_t count = answers.size();
-    growSums(r, count);
-    r.keypadCount = static_cast<int>(count);
-    const RightOptions right(q.correctAnswer, answers);
-
-    // The response value of keypad k is the k-th ";"-separated value of the response text.
-    ValueSkipper values(q.responseText);
-    for (size_t k = 0; k < count; ++k) {
-        const int option = answerOption(answers.substr(k, 1));
-        if (!right.contains(option) || valid[k] != 1)
-            continue;
-        addTo(r.score[k], weight[static_cast<size_t>(option)]);
-        std::string_view value;
-        if (values.at(k, value))
-            addTo(r.time[k], fastLeadingNumber(value));
-    }
-}
-
 // The progress view is stepped once per keypad entry, in batches.
 struct ProgressState {
     static constexpr long long batch = 1024;
     ProgressView *view = nullptr;
     bool open = false;
     long long pending = 0;
+    void step(long long count)
+    {
+        if (!open)
+            return;
+        pending += count;
+        if (pending >= batch)
+            flush();
+    }
     void flush()
     {
         if (open && pending > 0)
@@ -186,44 +184,68 @@ struct ProgressState {
     }
 };
 
-void scoreList(ScoringResult &r, const QuestionInput &q, const WeightTable &weight,
-               const std::vector<int> &valid, const ScoringSettings &settings, size_t questionCount,
-               ProgressState &progress)
-{
-    const std::string_view answers = q.answers;
-    const auto last = static_cast<size_t>(std::count(answers.begin(), answers.end(), ';'));
-    if (static_cast<long long>(last) > r.displayCount && settings.showNumberOfMaxScorers)
-        r.displayCount = static_cast<int>(last);
-    const auto steps = static_cast<long long>(last) * static_cast<long long>(questionCount);
-    if (!progress.open && steps >= 501 && progress.view) {
-        progress.view->setUpProgressBar(static_cast<float>(steps));
-        progress.open = true;
-    }
-    growSums(r, last);
-    r.keypadCount = static_cast<int>(last);
-    r.anyListForm = true;
+// What the per-keypad pass needs of one question.
+struct QuestionPlan {
+    std::string_view answers;
+    std::string_view responseText;
+    WeightTable weight{};
+    RightOptions right;
+    bool list = false;
+    bool hasCorrect = false;
+    size_t count = 0;     // keypads: characters (compact form) or entries before the last ";"
+    bool stepped = false; // its entries step the progress view (open by the time the question came)
+};
 
-    const bool hasCorrect = !q.correctAnswer.empty();
-    const RightOptions right(q.correctAnswer, answers);
-    EntryCursor entries(answers);
-    ValueSkipper values(q.responseText);
-    for (size_t i = 0; i < last; ++i) {
-        const std::string_view entry = entries.next();
-        if (progress.open && ++progress.pending == ProgressState::batch)
-            progress.flush();
-        if (entry.empty() || entry == "-" || !hasCorrect)
+// Keypads [from, to) of every question, in question order: a keypad's sums
+// depend only on its own entries, so ranges of keypads can be scored apart
+// and give the same sums. `progress` (null on a worker) is stepped for every
+// entry of a list-form question, the other ranges' included.
+void scoreKeypads(ScoringResult &r, const std::vector<QuestionPlan> &plans, size_t from, size_t to,
+                  ProgressState *progress)
+{
+    for (const QuestionPlan &p : plans) {
+        const size_t end = std::min(to, p.count);
+        ValueSkipper values(p.responseText);
+        if (!p.list) {
+            for (size_t k = from; k < end; ++k) {
+                const int option = answerOption(p.answers.substr(k, 1));
+                if (!p.right.contains(option))
+                    continue;
+                addTo(r.score[k], p.weight[static_cast<size_t>(option)]);
+                std::string_view value;
+                if (values.at(k, value))
+                    addTo(r.time[k], fastLeadingNumber(value));
+            }
             continue;
-        r.voted[i] = 1.0f;
-        const int option = answerOption(entry);
-        if (!right.contains(option) || valid[i] != 1)
-            continue;
-        addTo(r.score[i], weight[static_cast<size_t>(option)]);
-        std::string_view value;
-        if (values.at(i, value))
-            addTo(r.time[i], fastLeadingNumber(value));
+        }
+        if (from < end) {
+            EntryCursor entries(p.answers, from);
+            for (size_t i = from; i < end; ++i) {
+                const std::string_view entry = entries.next();
+                if (progress && p.stepped)
+                    progress->step(1);
+                if (entry.empty() || entry == "-" || !p.hasCorrect)
+                    continue;
+                r.voted[i] = 1.0f;
+                const int option = answerOption(entry);
+                if (!p.right.contains(option))
+                    continue;
+                addTo(r.score[i], p.weight[static_cast<size_t>(option)]);
+                std::string_view value;
+                if (values.at(i, value))
+                    addTo(r.time[i], fastLeadingNumber(value));
+            }
+        }
+        if (progress && p.stepped) {
+            // The progress thread scores from keypad 0: the entries past its range are the others'.
+            progress->step(static_cast<long long>(p.count - std::max(end, from)));
+            progress->flush();
+        }
     }
-    progress.flush();
 }
+
+// Below this many entries in all, one thread scores them all.
+constexpr size_t kEntriesForTwoThreads = size_t(1) << 20;
 
 } // namespace
 
@@ -232,10 +254,14 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
 {
     ScoringResult r;
     r.displayCount = settings.displayCount;
-    growSums(r, 51); // room for keypads 0..50 before the first question
     ProgressState progress{progressView, false};
     bool allValid = false;
+    size_t keypads = 51; // room for keypads 0..50 before the first question
+    size_t entries = 0;
 
+    // What each question asks, in order; the sums come after.
+    std::vector<QuestionPlan> plans;
+    plans.reserve(questions.size());
     for (const QuestionInput &q : questions) {
         WeightTable weight = q.weights;
         double largest = 1.0;
@@ -247,7 +273,8 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
         r.possibleMaximum += largest;
 
         // Every keypad of the answer string counts as valid for this question
-        // (once the table is all ones, resizing keeps it so).
+        // (once the table is all ones, resizing keeps it so). Every keypad the
+        // question scores is therefore valid.
         if (allValid) {
             validKeypads.resize(q.answers.size() + 1, 1);
         } else {
@@ -257,10 +284,42 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
 
         if (q.answers.empty())
             continue;
-        if (q.answers.find(';') == std::string::npos)
-            scoreCompact(r, q, weight, validKeypads);
-        else
-            scoreList(r, q, weight, validKeypads, settings, questions.size(), progress);
+        QuestionPlan &p = plans.emplace_back();
+        p.answers = q.answers;
+        p.responseText = q.responseText;
+        p.weight = weight;
+        p.right = RightOptions(q.correctAnswer, q.answers);
+        p.list = q.answers.find(';') != std::string::npos;
+        p.count = p.list ? static_cast<size_t>(std::count(q.answers.begin(), q.answers.end(), ';'))
+                         : q.answers.size();
+        p.hasCorrect = !q.correctAnswer.empty();
+        r.keypadCount = static_cast<int>(p.count);
+        if (p.list) {
+            r.anyListForm = true;
+            if (static_cast<long long>(p.count) > r.displayCount && settings.showNumberOfMaxScorers)
+                r.displayCount = static_cast<int>(p.count);
+            const auto steps = static_cast<long long>(p.count) * static_cast<long long>(questions.size());
+            if (!progress.open && steps >= 501 && progress.view) {
+                progress.view->setUpProgressBar(static_cast<float>(steps));
+                progress.open = true;
+            }
+            p.stepped = progress.open;
+        }
+        keypads = std::max(keypads, p.count);
+        entries += p.count;
+    }
+    // A keypad missing from a later question keeps what it scored before.
+    r.score.assign(keypads, 0.0f);
+    r.time.assign(keypads, 0.0f);
+    r.voted.assign(keypads, 0.0f);
+
+    if (entries >= kEntriesForTwoThreads && std::thread::hardware_concurrency() > 1) {
+        const size_t half = keypads / 2;
+        // Joined however the progress view leaves this thread's half.
+        const std::jthread upper([&] { scoreKeypads(r, plans, half, keypads, nullptr); });
+        scoreKeypads(r, plans, 0, half, &progress);
+    } else {
+        scoreKeypads(r, plans, 0, keypads, &progress);
     }
     if (progress.open) {
         progress.flush();

@@ -7,7 +7,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <future>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 
 namespace quiz
@@ -134,6 +137,9 @@ template <typename F> bool forEachFileLine(const std::string &path, F &&f)
     return true;
 }
 
+// Below this size of response.rec, both files are read on one thread.
+constexpr std::uintmax_t kBytesForTwoThreads = 4u << 20;
+
 // Keeps the last line of each wanted question (all questions when wanted is
 // empty) in `last`, by key.
 void keepLastLines(const std::string &path, const std::unordered_set<std::string> &wanted,
@@ -200,27 +206,51 @@ VoteRecords VoteRecords::loadWanted(const std::string &dataFolder,
                                     const std::unordered_set<std::string> &wanted)
 {
     VoteRecords records;
-    std::unordered_map<std::string, std::string> last;
     const std::string votesPath = resolveFile(dataFolder, "votes.rec");
-    if (FileExists(votesPath)) {
-        records.votesPresent_ = true;
+    const std::string responsePath = resolveFile(dataFolder, "response.rec");
+    records.votesPresent_ = FileExists(votesPath);
+    records.responsePresent_ = FileExists(responsePath);
+    const auto readVotes = [&] {
+        std::unordered_map<std::string, std::string> last;
         keepLastLines(votesPath, wanted, last);
         for (auto &[key, line] : last) {
             records.answers_[key].assign(getFieldView(line, 4));
             std::string().swap(line); // the line's memory goes as its answers are kept
         }
-        last.clear();
-    }
-    const std::string responsePath = resolveFile(dataFolder, "response.rec");
-    if (FileExists(responsePath)) {
-        records.responsePresent_ = true;
+    };
+    const auto readResponses = [&] {
+        std::unordered_map<std::string, std::string> last;
         keepLastLines(responsePath, wanted, last);
         for (auto &[key, line] : last) {
             records.responses_[key] = responseTextOfLine(line);
             std::string().swap(line);
         }
+    };
+    // The two files are independent: a large response.rec is read beside votes.rec.
+    std::error_code ec;
+    const auto responseSize = records.responsePresent_ ? std::filesystem::file_size(responsePath, ec) : 0;
+    if (records.votesPresent_ && responseSize >= kBytesForTwoThreads &&
+        std::thread::hardware_concurrency() > 1) {
+        std::future<void> responses = std::async(std::launch::async, readResponses);
+        readVotes();
+        responses.get();
+        return records;
     }
+    if (records.votesPresent_)
+        readVotes();
+    if (records.responsePresent_)
+        readResponses();
     return records;
+}
+
+std::shared_future<VoteRecords> loadVoteRecordsInBackground(std::string dataFolder,
+                                                            std::vector<std::string> questionPaths)
+{
+    return std::async(std::launch::async,
+                      [folder = std::move(dataFolder), paths = std::move(questionPaths)] {
+                          return VoteRecords::load(folder, paths);
+                      })
+        .share();
 }
 
 const std::string &VoteRecords::answers(std::string_view questionPath) const

@@ -2,6 +2,7 @@
 
 #include "core/startup/quizstate.h"
 
+#include <future>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -66,6 +67,12 @@ class VoteRecords
     bool votesPresent_ = false;
     bool responsePresent_ = false;
 };
+
+// VoteRecords::load(dataFolder, questionPaths) on another thread, begun at
+// once: the caller goes on (the display makes its window meanwhile) and takes
+// the records, or the failure, with get().
+std::shared_future<VoteRecords> loadVoteRecordsInBackground(std::string dataFolder,
+                                                            std::vector<std::string> questionPaths);
 
 // The response text that a response.rec line gives.
 std::string responseTextOfLine(std::string_view line);

@@ -1,5 +1,7 @@
 #include "ui/display/composechartdisplay.h"
 
+#include "adapters/qt/trace.h"
+
 #include "core/display/displaylayout.h"
 #include "core/display/displayrows.h"
 #include "core/startup/runcontext.h"
@@ -10,14 +12,17 @@
 #include <QPushButton>
 #include <QWidget>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 // The scoring's rows land on the chart's annotations; an index past the
 // chart's tools (a count raised by the scoring) is left alone.
-class CanvasRows : public AnnotationTarget {
-public:
+class CanvasRows : public AnnotationTarget
+{
+  public:
     explicit CanvasRows(ChartCanvas &chart) : chart_(chart) {}
     void setAnnotationText(int index, const std::string &text) override
     {
@@ -30,7 +35,7 @@ public:
             chart_.setAnnotationActive(index, active);
     }
 
-private:
+  private:
     ChartCanvas &chart_;
 };
 
@@ -66,6 +71,10 @@ void ComposeChartDisplay(RunContext &ctx, const ChartWindowParts &target, bool f
     if (!forLayoutEditor && scoring) {
         CanvasRows rows(*chart);
         ApplyDisplayRows(scoring(ctx), rows);
+        // The composed texts, for checking a run that no one can watch.
+        for (int i = 0; traceOn() && i < chart->annotationCount(); ++i)
+            if (chart->annotation(i).active)
+                trace("display annotation " + std::to_string(i) + ": " + chart->annotation(i).text);
     }
 
     if (!skipBackground) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/votedata/voterecords.h"
+
 #include <functional>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -17,8 +20,9 @@ struct DisplayRows;
 // The scoring run of the display: scores the quiz and hands back the rows'
 // texts (CalculateScores in the program).
 using DisplayScoring = std::function<DisplayRows(RunContext &)>;
-// CalculateScores over the quiz's question files (names in dataFolder).
-DisplayScoring quizScoring(std::vector<std::string> quizList);
+// CalculateScores over the quiz's question files (names in dataFolder), with
+// the records when they are being read already (loadVoteRecordsInBackground).
+DisplayScoring quizScoring(std::vector<std::string> quizList, std::shared_future<VoteRecords> records = {});
 
 // The parts of a window that the composition builds on: the display window
 // or the layout editor.

@@ -70,7 +70,8 @@ bool saveWindowPicture(QWidget *window, const std::string &path)
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!window->grab().save(&file, "PNG")) {
+    // Quality 80 is zlib's fastest level: the picture is written once and read by tools.
+    if (!window->grab().save(&file, "PNG", 80)) {
         file.cancelWriting();
         return false;
     }

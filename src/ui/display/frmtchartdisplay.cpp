@@ -5,6 +5,7 @@
 #include "core/display/insertplacement.h"
 #include "core/startup/runcontext.h"
 #include "ports/presentationhost.h"
+#include "ui/common/handlerguard.h"
 #include "ui/display/keycodes.h"
 
 #include <QDir>
@@ -42,12 +43,13 @@ FrmTChartDisplay::FrmTChartDisplay(RunContext &ctx, DisplayWindowHooks hooks, QW
     tmrSetFocus_->setObjectName("tmr_SetFocus");
     tmrSetFocus_->setInterval(100);
 
-    connect(tmrSetFocus_, &QTimer::timeout, this, &FrmTChartDisplay::tmr_SetFocus_Timer);
-    connect(cmdFocus_, &QPushButton::clicked, this, [this] { endDisplay(); });
-    connect(chart_, &ChartCanvas::chartFocused, this, &FrmTChartDisplay::onChartFocused);
-    connect(chart_, &ChartCanvas::chartClicked, this, [this] { endDisplay(); });
-    connect(chart_, &ChartCanvas::chartKeyDown, this,
-            [this](int keyCode, int chartShift) { formKeyDown(keyCode, chartShiftToWindowShift(chartShift)); });
+    connect(tmrSetFocus_, &QTimer::timeout, this, guarded(this, &FrmTChartDisplay::tmr_SetFocus_Timer));
+    connect(cmdFocus_, &QPushButton::clicked, this, guarded([this] { endDisplay(); }));
+    connect(chart_, &ChartCanvas::chartFocused, this, guarded(this, &FrmTChartDisplay::onChartFocused));
+    connect(chart_, &ChartCanvas::chartClicked, this, guarded([this] { endDisplay(); }));
+    connect(chart_, &ChartCanvas::chartKeyDown, this, guarded([this](int keyCode, int chartShift) {
+                formKeyDown(keyCode, chartShiftToWindowShift(chartShift));
+            }));
 }
 
 void FrmTChartDisplay::formKeyDown(int keyCode, int shiftState)
@@ -93,23 +95,28 @@ void FrmTChartDisplay::tmr_SetFocus_Timer()
 
 void FrmTChartDisplay::keyPressEvent(QKeyEvent *event)
 {
-    formKeyDown(virtualKeyCode(event->key()), windowShiftState(event->modifiers()));
-    event->accept();
+    guardRunEnd([&] {
+        formKeyDown(virtualKeyCode(event->key()), windowShiftState(event->modifiers()));
+        event->accept();
+    });
 }
 
 // Keys reaching the focus button belong to the window, as a window that
 // previews its controls' keys sees them first.
 bool FrmTChartDisplay::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == cmdFocus_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
-        if (event->type() == QEvent::KeyPress) {
-            auto *key = static_cast<QKeyEvent *>(event);
-            formKeyDown(virtualKeyCode(key->key()), windowShiftState(key->modifiers()));
+    return guardRunEnd(true, [&]() -> bool {
+        if (watched == cmdFocus_ &&
+            (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+            if (event->type() == QEvent::KeyPress) {
+                auto *key = static_cast<QKeyEvent *>(event);
+                formKeyDown(virtualKeyCode(key->key()), windowShiftState(key->modifiers()));
+            }
+            event->accept();
+            return true;
         }
-        event->accept();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+        return QWidget::eventFilter(watched, event);
+    });
 }
 
 void FrmTChartDisplay::fadeOut()

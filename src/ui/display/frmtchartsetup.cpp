@@ -3,6 +3,7 @@
 #include "core/startup/runcontext.h"
 #include "ports/dialogs.h"
 #include "ports/presentationhost.h"
+#include "ui/common/handlerguard.h"
 #include "ui/diagnostics/fader.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/composechartdisplay.h"
@@ -49,8 +50,9 @@ FrmTChartSetup::FrmTChartSetup(RunContext &ctx, LayoutEditorHooks hooks, QWidget
     timerRefresh_ = new QTimer(this);
     timerRefresh_->setObjectName("timerRefresh");
     timerRefresh_->setInterval(50);
-    connect(timerAnnotationMove_, &QTimer::timeout, this, &FrmTChartSetup::timerAnnotationMove_Timer);
-    connect(timerRefresh_, &QTimer::timeout, this, &FrmTChartSetup::timerRefresh_Timer);
+    connect(timerAnnotationMove_, &QTimer::timeout, this,
+            guarded(this, &FrmTChartSetup::timerAnnotationMove_Timer));
+    connect(timerRefresh_, &QTimer::timeout, this, guarded(this, &FrmTChartSetup::timerRefresh_Timer));
     timerRefresh_->start();
 
     menuQuiz_ = new QMenu("Quiz", this);
@@ -70,16 +72,16 @@ FrmTChartSetup::FrmTChartSetup(RunContext &ctx, LayoutEditorHooks hooks, QWidget
     menuDeSelect_ = addEntry(menuQuiz_, "menuDeSelect", "DeSelect All", &FrmTChartSetup::menuDeSelect_Click);
     addEntry(menuQuiz_, "menuHelp", "Help", &FrmTChartSetup::menuHelp_Click);
 
-    connect(chart_, &ChartCanvas::chartFocused, chart_, [this] { chart_->setFocus(); });
-    connect(chart_, &ChartCanvas::chartKeyDown, this, [this](int keyCode, int chartShift) {
-        formKeyDown(keyCode, chartShiftToWindowShift(chartShift));
-    });
+    connect(chart_, &ChartCanvas::chartFocused, chart_, guarded([this] { chart_->setFocus(); }));
+    connect(chart_, &ChartCanvas::chartKeyDown, this, guarded([this](int keyCode, int chartShift) {
+                formKeyDown(keyCode, chartShiftToWindowShift(chartShift));
+            }));
     connect(chart_, &ChartCanvas::chartMouseDown, this,
-            [this](int button, int, double x, double y) { chartMouseDown(button, x, y); });
+            guarded([this](int button, int, double x, double y) { chartMouseDown(button, x, y); }));
     connect(chart_, &ChartCanvas::chartMouseMove, this,
-            [this](int, double x, double y) { chartMouseMove(x, y); });
+            guarded([this](int, double x, double y) { chartMouseMove(x, y); }));
     connect(chart_, &ChartCanvas::chartMouseUp, this,
-            [this](int, int, double x, double y) { chartMouseUp(x, y); });
+            guarded([this](int, int, double x, double y) { chartMouseUp(x, y); }));
 
     if (!hooks_.fade)
         hooks_.fade = [this](QWidget *w, int from, int to, bool show) {
@@ -95,7 +97,7 @@ QAction *FrmTChartSetup::addEntry(QMenu *menu, const char *name, const QString &
     QAction *action = menu->addAction(caption);
     action->setObjectName(name);
     if (slot)
-        connect(action, &QAction::triggered, this, slot);
+        connect(action, &QAction::triggered, this, guarded(this, slot));
     return action;
 }
 
@@ -271,8 +273,10 @@ void FrmTChartSetup::menuHelp_Click()
 
 void FrmTChartSetup::keyPressEvent(QKeyEvent *event)
 {
-    formKeyDown(virtualKeyCode(event->key()), windowShiftState(event->modifiers()));
-    event->accept();
+    guardRunEnd([&] {
+        formKeyDown(virtualKeyCode(event->key()), windowShiftState(event->modifiers()));
+        event->accept();
+    });
 }
 
 void FrmTChartSetup::resizeEvent(QResizeEvent *event)
@@ -284,25 +288,29 @@ void FrmTChartSetup::resizeEvent(QResizeEvent *event)
 // Keys reaching the focus button belong to the window.
 bool FrmTChartSetup::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == cmdFocus_ &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
-        if (event->type() == QEvent::KeyPress) {
-            auto *key = static_cast<QKeyEvent *>(event);
-            formKeyDown(virtualKeyCode(key->key()), windowShiftState(key->modifiers()));
+    return guardRunEnd(true, [&]() -> bool {
+        if (watched == cmdFocus_ &&
+            (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+            if (event->type() == QEvent::KeyPress) {
+                auto *key = static_cast<QKeyEvent *>(event);
+                formKeyDown(virtualKeyCode(key->key()), windowShiftState(key->modifiers()));
+            }
+            event->accept();
+            return true;
         }
-        event->accept();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+        return QWidget::eventFilter(watched, event);
+    });
 }
 
 void FrmTChartSetup::closeEvent(QCloseEvent *event)
 {
-    if (!closing_) {
-        closing_ = true;
-        storeAndLeave();
-    }
-    event->accept();
+    guardRunEnd([&] {
+        if (!closing_) {
+            closing_ = true;
+            storeAndLeave();
+        }
+        event->accept();
+    });
 }
 
 void FrmTChartSetup::storeAndLeave()

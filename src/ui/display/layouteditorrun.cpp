@@ -3,6 +3,7 @@
 #include "core/common/runend.h"
 #include "core/display/layouteditor.h"
 #include "core/startup/runcontext.h"
+#include "ui/common/handlerguard.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/composechartdisplay.h"
 #include "ui/display/frmtchartsetup.h"
@@ -45,7 +46,7 @@ void RunLayoutEditor(RunContext &ctx)
     ComposeChartDisplay(ctx, editor.parts(), true, false, ctx.state.displayCount);
 
     QEventLoop loop;
-    QObject::connect(&editor, &FrmTChartSetup::closed, &loop, &QEventLoop::quit);
+    QObject::connect(&editor, &FrmTChartSetup::closed, &loop, guarded(&loop, &QEventLoop::quit));
     editor.fadeIn();
     loop.exec();
     rethrowLatchedRunEnd();

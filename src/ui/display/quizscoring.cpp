@@ -1,11 +1,15 @@
 #include "core/quiz/scoring.h"
+#include "core/votedata/voterecords.h"
 #include "ui/display/composechartdisplay.h"
 
 namespace quiz {
 
-DisplayScoring quizScoring(std::vector<std::string> quizList)
+DisplayScoring quizScoring(std::vector<std::string> quizList, std::shared_future<VoteRecords> records)
 {
-    return [list = std::move(quizList)](RunContext &ctx) { return CalculateScores(ctx, list).rows; };
+    return [list = std::move(quizList), records = std::move(records)](RunContext &ctx) {
+        return records.valid() ? CalculateScores(ctx, list, records.get()).rows
+                               : CalculateScores(ctx, list).rows;
+    };
 }
 
 } // namespace quiz

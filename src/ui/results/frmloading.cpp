@@ -1,6 +1,7 @@
 #include "ui/results/frmloading.h"
 
 #include "core/common/runend.h"
+#include "ui/common/handlerguard.h"
 #include "ui/common/screenmetrics.h"
 
 #include <QApplication>
@@ -39,7 +40,7 @@ frmLoading::frmLoading(std::function<void(bool)> enablePowerPointWindows, QWidge
     Label1_->setText(QString::fromStdString(ProgressCaption::starting(message)));
     tmr_Animate_->setObjectName("tmr_Animate");
     tmr_Animate_->setInterval(animateIntervalMs);
-    connect(tmr_Animate_, &QTimer::timeout, this, [this] { tmr_Animate_Timer(); });
+    connect(tmr_Animate_, &QTimer::timeout, this, guarded([this] { tmr_Animate_Timer(); }));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 2, 6, 4);
@@ -146,11 +147,13 @@ void frmLoading::unload()
 
 void frmLoading::closeEvent(QCloseEvent *event)
 {
-    // No way out for the user: the owner unloads the window when its work is done.
-    if (loaded_)
-        event->ignore();
-    else
-        QWidget::closeEvent(event);
+    guardRunEnd([&] {
+        // No way out for the user: the owner unloads the window when its work is done.
+        if (loaded_)
+            event->ignore();
+        else
+            QWidget::closeEvent(event);
+    });
 }
 
 } // namespace quiz

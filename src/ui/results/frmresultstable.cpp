@@ -7,6 +7,7 @@
 #include "core/results/resultslayout.h"
 #include "core/startup/runcontext.h"
 #include "ports/eventpump.h"
+#include "ui/common/handlerguard.h"
 #include "ui/display/displayrun.h"
 #include "ui/results/resultsgridmodel.h"
 
@@ -106,19 +107,19 @@ frmResultsTable::frmResultsTable(RunContext &ctx, ResultsTableActions actions, Q
     tmrPleaseWait_->setObjectName("tmrPleaseWait");
     tmrPleaseWait_->setInterval(pleaseWaitIntervalMs);
 
-    connect(cmdExit_, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    connect(cmdExportToExcel_, &QPushButton::clicked, this, [this] { cmdExportToExcel_Click(); });
-    connect(cmdInsertCharts_, &QPushButton::clicked, this, [this] { cmdInsertCharts_Click(); });
-    connect(tmrPleaseWait_, &QTimer::timeout, this, [this] { tmrPleaseWait_Timer(); });
+    connect(cmdExit_, &QPushButton::clicked, this, guarded([this] { cmdExit_Click(); }));
+    connect(cmdExportToExcel_, &QPushButton::clicked, this, guarded([this] { cmdExportToExcel_Click(); }));
+    connect(cmdInsertCharts_, &QPushButton::clicked, this, guarded([this] { cmdInsertCharts_Click(); }));
+    connect(tmrPleaseWait_, &QTimer::timeout, this, guarded([this] { tmrPleaseWait_Timer(); }));
     connect(mnuExit, &QAction::triggered, cmdExit_, &QPushButton::click);
     connect(mnuExport, &QAction::triggered, cmdExportToExcel_, &QPushButton::click);
     connect(mnuInsert, &QAction::triggered, cmdInsertCharts_, &QPushButton::click);
-    connect(cmd_AddGroup_, &QPushButton::clicked, this, [this] { cmd_AddGroup_Click(); });
-    connect(tmr_Shutdown_, &QTimer::timeout, this, [this] {
-        tmr_Shutdown_->stop();
-        if (actions_.quitQuiz)
-            actions_.quitQuiz();
-    });
+    connect(cmd_AddGroup_, &QPushButton::clicked, this, guarded([this] { cmd_AddGroup_Click(); }));
+    connect(tmr_Shutdown_, &QTimer::timeout, this, guarded([this] {
+                tmr_Shutdown_->stop();
+                if (actions_.quitQuiz)
+                    actions_.quitQuiz();
+            }));
 
     resize(toPixelsX(12840), toPixelsY(8340));
     setResultsVisible(false);
@@ -233,16 +234,18 @@ void frmResultsTable::grdQuestionFull_MouseDown(Qt::MouseButton button, int colu
 
 bool frmResultsTable::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        const int x = static_cast<int>(mouse->position().x());
-        const int column = watched == grdQuestionFull_->viewport()
-                               ? grdQuestionFull_->columnAt(x)
-                               : grdQuestionFull_->horizontalHeader()->logicalIndexAt(x);
-        if (column >= 0)
-            grdQuestionFull_MouseDown(mouse->button(), column);
-    }
-    return QWidget::eventFilter(watched, event);
+    return guardRunEnd(true, [&]() -> bool {
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            const int x = static_cast<int>(mouse->position().x());
+            const int column = watched == grdQuestionFull_->viewport()
+                                   ? grdQuestionFull_->columnAt(x)
+                                   : grdQuestionFull_->horizontalHeader()->logicalIndexAt(x);
+            if (column >= 0)
+                grdQuestionFull_MouseDown(mouse->button(), column);
+        }
+        return QWidget::eventFilter(watched, event);
+    });
 }
 
 std::vector<std::string> frmResultsTable::saveTabPictures(const std::string &folder)
@@ -331,11 +334,13 @@ void frmResultsTable::cmdInsertCharts_Click()
 
 void frmResultsTable::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    if (!unloading_ && actions_.unload) {
-        unloading_ = true;
-        actions_.unload();
-    }
+    guardRunEnd([&] {
+        event->accept();
+        if (!unloading_ && actions_.unload) {
+            unloading_ = true;
+            actions_.unload();
+        }
+    });
 }
 
 void frmResultsTable::resizeEvent(QResizeEvent *event)

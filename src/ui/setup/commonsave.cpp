@@ -2,6 +2,7 @@
 
 #include "core/common/runend.h"
 #include "core/setup/quizsave.h"
+#include "ui/common/handlerguard.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -38,9 +39,9 @@ CommonSave::CommonSave(QWidget *parent) : QDialog(parent)
     grid->addWidget(txtFilename_, 4, 0);
     resize(360, 260);
 
-    connect(fileCurDir_, &QListWidget::itemClicked, this, &CommonSave::file_CurDir_Click);
-    connect(ok, &QPushButton::clicked, this, &CommonSave::OKButton_Click);
-    connect(cancel, &QPushButton::clicked, this, &CommonSave::CancelButton_Click);
+    connect(fileCurDir_, &QListWidget::itemClicked, this, guarded(this, &CommonSave::file_CurDir_Click));
+    connect(ok, &QPushButton::clicked, this, guarded(this, &CommonSave::OKButton_Click));
+    connect(cancel, &QPushButton::clicked, this, guarded(this, &CommonSave::CancelButton_Click));
 }
 
 void CommonSave::setFolder(const std::string &folder, const std::string &pattern)

@@ -13,6 +13,7 @@
 #include "ports/dialogs.h"
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"
+#include "ui/common/handlerguard.h"
 #include "ui/display/backgroundgrabber.h"
 
 #include <QCheckBox>
@@ -55,7 +56,7 @@ QuizForm::QuizForm(RunContext &ctx, SetupWindowHooks hooks, QWidget *parent)
     tmrMakeMeTop_ = new QTimer(this);
     tmrMakeMeTop_->setObjectName("tmr_MakeMeTop");
     tmrMakeMeTop_->setInterval(200);
-    connect(tmrMakeMeTop_, &QTimer::timeout, this, &QuizForm::tmr_MakeMeTop_Timer);
+    connect(tmrMakeMeTop_, &QTimer::timeout, this, guarded(this, &QuizForm::tmr_MakeMeTop_Timer));
     tmrMakeMeTop_->start();
 }
 
@@ -247,22 +248,24 @@ void QuizForm::applyDisplayOptions(const DisplayOptions &o)
 
 bool QuizForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut && leftForAnotherControl(event)) {
-        if (watched == text1_)
-            Text1_LostFocus();
-        else if (watched == startFrom_)
-            txt_KeypadsStartFrom_LostFocus();
-    } else if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
-        if (watched == list1_ || watched == list2_) {
-            for (QPushButton *button : command1_)
-                button->setStyleSheet(QString());
-        } else if (watched == command1_[0] && !list1_->selectedItems().isEmpty()) {
-            command1_[0]->setStyleSheet(kHoverStyle);
-        } else if (watched == command1_[1] && !list2_->selectedItems().isEmpty()) {
-            command1_[1]->setStyleSheet(kHoverStyle);
+    return guardRunEnd(true, [&]() -> bool {
+        if (event->type() == QEvent::FocusOut && leftForAnotherControl(event)) {
+            if (watched == text1_)
+                Text1_LostFocus();
+            else if (watched == startFrom_)
+                txt_KeypadsStartFrom_LostFocus();
+        } else if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+            if (watched == list1_ || watched == list2_) {
+                for (QPushButton *button : command1_)
+                    button->setStyleSheet(QString());
+            } else if (watched == command1_[0] && !list1_->selectedItems().isEmpty()) {
+                command1_[0]->setStyleSheet(kHoverStyle);
+            } else if (watched == command1_[1] && !list2_->selectedItems().isEmpty()) {
+                command1_[1]->setStyleSheet(kHoverStyle);
+            }
         }
-    }
-    return QWidget::eventFilter(watched, event);
+        return QWidget::eventFilter(watched, event);
+    });
 }
 
 void QuizForm::tmr_MakeMeTop_Timer()
@@ -335,8 +338,10 @@ void QuizForm::Cancel_Click()
 
 void QuizForm::closeEvent(QCloseEvent *event)
 {
-    event->ignore();
-    Cancel_Click();
+    guardRunEnd([&] {
+        event->ignore();
+        Cancel_Click();
+    });
 }
 
 } // namespace quiz

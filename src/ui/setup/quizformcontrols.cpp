@@ -1,6 +1,7 @@
 #include "ui/setup/quizform.h"
 
 #include "core/startup/runcontext.h"
+#include "ui/common/handlerguard.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -64,7 +65,7 @@ void QuizForm::build()
     for (int i = 0; i < 2; ++i) {
         command1_[size_t(i)]->installEventFilter(this);
         buttons->addWidget(command1_[size_t(i)]);
-        connect(command1_[size_t(i)], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        connect(command1_[size_t(i)], &QPushButton::clicked, this, guarded([this, i] { Command1_Click(i); }));
     }
     buttons->addStretch();
     votes->addWidget(named(new QLabel("Votes available"), "Label1", this), 0, 0);
@@ -73,8 +74,8 @@ void QuizForm::build()
     votes->addLayout(buttons, 1, 1);
     votes->addWidget(list2_, 1, 2);
     sstab1_->addTab(frame2, "Quiz setup");
-    connect(list1_, &QListWidget::itemDoubleClicked, this, &QuizForm::List1_DblClick);
-    connect(list2_, &QListWidget::itemDoubleClicked, this, &QuizForm::List2_DblClick);
+    connect(list1_, &QListWidget::itemDoubleClicked, this, guarded(this, &QuizForm::List1_DblClick));
+    connect(list2_, &QListWidget::itemDoubleClicked, this, guarded(this, &QuizForm::List2_DblClick));
 
     // Tab "Live display".
     auto *live = new QWidget;
@@ -97,8 +98,9 @@ void QuizForm::build()
         addText_[size_t(i)]->setText(QString::fromStdString(ctx_.state.textToAdd[size_t(i)]));
         display->addWidget(named(new QLabel(addTextLabels[i]), i == 0 ? "Label6" : "Label7", this), 1 + i, 0);
         display->addWidget(addText_[size_t(i)], 1 + i, 1);
-        connect(addText_[size_t(i)], &QLineEdit::textChanged, this,
-                [this, i](const QString &text) { ctx_.state.textToAdd[size_t(i)] = text.toStdString(); });
+        connect(addText_[size_t(i)], &QLineEdit::textChanged, this, guarded([this, i](const QString &text) {
+                    ctx_.state.textToAdd[size_t(i)] = text.toStdString();
+                }));
     }
     showScores_ = named(new QCheckBox("Show scores"), "showScoresCheckBox", this);
     showScores_->setToolTip(
@@ -147,9 +149,9 @@ void QuizForm::build()
         bottom->addWidget(command2_[size_t(i)]);
     }
     layout->addLayout(bottom);
-    connect(command2_[0], &QPushButton::clicked, this, &QuizForm::SetDisplay_Click);
-    connect(command2_[1], &QPushButton::clicked, this, &QuizForm::OK_Click);
-    connect(command2_[2], &QPushButton::clicked, this, &QuizForm::Cancel_Click);
+    connect(command2_[0], &QPushButton::clicked, this, guarded(this, &QuizForm::SetDisplay_Click));
+    connect(command2_[1], &QPushButton::clicked, this, guarded(this, &QuizForm::OK_Click));
+    connect(command2_[2], &QPushButton::clicked, this, guarded(this, &QuizForm::Cancel_Click));
 
     // The controls start from the run's set-up values.
     const QuizState &s = ctx_.state;
@@ -161,25 +163,28 @@ void QuizForm::build()
     onFinish_[size_t(s.onFinishChoice == 0 ? 0 : 1)]->setChecked(true);
     doOnFinishWarning_->setVisible(s.onFinishChoice == 1);
 
-    connect(checkAutoStart_, &QCheckBox::toggled, this, [this](bool on) { ctx_.state.autoStart = on; });
+    connect(checkAutoStart_, &QCheckBox::toggled, this,
+            guarded([this](bool on) { ctx_.state.autoStart = on; }));
     connect(useWeightings_, &QCheckBox::toggled, this,
-            [this](bool on) { ctx_.state.useWeightings = on ? 1 : 0; });
-    connect(onlyMax_, &QCheckBox::toggled, this, [this](bool on) { ctx_.state.showOnlyMaxScorers = on; });
-    connect(showScores_, &QCheckBox::toggled, this, [this](bool on) {
-        ctx_.state.showScores = on ? 1 : 0;
-        useWeightings_->setEnabled(on);
-    });
-    connect(numberOfMax_, &QCheckBox::toggled, this, &QuizForm::chk_ShowNumberOfMaxScorers_Click);
+            guarded([this](bool on) { ctx_.state.useWeightings = on ? 1 : 0; }));
+    connect(onlyMax_, &QCheckBox::toggled, this,
+            guarded([this](bool on) { ctx_.state.showOnlyMaxScorers = on; }));
+    connect(showScores_, &QCheckBox::toggled, this, guarded([this](bool on) {
+                ctx_.state.showScores = on ? 1 : 0;
+                useWeightings_->setEnabled(on);
+            }));
+    connect(numberOfMax_, &QCheckBox::toggled, this,
+            guarded(this, &QuizForm::chk_ShowNumberOfMaxScorers_Click));
     for (int i = 0; i < 2; ++i)
-        connect(onFinish_[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (!on)
-                return;
-            ctx_.state.onFinishChoice = i;
-            doOnFinishWarning_->setVisible(i == 1);
-        });
+        connect(onFinish_[size_t(i)], &QRadioButton::toggled, this, guarded([this, i](bool on) {
+                    if (!on)
+                        return;
+                    ctx_.state.onFinishChoice = i;
+                    doOnFinishWarning_->setVisible(i == 1);
+                }));
     for (QLineEdit *field : {startFrom_, text1_}) {
         field->installEventFilter(this);
-        connect(field, &QLineEdit::textChanged, this, [this, field] { onPlacingChanged(field); });
+        connect(field, &QLineEdit::textChanged, this, guarded([this, field] { onPlacingChanged(field); }));
     }
 }
 

@@ -13,6 +13,7 @@
 #include "ports/dialogs.h"
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"
+#include "ui/common/handlerguard.h"
 #include "ui/display/backgroundgrabber.h"
 
 #include <QCheckBox>
@@ -71,7 +72,7 @@ QuizWizard::QuizWizard(RunContext &ctx, SetupWindowHooks hooks, QWidget *parent)
     tmrMakeMeTop_ = new QTimer(this);
     tmrMakeMeTop_->setObjectName("tmr_MakeMeTop");
     tmrMakeMeTop_->setInterval(200);
-    connect(tmrMakeMeTop_, &QTimer::timeout, this, &QuizWizard::tmr_MakeMeTop_Timer);
+    connect(tmrMakeMeTop_, &QTimer::timeout, this, guarded(this, &QuizWizard::tmr_MakeMeTop_Timer));
     tmrMakeMeTop_->start();
 }
 
@@ -90,13 +91,13 @@ void QuizWizard::build()
         bottom->addWidget(cmdMain_[size_t(i)]);
     }
     layout->addLayout(bottom);
-    connect(cmdMain_[0], &QPushButton::clicked, this, &QuizWizard::SaveAndGo_Click);
-    connect(cmdMain_[1], &QPushButton::clicked, this, &QuizWizard::Cancel_Click);
-    connect(cmdMain_[2], &QPushButton::clicked, this, &QuizWizard::Next_Click);
-    connect(cmdMain_[3], &QPushButton::clicked, this, &QuizWizard::Previous_Click);
-    connect(cmdMain_[4], &QPushButton::clicked, this, &QuizWizard::StartAgain_Click);
-    connect(master_, &QTabWidget::currentChanged, this, &QuizWizard::SSTab_Master_Click);
-    connect(display_, &QTabWidget::currentChanged, this, &QuizWizard::SSTab_display_Click);
+    connect(cmdMain_[0], &QPushButton::clicked, this, guarded(this, &QuizWizard::SaveAndGo_Click));
+    connect(cmdMain_[1], &QPushButton::clicked, this, guarded(this, &QuizWizard::Cancel_Click));
+    connect(cmdMain_[2], &QPushButton::clicked, this, guarded(this, &QuizWizard::Next_Click));
+    connect(cmdMain_[3], &QPushButton::clicked, this, guarded(this, &QuizWizard::Previous_Click));
+    connect(cmdMain_[4], &QPushButton::clicked, this, guarded(this, &QuizWizard::StartAgain_Click));
+    connect(master_, &QTabWidget::currentChanged, this, guarded(this, &QuizWizard::SSTab_Master_Click));
+    connect(display_, &QTabWidget::currentChanged, this, guarded(this, &QuizWizard::SSTab_display_Click));
     SSTab_Master_Click();
 }
 
@@ -274,13 +275,15 @@ void QuizWizard::txt_numkeypads_LostFocus()
 
 bool QuizWizard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == numKeypads_) {
-        if (event->type() == QEvent::MouseButtonPress)
-            txt_numkeypads_MouseDown();
-        else if (event->type() == QEvent::FocusOut && leftForAnotherControl(event))
-            txt_numkeypads_LostFocus();
-    }
-    return QWidget::eventFilter(watched, event);
+    return guardRunEnd(true, [&]() -> bool {
+        if (watched == numKeypads_) {
+            if (event->type() == QEvent::MouseButtonPress)
+                txt_numkeypads_MouseDown();
+            else if (event->type() == QEvent::FocusOut && leftForAnotherControl(event))
+                txt_numkeypads_LostFocus();
+        }
+        return QWidget::eventFilter(watched, event);
+    });
 }
 
 void QuizWizard::tmr_MakeMeTop_Timer()
@@ -396,8 +399,10 @@ void QuizWizard::unload()
 
 void QuizWizard::closeEvent(QCloseEvent *event)
 {
-    event->ignore();
-    unload();
+    guardRunEnd([&] {
+        event->ignore();
+        unload();
+    });
 }
 
 } // namespace quiz

@@ -2,6 +2,7 @@
 
 #include "core/setup/placingfields.h"
 #include "core/startup/runcontext.h"
+#include "ui/common/handlerguard.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -54,14 +55,15 @@ QWidget *QuizWizard::buildVotesTab()
     grid->addLayout(buttons, 1, 1);
     grid->addWidget(votesIn_, 1, 2);
 
-    connect(cmdAdd_, &QPushButton::clicked, this, &QuizWizard::addName);
-    connect(cmdRemove_, &QPushButton::clicked, this, &QuizWizard::removeName);
-    connect(cmdAddAll_, &QPushButton::clicked, this, &QuizWizard::cmd_addall_Click);
-    connect(cmdRemoveAll_, &QPushButton::clicked, this, &QuizWizard::cmd_removeall_Click);
-    connect(avail_, &QListWidget::itemDoubleClicked, this, &QuizWizard::addName);
-    connect(votesIn_, &QListWidget::itemDoubleClicked, this, &QuizWizard::removeName);
-    connect(avail_, &QListWidget::itemSelectionChanged, this, &QuizWizard::refreshListButtons);
-    connect(votesIn_, &QListWidget::itemSelectionChanged, this, &QuizWizard::refreshListButtons);
+    connect(cmdAdd_, &QPushButton::clicked, this, guarded(this, &QuizWizard::addName));
+    connect(cmdRemove_, &QPushButton::clicked, this, guarded(this, &QuizWizard::removeName));
+    connect(cmdAddAll_, &QPushButton::clicked, this, guarded(this, &QuizWizard::cmd_addall_Click));
+    connect(cmdRemoveAll_, &QPushButton::clicked, this, guarded(this, &QuizWizard::cmd_removeall_Click));
+    connect(avail_, &QListWidget::itemDoubleClicked, this, guarded(this, &QuizWizard::addName));
+    connect(votesIn_, &QListWidget::itemDoubleClicked, this, guarded(this, &QuizWizard::removeName));
+    connect(avail_, &QListWidget::itemSelectionChanged, this, guarded(this, &QuizWizard::refreshListButtons));
+    connect(votesIn_, &QListWidget::itemSelectionChanged, this,
+            guarded(this, &QuizWizard::refreshListButtons));
     refreshListButtons();
     return frame2;
 }
@@ -84,17 +86,17 @@ QWidget *QuizWizard::buildOptionsTab()
     settings->addWidget(named(new QLabel("Set Slide Title"), "Label4"), 1, 0);
     settings->addWidget(slideTitle_, 1, 1, 1, 2);
     displayLayout->addWidget(frame3);
-    connect(cmdSetDisplay_, &QPushButton::clicked, this, &QuizWizard::cmd_setdisplay_Click);
+    connect(cmdSetDisplay_, &QPushButton::clicked, this, guarded(this, &QuizWizard::cmd_setdisplay_Click));
 
     auto *frame1 = named(new QGroupBox("Display"), "Frame1");
     auto *grid = new QGridLayout(frame1);
     numKeypads_ = named(new QLineEdit("5"), "txt_numkeypads");
     numKeypads_->installEventFilter(this);
-    connect(numKeypads_, &QLineEdit::textChanged, this, [this](const QString &text) {
-        const std::string clean = cleanPlacingText(text.toStdString());
-        if (clean != text.toStdString())
-            numKeypads_->setText(QString::fromStdString(clean));
-    });
+    connect(numKeypads_, &QLineEdit::textChanged, this, guarded([this](const QString &text) {
+                const std::string clean = cleanPlacingText(text.toStdString());
+                if (clean != text.toStdString())
+                    numKeypads_->setText(QString::fromStdString(clean));
+            }));
     auto *places = new QHBoxLayout;
     places->addWidget(named(new QLabel("Display the top"), "Label3"));
     places->addWidget(numKeypads_);
@@ -106,16 +108,18 @@ QWidget *QuizWizard::buildOptionsTab()
                                     arrayName("txt_addtext", i));
         grid->addWidget(named(new QLabel(labels[i][1]), labels[i][0]), 1 + i, 0);
         grid->addWidget(addText_[size_t(i)], 1 + i, 1);
-        connect(addText_[size_t(i)], &QLineEdit::textChanged, this,
-                [this, i](const QString &text) { ctx_.state.textToAdd[size_t(i)] = text.toStdString(); });
+        connect(addText_[size_t(i)], &QLineEdit::textChanged, this, guarded([this, i](const QString &text) {
+                    ctx_.state.textToAdd[size_t(i)] = text.toStdString();
+                }));
     }
     showScores_ = named(new QCheckBox("Show scores"), "showScoresCheckBox");
     useWeightings_ = named(new QCheckBox("Show weighted scores"), "chkUseWeightings");
     showScores_->setChecked(ctx_.state.showScores == 1);
     useWeightings_->setChecked(ctx_.state.useWeightings != 0);
-    connect(showScores_, &QCheckBox::toggled, this, [this](bool on) { ctx_.state.showScores = on ? 1 : 0; });
+    connect(showScores_, &QCheckBox::toggled, this,
+            guarded([this](bool on) { ctx_.state.showScores = on ? 1 : 0; }));
     connect(useWeightings_, &QCheckBox::toggled, this,
-            [this](bool on) { ctx_.state.useWeightings = on ? 1 : 0; });
+            guarded([this](bool on) { ctx_.state.useWeightings = on ? 1 : 0; }));
     grid->addWidget(showScores_, 3, 0);
     grid->addWidget(useWeightings_, 3, 1);
     displayLayout->addWidget(frame1);
@@ -135,12 +139,12 @@ QWidget *QuizWizard::buildOptionsTab()
     doOnFinishWarning_->setWordWrap(true);
     for (int i = 0; i < 2; ++i) {
         finish->addWidget(onFinish_[size_t(i)]);
-        connect(onFinish_[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (!on)
-                return;
-            ctx_.state.onFinishChoice = i;
-            doOnFinishWarning_->setVisible(i == 1);
-        });
+        connect(onFinish_[size_t(i)], &QRadioButton::toggled, this, guarded([this, i](bool on) {
+                    if (!on)
+                        return;
+                    ctx_.state.onFinishChoice = i;
+                    doOnFinishWarning_->setVisible(i == 1);
+                }));
     }
     finish->addWidget(doOnFinishWarning_);
     onFinish_[size_t(ctx_.state.onFinishChoice == 0 ? 0 : 1)]->setChecked(true);
@@ -151,7 +155,8 @@ QWidget *QuizWizard::buildOptionsTab()
     auto *autostart = new QVBoxLayout(frame19);
     checkAutoStart_ = named(new QCheckBox("Show results when slide displayed"), "CheckAutoStart");
     checkAutoStart_->setChecked(ctx_.state.autoStart);
-    connect(checkAutoStart_, &QCheckBox::toggled, this, [this](bool on) { ctx_.state.autoStart = on; });
+    connect(checkAutoStart_, &QCheckBox::toggled, this,
+            guarded([this](bool on) { ctx_.state.autoStart = on; }));
     auto *label5 =
         named(new QLabel("Note: The results will be displayed before any custom animations or other "
                          "slide build-ups."),

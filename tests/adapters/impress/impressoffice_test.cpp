@@ -218,7 +218,8 @@ TEST(ImpressOffice, ReadsShowsEditsRunsTheModesAndLosesTheOffice)
     host.updateShape(8, host.pastePicture(8, picture), placed);
     host.runMacro("EndShowEdit", {});
     EXPECT_EQ(host.slideShowWindowCount(), 0);
-    const HostShape *chart = shapeNamed(host.slide(8), "talvix chart 1A");
+    HostSlide shown = host.slide(8); // the shape found lives in it
+    const HostShape *chart = shapeNamed(shown, "talvix chart 1A");
     ASSERT_NE(chart, nullptr);
     EXPECT_NEAR(chart->height, host.pageHeight(), 0.05);
     host.deleteShape(8, "talvix chart 1A");
@@ -231,7 +232,8 @@ TEST(ImpressOffice, ReadsShowsEditsRunsTheModesAndLosesTheOffice)
     runner.setEnv("TALVIX_ADDIN_FOLDER", runner.dataPath("addin"));
     test::QuizRunResult r = runner.run({"quiz.quz,INSERT,6"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    chart = shapeNamed(host.slide(6), "talvix chart 1A");
+    shown = host.slide(6);
+    chart = shapeNamed(shown, "talvix chart 1A");
     ASSERT_NE(chart, nullptr) << r.err;
     // The demo's display area (0.25, 0.25, 0.5, 0.5) on the page; its top moves down by 22 screen pixels.
     EXPECT_NEAR(chart->left, host.pageWidth() * 0.25, 0.05);

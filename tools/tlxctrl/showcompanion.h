@@ -1,0 +1,51 @@
+#pragma once
+
+#include "adapters/impress/impressshowuno.h"
+
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <set>
+#include <string>
+
+namespace quiz
+{
+
+// The controller's side of a quiz night in LibreOffice Impress: attached to
+// the office, it moves the show on when a DISPLAY run ends ("NextSlide,N"),
+// starts the DISPLAY run of a quiz slide whose quiz starts by itself when the
+// slide is shown, and gives the QUIZ shapes of an imported presentation the
+// extension's click action when it first sees the document. Every step is
+// logged. Polls the office on the program's one thread.
+class ShowCompanion
+{
+  public:
+    using Log = std::function<void(const std::string &)>;
+
+    ShowCompanion(const std::string &description, QString quizProgram, Log log);
+    // Starts watching; with startSlide > 0 the show is started there once a
+    // presentation is open.
+    void start(int startSlide);
+    // A command the controller received.
+    void command(const std::string &command);
+
+  private:
+    void poll();
+    void watchSlide(const ImpressShow::State &state);
+    void note(const std::string &line) { log_("impress: " + line); }
+
+    std::string description_;
+    ImpressShow show_;
+    QString quizProgram_;
+    Log log_;
+    QTimer timer_;
+    std::set<std::string> seenDocuments_;
+    int startSlide_ = 0;
+    int shownSlide_ = 0;
+    bool unreachableNoted_ = false;
+    int attachWait_ = 0;
+    int windowUpPolls_ = 0;
+};
+
+} // namespace quiz
