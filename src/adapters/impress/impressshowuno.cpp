@@ -1,21 +1,19 @@
 #include "adapters/impress/impressshowuno.h"
 
 #include "adapters/impress/impressactions.h"
+#include "adapters/impress/impressuno.h"
 #include "adapters/impress/quizshapeaction.h"
 #include "adapters/impress/quizshapeform.h"
 
 #include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
-#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/XDrawPage.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
-#include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
@@ -26,7 +24,6 @@
 #include <com/sun/star/presentation/XPresentationSupplier.hpp>
 #include <com/sun/star/presentation/XSlideShowController.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
-#include <cppuhelper/bootstrap.hxx>
 
 #include <cstdlib>
 #include <filesystem>
@@ -41,37 +38,10 @@ using rtl::OUString;
 namespace quiz
 {
 
+using namespace impressuno;
+
 namespace
 {
-
-OUString toOu(const std::string &text)
-{
-    return OUString(text.data(), static_cast<sal_Int32>(text.size()), RTL_TEXTENCODING_UTF8);
-}
-
-std::string toStd(const OUString &text)
-{
-    const OString utf8 = OUStringToOString(text, RTL_TEXTENCODING_UTF8);
-    return std::string(utf8.getStr(), static_cast<size_t>(utf8.getLength()));
-}
-
-// The office's own component context; its API's types are named first, or
-// describing the remote Desktop stops the process.
-Reference<uno::XComponentContext> localContext()
-{
-    static Reference<uno::XComponentContext> context = [] {
-        setenv("URE_MORE_TYPES", "file://" QUIZ_OFFICE_PROGRAM "/types/offapi.rdb", 0);
-        return cppu::defaultBootstrap_InitialComponentContext(
-            OUString::createFromAscii("file://" QUIZ_OFFICE_PROGRAM "/unorc"));
-    }();
-    return context;
-}
-
-std::string nameOf(const Reference<uno::XInterface> &object)
-{
-    Reference<container::XNamed> named(object, UNO_QUERY);
-    return named.is() ? toStd(named->getName()) : std::string();
-}
 
 struct ClickOf {
     presentation::ClickAction action = presentation::ClickAction_NONE;
@@ -155,12 +125,10 @@ bool ImpressShow::attach(std::string *error)
     if (office_)
         return true;
     try {
-        const Reference<bridge::XUnoUrlResolver> resolver = bridge::UnoUrlResolver::create(localContext());
+        const OfficeConnection connection = connectOffice(description_);
         auto office = std::make_unique<Office>();
-        office->context.set(
-            resolver->resolve(toOu("uno:" + description_ + ";urp;StarOffice.ComponentContext")),
-            UNO_QUERY_THROW);
-        office->desktop = frame::Desktop::create(office->context);
+        office->context = connection.context;
+        office->desktop = connection.desktop;
         office_ = std::move(office);
         return true;
     } catch (const uno::Exception &failure) {

@@ -28,12 +28,10 @@ bool ImpressHost::attach()
     if (office_)
         return true;
     try {
-        const Reference<bridge::XUnoUrlResolver> resolver = bridge::UnoUrlResolver::create(localContext());
+        const OfficeConnection connection = connectOffice(description_);
         auto office = std::make_unique<Office>();
-        office->context.set(
-            resolver->resolve(toOu("uno:" + description_ + ";urp;StarOffice.ComponentContext")),
-            UNO_QUERY_THROW);
-        office->desktop = frame::Desktop::create(office->context);
+        office->context = connection.context;
+        office->desktop = connection.desktop;
         office_ = std::move(office);
         attachError_.clear();
         return true;

@@ -4,6 +4,7 @@
 // host's view of the office and the guard around every call into it.
 
 #include "adapters/impress/impressactions.h"
+#include "adapters/impress/impressuno.h"
 #include "adapters/impress/impressunohost.h"
 #include "core/common/runend.h"
 
@@ -63,49 +64,9 @@ namespace impressuno
 inline const char *const kSource = "LibreOffice Impress";
 inline constexpr int kFailed = -2147467259; // the number of a failed automation call
 
-inline OUString toOu(const std::string &text)
-{
-    return OUString(text.data(), static_cast<sal_Int32>(text.size()), RTL_TEXTENCODING_UTF8);
-}
-
-inline std::string toStd(const OUString &text)
-{
-    const OString utf8 = OUStringToOString(text, RTL_TEXTENCODING_UTF8);
-    return std::string(utf8.getStr(), static_cast<size_t>(utf8.getLength()));
-}
-
 [[noreturn]] inline void fail(const std::string &description)
 {
     throw HostError(kFailed, kSource, description);
-}
-
-// The office's own component context, made once per process. Without the
-// office API's types the remote Desktop cannot be described and the process
-// stops, so they are named before the first bootstrap.
-inline Reference<uno::XComponentContext> localContext()
-{
-    static Reference<uno::XComponentContext> context = [] {
-        setenv("URE_MORE_TYPES", "file://" QUIZ_OFFICE_PROGRAM "/types/offapi.rdb", 0);
-        return cppu::defaultBootstrap_InitialComponentContext(
-            OUString::createFromAscii("file://" QUIZ_OFFICE_PROGRAM "/unorc"));
-    }();
-    return context;
-}
-
-inline Reference<beans::XPropertySet> propsOf(const Reference<uno::XInterface> &object)
-{
-    return Reference<beans::XPropertySet>(object, UNO_QUERY);
-}
-
-inline bool hasProperty(const Reference<beans::XPropertySet> &props, const char *name)
-{
-    return props.is() && props->getPropertySetInfo()->hasPropertyByName(OUString::createFromAscii(name));
-}
-
-inline std::string nameOf(const Reference<uno::XInterface> &object)
-{
-    Reference<container::XNamed> named(object, UNO_QUERY);
-    return named.is() ? toStd(named->getName()) : std::string();
 }
 
 inline ClickKind clickKindOf(presentation::ClickAction action)
