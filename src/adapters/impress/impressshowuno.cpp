@@ -65,24 +65,8 @@ bool clickOf(const Reference<beans::XPropertySet> &props, ClickOf *click)
 
 } // namespace
 
-struct ImpressShow::Office {
-    Reference<uno::XComponentContext> context;
-    Reference<frame::XDesktop2> desktop;
-
-    // The current component when it is a presentation, else the first open one.
-    Reference<frame::XModel> model() const
-    {
-        Reference<presentation::XPresentationSupplier> current(desktop->getCurrentComponent(), UNO_QUERY);
-        if (current.is())
-            return Reference<frame::XModel>(current, UNO_QUERY);
-        Reference<container::XEnumeration> each = desktop->getComponents()->createEnumeration();
-        while (each->hasMoreElements()) {
-            Reference<presentation::XPresentationSupplier> supplier(each->nextElement(), UNO_QUERY);
-            if (supplier.is())
-                return Reference<frame::XModel>(supplier, UNO_QUERY);
-        }
-        return {};
-    }
+struct ImpressShow::Office : OfficeConnection {
+    Reference<frame::XModel> model() const { return activePresentation(desktop); }
 
     Reference<container::XIndexAccess> pages(const Reference<frame::XModel> &model) const
     {
@@ -125,16 +109,11 @@ bool ImpressShow::attach(std::string *error)
     if (office_)
         return true;
     try {
-        const OfficeConnection connection = connectOffice(description_);
-        auto office = std::make_unique<Office>();
-        office->context = connection.context;
-        office->desktop = connection.desktop;
-        office_ = std::move(office);
+        office_ = std::make_unique<Office>(Office{connectOffice(description_)});
         return true;
     } catch (const uno::Exception &failure) {
         if (error)
-            *error =
-                "LibreOffice Impress does not answer at \"" + description_ + "\": " + toStd(failure.Message);
+            *error = notAnswering(description_, failure);
     }
     return false;
 }

@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace quiz::impressuno
 {
@@ -85,6 +86,35 @@ inline OfficeConnection connectOffice(const std::string &description)
                        UNO_QUERY_THROW);
     office.desktop = frame::Desktop::create(office.context);
     return office;
+}
+
+// Every open presentation, in the office's order.
+inline std::vector<Reference<frame::XModel>> openPresentations(const Reference<frame::XDesktop2> &desktop)
+{
+    std::vector<Reference<frame::XModel>> found;
+    Reference<container::XEnumeration> each = desktop->getComponents()->createEnumeration();
+    while (each->hasMoreElements()) {
+        Reference<presentation::XPresentationSupplier> supplier(each->nextElement(), UNO_QUERY);
+        if (supplier.is())
+            found.emplace_back(supplier, UNO_QUERY_THROW);
+    }
+    return found;
+}
+
+// The active presentation: the current component when it is one (it can be
+// empty or another document), else the first open one; empty when none is open.
+inline Reference<frame::XModel> activePresentation(const Reference<frame::XDesktop2> &desktop)
+{
+    Reference<presentation::XPresentationSupplier> current(desktop->getCurrentComponent(), UNO_QUERY);
+    if (current.is())
+        return Reference<frame::XModel>(current, UNO_QUERY_THROW);
+    const std::vector<Reference<frame::XModel>> all = openPresentations(desktop);
+    return all.empty() ? Reference<frame::XModel>() : all.front();
+}
+
+inline std::string notAnswering(const std::string &description, const uno::Exception &error)
+{
+    return "LibreOffice Impress does not answer at \"" + description + "\": " + toStd(error.Message);
 }
 
 } // namespace quiz::impressuno

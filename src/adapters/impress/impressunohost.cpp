@@ -28,16 +28,11 @@ bool ImpressHost::attach()
     if (office_)
         return true;
     try {
-        const OfficeConnection connection = connectOffice(description_);
-        auto office = std::make_unique<Office>();
-        office->context = connection.context;
-        office->desktop = connection.desktop;
-        office_ = std::move(office);
+        office_ = std::make_unique<Office>(Office{connectOffice(description_)});
         attachError_.clear();
         return true;
     } catch (const uno::Exception &error) {
-        attachError_ =
-            "LibreOffice Impress does not answer at \"" + description_ + "\": " + toStd(error.Message);
+        attachError_ = notAnswering(description_, error);
     }
     return false;
 }

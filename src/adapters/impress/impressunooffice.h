@@ -82,34 +82,17 @@ inline ClickKind clickKindOf(presentation::ClickAction action)
 
 using namespace impressuno;
 
-struct ImpressHost::Office {
-    Reference<uno::XComponentContext> context;
-    Reference<frame::XDesktop2> desktop;
-
-    // The active presentation: the current component when it is one, else the
-    // first open component that is.
+struct ImpressHost::Office : OfficeConnection {
+    // The active presentation (see activePresentation).
     Reference<frame::XModel> model() const
     {
-        Reference<presentation::XPresentationSupplier> current(desktop->getCurrentComponent(), UNO_QUERY);
-        if (current.is())
-            return Reference<frame::XModel>(current, UNO_QUERY_THROW);
-        const std::vector<Reference<frame::XModel>> all = presentations();
-        if (all.empty())
+        const Reference<frame::XModel> active = activePresentation(desktop);
+        if (!active.is())
             fail("Application (unknown member) : Invalid request. There is no active presentation.");
-        return all.front();
+        return active;
     }
 
-    std::vector<Reference<frame::XModel>> presentations() const
-    {
-        std::vector<Reference<frame::XModel>> found;
-        Reference<container::XEnumeration> each = desktop->getComponents()->createEnumeration();
-        while (each->hasMoreElements()) {
-            Reference<presentation::XPresentationSupplier> supplier(each->nextElement(), UNO_QUERY);
-            if (supplier.is())
-                found.emplace_back(supplier, UNO_QUERY_THROW);
-        }
-        return found;
-    }
+    std::vector<Reference<frame::XModel>> presentations() const { return openPresentations(desktop); }
 
     Reference<container::XIndexAccess> pages() const
     {
