@@ -17,7 +17,8 @@
 
 #include <filesystem>
 
-namespace quiz {
+namespace quiz
+{
 
 FrmTChartDisplay::FrmTChartDisplay(RunContext &ctx, DisplayWindowHooks hooks, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx),
@@ -106,16 +107,9 @@ void FrmTChartDisplay::keyPressEvent(QKeyEvent *event)
 bool FrmTChartDisplay::eventFilter(QObject *watched, QEvent *event)
 {
     return guardRunEnd(true, [&]() -> bool {
-        if (watched == cmdFocus_ &&
-            (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
-            if (event->type() == QEvent::KeyPress) {
-                auto *key = static_cast<QKeyEvent *>(event);
-                formKeyDown(virtualKeyCode(key->key()), windowShiftState(key->modifiers()));
-            }
-            event->accept();
-            return true;
-        }
-        return QWidget::eventFilter(watched, event);
+        return takeFocusButtonKey(watched, cmdFocus_, event,
+                                  [this](int key, int shift) { formKeyDown(key, shift); }) ||
+               QWidget::eventFilter(watched, event);
     });
 }
 

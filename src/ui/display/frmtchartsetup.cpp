@@ -289,16 +289,9 @@ void FrmTChartSetup::resizeEvent(QResizeEvent *event)
 bool FrmTChartSetup::eventFilter(QObject *watched, QEvent *event)
 {
     return guardRunEnd(true, [&]() -> bool {
-        if (watched == cmdFocus_ &&
-            (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
-            if (event->type() == QEvent::KeyPress) {
-                auto *key = static_cast<QKeyEvent *>(event);
-                formKeyDown(virtualKeyCode(key->key()), windowShiftState(key->modifiers()));
-            }
-            event->accept();
-            return true;
-        }
-        return QWidget::eventFilter(watched, event);
+        return takeFocusButtonKey(watched, cmdFocus_, event,
+                                  [this](int key, int shift) { formKeyDown(key, shift); }) ||
+               QWidget::eventFilter(watched, event);
     });
 }
 

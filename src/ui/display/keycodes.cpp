@@ -1,8 +1,11 @@
 #include "ui/display/keycodes.h"
 
+#include <QKeyEvent>
+
 #include "core/display/displaykeys.h"
 
-namespace quiz {
+namespace quiz
+{
 
 int virtualKeyCode(int qtKey)
 {
@@ -77,6 +80,20 @@ int chartShiftState(Qt::KeyboardModifiers modifiers)
     if (modifiers & Qt::ControlModifier)
         state += chartShiftCtrl;
     return state;
+}
+
+bool takeFocusButtonKey(QObject *watched, QObject *focusButton, QEvent *event,
+                        const std::function<void(int, int)> &keyDown)
+{
+    if (watched != focusButton ||
+        (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        keyDown(virtualKeyCode(key->key()), windowShiftState(key->modifiers()));
+    }
+    event->accept();
+    return true;
 }
 
 } // namespace quiz
