@@ -2,6 +2,8 @@
 # Builds the project with coverage into build-coverage/ (or $QUIZ_COVERAGE_DIR), runs the
 # test suite (or the tests matching $1, a ctest -R pattern) and prints line and branch
 # coverage of src/ per layer. Branches the compiler adds for exceptions are left out.
+# The counters are updated atomically: the scoring and the record reading run on
+# several threads, and racing counters come out negative, which gcovr refuses.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QUIZ_COVERAGE_DIR:-$root/build-coverage}"
@@ -11,7 +13,7 @@ command -v gcovr >/dev/null || {
 }
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIZ_BUILD_BENCHMARKS=OFF \
-  -DCMAKE_CXX_FLAGS="--coverage -O0" -DCMAKE_EXE_LINKER_FLAGS="--coverage" >/dev/null
+  -DCMAKE_CXX_FLAGS="--coverage -O0 -fprofile-update=atomic" -DCMAKE_EXE_LINKER_FLAGS="--coverage" >/dev/null
 cmake --build "$build" -j 2
 find "$build" -name '*.gcda' -delete
 (cd "$build" && QT_QPA_PLATFORM=offscreen ctest -j 2 --timeout 300 ${1:+-R "$1"} \
