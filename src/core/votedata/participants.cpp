@@ -10,7 +10,8 @@
 namespace quiz {
 
 namespace {
-constexpr int waitStepMs = 20;
+// The reply usually comes within a millisecond: look for it often.
+constexpr int waitStepMs = 2;
 }
 
 Participant defaultParticipant()

@@ -57,100 +57,220 @@ std::vector<std::string> SplitAnswerString(std::string_view answers)
     return entries;
 }
 
-std::string responseTextOfLine(std::string_view line)
+namespace
 {
-    std::string text;
+
+// Where the response values of a response.rec line lie, and whether their
+// decimal commas are still to be turned into points.
+struct ResponseField {
+    std::string_view text;
+    bool decimalCommas = false;
+};
+
+ResponseField responseFieldOfLine(std::string_view line)
+{
     // More than seven pieces means at least seven commas; no need to count further.
     size_t commas = 0;
     for (size_t at = line.find(','); at != std::string_view::npos && commas < 7; at = line.find(',', at + 1))
         ++commas;
-    if (commas >= 7) {
-        // The quoted text held decimal commas: take it whole, from after its
-        // opening quote to the next quote.
-        size_t comma = std::string_view::npos;
-        for (int i = 0; i < 3; ++i)
-            comma = line.find(',', comma + 1);
-        const size_t start = std::min(comma + 2, line.size());
-        const size_t quote = line.find('"', start);
-        text = std::string(
-            line.substr(start, quote == std::string_view::npos ? std::string_view::npos : quote - start));
-        std::replace(text.begin(), text.end(), ',', '.');
-    } else {
-        text = GetField(line, 4); // a field holds no comma
+    if (commas < 7)
+        return {getFieldView(line, 4), false}; // a field holds no comma
+    // The quoted text held decimal commas: take it whole, from after its
+    // opening quote to the next quote.
+    size_t comma = std::string_view::npos;
+    for (int i = 0; i < 3; ++i)
+        comma = line.find(',', comma + 1);
+    const size_t start = std::min(comma + 2, line.size());
+    const size_t quote = line.find('"', start);
+    return {line.substr(start, quote == std::string_view::npos ? std::string_view::npos : quote - start), true};
+}
+
+// Keeps only `part` (a view into `text`) of the text, in place.
+void keepPart(std::string &text, std::string_view part)
+{
+    if (part.empty()) {
+        text.clear();
+        return;
     }
+    const auto from = static_cast<size_t>(part.data() - text.data());
+    text.erase(from + part.size());
+    text.erase(0, from);
+}
+
+} // namespace
+
+std::string responseTextOfLine(std::string_view line)
+{
+    const ResponseField field = responseFieldOfLine(line);
+    std::string text(field.text);
+    if (field.decimalCommas)
+        std::replace(text.begin(), text.end(), ',', '.');
     return text;
 }
 
 namespace
 {
 
-// Calls f(line) for every line of the file (CR LF and LF end a line; a last
-// line without an end counts), reading it in blocks so that the file is never
-// held whole. A byte order mark at the start is dropped; a line that is not
-// UTF-8 is decoded as Windows-1252. False when the file cannot be opened.
-template <typename F> bool forEachFileLine(const std::string &path, F &&f)
+// Where a line of a record file lies, without its CR LF.
+struct LineSpan {
+    std::uint64_t offset = 0;
+    std::uint64_t length = 0;
+};
+
+// The key of a record line: the upper-cased file-name part of its first field.
+std::string keyOfLine(std::string_view line)
+{
+    return FileNamePart(getFieldView(line, 1));
+}
+
+// A line of the file as the records read it: a line that is not UTF-8 is
+// decoded as Windows-1252.
+std::string readLine(int fd, const LineSpan &span)
+{
+    std::string line(span.length, '\0');
+    size_t got = 0;
+    while (got < line.size()) {
+        const ssize_t n = ::pread(fd, line.data() + got, line.size() - got, static_cast<off_t>(span.offset + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break; // the file became shorter meanwhile: what is there
+        got += static_cast<size_t>(n);
+    }
+    line.resize(got);
+    return isValidUtf8(line) ? line : decodeText(line);
+}
+
+// Finds the last line of each wanted question (every question when `wanted`
+// is empty) in one pass over the file's blocks, without copying or decoding
+// the lines: only the start of each line, up to its first comma, is looked
+// at. CR LF and LF end a line, a last line without its end counts, and a
+// byte order mark at the start is passed over. A line whose file-name part
+// is not ASCII may be keyed differently once decoded: such lines are decided
+// afterwards by reading them whole.
+class LastLineFinder
+{
+  public:
+    LastLineFinder(int fd, const std::unordered_set<std::string> &wanted) : fd_(fd), wanted_(wanted) {}
+
+    void feed(std::string_view data, std::uint64_t at)
+    {
+        if (at == 0 && data.substr(0, 3) == "\xEF\xBB\xBF") {
+            data.remove_prefix(3);
+            at = lineStart_ = 3;
+        }
+        size_t pos = 0;
+        while (pos < data.size()) {
+            const char *base = data.data();
+            const auto *nl = static_cast<const char *>(std::memchr(base + pos, '\n', data.size() - pos));
+            const size_t end = nl ? static_cast<size_t>(nl - base) : data.size();
+            if (!headDone_) {
+                const auto *comma = static_cast<const char *>(std::memchr(base + pos, ',', end - pos));
+                const size_t headEnd = comma ? static_cast<size_t>(comma - base) : end;
+                head_.append(base + pos, headEnd - pos);
+                headDone_ = comma != nullptr;
+            }
+            if (end > pos)
+                lastByte_ = base[end - 1];
+            if (!nl)
+                break;
+            endLine(at + end);
+            lineStart_ = at + end + 1;
+            pos = end + 1;
+        }
+    }
+
+    // The file ended at `size`; the last lines of the wanted questions.
+    std::unordered_map<std::string, LineSpan> finish(std::uint64_t size)
+    {
+        if (size > lineStart_)
+            endLine(size);
+        // In the order of the file; their keys are not ASCII, so no line
+        // decided before has the same key.
+        for (const LineSpan &span : undecided_) {
+            std::string key = keyOfLine(readLine(fd_, span));
+            if (wanted_.empty() || wanted_.count(key))
+                last_[std::move(key)] = span;
+        }
+        return std::move(last_);
+    }
+
+  private:
+    void endLine(std::uint64_t end)
+    {
+        LineSpan span{lineStart_, end - lineStart_};
+        if (lastByte_ == '\r') {
+            --span.length;
+            if (!headDone_)
+                head_.pop_back(); // the whole line is the first field
+        }
+        const std::string_view name = fileNameOf(head_);
+        if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+            undecided_.push_back(span);
+        } else {
+            std::string key = toUpper(name);
+            if (wanted_.empty() || wanted_.count(key))
+                last_[std::move(key)] = span;
+        }
+        head_.clear();
+        headDone_ = false;
+        lastByte_ = 0;
+    }
+
+    // The file-name part of a first field, as keyOfLine takes it.
+    static std::string_view fileNameOf(std::string_view field)
+    {
+        if (!field.empty() && field.front() == '"' && field.back() == '"')
+            field = field.size() >= 2 ? field.substr(1, field.size() - 2) : std::string_view();
+        const size_t separator = field.find_last_of("\\/");
+        return separator == std::string_view::npos ? field : field.substr(separator + 1);
+    }
+
+    int fd_;
+    const std::unordered_set<std::string> &wanted_;
+    std::unordered_map<std::string, LineSpan> last_;
+    std::vector<LineSpan> undecided_;
+    std::uint64_t lineStart_ = 0;
+    std::string head_; // the line's first field so far
+    bool headDone_ = false;
+    char lastByte_ = 0;
+};
+
+// Below this size of response.rec, both files are read on one thread.
+constexpr std::uintmax_t kBytesForTwoThreads = 4u << 20;
+
+// Calls keep(key, line) with the last line of each wanted question of the
+// file (every question when `wanted` is empty), in the order of the file.
+// The file is read once block by block to find them, then only those lines
+// are read again. False when the file cannot be opened.
+template <typename F>
+bool forEachLastLine(const std::string &path, const std::unordered_set<std::string> &wanted, F &&keep)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const auto emit = [&f](std::string_view line) {
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (isValidUtf8(line))
-            f(line);
-        else
-            f(std::string_view(decodeText(line)));
-    };
+    LastLineFinder finder(fd, wanted);
     constexpr size_t kBlock = 1 << 20;
     std::unique_ptr<char[]> block(new char[kBlock]);
-    std::string carry; // the start of a line that runs on into the next block
-    bool first = true;
+    std::uint64_t at = 0;
     for (;;) {
         const ssize_t got = ::read(fd, block.get(), kBlock);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             break;
-        std::string_view data(block.get(), static_cast<size_t>(got));
-        if (first) {
-            first = false;
-            if (data.substr(0, 3) == "\xEF\xBB\xBF")
-                data.remove_prefix(3);
-        }
-        size_t start = 0;
-        while (const void *nl = std::memchr(data.data() + start, '\n', data.size() - start)) {
-            const size_t end = static_cast<size_t>(static_cast<const char *>(nl) - data.data());
-            if (carry.empty()) {
-                emit(data.substr(start, end - start));
-            } else {
-                carry.append(data.substr(start, end - start));
-                emit(carry);
-                carry.clear();
-            }
-            start = end + 1;
-        }
-        carry.append(data.substr(start));
+        finder.feed(std::string_view(block.get(), static_cast<size_t>(got)), at);
+        at += static_cast<std::uint64_t>(got);
     }
+    block.reset();
+    const std::unordered_map<std::string, LineSpan> last = finder.finish(at);
+    std::vector<std::pair<std::string, LineSpan>> inOrder(last.begin(), last.end());
+    std::sort(inOrder.begin(), inOrder.end(),
+              [](const auto &a, const auto &b) { return a.second.offset < b.second.offset; });
+    for (auto &[key, span] : inOrder)
+        keep(key, readLine(fd, span));
     ::close(fd);
-    if (!carry.empty())
-        emit(carry);
     return true;
-}
-
-// Below this size of response.rec, both files are read on one thread.
-constexpr std::uintmax_t kBytesForTwoThreads = 4u << 20;
-
-// Keeps the last line of each wanted question (all questions when wanted is
-// empty) in `last`, by key.
-void keepLastLines(const std::string &path, const std::unordered_set<std::string> &wanted,
-                   std::unordered_map<std::string, std::string> &last)
-{
-    forEachFileLine(path, [&](std::string_view line) {
-        std::string key = FileNamePart(getFieldView(line, 1));
-        if (!wanted.empty() && !wanted.count(key))
-            return;
-        last[std::move(key)].assign(line);
-    });
 }
 
 } // namespace
@@ -211,20 +331,19 @@ VoteRecords VoteRecords::loadWanted(const std::string &dataFolder,
     records.votesPresent_ = FileExists(votesPath);
     records.responsePresent_ = FileExists(responsePath);
     const auto readVotes = [&] {
-        std::unordered_map<std::string, std::string> last;
-        keepLastLines(votesPath, wanted, last);
-        for (auto &[key, line] : last) {
-            records.answers_[key].assign(getFieldView(line, 4));
-            std::string().swap(line); // the line's memory goes as its answers are kept
-        }
+        forEachLastLine(votesPath, wanted, [&](const std::string &key, std::string line) {
+            keepPart(line, getFieldView(line, 4));
+            records.answers_[key] = std::move(line);
+        });
     };
     const auto readResponses = [&] {
-        std::unordered_map<std::string, std::string> last;
-        keepLastLines(responsePath, wanted, last);
-        for (auto &[key, line] : last) {
-            records.responses_[key] = responseTextOfLine(line);
-            std::string().swap(line);
-        }
+        forEachLastLine(responsePath, wanted, [&](const std::string &key, std::string line) {
+            const ResponseField field = responseFieldOfLine(line);
+            keepPart(line, field.text);
+            if (field.decimalCommas)
+                std::replace(line.begin(), line.end(), ',', '.');
+            records.responses_[key] = std::move(line);
+        });
     };
     // The two files are independent: a large response.rec is read beside votes.rec.
     std::error_code ec;

@@ -50,5 +50,17 @@ TEST(VoteRecordsInBlocks, ReadsWhatTheWholeTextHolds)
     EXPECT_EQ(read.votedQuestions(), expected.votedQuestions());
 }
 
+// A file name that is not ASCII is keyed as its line decodes: a UTF-8 line
+// and a Windows-1252 line can name the same question, and the later wins.
+TEST(VoteRecordsInBlocks, NamesThatAreNotAsciiKeepTheLaterLine)
+{
+    const std::string utf8 = "q\xC3\xA9.tlx,1,4,\"5;\",d,t\r\n", windows = "C:\\x\\Q\xE9.TLX,1,4,\"4;\",d,t\r\n";
+    for (const bool utf8First : {true, false}) {
+        test::TestFolder data;
+        data.write("votes.rec", utf8First ? utf8 + windows : windows + utf8);
+        EXPECT_EQ(VoteRecords::load(data.str(), {"q\xC3\xA9.tlx"}).answers("Q\xC3\xA9.tlx"), utf8First ? "4;" : "5;");
+    }
+}
+
 } // namespace
 } // namespace quiz
