@@ -49,7 +49,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.4), libqt6network6 (>= 6.4), libqt6printsupport6 (>= 6.4), libxlsxwriter4, libxcb1")
+    "libqt6widgets6 (>= 6.4), libqt6network6 (>= 6.4), libqt6printsupport6 (>= 6.4), libxlsxwriter4, libxcb1, libpng16-16, zlib1g")
 if(QUIZ_WITH_IMPRESS)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libreoffice-impress (>= 1:7.4)")
 endif()

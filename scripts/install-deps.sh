@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev
-  libxlsxwriter-dev libxcb1-dev
+  libxlsxwriter-dev libxcb1-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth xdotool python3 ccache
   libreoffice-impress libreoffice-dev

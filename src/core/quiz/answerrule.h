@@ -16,7 +16,7 @@ inline constexpr int kOptionCount = 11; // options 0..10
 // The option a keypad's answer names: a single digit its value, "A" (compact
 // form) and "10" (list form) option 10. "X", "-", "" and any other text name
 // none (kNoOption).
-inline int answerOption(std::string_view entry)
+constexpr int answerOption(std::string_view entry)
 {
     if (entry.size() == 1)
         return entry[0] >= '0' && entry[0] <= '9' ? entry[0] - '0' : (entry[0] == 'A' ? 10 : kNoOption);

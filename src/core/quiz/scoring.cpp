@@ -5,6 +5,7 @@
 #include "ports/progress.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -69,16 +70,23 @@ bool skipSeparators(std::string_view text, size_t &pos, size_t count)
     if (count == 0)
         return true;
     const __m128i separator = _mm_set1_epi8(';');
+    const __m128i zero = _mm_setzero_si128();
     while (pos + 16 <= n) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + pos));
-        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)));
-             mask != 0; mask &= mask - 1) {
-            if (--count == 0) {
-                pos += static_cast<size_t>(std::countr_zero(mask)) + 1;
-                return true;
-            }
+        const __m128i matches = _mm_cmpeq_epi8(bytes, separator);
+        // The separators counted: each match is 0xFF, its negation 1, summed in two halves.
+        const __m128i sums = _mm_sad_epu8(_mm_sub_epi8(zero, matches), zero);
+        const auto found = static_cast<size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+        if (found < count) {
+            count -= found;
+            pos += 16;
+            continue;
         }
-        pos += 16;
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(matches));
+        while (--count > 0)
+            mask &= mask - 1; // the count-th separator is now the lowest
+        pos += static_cast<size_t>(std::countr_zero(mask)) + 1;
+        return true;
     }
 #endif
     while (count > 0) {
@@ -104,26 +112,69 @@ bool skipSeparators(std::string_view text, size_t &pos, size_t count)
     return true;
 }
 
+// A keypad's answer as the per-keypad pass reads it: an option (0..10),
+// no answer ("" or "-"), or an answer that names no option.
+constexpr std::uint8_t kNotAnswered = kOptionCount;
+constexpr std::uint8_t kNamesNoOption = kOptionCount + 1;
+using AnswerCode = std::uint8_t;
+
+constexpr AnswerCode codeOfEntry(std::string_view entry)
+{
+    if (entry.empty() || entry == "-")
+        return kNotAnswered;
+    const int option = answerOption(entry);
+    return option == kNoOption ? kNamesNoOption : static_cast<AnswerCode>(option);
+}
+
+// The codes of one-character entries, by character.
+constexpr std::array<AnswerCode, 256> kCodeOfCharacter = [] {
+    std::array<AnswerCode, 256> codes{};
+    for (int c = 0; c < 256; ++c) {
+        const char ch = static_cast<char>(c);
+        codes[static_cast<size_t>(c)] = codeOfEntry(std::string_view(&ch, 1));
+    }
+    return codes;
+}();
+
+// Whether every one of the first `count` entries of a list-form answer
+// string is one character: then entry k is the character at 2k.
+bool entriesAreSingleCharacters(std::string_view answers, size_t count)
+{
+    if (answers.size() < 2 * count)
+        return false;
+    // The count separators are all at odd places, so none is at an even one.
+    size_t i = 0;
+    for (; i + 8 <= 2 * count; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, answers.data() + i, 8);
+        if ((word & 0xFF00FF00FF00FF00ULL) != 0x3B003B003B003B00ULL)
+            return false;
+    }
+    for (i += 1; i < 2 * count; i += 2)
+        if (answers[i] != ';')
+            return false;
+    return true;
+}
+
 // Walks the entries of a list-form answer string without copying them, from
-// entry `first`. Most entries are one character followed by ";", which is
-// read at once.
+// entry `first`.
 class EntryCursor
 {
   public:
     EntryCursor(std::string_view text, size_t first) : text_(text) { skipSeparators(text_, pos_, first); }
-    std::string_view next()
+    AnswerCode next()
     {
         const size_t n = text_.size();
         if (pos_ + 1 < n && text_[pos_ + 1] == ';' && text_[pos_] != ';') {
             pos_ += 2;
-            return text_.substr(pos_ - 2, 1);
+            return kCodeOfCharacter[static_cast<unsigned char>(text_[pos_ - 2])];
         }
         size_t end = pos_;
         while (end < n && text_[end] != ';')
             ++end;
         const std::string_view entry = text_.substr(pos_, end - pos_);
         pos_ = end + 1;
-        return entry;
+        return codeOfEntry(entry);
     }
 
   private:
@@ -189,12 +240,44 @@ struct QuestionPlan {
     std::string_view answers;
     std::string_view responseText;
     WeightTable weight{};
-    RightOptions right;
+    std::array<bool, kOptionCount + 2> right{}; // by answer code
     bool list = false;
+    bool singleCharacters = false; // list form with one character per entry
     bool hasCorrect = false;
     size_t count = 0;     // keypads: characters (compact form) or entries before the last ";"
     bool stepped = false; // its entries step the progress view (open by the time the question came)
 };
+
+// Scores keypads [from, end) of one question: `next(k)` gives keypad k's
+// answer code. The keypads with right answers are gathered a batch at a
+// time, then their weights and response values are added in keypad order.
+template <typename NextCode>
+void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end, bool list, NextCode next)
+{
+    ValueSkipper values(p.responseText);
+    constexpr size_t kBatch = 256;
+    std::array<std::uint32_t, kBatch> rightKeypads;
+    std::array<AnswerCode, kBatch> rightCodes;
+    for (size_t batch = from; batch < end; batch += kBatch) {
+        const size_t batchEnd = std::min(end, batch + kBatch);
+        size_t right = 0;
+        for (size_t k = batch; k < batchEnd; ++k) {
+            const AnswerCode code = next(k);
+            if (list && code != kNotAnswered)
+                r.voted[k] = 1.0f;
+            rightKeypads[right] = static_cast<std::uint32_t>(k);
+            rightCodes[right] = code;
+            right += p.right[code];
+        }
+        for (size_t i = 0; i < right; ++i) {
+            const size_t k = rightKeypads[i];
+            addTo(r.score[k], p.weight[rightCodes[i]]);
+            std::string_view value;
+            if (values.at(k, value))
+                addTo(r.time[k], fastLeadingNumber(value));
+        }
+    }
+}
 
 // Keypads [from, to) of every question, in question order: a keypad's sums
 // depend only on its own entries, so ranges of keypads can be scored apart
@@ -205,40 +288,23 @@ void scoreKeypads(ScoringResult &r, const std::vector<QuestionPlan> &plans, size
 {
     for (const QuestionPlan &p : plans) {
         const size_t end = std::min(to, p.count);
-        ValueSkipper values(p.responseText);
+        const auto *bytes = reinterpret_cast<const unsigned char *>(p.answers.data());
         if (!p.list) {
-            for (size_t k = from; k < end; ++k) {
-                const int option = answerOption(p.answers.substr(k, 1));
-                if (!p.right.contains(option))
-                    continue;
-                addTo(r.score[k], p.weight[static_cast<size_t>(option)]);
-                std::string_view value;
-                if (values.at(k, value))
-                    addTo(r.time[k], fastLeadingNumber(value));
-            }
+            scoreRange(r, p, from, end, false, [bytes](size_t k) { return kCodeOfCharacter[bytes[k]]; });
             continue;
         }
-        if (from < end) {
-            EntryCursor entries(p.answers, from);
-            for (size_t i = from; i < end; ++i) {
-                const std::string_view entry = entries.next();
-                if (progress && p.stepped)
-                    progress->step(1);
-                if (entry.empty() || entry == "-" || !p.hasCorrect)
-                    continue;
-                r.voted[i] = 1.0f;
-                const int option = answerOption(entry);
-                if (!p.right.contains(option))
-                    continue;
-                addTo(r.score[i], p.weight[static_cast<size_t>(option)]);
-                std::string_view value;
-                if (values.at(i, value))
-                    addTo(r.time[i], fastLeadingNumber(value));
+        // Without a correct answer nobody scores or counts as having voted.
+        if (from < end && p.hasCorrect) {
+            if (p.singleCharacters) {
+                scoreRange(r, p, from, end, true, [bytes](size_t k) { return kCodeOfCharacter[bytes[2 * k]]; });
+            } else {
+                EntryCursor entries(p.answers, from);
+                scoreRange(r, p, from, end, true, [&entries](size_t) { return entries.next(); });
             }
         }
         if (progress && p.stepped) {
             // The progress thread scores from keypad 0: the entries past its range are the others'.
-            progress->step(static_cast<long long>(p.count - std::max(end, from)));
+            progress->step(static_cast<long long>(p.count));
             progress->flush();
         }
     }
@@ -288,10 +354,13 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
         p.answers = q.answers;
         p.responseText = q.responseText;
         p.weight = weight;
-        p.right = RightOptions(q.correctAnswer, q.answers);
+        const RightOptions right(q.correctAnswer, q.answers);
+        for (int option = 0; option < kOptionCount; ++option)
+            p.right[static_cast<size_t>(option)] = right.contains(option);
         p.list = q.answers.find(';') != std::string::npos;
         p.count = p.list ? static_cast<size_t>(std::count(q.answers.begin(), q.answers.end(), ';'))
                          : q.answers.size();
+        p.singleCharacters = p.list && entriesAreSingleCharacters(q.answers, p.count);
         p.hasCorrect = !q.correctAnswer.empty();
         r.keypadCount = static_cast<int>(p.count);
         if (p.list) {

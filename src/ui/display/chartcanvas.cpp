@@ -1,6 +1,7 @@
 #include "ui/display/chartcanvas.h"
 
 #include "adapters/dialogs/dialogconversions.h"
+#include "adapters/qt/pngwriter.h"
 
 #include "ui/display/keycodes.h"
 
@@ -191,7 +192,7 @@ bool ChartCanvas::savePicture(const QString &pngPath) const
     QSaveFile file(pngPath);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!picture().save(&file, "PNG")) {
+    if (!writePngQuickly(picture(), file)) {
         file.cancelWriting();
         return false;
     }

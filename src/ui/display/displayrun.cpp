@@ -1,5 +1,6 @@
 #include "ui/display/displayrun.h"
 
+#include "adapters/qt/pngwriter.h"
 #include "core/common/fileutil.h"
 #include "core/controller/controllerlink.h"
 #include "core/display/displaylayout.h"
@@ -70,8 +71,7 @@ bool saveWindowPicture(QWidget *window, const std::string &path)
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    // Quality 80 is zlib's fastest level: the picture is written once and read by tools.
-    if (!window->grab().save(&file, "PNG", 80)) {
+    if (!writePngQuickly(window->grab().toImage(), file)) {
         file.cancelWriting();
         return false;
     }

@@ -1,5 +1,6 @@
 #include "ui/display/frmtchartdisplay.h"
 
+#include "adapters/qt/pngwriter.h"
 #include "core/common/text.h"
 #include "core/display/displaykeys.h"
 #include "core/display/insertplacement.h"
@@ -183,7 +184,7 @@ void FrmTChartDisplay::ExportToPowerPoint(int slideIndex)
     std::string pastedName;
     step([&] {
         requireHost();
-        if (!pictureFile.open() || !chart_->picture().save(&pictureFile, "PNG") || !pictureFile.flush())
+        if (!pictureFile.open() || !writePngQuickly(chart_->picture(), pictureFile) || !pictureFile.flush())
             throw std::runtime_error("cannot write the chart's picture");
         pictureFile.close();
         chart_->copyPictureToClipboard();
