@@ -24,30 +24,33 @@ namespace
     endRun(0, "no votes.rec in " + ctx.state.dataFolder);
 }
 
-} // namespace
-
-ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList)
-{
-    if (!FileExists(resolveFile(ctx.state.dataFolder, "votes.rec")))
-        noVotingResults(ctx);
-    // Only the quiz's questions are kept from the records of the meeting.
-    return CalculateScores(ctx, quizList, VoteRecords::load(ctx.state.dataFolder, quizList));
-}
-
-ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList,
-                           const VoteRecords &votes)
-{
-    QuizState &state = ctx.state;
-
+// The quiz's question files that exist, and what each of them asks.
+struct QuestionFiles {
     std::vector<std::string> paths;
     std::vector<QuestionInput> questions;
+};
+
+QuestionFiles readQuestionFiles(const QuizState &state, const std::vector<std::string> &quizList)
+{
+    QuestionFiles files;
     for (const std::string &name : quizList) {
         const std::string path = resolveFile(state.dataFolder, name);
         if (!FileExists(path))
             continue;
-        paths.push_back(path);
-        questions.emplace_back().correctAnswer = ReadCorrectAnswer(path);
+        files.paths.push_back(path);
+        QuestionInput &question = files.questions.emplace_back();
+        question.correctAnswer = ReadCorrectAnswer(path);
+        if (state.useWeightings == 1)
+            ReadQuestionWeightings(path, question.weights);
     }
+    return files;
+}
+
+ScoringRun scoreQuestions(RunContext &ctx, QuestionFiles files, const VoteRecords &votes)
+{
+    QuizState &state = ctx.state;
+    const std::vector<std::string> &paths = files.paths;
+    std::vector<QuestionInput> &questions = files.questions;
 
     if (FileExists(resolveFile(state.dataFolder, "response.rec")))
         state.responseRecPresent = true;
@@ -65,8 +68,6 @@ ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quiz
         if (const std::string *text = state.responseRecPresent ? votes.responseText(paths[q]) : nullptr)
             response = *text;
         questions[q].responseText = response;
-        if (state.useWeightings == 1)
-            ReadQuestionWeightings(paths[q], questions[q].weights);
     }
 
     ScoringSettings settings;
@@ -89,6 +90,30 @@ ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quiz
     state.keypadsStartFrom = run.rows.keypadsStartFrom;
     state.questionResponseText = std::string(response);
     return run;
+}
+
+} // namespace
+
+ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList)
+{
+    if (!FileExists(resolveFile(ctx.state.dataFolder, "votes.rec")))
+        noVotingResults(ctx);
+    // Only the quiz's questions are kept from the records of the meeting.
+    return CalculateScores(ctx, quizList, VoteRecords::load(ctx.state.dataFolder, quizList));
+}
+
+ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList,
+                           const VoteRecords &votes)
+{
+    return scoreQuestions(ctx, readQuestionFiles(ctx.state, quizList), votes);
+}
+
+ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList,
+                           const std::shared_future<VoteRecords> &votes)
+{
+    // The question files are read while the records may still be on their way.
+    QuestionFiles files = readQuestionFiles(ctx.state, quizList);
+    return scoreQuestions(ctx, std::move(files), votes.get());
 }
 
 } // namespace quiz

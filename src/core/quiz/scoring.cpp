@@ -136,24 +136,37 @@ constexpr std::array<AnswerCode, 256> kCodeOfCharacter = [] {
     return codes;
 }();
 
-// Whether every one of the first `count` entries of a list-form answer
-// string is one character: then entry k is the character at 2k.
-bool entriesAreSingleCharacters(std::string_view answers, size_t count)
+// The keypads of a list-form answer string (its ";" separators), and whether
+// every entry before the last ";" is one character: then entry k is the
+// character at 2k.
+struct ListShape {
+    size_t count = 0;
+    bool singleCharacters = false;
+};
+
+ListShape listShapeOf(std::string_view answers)
 {
-    if (answers.size() < 2 * count)
-        return false;
-    // The count separators are all at odd places, so none is at an even one.
+    // One-character entries put every ";" at an odd place and none at an even one.
+    const size_t n = answers.size();
+    const size_t pairs = n / 2;
     size_t i = 0;
-    for (; i + 8 <= 2 * count; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, answers.data() + i, 8);
-        if ((word & 0xFF00FF00FF00FF00ULL) != 0x3B003B003B003B00ULL)
-            return false;
+    bool single = true;
+#if defined(__SSE2__)
+    const __m128i separator = _mm_set1_epi8(';');
+    for (; i + 16 <= 2 * pairs; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(answers.data() + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)) != 0xAAAA) {
+            single = false;
+            break;
+        }
     }
-    for (i += 1; i < 2 * count; i += 2)
-        if (answers[i] != ';')
-            return false;
-    return true;
+#endif
+    for (; single && i < 2 * pairs; i += 2)
+        single = answers[i] != ';' && answers[i + 1] == ';';
+    // An odd last character is the entry after the last ";", which no keypad has.
+    if (single && (n % 2 == 0 || answers[n - 1] != ';'))
+        return {pairs, true};
+    return {static_cast<size_t>(std::count(answers.begin(), answers.end(), ';')), false};
 }
 
 // Walks the entries of a list-form answer string without copying them, from
@@ -281,8 +294,8 @@ void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end
 
 // Keypads [from, to) of every question, in question order: a keypad's sums
 // depend only on its own entries, so ranges of keypads can be scored apart
-// and give the same sums. `progress` (null on a worker) is stepped for every
-// entry of a list-form question, the other ranges' included.
+// and give the same sums. `progress` (null on a worker) is stepped by all the
+// entries of each list-form question, the other ranges' included.
 void scoreKeypads(ScoringResult &r, const std::vector<QuestionPlan> &plans, size_t from, size_t to,
                   ProgressState *progress)
 {
@@ -303,7 +316,6 @@ void scoreKeypads(ScoringResult &r, const std::vector<QuestionPlan> &plans, size
             }
         }
         if (progress && p.stepped) {
-            // The progress thread scores from keypad 0: the entries past its range are the others'.
             progress->step(static_cast<long long>(p.count));
             progress->flush();
         }
@@ -358,9 +370,9 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
         for (int option = 0; option < kOptionCount; ++option)
             p.right[static_cast<size_t>(option)] = right.contains(option);
         p.list = q.answers.find(';') != std::string::npos;
-        p.count = p.list ? static_cast<size_t>(std::count(q.answers.begin(), q.answers.end(), ';'))
-                         : q.answers.size();
-        p.singleCharacters = p.list && entriesAreSingleCharacters(q.answers, p.count);
+        const ListShape shape = p.list ? listShapeOf(q.answers) : ListShape{q.answers.size(), false};
+        p.count = shape.count;
+        p.singleCharacters = shape.singleCharacters;
         p.hasCorrect = !q.correctAnswer.empty();
         r.keypadCount = static_cast<int>(p.count);
         if (p.list) {

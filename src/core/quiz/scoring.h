@@ -4,6 +4,7 @@
 #include "core/quiz/ranking.h"
 
 #include <array>
+#include <future>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,5 +75,9 @@ ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quiz
 // The same with vote records already loaded for this run.
 ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList,
                            const VoteRecords &votes);
+// The same with vote records being read for this run (loadVoteRecordsInBackground):
+// the question files are read before the records are waited for.
+ScoringRun CalculateScores(RunContext &ctx, const std::vector<std::string> &quizList,
+                           const std::shared_future<VoteRecords> &votes);
 
 } // namespace quiz

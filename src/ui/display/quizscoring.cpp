@@ -7,7 +7,7 @@ namespace quiz {
 DisplayScoring quizScoring(std::vector<std::string> quizList, std::shared_future<VoteRecords> records)
 {
     return [list = std::move(quizList), records = std::move(records)](RunContext &ctx) {
-        return records.valid() ? CalculateScores(ctx, list, records.get()).rows
+        return records.valid() ? CalculateScores(ctx, list, records).rows
                                : CalculateScores(ctx, list).rows;
     };
 }
