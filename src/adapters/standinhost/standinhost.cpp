@@ -1,5 +1,6 @@
 #include "adapters/standinhost/standinhost.h"
 
+#include "adapters/qt/bmpfile.h"
 #include "adapters/standinhost/hostjson.h"
 #include "core/common/text.h"
 #include "core/votedata/titlematch.h"
@@ -485,8 +486,9 @@ void StandInHost::captureSlideShow(const std::string &imagePath)
         }
     }
     const QByteArray suffix = QFileInfo(str(imagePath)).suffix().toLower().toLatin1();
-    const bool known = QImageWriter::supportedImageFormats().contains(suffix);
-    if (!picture.save(str(imagePath), known ? nullptr : "PNG"))
+    if (suffix == "bmp" ? !writeBmpQuickly(picture, str(imagePath))
+                        : !picture.save(str(imagePath),
+                                        QImageWriter::supportedImageFormats().contains(suffix) ? nullptr : "PNG"))
         throw HostError(kPermissionDenied, kSource, "Permission denied: " + imagePath);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/display/backgroundgrabber.h"
 
+#include "adapters/qt/bmpfile.h"
 #include "core/display/backgroundcapture.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/presentationlink.h"
@@ -62,8 +63,8 @@ void CaptureSlideShow(RunContext &ctx)
         // An uncompressed file: quick to write and to read back.
         const QString path = folder.filePath("slide.bmp");
         ctx.host->captureSlideShow(path.toStdString());
-        QImage image;
-        if (image.load(path))
+        const QImage image = readImageQuickly(path);
+        if (!image.isNull())
             setSlidePicture(image);
     } catch (const std::exception &) {
         // A failed capture leaves the previous picture; the display goes on.
@@ -98,7 +99,7 @@ void GrabBackground(RunContext &ctx, QWidget *window, ChartCanvas *chart, QLabel
 
         const QString file = QDir(QString::fromStdString(backgroundTempFolder(ctx.state.addinFolder)))
                                  .filePath("bcktemp.bmp");
-        cut.save(file, "BMP");
+        writeBmpQuickly(cut, file);
         // Let the file be complete before it is read back.
         if (ctx.pump)
             for (int i = 0; i < 500; ++i)

@@ -1,6 +1,7 @@
 #include "ui/display/chartcanvas.h"
 
 #include "adapters/dialogs/dialogconversions.h"
+#include "adapters/qt/bmpfile.h"
 #include "adapters/qt/pngwriter.h"
 
 #include "ui/display/keycodes.h"
@@ -147,8 +148,8 @@ int ChartCanvas::annotationAt(const QPointF &point) const
 
 bool ChartCanvas::loadBackgroundImage(const QString &path)
 {
-    QImage image;
-    if (!image.load(path))
+    const QImage image = readImageQuickly(path);
+    if (image.isNull())
         return false;
     setBackgroundImage(image);
     return true;

@@ -23,7 +23,7 @@ public:
     static constexpr int heightTwips = 690;
     static constexpr int widthTwips = 5400;
     static constexpr int animateIntervalMs = 150;
-    static constexpr int repaintIntervalMs = 20;
+    static constexpr int repaintIntervalMs = 100;
     static constexpr const char *message = "Building Excel Workbook - Please Wait";
     static constexpr const char *windowCaption = "Please Wait - Compiling Results";
 
