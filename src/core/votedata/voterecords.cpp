@@ -13,6 +13,10 @@
 #include <thread>
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quiz
 {
 
@@ -85,6 +89,24 @@ ResponseField responseFieldOfLine(std::string_view line)
     return {line.substr(start, quote == std::string_view::npos ? std::string_view::npos : quote - start), true};
 }
 
+// Turns the decimal commas of response values into points, sixteen bytes at
+// a time where it can: a comma every few bytes defeats a branch per byte.
+void commasToPoints(std::string &text)
+{
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i comma = _mm_set1_epi8(','), point = _mm_set1_epi8('.');
+    for (; i + 16 <= text.size(); i += 16) {
+        auto *at = reinterpret_cast<__m128i *>(text.data() + i);
+        const __m128i bytes = _mm_loadu_si128(at);
+        const __m128i commas = _mm_cmpeq_epi8(bytes, comma);
+        _mm_storeu_si128(at, _mm_or_si128(_mm_andnot_si128(commas, bytes), _mm_and_si128(commas, point)));
+    }
+#endif
+    for (; i < text.size(); ++i)
+        text[i] = text[i] == ',' ? '.' : text[i];
+}
+
 // Keeps only `part` (a view into `text`) of the text, in place.
 void keepPart(std::string &text, std::string_view part)
 {
@@ -104,7 +126,7 @@ std::string responseTextOfLine(std::string_view line)
     const ResponseField field = responseFieldOfLine(line);
     std::string text(field.text);
     if (field.decimalCommas)
-        std::replace(text.begin(), text.end(), ',', '.');
+        commasToPoints(text);
     return text;
 }
 
@@ -341,7 +363,7 @@ VoteRecords VoteRecords::loadWanted(const std::string &dataFolder,
             const ResponseField field = responseFieldOfLine(line);
             keepPart(line, field.text);
             if (field.decimalCommas)
-                std::replace(line.begin(), line.end(), ',', '.');
+                commasToPoints(line);
             records.responses_[key] = std::move(line);
         });
     };
