@@ -22,14 +22,15 @@ namespace quiz
 namespace
 {
 
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // leadingNumber without its temporary string, for the per-keypad loop. Plain
 // decimals of up to 15 digits are exact here (one correctly rounded division);
 // anything longer or with an exponent goes the general way. The text may run
 // on past the value: the value ends at its ";".
 double fastLeadingNumber(std::string_view text)
 {
-    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     size_t i = 0;
     const size_t n = text.size();
     while (i < n && (text[i] == ' ' || text[i] == '\t'))
@@ -57,7 +58,7 @@ double fastLeadingNumber(std::string_view text)
         return 0;
     if (digits > 15 || (i < n && (text[i] == 'e' || text[i] == 'E')))
         return leadingNumber(text.substr(0, text.find(';')));
-    const double value = static_cast<double>(mantissa) / powersOfTen[fractionDigits];
+    const double value = static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
     return negative ? -value : value;
 }
 
@@ -195,30 +196,74 @@ class EntryCursor
     size_t pos_ = 0;
 };
 
-// The values of a ";"-separated text by index, indexes in rising order. Only
-// the values of right answers are read; the ones between are passed over
-// eight bytes at a time by counting their separators.
-class ValueSkipper
+// Where the values of a ";"-separated text start, from value `first` on:
+// one pass over the text finds every separator sixteen bytes at a time, so
+// that a right answer's value is then found by its index alone.
+class ValueStarts
 {
   public:
-    explicit ValueSkipper(std::string_view text) : text_(text) {}
-    // The text from value i on (the value runs to the next ";"); false when
-    // the text has no value i.
-    bool at(size_t i, std::string_view &value)
+    // The starts of values first .. first + count - 1 (fewer where the text ends).
+    void fill(std::string_view text, size_t first, size_t count)
     {
-        if (text_.empty() || i < index_)
+        text_ = text;
+        found_ = 0;
+        size_t pos = 0;
+        if (text.empty() || count == 0 || !skipSeparators(text, pos, first))
+            return;
+        starts_.resize(count + kSlack);
+        std::uint32_t *out = starts_.data();
+        out[found_++] = static_cast<std::uint32_t>(pos);
+        const size_t n = text.size();
+#if defined(__SSE2__)
+        const __m128i separator = _mm_set1_epi8(';');
+        for (; found_ < count && pos + 16 <= n; pos += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + pos));
+            auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)));
+            const unsigned separators = bitCount16(mask);
+            // Four are written whatever the count: values of three characters
+            // or more (with their ";") take no branch here.
+            std::uint32_t *at = out + found_;
+            const auto base = static_cast<std::uint32_t>(pos + 1);
+            for (int i = 0; i < 4; ++i) {
+                at[i] = base + static_cast<std::uint32_t>(std::countr_zero(mask | 0x10000u));
+                mask &= mask - 1;
+            }
+            for (int i = 4; mask != 0; ++i) {
+                at[i] = base + static_cast<std::uint32_t>(std::countr_zero(mask));
+                mask &= mask - 1;
+            }
+            found_ += separators;
+        }
+#endif
+        for (; found_ < count && pos < n; ++pos)
+            if (text[pos] == ';')
+                out[found_++] = static_cast<std::uint32_t>(pos + 1);
+        found_ = std::min(found_, count);
+    }
+
+    // The text from value first + i on (the value runs to the next ";");
+    // false when the text has no such value.
+    bool at(size_t i, std::string_view &value) const
+    {
+        if (i >= found_)
             return false;
-        if (!skipSeparators(text_, pos_, i - index_))
-            return false;
-        index_ = i;
-        value = text_.substr(pos_);
+        value = text_.substr(starts_[i]);
         return true;
     }
 
   private:
+    static constexpr size_t kSlack = 20; // room for what a block may add past `count`
+    static unsigned bitCount16(unsigned v)
+    {
+        v = v - ((v >> 1) & 0x5555u);
+        v = (v & 0x3333u) + ((v >> 2) & 0x3333u);
+        v = (v + (v >> 4)) & 0x0F0Fu;
+        return (v + (v >> 8)) & 0x1Fu;
+    }
+
     std::string_view text_;
-    size_t pos_ = 0; // start of value index_
-    size_t index_ = 0;
+    std::vector<std::uint32_t> starts_;
+    size_t found_ = 0;
 };
 
 void addTo(float &sum, double amount)
@@ -254,6 +299,7 @@ struct QuestionPlan {
     std::string_view responseText;
     WeightTable weight{};
     std::array<bool, kOptionCount + 2> right{}; // by answer code
+    bool anyRight = false;
     bool list = false;
     bool singleCharacters = false; // list form with one character per entry
     bool hasCorrect = false;
@@ -265,9 +311,11 @@ struct QuestionPlan {
 // answer code. The keypads with right answers are gathered a batch at a
 // time, then their weights and response values are added in keypad order.
 template <typename NextCode>
-void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end, bool list, NextCode next)
+void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end, bool list, ValueStarts &values,
+                NextCode next)
 {
-    ValueSkipper values(p.responseText);
+    if (p.anyRight)
+        values.fill(p.responseText, from, end - from);
     constexpr size_t kBatch = 256;
     std::array<std::uint32_t, kBatch> rightKeypads;
     std::array<AnswerCode, kBatch> rightCodes;
@@ -286,7 +334,7 @@ void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end
             const size_t k = rightKeypads[i];
             addTo(r.score[k], p.weight[rightCodes[i]]);
             std::string_view value;
-            if (values.at(k, value))
+            if (values.at(k - from, value))
                 addTo(r.time[k], fastLeadingNumber(value));
         }
     }
@@ -299,20 +347,21 @@ void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end
 void scoreKeypads(ScoringResult &r, const std::vector<QuestionPlan> &plans, size_t from, size_t to,
                   ProgressState *progress)
 {
+    ValueStarts values;
     for (const QuestionPlan &p : plans) {
         const size_t end = std::min(to, p.count);
         const auto *bytes = reinterpret_cast<const unsigned char *>(p.answers.data());
         if (!p.list) {
-            scoreRange(r, p, from, end, false, [bytes](size_t k) { return kCodeOfCharacter[bytes[k]]; });
+            scoreRange(r, p, from, end, false, values, [bytes](size_t k) { return kCodeOfCharacter[bytes[k]]; });
             continue;
         }
         // Without a correct answer nobody scores or counts as having voted.
         if (from < end && p.hasCorrect) {
             if (p.singleCharacters) {
-                scoreRange(r, p, from, end, true, [bytes](size_t k) { return kCodeOfCharacter[bytes[2 * k]]; });
+                scoreRange(r, p, from, end, true, values, [bytes](size_t k) { return kCodeOfCharacter[bytes[2 * k]]; });
             } else {
                 EntryCursor entries(p.answers, from);
-                scoreRange(r, p, from, end, true, [&entries](size_t) { return entries.next(); });
+                scoreRange(r, p, from, end, true, values, [&entries](size_t) { return entries.next(); });
             }
         }
         if (progress && p.stepped) {
@@ -369,6 +418,7 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
         const RightOptions right(q.correctAnswer, q.answers);
         for (int option = 0; option < kOptionCount; ++option)
             p.right[static_cast<size_t>(option)] = right.contains(option);
+        p.anyRight = !right.empty();
         p.list = q.answers.find(';') != std::string::npos;
         const ListShape shape = p.list ? listShapeOf(q.answers) : ListShape{q.answers.size(), false};
         p.count = shape.count;
