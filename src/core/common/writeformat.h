@@ -30,6 +30,11 @@ class WriteRecord
 
     std::string items() const { return items_; } // without the line end
     std::string line() const { return items_ + "\r\n"; }
+    void appendLineTo(std::string &out) const
+    {
+        out += items_;
+        out += "\r\n";
+    }
     bool empty() const { return count_ == 0; }
 
   private:

@@ -5,20 +5,23 @@
 #include "core/quiz/scoring.h"
 #include "ports/dialogs.h"
 
+#include <algorithm>
+
 namespace quiz
 {
 
 std::string QuizRecordText(const std::string &quizFileName, const ScoringResult &result)
 {
     std::string text = WriteRecord().text("Results for " + quizFileName).line();
+    // A line of some 40 bytes per keypad, built in place.
+    text.reserve(text.size() + 48 * static_cast<size_t>(std::max(result.keypadCount, 0)) + 64);
+    std::string keypad = "Keypad number: ";
+    const size_t prefix = keypad.size();
     for (int i = 0; i < result.keypadCount; ++i) {
         const auto k = static_cast<size_t>(i);
-        text += WriteRecord()
-                    .text("Keypad number: " + std::to_string(i + 1))
-                    .single(result.score[k])
-                    .text("Time")
-                    .single(result.time[k])
-                    .line();
+        keypad.resize(prefix);
+        keypad += std::to_string(i + 1);
+        WriteRecord().text(keypad).single(result.score[k]).text("Time").single(result.time[k]).appendLineTo(text);
     }
     text += WriteRecord().text("*************************************").line();
     return text;
