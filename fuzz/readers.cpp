@@ -1,6 +1,7 @@
 #include "readers.h"
 
 #include "adapters/standinhost/standinhost.h"
+#include "core/common/fileutil.h"
 #include "core/controller/frame.h"
 #include "core/controller/namescsv.h"
 #include "core/controller/namesreply.h"
@@ -23,6 +24,7 @@
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace quiz::fuzz
 {
@@ -88,6 +90,34 @@ void readVoteRecords(std::string_view input)
         check(SplitAnswerString(answers).size() == keypadCountOf(answers) ||
                   answers.find(';') != std::string::npos,
               "a compact answer string has one entry per keypad");
+    }
+
+    // The same texts as files: read block by block, each question's last line
+    // found first and read again. UTF-8 texts without a byte order mark must
+    // give what the texts give; any other must be read without a fault.
+    const fs::path folder = scratch() / "records";
+    fs::create_directories(folder);
+    writeFile(folder / "votes.rec", votes);
+    std::error_code ignored;
+    if (nul == std::string_view::npos)
+        fs::remove(folder / "response.rec", ignored);
+    else
+        writeFile(folder / "response.rec", responses);
+    const VoteRecords read = VoteRecords::load(folder.string());
+    const auto plain = [](const std::string &text) { return isValidUtf8(text) && text.rfind("\xEF\xBB\xBF", 0) != 0; };
+    if (plain(votes) && plain(responses)) {
+        check(read.votedQuestions() == records.votedQuestions(), "the files hold the texts' questions");
+        for (const std::string &question : records.votedQuestions()) {
+            check(read.answers(question) == records.answers(question), "the files give the texts' answers");
+            const std::string *a = read.responseText(question), *b = records.responseText(question);
+            check((a == nullptr) == (b == nullptr) && (!a || *a == *b), "the files give the texts' response values");
+        }
+    }
+    const std::vector<std::string> voted = read.votedQuestions();
+    if (!voted.empty()) {
+        const VoteRecords one = VoteRecords::load(folder.string(), {voted.front()});
+        check(one.votedQuestions().size() == 1 && one.answers(voted.front()) == read.answers(voted.front()),
+              "a quiz's questions are read as the whole meeting's");
     }
 }
 

@@ -11,6 +11,7 @@
 #include <future>
 #include <memory>
 #include <thread>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #if defined(__SSE2__)
@@ -272,11 +273,15 @@ bool forEachLastLine(const std::string &path, const std::unordered_set<std::stri
     if (fd < 0)
         return false;
     LastLineFinder finder(fd, wanted);
-    constexpr size_t kBlock = 1 << 20;
-    std::unique_ptr<char[]> block(new char[kBlock]);
+    // 1 MiB blocks, or less for a smaller file.
+    struct stat info {};
+    const size_t blockSize = ::fstat(fd, &info) == 0 && info.st_size >= 0 && info.st_size < (1 << 20)
+                              ? std::max<size_t>(static_cast<size_t>(info.st_size) + 1, 4096)
+                              : size_t(1) << 20;
+    std::unique_ptr<char[]> block(new char[blockSize]);
     std::uint64_t at = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, block.get(), kBlock);
+        const ssize_t got = ::read(fd, block.get(), blockSize);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
