@@ -259,6 +259,10 @@ class LastLineFinder
     char lastByte_ = 0;
 };
 
+// The blocks a record file is read in: small enough to stay in the
+// processor's cache between the copy and the look for line ends.
+constexpr size_t kReadBlock = 256u << 10;
+
 // Below this size of response.rec, both files are read on one thread.
 constexpr std::uintmax_t kBytesForTwoThreads = 4u << 20;
 
@@ -273,11 +277,11 @@ bool forEachLastLine(const std::string &path, const std::unordered_set<std::stri
     if (fd < 0)
         return false;
     LastLineFinder finder(fd, wanted);
-    // 1 MiB blocks, or less for a smaller file.
+    // Blocks of kReadBlock, or less for a smaller file.
     struct stat info {};
-    const size_t blockSize = ::fstat(fd, &info) == 0 && info.st_size >= 0 && info.st_size < (1 << 20)
+    const size_t blockSize = ::fstat(fd, &info) == 0 && info.st_size >= 0 && static_cast<size_t>(info.st_size) < kReadBlock
                               ? std::max<size_t>(static_cast<size_t>(info.st_size) + 1, 4096)
-                              : size_t(1) << 20;
+                              : kReadBlock;
     std::unique_ptr<char[]> block(new char[blockSize]);
     std::uint64_t at = 0;
     for (;;) {
