@@ -170,32 +170,6 @@ ListShape listShapeOf(std::string_view answers)
     return {static_cast<size_t>(std::count(answers.begin(), answers.end(), ';')), false};
 }
 
-// Walks the entries of a list-form answer string without copying them, from
-// entry `first`.
-class EntryCursor
-{
-  public:
-    EntryCursor(std::string_view text, size_t first) : text_(text) { skipSeparators(text_, pos_, first); }
-    AnswerCode next()
-    {
-        const size_t n = text_.size();
-        if (pos_ + 1 < n && text_[pos_ + 1] == ';' && text_[pos_] != ';') {
-            pos_ += 2;
-            return kCodeOfCharacter[static_cast<unsigned char>(text_[pos_ - 2])];
-        }
-        size_t end = pos_;
-        while (end < n && text_[end] != ';')
-            ++end;
-        const std::string_view entry = text_.substr(pos_, end - pos_);
-        pos_ = end + 1;
-        return codeOfEntry(entry);
-    }
-
-  private:
-    std::string_view text_;
-    size_t pos_ = 0;
-};
-
 // Where the values of a ";"-separated text start, from value `first` on:
 // one pass over the text finds every separator sixteen bytes at a time, so
 // that a right answer's value is then found by its index alone.
@@ -220,15 +194,15 @@ class ValueStarts
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + pos));
             auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)));
             const unsigned separators = bitCount16(mask);
-            // Four are written whatever the count: values of three characters
+            // Eight are written whatever the count: values of one character
             // or more (with their ";") take no branch here.
             std::uint32_t *at = out + found_;
             const auto base = static_cast<std::uint32_t>(pos + 1);
-            for (int i = 0; i < 4; ++i) {
+            for (int i = 0; i < 8; ++i) {
                 at[i] = base + static_cast<std::uint32_t>(std::countr_zero(mask | 0x10000u));
                 mask &= mask - 1;
             }
-            for (int i = 4; mask != 0; ++i) {
+            for (int i = 8; mask != 0; ++i) {
                 at[i] = base + static_cast<std::uint32_t>(std::countr_zero(mask));
                 mask &= mask - 1;
             }
@@ -249,6 +223,21 @@ class ValueStarts
             return false;
         value = text_.substr(starts_[i]);
         return true;
+    }
+
+    // The answer code of entry first + i of a list-form answer string filled
+    // with one more value than it has entries (entry i ends where value i + 1
+    // starts), decided without a branch on the entry's length.
+    AnswerCode entryCode(size_t i) const
+    {
+        const size_t begin = starts_[i];
+        const size_t separator = starts_[i + 1] - 1;
+        const size_t length = separator - begin;
+        const auto first = static_cast<unsigned char>(text_[begin]);
+        const char second = text_[std::min(begin + 1, separator)];
+        const AnswerCode longer = length == 2 && first == '1' && second == '0' ? AnswerCode(10) : kNamesNoOption;
+        const AnswerCode other = length == 0 ? kNotAnswered : longer;
+        return length == 1 ? kCodeOfCharacter[first] : other;
     }
 
   private:
@@ -347,7 +336,7 @@ void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end
 void scoreKeypads(ScoringResult &r, const std::vector<QuestionPlan> &plans, size_t from, size_t to,
                   ProgressState *progress)
 {
-    ValueStarts values;
+    ValueStarts values, entries;
     for (const QuestionPlan &p : plans) {
         const size_t end = std::min(to, p.count);
         const auto *bytes = reinterpret_cast<const unsigned char *>(p.answers.data());
@@ -360,8 +349,9 @@ void scoreKeypads(ScoringResult &r, const std::vector<QuestionPlan> &plans, size
             if (p.singleCharacters) {
                 scoreRange(r, p, from, end, true, values, [bytes](size_t k) { return kCodeOfCharacter[bytes[2 * k]]; });
             } else {
-                EntryCursor entries(p.answers, from);
-                scoreRange(r, p, from, end, true, values, [&entries](size_t) { return entries.next(); });
+                entries.fill(p.answers, from, end - from + 1);
+                scoreRange(r, p, from, end, true, values,
+                           [&entries, from](size_t k) { return entries.entryCode(k - from); });
             }
         }
         if (progress && p.stepped) {
