@@ -39,9 +39,11 @@ QuestionFiles readQuestionFiles(const QuizState &state, const std::vector<std::s
             continue;
         files.paths.push_back(path);
         QuestionInput &question = files.questions.emplace_back();
-        question.correctAnswer = ReadCorrectAnswer(path);
+        // One read of the file for both of its parts.
+        std::string content = readTextFile(path).value_or(std::string());
         if (state.useWeightings == 1)
-            ReadQuestionWeightings(path, question.weights);
+            QuestionWeightingsOf(content, question.weights);
+        question.correctAnswer = CorrectAnswerOf(std::move(content));
     }
     return files;
 }

@@ -4,6 +4,8 @@
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
 
+#include <utility>
+
 namespace quiz
 {
 
@@ -12,7 +14,12 @@ std::string ReadCorrectAnswer(const std::string &path)
     const std::string file = resolvePath(path);
     if (!FileExists(file))
         return "";
-    ItemReader reader = ItemReader::fromFile(file);
+    return CorrectAnswerOf(readTextFile(file).value_or(std::string()));
+}
+
+std::string CorrectAnswerOf(std::string content)
+{
+    ItemReader reader(std::move(content));
 
     // Header: version, option count, question type and six more items.
     reader.next();

@@ -5,17 +5,25 @@
 #include "core/common/writeformat.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quiz
 {
 
 void ReadQuestionWeightings(const std::string &questionPath, std::array<double, 13> &weights)
 {
-    std::fill(weights.begin(), weights.begin() + 11, 1.0);
     const std::string file = resolvePath(questionPath);
-    if (!FileExists(file))
+    if (!FileExists(file)) {
+        std::fill(weights.begin(), weights.begin() + 11, 1.0);
         return;
-    ItemReader reader = ItemReader::fromFile(file);
+    }
+    QuestionWeightingsOf(readTextFile(file).value_or(std::string()), weights);
+}
+
+void QuestionWeightingsOf(std::string content, std::array<double, 13> &weights)
+{
+    std::fill(weights.begin(), weights.begin() + 11, 1.0);
+    ItemReader reader(std::move(content));
     while (const auto item = reader.next()) {
         if (*item != "QUESTION WEIGHTINGS")
             continue;

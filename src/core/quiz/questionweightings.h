@@ -11,5 +11,7 @@ namespace quiz
 // split at ",") sets entries 0.. up to 12 by their leading numbers. Entries
 // 11 and 12 are never reset. A missing file or item keeps the defaults.
 void ReadQuestionWeightings(const std::string &questionPath, std::array<double, 13> &weights);
+// The same from the file's text already read.
+void QuestionWeightingsOf(std::string content, std::array<double, 13> &weights);
 
 } // namespace quiz
