@@ -177,7 +177,10 @@ class ValueStarts
 {
   public:
     // The starts of values first .. first + count - 1 (fewer where the text ends).
-    void fill(std::string_view text, size_t first, size_t count)
+    // `Written` starts are written for every sixteen bytes whatever their
+    // count: as many as the shortest values (with their ";") fit, the common
+    // case takes no branch.
+    template <int Written> void fill(std::string_view text, size_t first, size_t count)
     {
         text_ = text;
         found_ = 0;
@@ -194,15 +197,13 @@ class ValueStarts
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + pos));
             auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, separator)));
             const unsigned separators = bitCount16(mask);
-            // Eight are written whatever the count: values of one character
-            // or more (with their ";") take no branch here.
             std::uint32_t *at = out + found_;
             const auto base = static_cast<std::uint32_t>(pos + 1);
-            for (int i = 0; i < 8; ++i) {
+            for (int i = 0; i < Written; ++i) {
                 at[i] = base + static_cast<std::uint32_t>(std::countr_zero(mask | 0x10000u));
                 mask &= mask - 1;
             }
-            for (int i = 8; mask != 0; ++i) {
+            for (int i = Written; mask != 0; ++i) {
                 at[i] = base + static_cast<std::uint32_t>(std::countr_zero(mask));
                 mask &= mask - 1;
             }
@@ -304,7 +305,7 @@ void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end
                 NextCode next)
 {
     if (p.anyRight)
-        values.fill(p.responseText, from, end - from);
+        values.fill<4>(p.responseText, from, end - from); // "1.25;": five bytes
     constexpr size_t kBatch = 256;
     std::array<std::uint32_t, kBatch> rightKeypads;
     std::array<AnswerCode, kBatch> rightCodes;
@@ -349,7 +350,7 @@ void scoreKeypads(ScoringResult &r, const std::vector<QuestionPlan> &plans, size
             if (p.singleCharacters) {
                 scoreRange(r, p, from, end, true, values, [bytes](size_t k) { return kCodeOfCharacter[bytes[2 * k]]; });
             } else {
-                entries.fill(p.answers, from, end - from + 1);
+                entries.fill<8>(p.answers, from, end - from + 1); // "2;": two bytes
                 scoreRange(r, p, from, end, true, values,
                            [&entries, from](size_t k) { return entries.entryCode(k - from); });
             }
