@@ -236,9 +236,11 @@ class ValueStarts
         const size_t length = separator - begin;
         const auto first = static_cast<unsigned char>(text_[begin]);
         const char second = text_[std::min(begin + 1, separator)];
-        const AnswerCode longer = length == 2 && first == '1' && second == '0' ? AnswerCode(10) : kNamesNoOption;
-        const AnswerCode other = length == 0 ? kNotAnswered : longer;
-        return length == 1 ? kCodeOfCharacter[first] : other;
+        const bool ten = length == 2 && first == '1' && second == '0';
+        // By length: none, one character, two ("10" names option 10), more.
+        const std::array<AnswerCode, 4> byLength{kNotAnswered, kCodeOfCharacter[first],
+                                                 static_cast<AnswerCode>(ten ? 10 : kNamesNoOption), kNamesNoOption};
+        return byLength[std::min<size_t>(length, 3)];
     }
 
   private:
