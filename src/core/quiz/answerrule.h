@@ -44,6 +44,9 @@ template <typename F> void forEachAnswer(std::string_view answers, F &&f)
     }
 }
 
+// The ";" separators of a text, counted sixteen bytes at a time.
+size_t separatorCount(std::string_view text);
+
 // Keypads of an answer string: its characters in compact form, its ";" in list form.
 size_t keypadCountOf(std::string_view answers);
 

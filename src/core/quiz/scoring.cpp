@@ -167,7 +167,7 @@ ListShape listShapeOf(std::string_view answers)
     // An odd last character is the entry after the last ";", which no keypad has.
     if (single && (n % 2 == 0 || answers[n - 1] != ';'))
         return {pairs, true};
-    return {static_cast<size_t>(std::count(answers.begin(), answers.end(), ';')), false};
+    return {separatorCount(answers), false};
 }
 
 // Where the values of a ";"-separated text start, from value `first` on:
