@@ -161,7 +161,9 @@ std::string readLine(int fd, const LineSpan &span)
         got += static_cast<size_t>(n);
     }
     line.resize(got);
-    return isValidUtf8(line) ? line : decodeText(line);
+    if (!isValidUtf8(line))
+        return decodeText(line);
+    return line; // moved, not copied (a conditional expression would copy it)
 }
 
 // Finds the last line of each wanted question (every question when `wanted`
