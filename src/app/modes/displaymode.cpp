@@ -31,10 +31,10 @@ void runDisplayMode(RunContext &ctx)
         endRun(0, "the slide show is not running");
     }
 
-    LoadDisplayParticipants(ctx);
     const std::vector<std::string> quizList = ReadQuizForDisplay(ctx);
-    // The records are read while the window is made.
+    // The records are read while the names come and the window is made.
     std::shared_future<VoteRecords> records = loadVoteRecordsInBackground(ctx.state.dataFolder, quizList);
+    LoadDisplayParticipants(ctx);
     std::string error;
     // The marker only tells the add-in that a quiz is up: the display goes on without it.
     if (!WriteQuizActiveMarker(ctx.state, &error))
