@@ -67,11 +67,16 @@ bool writeBmpQuickly(const QImage &image, const QString &path)
     for (int y = 0; y < height; ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
         unsigned char *row = rows + rowBytes * (height - 1 - y);
-        for (int x = 0; x < width; ++x) {
-            row[3 * x] = static_cast<unsigned char>(qBlue(in[x]));
-            row[3 * x + 1] = static_cast<unsigned char>(qGreen(in[x]));
-            row[3 * x + 2] = static_cast<unsigned char>(qRed(in[x]));
-        }
+        // A pixel's blue, green and red are the low three bytes of its value
+        // (this byte order): four are stored and the next pixel overwrites the
+        // fourth; the last pixel of a row is stored byte by byte.
+        static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
+        for (int x = 0; x + 1 < width; ++x)
+            std::memcpy(row + 3 * x, &in[x], 4);
+        const QRgb last = in[width - 1];
+        row[3 * (width - 1)] = static_cast<unsigned char>(qBlue(last));
+        row[3 * (width - 1) + 1] = static_cast<unsigned char>(qGreen(last));
+        row[3 * (width - 1) + 2] = static_cast<unsigned char>(qRed(last));
     }
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush())
@@ -114,10 +119,16 @@ QImage readImageQuickly(const QString &path)
     for (int y = 0; y < height; ++y) {
         const unsigned char *row = in + offset + rowBytes * (bottomUp ? height - 1 - y : y);
         auto *outRow = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const unsigned char *p = row + qsizetype(x) * pixelBytes;
-            outRow[x] = qRgb(p[2], p[1], p[0]);
+        // Four bytes read at a pixel are blue, green, red and one more (this
+        // byte order): the fourth is replaced by an opaque alpha. The last
+        // pixel of a row is read byte by byte, so nothing past the file is read.
+        for (int x = 0; x + 1 < width; ++x) {
+            std::uint32_t value;
+            std::memcpy(&value, row + qsizetype(x) * pixelBytes, 4);
+            outRow[x] = value | 0xFF000000u;
         }
+        const unsigned char *p = row + qsizetype(width - 1) * pixelBytes;
+        outRow[width - 1] = qRgb(p[2], p[1], p[0]);
     }
     image.setDotsPerMeterX(static_cast<int>(get32(info + 24)));
     image.setDotsPerMeterY(static_cast<int>(get32(info + 28)));
