@@ -94,7 +94,8 @@ QImage readImageQuickly(const QString &path)
     const QByteArray bytes = file.readAll();
     const auto *in = reinterpret_cast<const unsigned char *>(bytes.constData());
     const qsizetype size = bytes.size();
-    const auto others = [&] { return QImage::fromData(bytes); };
+    // Other pictures are read as Qt reads a file (its name's suffix may name the format).
+    const auto others = [&] { return QImage(path); };
     if (size < kFileHeader + kInfoHeader || in[0] != 'B' || in[1] != 'M')
         return others();
     const std::uint32_t offset = get32(in + 10);
