@@ -28,13 +28,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-using namespace css;
-using css::uno::Reference;
-using css::uno::UNO_QUERY;
-using css::uno::UNO_QUERY_THROW;
-using rtl::OString;
-using rtl::OUString;
-
 namespace quiz
 {
 

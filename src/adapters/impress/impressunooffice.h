@@ -50,13 +50,8 @@
 namespace quiz
 {
 
-// Only the adapter's own sources include this header.
-using namespace css;
-using css::uno::Reference;
-using css::uno::UNO_QUERY;
-using css::uno::UNO_QUERY_THROW;
-using rtl::OString;
-using rtl::OUString;
+// The office's names come from impressuno.h's namespace.
+using namespace impressuno;
 
 namespace impressuno
 {
