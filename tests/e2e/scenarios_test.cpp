@@ -14,10 +14,17 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -98,6 +105,30 @@ bool controllerGot(const QuizRunner &runner, const std::string &command)
     return false;
 }
 
+// Sends the stand-in a command of the test's own after the run and waits until it
+// is logged: every command the program sent before it ended is in the log by then.
+// A run that never started the controller left neither its socket nor its log (a
+// command is only sent once the socket answers). False when a controller ran and
+// the log never shows the test's command.
+bool controllerSettled(const QuizRunner &runner)
+{
+    const std::string path = runner.folder().str() + "/controller.sock";
+    if (!fs::exists(path))
+        return !fs::exists(runner.folder().path() / "controller.log");
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    const std::string command = "TestSettled";
+    const uint32_t length = htonl(static_cast<uint32_t>(command.size()));
+    const bool sent = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
+                      ::write(fd, &length, 4) == 4 &&
+                      ::write(fd, command.data(), command.size()) == static_cast<ssize_t>(command.size());
+    const bool logged = sent && controllerGot(runner, command);
+    ::close(fd);
+    return logged;
+}
+
 // The program's own lines of its standard error (Qt may add warnings of its own).
 std::string ownLines(const std::string &err)
 {
@@ -138,9 +169,27 @@ class E2e : public ::testing::TestWithParam<Block>
     }
 };
 
+const std::set<std::string> setUpKeys = {"script", "run",      "answer", "env",         "remove",
+                                         "write",  "readonly", "host",   "host-replace"};
+const std::set<std::string> expectKeys = {"exit",           "dialogs",    "dialog",        "stderr",
+                                          "no-stderr",      "stdout",     "stdout-is",     "own-stderr",
+                                          "script-results", "controller", "no-controller", "file",
+                                          "file-same",      "file-has",   "no-file",       "windows-enabled",
+                                          "host-value",     "host-count", "host-between",  "png",
+                                          "pdf-line",       "pdf-count",  "xlsx-file",     "xlsx-sheet",
+                                          "xlsx-sheets",    "xlsx-row",   "xlsx-absent",   "xlsx"};
+
 TEST_P(E2e, Replays)
 {
     const Block &sc = GetParam();
+    // A misspelt directive fails rather than passing unread; every run states its exit code.
+    bool exitChecked = false;
+    for (const auto &line : sc.lines) {
+        ASSERT_TRUE(setUpKeys.count(line.first) || expectKeys.count(line.first))
+            << "unknown directive \"" << line.first << "\"";
+        exitChecked = exitChecked || line.first == "exit";
+    }
+    ASSERT_TRUE(exitChecked) << "the block does not check the exit code (exit: N)";
     const fs::path source = fs::path(dataPath(sc.file)).parent_path();
     if (fs::exists(source / "files"))
         fs::copy(source / "files", runner.folder().path(),
@@ -192,7 +241,8 @@ TEST_P(E2e, Replays)
             EXPECT_EQ(c[0] == "nonzero" ? r.exitCode != 0 : r.exitCode == std::stoi(c[0]), true)
                 << r.exitCode << trace;
         else if (key == "dialogs")
-            EXPECT_EQ(r.dialogLog.size(), std::stoul(c[0])) << trace << runner.folder().read("dialogs.txt.log");
+            EXPECT_EQ(r.dialogLog.size(), std::stoul(c[0]))
+                << trace << runner.folder().read("dialogs.txt.log");
         else if (key == "dialog") {
             const size_t i = c[0] == "last" ? r.dialogLog.size() - 1 : std::stoul(c[0]);
             ASSERT_LT(i, r.dialogLog.size()) << trace;
@@ -216,10 +266,12 @@ TEST_P(E2e, Replays)
         else if (key == "controller")
             EXPECT_TRUE(controllerGot(runner, c[0])) << trace << "controller log:\n"
                                                      << runner.folder().read("controller.log");
-        else if (key == "no-controller")
+        else if (key == "no-controller") {
+            ASSERT_TRUE(controllerSettled(runner))
+                << "the controller never logged the test's own command" << trace;
             for (const auto &line : runner.controllerLog())
                 EXPECT_FALSE(has(line, c[0])) << line;
-        else if (key == "file")
+        } else if (key == "file")
             EXPECT_EQ(runner.folder().read(c[0]), c[1]);
         else if (key == "file-same") {
             std::ifstream in(source / "expected" / c[0], std::ios::binary);

@@ -132,6 +132,9 @@ std::vector<Block> loadBlocks(const std::string &relative)
         } else if (const auto colon = line.find(':'); colon != std::string::npos && line[0] != '#') {
             auto &target = blocks.empty() ? shared : blocks.back();
             target.lines.push_back({line.substr(0, colon), splitCells(line.substr(colon + 1))});
+        } else if (line.find_first_not_of(" \t") != std::string::npos && line[0] != '#') {
+            // A misspelt directive must not pass as a line nobody reads.
+            throw std::runtime_error(relative + ": a line without a directive: " + line);
         }
     }
     if (blocks.empty())

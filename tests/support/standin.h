@@ -11,25 +11,19 @@
 #include <functional>
 #include <string>
 
-namespace quiz::test {
+#include "support/wait.h"
 
-// Runs the event loop until the condition holds or the time is up.
-inline bool waitUntil(const std::function<bool()> &condition, int ms = 5000)
+namespace quiz::test
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return condition();
-}
 
 inline QString standInPath()
 {
     return QString(QUIZ_BINARY_DIR) + "/tools/tlxctrl/tlxctrl";
 }
 
-class StandIn {
-public:
+class StandIn
+{
+  public:
     StandIn(const std::string &socketPath, const QStringList &extra)
     {
         process_.setProgram(standInPath());
@@ -54,7 +48,7 @@ public:
         }
     }
 
-private:
+  private:
     QProcess process_;
     bool started_ = false;
 };

@@ -288,7 +288,7 @@ UiPreparedAction prepareUiAction(const UiAction &action, QWidget *widget)
                 target->close();
         });
     case UiActionKind::Wait:
-        break;
+        return perform([] {}); // reachable: nothing more to do
     }
     return fault(UiScriptFault::UnknownAction, "no input for " + action.word);
 }

@@ -90,7 +90,7 @@ void UiScriptRunner::step()
         return;
     }
     const UiAction &a = script_.actions[next_];
-    if (a.kind == UiActionKind::Wait) {
+    if (a.kind == UiActionKind::Wait && !a.numbers.empty()) {
         log(a.line, a.word, a.name, a.args, "ok", "");
         ++next_;
         schedule(a.numbers[0]);
@@ -98,29 +98,36 @@ void UiScriptRunner::step()
     }
     const UiTarget target = findUiTarget(a);
     if (!target.widget) {
-        if (!waiting_) {
-            waiting_ = true;
-            waited_.start();
-        }
-        if (waited_.elapsed() < timeoutMs_) {
-            schedule(pollMs);
-            return;
-        }
-        fail(a.line, a.word, a.name, a.args, UiScriptFault::Missing,
-             target.missing + " after " + std::to_string(timeoutMs_) + " ms");
+        if (!lookAgainLater())
+            fail(a.line, a.word, a.name, a.args, UiScriptFault::Missing,
+                 target.missing + " after " + std::to_string(timeoutMs_) + " ms");
+        return;
+    }
+    UiPreparedAction prepared = prepareUiAction(a, target.widget);
+    if (prepared.fault) {
+        // "wait NAME" waits on while the control is hidden, disabled or behind a modal window.
+        if (a.kind != UiActionKind::Wait || !lookAgainLater())
+            fail(a.line, a.word, a.name, a.args, *prepared.fault, prepared.message);
         return;
     }
     waiting_ = false;
-    UiPreparedAction prepared = prepareUiAction(a, target.widget);
-    if (prepared.fault) {
-        fail(a.line, a.word, a.name, a.args, *prepared.fault, prepared.message);
-        return;
-    }
     log(a.line, a.word, a.name, a.args, "ok", "");
     // The next action is due before this one's input, which may open a modal loop.
     ++next_;
     schedule(0);
     prepared.perform();
+}
+
+bool UiScriptRunner::lookAgainLater()
+{
+    if (!waiting_) {
+        waiting_ = true;
+        waited_.start();
+    }
+    if (waited_.elapsed() >= timeoutMs_)
+        return false;
+    schedule(pollMs);
+    return true;
 }
 
 void UiScriptRunner::fail(int line, const std::string &word, const std::string &target,

@@ -45,6 +45,8 @@ class UiScriptRunner : public QObject
   private:
     void step();
     void schedule(int ms);
+    // Schedules the current action again unless its timeout has run out (false).
+    bool lookAgainLater();
     void fail(int line, const std::string &word, const std::string &target, const std::string &args,
               UiScriptFault fault, const std::string &message);
     void log(int line, const std::string &word, const std::string &target, const std::string &args,

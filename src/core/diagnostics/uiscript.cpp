@@ -125,13 +125,17 @@ std::string readArguments(UiAction &a, std::string_view rest)
     const std::vector<std::string> argWords = words(afterName);
 
     if (a.kind == UiActionKind::Wait) {
-        const std::optional<int> ms = integer(a.name, false);
-        a.args = a.name;
-        a.name.clear();
-        if (!ms || !argWords.empty())
-            return "wait takes one number of milliseconds";
-        a.numbers = {*ms};
-        return "";
+        if (a.name.empty())
+            return "wait takes a number of milliseconds or a NAME";
+        // wait MS: a pause; wait NAME: until the control can be reached.
+        if (const std::optional<int> ms = integer(a.name, true)) {
+            a.args = a.name;
+            a.name.clear();
+            if (*ms < 0 || !argWords.empty())
+                return "wait takes one number of milliseconds";
+            a.numbers = {*ms};
+            return "";
+        }
     }
     if (a.name.empty())
         return a.word + " needs a NAME";
@@ -192,7 +196,7 @@ std::string readArguments(UiAction &a, std::string_view rest)
     case UiActionKind::Close:
         return a.path.empty() && argWords.empty() ? "" : "close takes one WINDOW";
     case UiActionKind::Wait:
-        break;
+        return argWords.empty() ? "" : "wait takes one NAME";
     }
     return "";
 }

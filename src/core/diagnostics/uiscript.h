@@ -12,7 +12,7 @@ namespace quiz
 //   click NAME [X Y | ITEM]      dblclick NAME [X Y | ITEM]   rightclick NAME [X Y | ITEM]
 //   drag NAME X1 Y1 X2 Y2        key NAME KEYS                text NAME [TEXT]
 //   select NAME ITEM             tick NAME on|off             menu NAME ENTRY
-//   wait MS                      close WINDOW
+//   wait MS | NAME               close WINDOW
 // NAME is WINDOW or WINDOW/CONTROL[/CONTROL...], each an object name, with
 // "(i)" for an element of a control array. Lines whose first non-blank
 // character is '#' are comments; blank lines are skipped.

@@ -185,8 +185,12 @@ TEST_P(HostSteps, Replay)
             EXPECT_EQ(got, cells.back());
         } else if (key == "throws") {
             EXPECT_THROW(step(cells), HostError);
-        }
+        } else
+            ADD_FAILURE() << "unknown directive \"" << key << "\"";
     }
+    const auto &lines = GetParam().lines;
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const auto &l) { return l.first != "do"; }))
+        << "a block without any expectation";
 }
 QUIZ_BLOCKS(HostSteps, "standinhost/steps.txt");
 

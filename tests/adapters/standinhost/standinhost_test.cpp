@@ -20,7 +20,8 @@ TEST_P(BadHost, GivesAClearErrorAndNoHost)
     std::string error;
     EXPECT_EQ(StandInHost::open(path, &error), nullptr);
     EXPECT_NE(error.find(GetParam()[1]), std::string::npos) << error;
-    EXPECT_NE(error.find(path), std::string::npos) << error;
+    if (!path.empty())
+        EXPECT_NE(error.find(path), std::string::npos) << error;
 }
 QUIZ_ROWS(BadHost, "standinhost/badhosts.rows");
 

@@ -92,7 +92,8 @@ TEST(ResultsWorkbook, ResultsByQuestionFramesHeaderAndDataAndFitsColumnA)
     EXPECT_EQ(look(sheet, 2, 1), "- mm--");
     EXPECT_EQ(look(sheet, 2, 3), "00FF00 -mm-");
     EXPECT_EQ(look(sheet, 3, 3), "- --mm");
-    EXPECT_EQ(sheet.columnWidth(1), fittedWidth("q2.tlx   [Item 1]", CellFormat{}));
+    // "q2.tlx   [Item 1]": 17 characters at 11 points, plus the 0.71 margin.
+    EXPECT_DOUBLE_EQ(sheet.columnWidth(1), 17.71);
     EXPECT_EQ(sheet.columnWidth(2), Sheet::standardColumnWidth);
 }
 
@@ -114,9 +115,8 @@ TEST(ResultsWorkbook, ResultsWithTextOutlinesEachQuestion)
     EXPECT_EQ(look(sheet, 4, 2), "- -m-m");
     EXPECT_EQ(sheet.columnWidth(1), 40);
     EXPECT_EQ(sheet.columnWidth(2), 50);
-    CellFormat bold;
-    bold.font.bold = true;
-    EXPECT_EQ(sheet.columnWidth(4), fittedWidth("Votes ", bold));
+    // "Votes " in bold: 6 characters widened by a tenth, plus the 0.71 margin.
+    EXPECT_DOUBLE_EQ(sheet.columnWidth(4), 7.31);
 }
 
 TEST(ResultsWorkbook, ProposedNameAndWaitingCaption)

@@ -4,6 +4,7 @@
 // installed demo through its host file with the installed controller.
 
 #include "support/testfolder.h"
+#include "support/wait.h"
 
 #include <QProcess>
 
@@ -67,7 +68,10 @@ TEST(Install, TheInstalledTreeHoldsEverythingAndRunsTheDemo)
                            QString::fromStdString(demo)),
               demo + "/QuizDisplay.png\n");
     EXPECT_TRUE(fs::is_regular_file(demo + "/QuizDisplay.png"));
-    EXPECT_NE(folder.read("demo/controller.log").find("NextSlide,6"), std::string::npos);
+    // The controller may log the command a moment after the program has ended.
+    EXPECT_TRUE(test::waitUntil([&] {
+        return folder.read("demo/controller.log").find("NextSlide,6") != std::string::npos;
+    })) << folder.read("demo/controller.log");
 }
 
 } // namespace

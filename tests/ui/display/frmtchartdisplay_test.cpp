@@ -2,6 +2,7 @@
 
 #include "core/startup/runcontext.h"
 #include "support/rows.h"
+#include "support/wait.h"
 
 #include <QApplication>
 #include <QKeySequence>
@@ -120,7 +121,7 @@ TEST_F(DisplayFixture, FocusTimerStopsByItselfAfterAboutHalfASecond)
     showWindow();
     window->enableFocusTimer();
     EXPECT_TRUE(window->focusTimer()->isActive());
-    QTRY_VERIFY_WITH_TIMEOUT(!window->focusTimer()->isActive(), 3000);
+    ASSERT_TRUE(test::waitUntil([&] { return !window->focusTimer()->isActive(); }, 3000));
     EXPECT_EQ(window->focusTickCount(), 5);
     EXPECT_EQ(window->focusClaimCount(), 4); // four claims, then the fifth tick stops it
     EXPECT_TRUE(window->focusButton()->hasFocus());
