@@ -1,6 +1,7 @@
 #include "core/quiz/scoring.h"
 
 #include "core/common/text.h"
+#include "core/common/workthreads.h"
 #include "core/quiz/answerrule.h"
 #include "ports/progress.h"
 
@@ -239,7 +240,8 @@ class ValueStarts
         const bool ten = length == 2 && first == '1' && second == '0';
         // By length: none, one character, two ("10" names option 10), more.
         const std::array<AnswerCode, 4> byLength{kNotAnswered, kCodeOfCharacter[first],
-                                                 static_cast<AnswerCode>(ten ? 10 : kNamesNoOption), kNamesNoOption};
+                                                 static_cast<AnswerCode>(ten ? 10 : kNamesNoOption),
+                                                 kNamesNoOption};
         return byLength[std::min<size_t>(length, 3)];
     }
 
@@ -303,8 +305,8 @@ struct QuestionPlan {
 // answer code. The keypads with right answers are gathered a batch at a
 // time, then their weights and response values are added in keypad order.
 template <typename NextCode>
-void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end, bool list, ValueStarts &values,
-                NextCode next)
+void scoreRange(ScoringResult &r, const QuestionPlan &p, size_t from, size_t end, bool list,
+                ValueStarts &values, NextCode next)
 {
     if (p.anyRight)
         values.fill<4>(p.responseText, from, end - from); // "1.25;": five bytes
@@ -344,13 +346,15 @@ void scoreKeypads(ScoringResult &r, const std::vector<QuestionPlan> &plans, size
         const size_t end = std::min(to, p.count);
         const auto *bytes = reinterpret_cast<const unsigned char *>(p.answers.data());
         if (!p.list) {
-            scoreRange(r, p, from, end, false, values, [bytes](size_t k) { return kCodeOfCharacter[bytes[k]]; });
+            scoreRange(r, p, from, end, false, values,
+                       [bytes](size_t k) { return kCodeOfCharacter[bytes[k]]; });
             continue;
         }
         // Without a correct answer nobody scores or counts as having voted.
         if (from < end && p.hasCorrect) {
             if (p.singleCharacters) {
-                scoreRange(r, p, from, end, true, values, [bytes](size_t k) { return kCodeOfCharacter[bytes[2 * k]]; });
+                scoreRange(r, p, from, end, true, values,
+                           [bytes](size_t k) { return kCodeOfCharacter[bytes[2 * k]]; });
             } else {
                 entries.fill<8>(p.answers, from, end - from + 1); // "2;": two bytes
                 scoreRange(r, p, from, end, true, values,
@@ -437,7 +441,8 @@ ScoringResult ScoreQuiz(const std::vector<QuestionInput> &questions, const Scori
     r.time.assign(keypads, 0.0f);
     r.voted.assign(keypads, 0.0f);
 
-    if (entries >= kEntriesForTwoThreads && std::thread::hardware_concurrency() > 1) {
+    if (entries >= kEntriesForTwoThreads && workThreadCount() > 1) {
+        r.threads = 2;
         const size_t half = keypads / 2;
         // Joined however the progress view leaves this thread's half.
         const std::jthread upper([&] { scoreKeypads(r, plans, half, keypads, nullptr); });

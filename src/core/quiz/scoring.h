@@ -48,6 +48,7 @@ struct ScoringResult {
     bool anyListForm = false;
     int displayCount = 5;          // raised to the keypad count when only max scorers are counted
     std::vector<int> validKeypads; // as the scoring leaves it (refilled for every question)
+    int threads = 1;               // 2 when the keypads were scored in two halves at once
 };
 
 // Scores the questions in quiz order. Pure: it reads only its arguments. The

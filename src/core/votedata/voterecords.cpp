@@ -2,6 +2,7 @@
 
 #include "core/common/fileutil.h"
 #include "core/common/text.h"
+#include "core/common/workthreads.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <future>
 #include <memory>
-#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,7 +87,8 @@ ResponseField responseFieldOfLine(std::string_view line)
         comma = line.find(',', comma + 1);
     const size_t start = std::min(comma + 2, line.size());
     const size_t quote = line.find('"', start);
-    return {line.substr(start, quote == std::string_view::npos ? std::string_view::npos : quote - start), true};
+    return {line.substr(start, quote == std::string_view::npos ? std::string_view::npos : quote - start),
+            true};
 }
 
 // Turns the decimal commas of response values into points, sixteen bytes at
@@ -153,7 +154,8 @@ std::string readLine(int fd, const LineSpan &span)
     std::string line(span.length, '\0');
     size_t got = 0;
     while (got < line.size()) {
-        const ssize_t n = ::pread(fd, line.data() + got, line.size() - got, static_cast<off_t>(span.offset + got));
+        const ssize_t n =
+            ::pread(fd, line.data() + got, line.size() - got, static_cast<off_t>(span.offset + got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -230,7 +232,8 @@ class LastLineFinder
                 head_.pop_back(); // the whole line is the first field
         }
         const std::string_view name = fileNameOf(head_);
-        if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        if (std::any_of(name.begin(), name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
             undecided_.push_back(span);
         } else {
             std::string key = toUpper(name);
@@ -280,10 +283,12 @@ bool forEachLastLine(const std::string &path, const std::unordered_set<std::stri
         return false;
     LastLineFinder finder(fd, wanted);
     // Blocks of kReadBlock, or less for a smaller file.
-    struct stat info {};
-    const size_t blockSize = ::fstat(fd, &info) == 0 && info.st_size >= 0 && static_cast<size_t>(info.st_size) < kReadBlock
-                              ? std::max<size_t>(static_cast<size_t>(info.st_size) + 1, 4096)
-                              : kReadBlock;
+    struct stat info {
+    };
+    const size_t blockSize =
+        ::fstat(fd, &info) == 0 && info.st_size >= 0 && static_cast<size_t>(info.st_size) < kReadBlock
+            ? std::max<size_t>(static_cast<size_t>(info.st_size) + 1, 4096)
+            : kReadBlock;
     std::unique_ptr<char[]> block(new char[blockSize]);
     std::uint64_t at = 0;
     for (;;) {
@@ -381,8 +386,8 @@ VoteRecords VoteRecords::loadWanted(const std::string &dataFolder,
     // The two files are independent: a large response.rec is read beside votes.rec.
     std::error_code ec;
     const auto responseSize = records.responsePresent_ ? std::filesystem::file_size(responsePath, ec) : 0;
-    if (records.votesPresent_ && responseSize >= kBytesForTwoThreads &&
-        std::thread::hardware_concurrency() > 1) {
+    if (records.votesPresent_ && responseSize >= kBytesForTwoThreads && workThreadCount() > 1) {
+        records.readingThreads_ = 2;
         std::future<void> responses = std::async(std::launch::async, readResponses);
         readVotes();
         responses.get();

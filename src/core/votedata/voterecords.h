@@ -49,6 +49,8 @@ class VoteRecords
 
     bool votesFilePresent() const { return votesPresent_; }
     bool responseFilePresent() const { return responsePresent_; }
+    // 2 when response.rec was read beside votes.rec on a thread of its own.
+    int readingThreads() const { return readingThreads_; }
 
     // Latest answer string of the question, "" when votes.rec holds none.
     const std::string &answers(std::string_view questionPath) const;
@@ -66,6 +68,7 @@ class VoteRecords
     std::unordered_map<std::string, std::string> responses_;
     bool votesPresent_ = false;
     bool responsePresent_ = false;
+    int readingThreads_ = 1;
 };
 
 // VoteRecords::load(dataFolder, questionPaths) on another thread, begun at

@@ -2,6 +2,7 @@
 // the records are those of the whole texts, and the background read gives
 // the same.
 
+#include "core/common/workthreads.h"
 #include "core/votedata/voterecords.h"
 #include "support/testfolder.h"
 
@@ -29,7 +30,10 @@ TEST(VoteRecordsBeside, ALargeResponseFileGivesWhatTheWholeTextsHold)
     data.write("response.rec", responses);
     const VoteRecords expected = VoteRecords::fromContent(&votes, &responses);
     const std::vector<std::string> quiz{"Q1.TLX", "q2.tlx", "q4.tlx"};
+    setWorkThreadCount(2); // whatever the machine's cores
     const VoteRecords read = loadVoteRecordsInBackground(data.str(), quiz).get();
+    setWorkThreadCount(0);
+    EXPECT_EQ(read.readingThreads(), 2);
     for (const std::string &q : quiz) {
         EXPECT_EQ(read.answers(q), expected.answers(q)) << q;
         const std::string *a = read.responseText(q), *b = expected.responseText(q);
