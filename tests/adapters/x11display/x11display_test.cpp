@@ -23,7 +23,7 @@ namespace
 
 bool eventually(const std::function<bool()> &done)
 {
-    for (int i = 0; i < 300 && !done(); ++i)
+    for (int i = 0; i < 1000 && !done(); ++i)
         QTest::qWait(10);
     return done();
 }
@@ -79,7 +79,8 @@ class TestClient
         }
         if (mapped) {
             xcb_map_window(c_, id);
-            eventually([&] { return viewable(id); }); // a window manager maps it once it has framed it
+            // A window manager maps it once it has framed and placed it.
+            eventually([&] { return viewable(id) && x->rootRect(id) == r; });
         }
         std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr)); // all done
         return id;
@@ -124,7 +125,7 @@ class TestClient
     xcb_atom_t atom(const char *name)
     {
         auto *reply = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, std::strlen(name), name), nullptr);
-        const xcb_atom_t value = reply ? reply->atom : XCB_ATOM_NONE;
+        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
         std::free(reply);
         return value;
     }
