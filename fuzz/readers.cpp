@@ -13,6 +13,7 @@
 #include "core/quiz/recordingsetupform.h"
 #include "core/results/groups.h"
 #include "core/results/questiontable.h"
+#include "core/startup/runstring.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/participants.h"
 #include "core/votedata/voterecords.h"
@@ -104,13 +105,16 @@ void readVoteRecords(std::string_view input)
     else
         writeFile(folder / "response.rec", responses);
     const VoteRecords read = VoteRecords::load(folder.string());
-    const auto plain = [](const std::string &text) { return isValidUtf8(text) && text.rfind("\xEF\xBB\xBF", 0) != 0; };
+    const auto plain = [](const std::string &text) {
+        return isValidUtf8(text) && text.rfind("\xEF\xBB\xBF", 0) != 0;
+    };
     if (plain(votes) && plain(responses)) {
         check(read.votedQuestions() == records.votedQuestions(), "the files hold the texts' questions");
         for (const std::string &question : records.votedQuestions()) {
             check(read.answers(question) == records.answers(question), "the files give the texts' answers");
             const std::string *a = read.responseText(question), *b = records.responseText(question);
-            check((a == nullptr) == (b == nullptr) && (!a || *a == *b), "the files give the texts' response values");
+            check((a == nullptr) == (b == nullptr) && (!a || *a == *b),
+                  "the files give the texts' response values");
         }
     }
     const std::vector<std::string> voted = read.votedQuestions();
@@ -310,7 +314,7 @@ void readGroupFile(std::string_view input)
 // A question file as the results tables read it, and a vote shape's action.
 void readResultsQuestionFile(std::string_view input)
 {
-    voteShapeQuestionFile(std::string(input));
+    quizFileOfRunString(std::string(input));
     const auto question = LoadQuestionFile(writeFile(scratch() / "data" / "r.tlx", input), dataFolder());
     check(question.has_value(), "a question file that exists is read");
     for (int option = 0; option <= std::min(question->optionCount, 100) + 1; ++option)

@@ -8,7 +8,8 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev libgl-dev
   libxlsxwriter-dev libxcb1-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils xvfb xauth xdotool python3 ccache
+  poppler-utils xvfb xauth xdotool openbox python3 ccache
+  dpkg-dev lintian
   libreoffice-impress libreoffice-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -9,28 +9,21 @@
 namespace quiz
 {
 
-namespace
+bool mayOpenDesktopApplication(const QProcessEnvironment &env, const QString &platform)
 {
-
-// The desktop's application is started only for a user at a desktop: never in
-// tests, scripted runs or without a display.
-bool mayOpenDesktopApplication()
-{
-    if (!qEnvironmentVariableIsEmpty("TALVIX_NO_OPEN") || !qEnvironmentVariableIsEmpty("TALVIX_DIALOGS"))
+    const auto set = [&](const char *name) { return !env.value(QString::fromLatin1(name)).isEmpty(); };
+    if (set("TALVIX_NO_OPEN") || set("TALVIX_DIALOGS") || set("TALVIX_OUTPUT") || set("TALVIX_UI_SCRIPT"))
         return false;
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY"))
         return false;
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != "offscreen" && platform != "minimal";
+    return !platform.isEmpty() && platform != "offscreen" && platform != "minimal";
 }
-
-} // namespace
 
 void openWithDesktopApplication(const std::string &path)
 {
-    if (!mayOpenDesktopApplication())
+    const bool gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+    if (!gui ||
+        !mayOpenDesktopApplication(QProcessEnvironment::systemEnvironment(), QGuiApplication::platformName()))
         return;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path))))
         std::cerr << "quiz: no application opens " << path << "\n";

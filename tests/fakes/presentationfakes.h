@@ -52,7 +52,8 @@ class FakeWindowSystem : public WindowSystem
     }
 
     std::vector<WindowInfo> topLevelWindows() override { return windows; }
-    WindowHandle ownWindowHandle(QWidget *) override { return 0; }
+    WindowHandle ownHandle = 0; // the handle of every window of the program
+    WindowHandle ownWindowHandle(QWidget *) override { return ownHandle; }
     PixelRect windowRect(WindowHandle window) override { return at(window).rect; }
     void enableWindow(WindowHandle window, bool enable) override
     {

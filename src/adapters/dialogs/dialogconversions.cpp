@@ -61,4 +61,24 @@ QString qtNameFilter(const std::string &filter)
     return filters.join(QStringLiteral(";;"));
 }
 
+std::string defaultSuffixOfFilter(const std::string &filter)
+{
+    const std::size_t bar = filter.find('|');
+    std::string pattern = bar == std::string::npos ? filter : filter.substr(bar + 1);
+    pattern = pattern.substr(0, pattern.find_first_of("|;"));
+    if (pattern.size() < 3 || pattern.compare(0, 2, "*.") != 0 ||
+        pattern.find_first_of("*?. ", 2) != std::string::npos)
+        return {};
+    return pattern.substr(2);
+}
+
+std::string withDefaultSuffix(const std::string &name, const std::string &suffix)
+{
+    const std::size_t slash = name.find_last_of('/');
+    const std::string file = slash == std::string::npos ? name : name.substr(slash + 1);
+    if (suffix.empty() || file.empty() || file.find('.') != std::string::npos)
+        return name;
+    return name + "." + suffix;
+}
+
 } // namespace quiz

@@ -24,4 +24,11 @@ FontChoice choiceFromQFont(const QFont &font, std::uint32_t colour);
 // it. A filter without "|" ("*.quz") is passed on as it is.
 QString qtNameFilter(const std::string &filter);
 
+// The extension a save dialog gives a name typed without one, as the common
+// dialog's default extension does: the filter's first pattern when it is
+// "*.EXT" ("xls" for "...|*.xls"); "" when it is "*.*" or there is none.
+std::string defaultSuffixOfFilter(const std::string &filter);
+// The chosen name with ".SUFFIX" added when its file name has no extension.
+std::string withDefaultSuffix(const std::string &name, const std::string &suffix);
+
 } // namespace quiz

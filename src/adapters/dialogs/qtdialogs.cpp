@@ -118,14 +118,19 @@ std::optional<std::string> QtDialogs::input(const std::string &prompt, const std
 std::optional<std::string> QtDialogs::saveFile(const std::string &title, const std::string &defaultName,
                                                const std::string &filter)
 {
+    QFileDialog dialog(parent_, QString::fromStdString(title), QString::fromStdString(defaultName),
+                       qtNameFilter(filter));
+    dialog.setObjectName(QStringLiteral("saveFile"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The callers ask before replacing a file, with their own texts.
-    const QString name = QFileDialog::getSaveFileName(
-        parent_, QString::fromStdString(title), QString::fromStdString(defaultName), qtNameFilter(filter),
-        nullptr, QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const int result = dialog.exec();
     rethrowLatchedRunEnd();
-    if (name.isEmpty())
+    const QStringList names = dialog.selectedFiles();
+    if (result != QDialog::Accepted || names.isEmpty() || names.front().isEmpty())
         return std::nullopt;
-    return name.toStdString();
+    // A name typed without an extension takes the filter's, as the common dialog's does.
+    return withDefaultSuffix(names.front().toStdString(), defaultSuffixOfFilter(filter));
 }
 
 std::optional<std::string> QtDialogs::openFile(const std::string &title, const std::string &defaultName,

@@ -1,5 +1,6 @@
 #include "adapters/dialogs/scripteddialogs.h"
 
+#include "adapters/dialogs/dialogconversions.h"
 #include "core/common/text.h"
 
 #include <cstdio>
@@ -142,9 +143,11 @@ std::optional<std::string> ScriptedDialogs::fileDialog(const std::string &kind, 
 }
 
 std::optional<std::string> ScriptedDialogs::saveFile(const std::string &title, const std::string &defaultName,
-                                                     const std::string &)
+                                                     const std::string &filter)
 {
-    return fileDialog("save", title, defaultName);
+    // A name answered without an extension takes the filter's, as one typed would.
+    const std::optional<std::string> chosen = fileDialog("save", title, defaultName);
+    return chosen ? std::optional(withDefaultSuffix(*chosen, defaultSuffixOfFilter(filter))) : chosen;
 }
 
 std::optional<std::string> ScriptedDialogs::openFile(const std::string &title, const std::string &defaultName,

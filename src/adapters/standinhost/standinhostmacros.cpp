@@ -2,7 +2,7 @@
 #include "adapters/standinhost/standinhost.h"
 
 #include "core/common/text.h"
-#include "core/quiz/quizrounds.h"
+#include "core/startup/runstring.h"
 #include "core/setup/votesource.h"
 
 #include <QCoreApplication>

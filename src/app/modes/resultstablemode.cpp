@@ -1,10 +1,10 @@
 #include "app/modes/modes.h"
 
+#include "adapters/dialogs/unattendeddialogs.h"
 #include "adapters/qt/noscreen.h"
 #include "app/desktopopen.h"
 #include "app/modes/unattendedrun.h"
 #include "app/uiscriptstart.h"
-#include "adapters/dialogs/unattendeddialogs.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
@@ -34,10 +34,13 @@ void runResultsTableMode(RunContext &ctx)
         endRun(0);
     };
     actions.quitQuiz = [&ctx] { QuitQuiz(ctx); };
+    // Without a names list (none within the 8 seconds) the grid has no names,
+    // so its first column lists the keypad numbers; the default record that
+    // the table keeps would name keypad 1 alone.
     actions.loadNames = [&ctx] {
-        if (ctx.link && ctx.pump)
-            LoadParticipants(ctx.state, *ctx.link, *ctx.pump);
-        return ctx.state.participants;
+        if (ctx.link && ctx.pump && LoadParticipants(ctx.state, *ctx.link, *ctx.pump))
+            return ctx.state.participants;
+        return std::vector<Participant>{};
     };
     // The window lives as long as the run; the run's end ends the process.
     auto *window = new frmResultsTable(ctx, std::move(actions));

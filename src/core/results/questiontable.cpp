@@ -6,6 +6,7 @@
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
 #include "core/quiz/correctanswer.h"
+#include "core/startup/runstring.h"
 #include "ports/presentationhost.h"
 
 namespace quiz
@@ -111,20 +112,6 @@ std::optional<QuestionInfo> LoadQuestionFile(const std::string &path, const std:
     return q;
 }
 
-std::string voteShapeQuestionFile(const std::string &runString)
-{
-    // Positions count from 1, as the add-in writes them.
-    const std::size_t exe = toUpper(runString).find(".EXE");
-    const long long p = exe == std::string::npos ? 0 : static_cast<long long>(exe) + 1;
-    const std::size_t comma = runString.find(',');
-    const long long c = comma == std::string::npos ? static_cast<long long>(runString.size())
-                                                   : static_cast<long long>(comma) + 1;
-    const long long start = p + 5;
-    if (c - start <= 0 || start > static_cast<long long>(runString.size()))
-        return "";
-    return runString.substr(start - 1, c - start);
-}
-
 std::vector<QuestionInfo> LoadVotingSlides(PresentationHost &host, const std::string &presentationFolder,
                                            const std::function<void(const std::string &)> &caption)
 {
@@ -146,7 +133,7 @@ std::vector<QuestionInfo> LoadVotingSlides(PresentationHost &host, const std::st
         for (const HostShape &shape : slide.shapes) {
             if (toUpper(shape.name) != "VOTE")
                 continue;
-            const std::string file = voteShapeQuestionFile(shape.runString);
+            const std::string file = quizFileOfRunString(shape.runString);
             if (!endsWith(toUpper(file), ".TLX"))
                 continue;
             try {

@@ -36,14 +36,9 @@ struct QuestionInfo {
 // presentationFolder. nullopt when the file does not exist.
 std::optional<QuestionInfo> LoadQuestionFile(const std::string &path, const std::string &presentationFolder);
 
-// The question file a "VOTE" shape's click action names: the text after
-// ".EXE" and one separator, up to the first "," (or up to the string's last
-// character when there is no ",").
-std::string voteShapeQuestionFile(const std::string &runString);
-
 // Scans the active presentation's slides for "VOTE" shapes naming a ".TLX"
-// file, moves the "QuiztlxName" tag from the shape to the slide and reads
-// each question. caption receives each progress text. A record is added for
+// file (the first command word of the run string, quizFileOfRunString), moves the "QuiztlxName" tag from the
+// shape to the slide and reads each question. caption receives each progress text. A record is added for
 // every ".TLX" named, read or not (an unread one keeps an empty name).
 // Errors of the presentation program skip the step that failed.
 std::vector<QuestionInfo> LoadVotingSlides(PresentationHost &host, const std::string &presentationFolder,

@@ -141,14 +141,17 @@ BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const 
     }
 
     hooks.caption("Assigning Keypads");
+    // Every item's line counts, so that no SERIES or RANK answer falls past the grid.
     std::size_t positions = 0;
     bool anyLine = false;
     for (const QuestionInfo &q : questions) {
         if (q.name.empty())
             continue;
-        const std::string line = votes(itemVoteKey(q, 1));
-        anyLine = anyLine || !line.empty();
-        positions = std::max(positions, splitVoteLine(line).size());
+        for (int k = 1; k <= std::max(q.itemCount, 1); ++k) {
+            const std::string line = votes(itemVoteKey(q, k));
+            anyLine = anyLine || !line.empty();
+            positions = std::max(positions, splitVoteLine(line).size());
+        }
     }
     if (!anyLine)
         return BuildOutcome::NoVoteData;

@@ -30,7 +30,9 @@ void message(RunContext &ctx, const std::string &text, MessageIcon icon)
 std::string presentationFolderOf(const std::string &presentationPath)
 {
     const std::size_t slash = presentationPath.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : presentationPath.substr(0, slash);
+    if (slash == std::string::npos)
+        return {};
+    return slash == 0 ? std::string("/") : presentationPath.substr(0, slash); // the root folder: "/"
 }
 
 LoadOutcome LoadResultsTable(RunContext &ctx, ResultsGrids &grids, std::vector<QuestionInfo> &questions,

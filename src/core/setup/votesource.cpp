@@ -5,7 +5,7 @@
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
 #include "core/quiz/correctanswer.h"
-#include "core/quiz/quizrounds.h"
+#include "core/startup/runstring.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"

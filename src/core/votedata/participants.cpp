@@ -7,19 +7,21 @@
 
 #include <utility>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 // The reply usually comes within a millisecond: look for it often.
 constexpr int waitStepMs = 2;
-}
+} // namespace
 
 Participant defaultParticipant()
 {
     return Participant{"1", 1, 1};
 }
 
-void LoadParticipants(QuizState &state, ControllerLink &link, EventPump &pump)
+bool LoadParticipants(QuizState &state, ControllerLink &link, EventPump &pump)
 {
     state.participants = {defaultParticipant()};
     link.clearReceivedText();
@@ -27,9 +29,11 @@ void LoadParticipants(QuizState &state, ControllerLink &link, EventPump &pump)
     const long long until = pump.nowMs() + participantsWaitMs;
     while (!contains(link.receivedText(), endOfNamesMarker) && pump.nowMs() < until)
         pump.waitMs(waitStepMs);
+    const bool arrived = contains(link.receivedText(), endOfNamesMarker);
     link.txt_data_Change();
     if (state.participants.size() > 1)
         SortParticipants(state.participants);
+    return arrived;
 }
 
 void SortParticipants(std::vector<Participant> &participants)

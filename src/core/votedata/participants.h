@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 class ControllerLink;
 class EventPump;
@@ -19,8 +20,9 @@ Participant defaultParticipant();
 // Asks the controller for its names list and fills state.participants,
 // keeping the interface alive while it waits (at most 8 seconds). Without an
 // answer the table keeps what the link parsed so far, at least the default
-// record. More than one record are sorted by keypad.
-void LoadParticipants(QuizState &state, ControllerLink &link, EventPump &pump);
+// record. More than one record are sorted by keypad. True when the whole
+// names list arrived.
+bool LoadParticipants(QuizState &state, ControllerLink &link, EventPump &pump);
 
 // Orders the records by keypad with neighbour swaps; a record with keypad 0
 // is never moved ahead of the one before it.

@@ -1,6 +1,5 @@
 #include "ui/setup/quizform.h"
 
-#include "adapters/standinhost/standinwindowsystem.h"
 #include "core/common/fileutil.h"
 #include "core/common/text.h"
 #include "core/quiz/quizfile.h"
@@ -272,7 +271,8 @@ void QuizForm::tmr_MakeMeTop_Timer()
 {
     tmrMakeMeTop_->stop();
     if (ctx_.windows && isVisible())
-        ctx_.windows->raiseWindow(StandInWindowSystem::handleOf(this));
+        if (const WindowHandle own = ctx_.windows->ownWindowHandle(this))
+            ctx_.windows->raiseWindow(own);
 }
 
 // ------------------------------------------------------------ set display, save, cancel

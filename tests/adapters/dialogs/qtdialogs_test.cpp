@@ -169,9 +169,11 @@ TEST(DialogConversions, FontChoiceRoundTripsThroughQFont)
 
 using NameFilters = quiz::test::RowTest;
 
-TEST_P(NameFilters, BecomeQtNameFilters)
+TEST_P(NameFilters, BecomeQtNameFiltersAndDefaultExtensions)
 {
     EXPECT_EQ(qtNameFilter(GetParam()[0]).toStdString(), GetParam()[1]);
+    EXPECT_EQ(withDefaultSuffix(GetParam()[3], defaultSuffixOfFilter(GetParam()[0])), GetParam()[4]);
+    EXPECT_EQ(defaultSuffixOfFilter(GetParam()[0]), GetParam()[2]);
 }
 QUIZ_ROWS(NameFilters, "dialogs/namefilters.rows");
 

@@ -1,6 +1,8 @@
 // The X11 window system's tests run on an X server of their own: Xvfb is
-// started before the Qt application, which then draws on it.
+// started before the Qt application, which then draws on it; under
+// QUIZ_TEST_WINDOW_MANAGER=openbox, with openbox managing it.
 
+#include "support/windowmanager.h"
 #include "support/xvfb.h"
 
 #include <QApplication>
@@ -15,10 +17,16 @@ int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     std::unique_ptr<quiz::test::Xvfb> server;
+    std::unique_ptr<quiz::test::WindowManager> manager;
     if (!GTEST_FLAG_GET(list_tests)) {
         server = std::make_unique<quiz::test::Xvfb>();
         if (!server->running()) {
             std::fprintf(stderr, "Xvfb did not start\n");
+            return 1;
+        }
+        manager = std::make_unique<quiz::test::WindowManager>(server->display());
+        if (!manager->ok()) {
+            std::fprintf(stderr, "the window manager did not start\n");
             return 1;
         }
         setenv("DISPLAY", server->display().c_str(), 1);
@@ -26,6 +34,7 @@ int main(int argc, char **argv)
     } else {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
+    setenv("FONTCONFIG_FILE", QUIZ_TEST_DATA "/fonts/fonts.conf", 1); // the fonts the tests ship
     int result = 0;
     {
         QApplication app(argc, argv);

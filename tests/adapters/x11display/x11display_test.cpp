@@ -1,6 +1,7 @@
 #include "adapters/x11/x11windowsystem.h"
 #include "core/votedata/presentationlink.h"
 #include "support/quizrunner.h"
+#include "support/windowmanager.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -20,8 +21,18 @@ namespace quiz
 namespace
 {
 
+bool eventually(const std::function<bool()> &done)
+{
+    for (int i = 0; i < 1000 && !done(); ++i)
+        QTest::qWait(10);
+    return done();
+}
+
 // A plain X client of the test's own, beside the program's toolkit
-// connection; it reads the server back through a second connection.
+// connection; it reads the server back through a second connection. Its
+// windows ask for their place as a program placing them itself does (a
+// window manager keeps the inside where it was asked for); an undecorated
+// one has no frame, as a full-screen show has none.
 class TestClient
 {
   public:
@@ -29,7 +40,7 @@ class TestClient
     ~TestClient() { xcb_disconnect(c_); }
 
     xcb_window_t window(const std::string &title, const PixelRect &r, std::uint32_t colour = 0xFFFFFF,
-                        bool latin1 = false, bool mapped = true)
+                        bool latin1 = false, bool mapped = true, bool decorated = true)
     {
         const xcb_window_t id = xcb_generate_id(c_);
         xcb_create_window(c_, XCB_COPY_FROM_PARENT, id, x->root(), r.left, r.top, r.width, r.height, 0,
@@ -40,10 +51,66 @@ class TestClient
                             latin1 ? xcb_atom_t(XCB_ATOM_STRING) : utf8->atom, 8, title.size(), title.data());
         std::free(utf8);
         std::free(name);
-        if (mapped)
+        // WM_NORMAL_HINTS: user position and size, static gravity.
+        const std::uint32_t hints[18] = {1 | 2 | 4 | 8 | (1 << 9),
+                                         std::uint32_t(r.left),
+                                         std::uint32_t(r.top),
+                                         std::uint32_t(r.width),
+                                         std::uint32_t(r.height),
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         10};
+        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS,
+                            32, 18, hints);
+        if (!decorated) {
+            const std::uint32_t motif[5] = {2, 0, 0, 0, 0}; // decorations: none
+            const xcb_atom_t hintsAtom = atom("_MOTIF_WM_HINTS");
+            xcb_change_property(c_, XCB_PROP_MODE_REPLACE, id, hintsAtom, hintsAtom, 32, 5, motif);
+        }
+        if (mapped) {
             xcb_map_window(c_, id);
+            // A window manager maps it once it has framed and placed it.
+            eventually([&] { return viewable(id) && x->rootRect(id) == r; });
+        }
         std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr)); // all done
         return id;
+    }
+    bool viewable(xcb_window_t id)
+    {
+        auto *a = xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, id), nullptr);
+        const bool shown = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(a);
+        return shown;
+    }
+    xcb_window_t focus()
+    {
+        auto *f = xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr);
+        const xcb_window_t window = f ? f->focus : xcb_window_t(XCB_NONE);
+        std::free(f);
+        return window;
+    }
+    // The window's place on the screen with its frame, when it has one.
+    PixelRect framed(XWindowId id)
+    {
+        const PixelRect r = x->rootRect(id);
+        const FrameExtents e = x->frameExtents(id);
+        return {r.left - e.left, r.top - e.top, r.width + e.left + e.right, r.height + e.top + e.bottom};
+    }
+    // The window's place in the stacking order: its frame's, under a window manager.
+    std::ptrdiff_t stackIndex(XWindowId id)
+    {
+        const auto order = stacking();
+        return std::find(order.begin(), order.end(), x->topAncestor(id)) - order.begin();
     }
     std::vector<XWindowId> stacking() { return x->children(x->root()); }
     // True when this client could take the pointer (nobody else holds it).
@@ -55,18 +122,18 @@ class TestClient
     }
 
   private:
+    xcb_atom_t atom(const char *name)
+    {
+        auto *reply = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, std::strlen(name), name), nullptr);
+        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return value;
+    }
     xcb_connection_t *c_;
 
   public:
     std::unique_ptr<XcbConnection> x;
 };
-
-bool eventually(const std::function<bool()> &done)
-{
-    for (int i = 0; i < 300 && !done(); ++i)
-        QTest::qWait(10);
-    return done();
-}
 
 const PixelRect kShow{40, 30, 320, 240};
 
@@ -79,7 +146,7 @@ class X11Display : public ::testing::Test
         ws = X11WindowSystem::open(nullptr, &error);
         ASSERT_TRUE(ws) << error;
         ctx.windows = ws.get();
-        show = client.window("Presenting: quiz night", kShow, 0xC08040);
+        show = client.window("Presenting: quiz night", kShow, 0xC08040, false, true, false);
     }
     TestClient client;
     std::unique_ptr<X11WindowSystem> ws;
@@ -89,7 +156,8 @@ class X11Display : public ::testing::Test
 
 TEST_F(X11Display, FindsAPlainClientWindowByTitlePatternWithItsRectangle)
 {
-    const xcb_window_t notes = client.window("Caf\xe9 notes", {400, 20, 100, 80}, 0, true);
+    const PixelRect inside{400, 40, 100, 80};
+    const xcb_window_t notes = client.window("Caf\xe9 notes", inside, 0, true);
     client.window("Presenting: hidden", {0, 0, 50, 50}, 0, false, false);
     QWidget own;
     own.setWindowTitle("Quiz");
@@ -100,6 +168,16 @@ TEST_F(X11Display, FindsAPlainClientWindowByTitlePatternWithItsRectangle)
     EXPECT_EQ(FindWindowByTitle(ctx, "Caf\xc3\xa9 *", true), WindowHandle(notes));
     EXPECT_EQ(FindWindowByTitle(ctx, "*hidden", false), 0);
     EXPECT_EQ(ws->windowRect(show), kShow);
+    // A framed window's rectangle holds its frame, where the window manager keeps the inside.
+    EXPECT_EQ(client.x->rootRect(notes), inside);
+    EXPECT_EQ(ws->windowRect(notes), client.framed(notes));
+    if (test::WindowManager::requested()) {
+        EXPECT_GT(client.framed(notes).height, inside.height) << "openbox gave the window no frame";
+    }
+
+    // Activation gives the window the keyboard, with or without a window manager.
+    ws->activateWindow(notes);
+    EXPECT_TRUE(eventually([&] { return client.focus() == notes; })) << client.focus();
 
     const auto windows = ws->topLevelWindows();
     ASSERT_FALSE(windows.empty());
@@ -121,12 +199,13 @@ class PlaceOverShow : public X11Display, public ::testing::WithParamInterface<Pl
 
 TEST_P(PlaceOverShow, PutsTheProgramsWindowAtFractionsOfTheShow)
 {
-    QWidget display;
+    QWidget display(nullptr, Qt::Window | Qt::FramelessWindowHint); // as the display window is
     display.setWindowTitle("Quiz");
     display.setGeometry(0, 0, 50, 50);
     display.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&display));
-    const xcb_window_t later = client.window("Presenting: later", kShow); // above the program's window
+    const xcb_window_t later =
+        client.window("Presenting: later", kShow, 0xFFFFFF, false, true, false); // above the program's window
     ctx.state.showWindows = {WindowHandle(later), 0};
 
     const Placement &p = GetParam();
@@ -135,8 +214,7 @@ TEST_P(PlaceOverShow, PutsTheProgramsWindowAtFractionsOfTheShow)
     EXPECT_TRUE(eventually([&] { return client.x->rootRect(id) == p.expected; }))
         << client.x->rootRect(id).left;
     EXPECT_EQ(ws->windowRect(ws->ownWindowHandle(&display)), p.expected);
-    const auto order = client.stacking();
-    EXPECT_GT(std::find(order.begin(), order.end(), id), std::find(order.begin(), order.end(), later));
+    EXPECT_TRUE(eventually([&] { return client.stackIndex(id) > client.stackIndex(later); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(X11, PlaceOverShow,
@@ -177,10 +255,7 @@ TEST_F(X11Display, DisablingLaysAShieldDirectlyOverTheWindow)
     const XWindowId shield = ws->shieldOf(show);
     ASSERT_NE(shield, 0u);
     EXPECT_EQ(client.x->rootRect(shield), kShow);
-    const auto order = client.stacking();
-    const auto at = std::find(order.begin(), order.end(), show);
-    ASSERT_NE(at + 1, order.end());
-    EXPECT_EQ(*(at + 1), shield);
+    EXPECT_EQ(client.stackIndex(shield), client.stackIndex(show) + 1); // above its frame, if any
     const auto windows = ws->topLevelWindows();
     const auto listed = std::find_if(windows.begin(), windows.end(),
                                      [&](const WindowInfo &w) { return w.handle == WindowHandle(show); });

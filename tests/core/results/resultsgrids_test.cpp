@@ -51,12 +51,12 @@ TEST_P(Tables, QuestionFilesWindowLayoutsAndFileNames)
 }
 QUIZ_ROWS(Tables, "results/tables.rows");
 
-TEST(QuestionFile, RunStringAndMissingFile)
+TEST(QuestionFile, MissingFileAndFolderOfAnotherMachine)
 {
-    EXPECT_EQ(voteShapeQuestionFile("C:\\Talvix\\vote.exe q1.tlx,1"), "q1.tlx");
-    EXPECT_EQ(voteShapeQuestionFile("C:\\Talvix\\VOTE.EXE q1.tlx"), "q1.tl"); // no "," cuts one more
     EXPECT_FALSE(LoadQuestionFile("absent.tlx", dataDir));
     EXPECT_EQ(LoadQuestionFile("C:\\Shows\\rank.tlx", dataDir)->name, "rank.tlx");
+    EXPECT_EQ(presentationFolderOf("/show.pptx"), "/"); // a presentation in the root folder
+    EXPECT_EQ(presentationFolderOf(""), "");            // never saved
 }
 
 QuestionInfo question(std::string name, std::string type, int options, int items, std::string correct,
@@ -141,6 +141,9 @@ TEST(ResultGrids, NamesSurplusRowsAndEnds)
     EXPECT_EQ(row(k, 1), "Ann|0|0|1|-");
     EXPECT_EQ(row(k, 2), "|0|0|2|3");
     EXPECT_EQ(b.captions.back(), "Allocating Scores");
+    // A later item's answers past the first item's keypads are kept too.
+    const Built longer = build(qs, {{"q.tlx;1of2", "1"}, {"q.tlx;2of2", "-;-;3"}});
+    EXPECT_EQ(row(longer.grids.keypadResults, 3), "3|0|0||3");
 
     EXPECT_EQ(build({}, {}).outcome, BuildOutcome::NoVotingSlides);
     EXPECT_EQ(build(qs, {}).outcome, BuildOutcome::NoVoteData);

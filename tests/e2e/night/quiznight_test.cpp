@@ -6,6 +6,7 @@
 
 #include "core/common/runend.h"
 #include "support/quizrunner.h"
+#include "support/windowmanager.h"
 #include "support/xvfb.h"
 
 #ifdef QUIZ_WITH_IMPRESS
@@ -133,6 +134,8 @@ TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
                                  "</office:event-listeners>"));
     test::Xvfb server(1024, 768);
     ASSERT_TRUE(server.running()) << "Xvfb did not start";
+    const test::WindowManager manager(server.display()); // openbox in the second run
+    ASSERT_TRUE(manager.ok()) << "the window manager did not start";
     const std::string connection = "pipe,name=quiz_test_night_" + std::to_string(getpid());
     // A fresh profile that listens on the test's pipe through the office's own
     // setting (the extension's key), with no --accept.
