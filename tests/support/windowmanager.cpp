@@ -36,6 +36,34 @@ bool announced(xcb_connection_t *c, xcb_window_t root)
     return set;
 }
 
+bool viewable(xcb_connection_t *c, xcb_window_t window)
+{
+    xcb_get_window_attributes_reply_t *a =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr);
+    const bool shown = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(a);
+    return shown;
+}
+
+// Maps a small window and waits, up to 10 s, until the manager has shown it.
+// A request that reached openbox in its start is dropped: asked again every
+// 200 ms.
+bool managesAWindow(xcb_connection_t *c, xcb_window_t root)
+{
+    const xcb_window_t probe = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 10, 10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      XCB_COPY_FROM_PARENT, 0, nullptr);
+    bool shown = false;
+    for (int i = 0; i < 500 && !(shown = viewable(c, probe)); ++i) {
+        if (i % 10 == 0)
+            xcb_map_window(c, probe);
+        poll(nullptr, 0, 20);
+    }
+    xcb_destroy_window(c, probe);
+    xcb_flush(c);
+    return shown;
+}
+
 } // namespace
 
 bool WindowManager::requested()
@@ -76,6 +104,10 @@ WindowManager::WindowManager(const std::string &display)
             }
             poll(nullptr, 0, 20);
         }
+        // Announced is not yet managing: a window mapped now may be lost in its
+        // start. It manages once it has put a window of ours on the screen.
+        if (running_)
+            running_ = managesAWindow(c, root);
     }
     xcb_disconnect(c);
 }
