@@ -17,23 +17,16 @@ namespace quiz::test
 namespace
 {
 
-// True once a window manager has announced itself on the root window
-// (_NET_SUPPORTING_WM_CHECK, which openbox sets when it manages the screen).
-bool announced(xcb_connection_t *c, xcb_window_t root)
+// True once the manager has framed the window (reparented it) and shown it.
+bool framedAndShown(xcb_connection_t *c, xcb_window_t root, xcb_window_t window)
 {
-    const char *name = "_NET_SUPPORTING_WM_CHECK";
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 1, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-    if (!atom || atom->atom == XCB_ATOM_NONE) {
-        std::free(atom);
-        return false;
-    }
-    xcb_get_property_reply_t *value =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
-    const bool set = value && xcb_get_property_value_length(value) == 4;
-    std::free(value);
-    std::free(atom);
-    return set;
+    xcb_query_tree_reply_t *tree = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
+    xcb_get_window_attributes_reply_t *a =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr);
+    const bool done = tree && tree->parent != root && a && a->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(tree);
+    std::free(a);
+    return done;
 }
 
 } // namespace
@@ -61,21 +54,25 @@ WindowManager::WindowManager(const std::string &display)
     }
     if (pid_ < 0)
         return;
-    int screen = 0;
-    xcb_connection_t *c = xcb_connect(display.c_str(), &screen);
+    // It manages the screen once it has framed and shown a probe window of
+    // ours, up to 10 s. A map request that reaches it while it starts is
+    // dropped: asked again every 200 ms.
+    xcb_connection_t *c = xcb_connect(display.c_str(), nullptr);
     if (xcb_connection_has_error(c) == 0) {
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-        // Up to 10 s, looking every 20 ms; a manager that died gives up at once.
-        for (int i = 0; i < 500 && !running_; ++i) {
-            running_ = announced(c, root);
-            if (running_)
-                break;
+        const xcb_window_t probe = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 10, 10, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        for (int i = 0; i < 500 && !(running_ = framedAndShown(c, root, probe)); ++i) {
             if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
                 pid_ = -1; // ended already: nothing to end later
                 break;
             }
+            if (i % 10 == 0)
+                xcb_map_window(c, probe);
             poll(nullptr, 0, 20);
         }
+        xcb_destroy_window(c, probe);
     }
     xcb_disconnect(c);
 }

@@ -22,7 +22,6 @@ class WindowManager
     static bool requested();
     // False when one was requested and did not come up.
     bool ok() const { return !requested() || running_; }
-    bool running() const { return running_; }
 
   private:
     pid_t pid_ = -1;

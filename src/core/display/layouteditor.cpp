@@ -207,10 +207,12 @@ std::string layoutEditorHelpText()
            "\u00a4 Shift and Arrow Key moves the selected text.";
 }
 
-PixelRect layoutEditorPlace(const DisplayArea &stored, const PixelRect &show, const PixelRect &window)
+PixelRect layoutEditorPlace(const DisplayArea &stored, const PixelRect &show, const PixelRect &window,
+                            float topShift)
 {
     if (stored.width != 0 || stored.height != 0 || stored.left != 0 || stored.top != 0)
-        return SlideShowPlacement(show, window, stored.top, stored.left, stored.height, stored.width);
+        return SlideShowPlacement(show, window, stored.top + topShift, stored.left, stored.height,
+                                  stored.width);
     return SlideShowPlacement(show, window, -2, -2, 0.6, 0.6);
 }
 
@@ -243,14 +245,24 @@ void storeLayout(QuizState &state, const Annotations &annotations, double window
     state.displayFontUnderline = f.underline;
 }
 
-std::optional<DisplayArea> displayAreaOf(const PixelRect &window, const PixelRect &show)
+std::optional<DisplayArea> displayAreaOf(const PixelRect &window, const PixelRect &show, float topShift)
 {
     if (show.width <= 0 || show.height <= 0)
         return std::nullopt;
     const double sw = show.width, sh = show.height;
     return DisplayArea{static_cast<float>(window.width / sw), static_cast<float>(window.height / sh),
                        static_cast<float>((window.left - show.left) / sw),
-                       static_cast<float>((window.top - show.top) / sh)};
+                       static_cast<float>((window.top - show.top) / sh - topShift)};
+}
+
+std::optional<DisplayArea> closingDisplayArea(const DisplayArea &stored, const PixelRect &inside,
+                                              const PixelRect &show, float topShift)
+{
+    const bool set = stored.width != 0 || stored.height != 0 || stored.left != 0 || stored.top != 0;
+    if (set && show.width > 0 && show.height > 0 &&
+        layoutEditorPlace(stored, show, inside, topShift) == inside)
+        return stored;
+    return displayAreaOf(inside, show, topShift);
 }
 
 } // namespace quiz

@@ -124,17 +124,26 @@ std::optional<int> askDistributeColumns(Dialogs &dialogs);
 std::string layoutEditorHelpText();
 inline constexpr const char *layoutEditorHelpTitle = "Team Quiz Setup";
 
-// Where the editor opens over the show (pixels): the stored area when any of
-// its values is non-zero, else centred at 60% of the show's size. window is
-// the editor's present rectangle (its size serves for a zero width or height).
-PixelRect layoutEditorPlace(const DisplayArea &stored, const PixelRect &show, const PixelRect &window);
+// Where the editor's inside opens over the show (pixels): the stored area
+// moved down by topShift (as DISPLAY moves it, displayAreaTopShift) when any
+// of its values is non-zero, else centred at 60% of the show's size. window is
+// the editor's present inside (its size serves for a zero width or height).
+PixelRect layoutEditorPlace(const DisplayArea &stored, const PixelRect &show, const PixelRect &window,
+                            float topShift = 0);
 
 // Closing: the positions of displayCount rows as fractions of the window
 // (its size in twips), and the font of annotation 0, into the state.
 void storeLayout(QuizState &state, const Annotations &annotations, double windowWidthTwips,
                  double windowHeightTwips);
-// The window's place as fractions of the slide-show window (both in pixels);
-// nullopt for a show window without size.
-std::optional<DisplayArea> displayAreaOf(const PixelRect &window, const PixelRect &show);
+// The window's place as fractions of the slide-show window (both in pixels),
+// its top fraction less topShift, so that DISPLAY, which moves the area down
+// by that much, puts its window where this one lies; nullopt for a show
+// window without size.
+std::optional<DisplayArea> displayAreaOf(const PixelRect &window, const PixelRect &show, float topShift = 0);
+// What closing stores for the editor's inside: the stored area itself while
+// the inside lies where layoutEditorPlace put it (so that opening and closing
+// never shifts it by whole-pixel rounding), else displayAreaOf.
+std::optional<DisplayArea> closingDisplayArea(const DisplayArea &stored, const PixelRect &inside,
+                                              const PixelRect &show, float topShift);
 
 } // namespace quiz

@@ -84,4 +84,16 @@ void ComposeChartDisplay(RunContext &ctx, const ChartWindowParts &target, bool f
     }
 }
 
+void traceAnnotationsOnScreen(const std::string &who, const ChartCanvas &chart)
+{
+    for (int i = 0; traceOn() && i < chart.annotationCount(); ++i) {
+        const Annotation &a = chart.annotation(i);
+        if (!a.active)
+            continue;
+        const QPoint at = chart.mapToGlobal(QPoint(qRound(a.left), qRound(a.top)));
+        trace(who + " annotation " + std::to_string(i) + " at " + std::to_string(at.x()) + "," +
+              std::to_string(at.y()));
+    }
+}
+
 } // namespace quiz

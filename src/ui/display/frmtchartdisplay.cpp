@@ -7,6 +7,8 @@
 #include "core/startup/runcontext.h"
 #include "ports/presentationhost.h"
 #include "ui/common/handlerguard.h"
+#include "ui/display/chartcanvas.h"
+#include "ui/display/composechartdisplay.h"
 #include "ui/display/keycodes.h"
 
 #include <QDir>
@@ -124,6 +126,7 @@ void FrmTChartDisplay::fadeOut()
 
 void FrmTChartDisplay::endDisplay()
 {
+    traceAnnotationsOnScreen("display window", *chart_);
     if (hooks_.quitQuiz)
         hooks_.quitQuiz();
 }

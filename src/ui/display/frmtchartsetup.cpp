@@ -1,9 +1,11 @@
 #include "ui/display/frmtchartsetup.h"
 
+#include "core/display/displaylayout.h"
 #include "core/startup/runcontext.h"
 #include "ports/dialogs.h"
 #include "ports/presentationhost.h"
 #include "ui/common/handlerguard.h"
+#include "ui/common/screenmetrics.h"
 #include "ui/diagnostics/fader.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/composechartdisplay.h"
@@ -311,12 +313,15 @@ void FrmTChartSetup::storeAndLeave()
     timerAnnotationMove_->stop();
     timerRefresh_->stop();
     QuizState &state = ctx_.state;
+    traceAnnotationsOnScreen("layout editor", *chart_);
     storeLayout(state, chart_->model().annotations(), double(width()) * state.twipsPerPixelX,
                 double(height()) * state.twipsPerPixelY);
     try {
-        const QRect frame = frameGeometry();
-        const PixelRect window{frame.x(), frame.y(), frame.width(), frame.height()};
-        if (const auto area = displayAreaOf(window, showWindowRect(ctx_)))
+        // The inside, where the rows lie: DISPLAY puts its frameless window there.
+        const QPoint corner = mapToGlobal(QPoint(0, 0));
+        const PixelRect inside{corner.x(), corner.y(), width(), height()};
+        const float shift = displayAreaTopShift(state.twipsPerPixelY, screenHeightTwips());
+        if (const auto area = closingDisplayArea(state.displayAreas[0], inside, showWindowRect(ctx_), shift))
             state.displayAreas[0] = *area;
     } catch (const std::exception &) {
         // No show window to measure against: the stored place stays.

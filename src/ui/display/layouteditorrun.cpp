@@ -1,9 +1,11 @@
 #include "ui/display/layouteditorrun.h"
 
 #include "core/common/runend.h"
+#include "core/display/displaylayout.h"
 #include "core/display/layouteditor.h"
 #include "core/startup/runcontext.h"
 #include "ui/common/handlerguard.h"
+#include "ui/common/screenmetrics.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/composechartdisplay.h"
 #include "ui/display/frmtchartsetup.h"
@@ -16,13 +18,10 @@ namespace quiz
 namespace
 {
 
-// Puts the window's frame on the rectangle, its inside taking what the frame leaves.
-void placeFrame(QWidget &window, const PixelRect &rect)
+// Puts the window's inside on the rectangle; a window manager frames it around.
+void placeInside(QWidget &window, const PixelRect &rect)
 {
-    const QRect frame = window.frameGeometry(), inner = window.geometry();
-    window.move(rect.left, rect.top);
-    window.resize(std::max(1, rect.width - (frame.width() - inner.width())),
-                  std::max(1, rect.height - (frame.height() - inner.height())));
+    window.setGeometry(rect.left, rect.top, std::max(1, rect.width), std::max(1, rect.height));
 }
 
 } // namespace
@@ -35,11 +34,12 @@ void RunLayoutEditor(RunContext &ctx)
     editor.winId(); // a native window knows its frame, which the placement covers
     try {
         const PixelRect show = showWindowRect(ctx);
-        const QRect frame = editor.frameGeometry();
+        const QRect inside = editor.geometry();
         if (show.width > 0 && show.height > 0)
-            placeFrame(editor,
-                       layoutEditorPlace(ctx.state.displayAreas[0], show,
-                                         PixelRect{frame.x(), frame.y(), frame.width(), frame.height()}));
+            placeInside(editor, layoutEditorPlace(
+                                    ctx.state.displayAreas[0], show,
+                                    PixelRect{inside.x(), inside.y(), inside.width(), inside.height()},
+                                    displayAreaTopShift(ctx.state.twipsPerPixelY, screenHeightTwips())));
     } catch (const std::exception &) {
         // No show window to lie over: the editor keeps its own place.
     }

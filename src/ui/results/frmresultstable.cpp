@@ -1,6 +1,5 @@
 #include "ui/results/frmresultstable.h"
 
-#include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
 #include "core/results/resultsexport.h"
@@ -281,11 +280,11 @@ bool frmResultsTable::cmdExportToExcel_Click()
             ctx_.pump->processEvents();
         }
     };
-    XlsxWorkbookWriter ownWriter;
+    if (!ctx_.workbooks)
+        return false; // the run wires its workbook writer (platformservices)
     std::string written;
     const ResultsExportOutcome outcome =
-        exportResultsWorkbook(grids_, ctx_.state.dataFolder, *ctx_.dialogs,
-                              ctx_.workbooks ? *ctx_.workbooks : ownWriter, hooks, &written);
+        exportResultsWorkbook(grids_, ctx_.state.dataFolder, *ctx_.dialogs, *ctx_.workbooks, hooks, &written);
     if (outcome != ResultsExportOutcome::Written)
         return false;
     tmrPleaseWait_->stop();

@@ -13,8 +13,11 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
+#include <regex>
 
 namespace quiz
 {
@@ -292,6 +295,53 @@ TEST(X11Program, EndsSilentlyWithoutADisplayOrAPresentationProgram)
         const std::string err = quiz.readAllStandardError().toStdString();
         EXPECT_EQ(quiz.exitCode(), 0) << err;
         EXPECT_NE(err.find(row.says), std::string::npos) << err;
+    }
+}
+
+// Where a traced run's annotations lay on the screen, by index.
+std::map<int, std::pair<int, int>> annotationsOnScreen(const std::string &trace)
+{
+    std::map<int, std::pair<int, int>> at;
+    const std::regex line("annotation (\\d+) at (-?\\d+),(-?\\d+)");
+    for (std::sregex_iterator m(trace.begin(), trace.end(), line), end; m != end; ++m)
+        at[std::stoi((*m)[1])] = {std::stoi((*m)[2]), std::stoi((*m)[3])};
+    return at;
+}
+
+// Rows laid out in the layout editor appear at the same places on the screen
+// in DISPLAY, within 2 pixels, whatever frame a window manager puts around
+// the editor: the stand-in presentation program's show fills the screen.
+TEST(X11Program, TheDisplayShowsTheRowsWhereTheLayoutEditorLeftThem)
+{
+    test::QuizRunner runner;
+    const std::string folder = runner.folder().str();
+    const std::string host = std::regex_replace(
+        runner.hostJson(), std::regex("\"window\": \\[\\s*0,\\s*0,\\s*1024,\\s*768\\s*\\]"),
+        "\"window\": [0, 0, 640, 480]");
+    runner.setHostJson(host);
+    runner.setEnv("DISPLAY", std::getenv("DISPLAY"));
+    runner.setEnv("QT_QPA_PLATFORM", "xcb");
+    const auto run = [&](const std::string &name, const std::string &script, const std::string &words,
+                         const std::vector<std::string> &answers) {
+        runner.folder().write(name + ".script", script);
+        runner.setEnv("TALVIX_UI_SCRIPT", folder + "/" + name + ".script");
+        runner.setEnv("TALVIX_TRACE", folder + "/" + name + ".trace");
+        const test::QuizRunResult r = runner.run({words}, answers, 60000);
+        EXPECT_EQ(r.exitCode, 0) << r.err << runner.folder().read(name + ".script.log");
+        return annotationsOnScreen(runner.folder().read(name + ".trace"));
+    };
+    // The window manager frames the editor while the script waits.
+    const auto laid = run(
+        "setup", "click QuizForm/Command2(0)\nwait 1000\nclose FrmTChartSetup\nclick QuizForm/Command2(1)\n",
+        "SETUP", {"file:" + folder + "/laid"});
+    runner.setHostJson(host); // the set-up's "EndShowEdit" ended the show
+    const auto shown = run("display", "wait 1000\nclick FrmTChartDisplay/TChart\n", "laid.quz,DISPLAY", {});
+    ASSERT_GE(laid.size(), 2u);
+    ASSERT_GE(shown.size(), 2u) << runner.folder().read("display.trace");
+    for (const auto &[index, place] : shown) {
+        ASSERT_TRUE(laid.count(index)) << index;
+        EXPECT_NEAR(place.first, laid.at(index).first, 2) << "annotation " << index;
+        EXPECT_NEAR(place.second, laid.at(index).second, 2) << "annotation " << index;
     }
 }
 

@@ -168,6 +168,18 @@ TEST(LayoutEditorClose, StoredFractionsComposeAgainAtAnotherSizeOnTheSamePlaces)
     EXPECT_FALSE(displayAreaOf({0, 0, 10, 10}, {0, 0, 0, 720}));
     EXPECT_EQ(layoutEditorPlace(*area, {100, 50, 1280, 720}, {}), (PixelRect{300, 140, 640, 360}));
     EXPECT_EQ(layoutEditorPlace({}, {0, 0, 1000, 500}, {}), (PixelRect{200, 100, 600, 300}));
+    // Stored 22 pixels higher than it lies, as DISPLAY moves its area down again.
+    const auto raised = displayAreaOf({300, 140, 640, 360}, {100, 50, 1280, 720}, 22.0f / 720);
+    EXPECT_FLOAT_EQ(raised->top, 68.0f / 720);
+    EXPECT_EQ(layoutEditorPlace(*raised, {100, 50, 1280, 720}, {}, 22.0f / 720),
+              (PixelRect{300, 140, 640, 360}));
+    // Closing where it opened keeps the stored place; moved, the new one.
+    const DisplayArea odd{0.5f, 0.5f, 0.15625f, 0.1251f};
+    EXPECT_EQ(closingDisplayArea(odd, layoutEditorPlace(odd, {100, 50, 1280, 720}, {}, 0.01f),
+                                 {100, 50, 1280, 720}, 0.01f)
+                  ->top,
+              0.1251f);
+    EXPECT_EQ(closingDisplayArea(odd, {300, 141, 640, 360}, {100, 50, 1280, 720}, 0)->top, 91.0f / 720);
 }
 
 // Tools keep the order they were added in; a hit finds the lowest active index,

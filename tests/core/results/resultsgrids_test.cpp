@@ -133,7 +133,7 @@ TEST(ResultGrids, NamesSurplusRowsAndEnds)
 {
     const std::vector<QuestionInfo> qs = {question("q.tlx", "RANK", 3, 2, "")};
     const Built b = build(qs, {{"q.tlx;1of2", "--12-"}, {"q.tlx;2of2", "---3"}},
-                          {{"Ann", 3, 1}, {"Bob", 9, 1}, {"", 2, 1}});
+                          {{"Ann", 3, 1}, {"Bob", 9, 1}, {"", 2, 1}, {"Chair", 0, 1}}); // keypad 0 not shown
     const ResultsGrid &k = b.grids.keypadResults;
     EXPECT_EQ(k.text(0, 0), "Participant Name");
     EXPECT_EQ(k.text(0, 4), "q.tlx   [Item 2]");
