@@ -50,6 +50,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6widgets6 (>= 6.4), libqt6network6 (>= 6.4), libqt6printsupport6 (>= 6.4), libxlsxwriter4, libxcb1, libpng16-16, zlib1g")
+# The controller's phone server.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6httpserver6 (>= 6.4), libqt6websockets6 (>= 6.4), libqrencode4")
 if(QUIZ_WITH_IMPRESS)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libreoffice-impress (>= 1:7.4)")
 endif()

@@ -10,6 +10,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth xdotool python3 ccache
   libreoffice-impress libreoffice-dev
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
+  chromium chromium-driver python3-selenium
 )
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang-14 libclang-rt-14-dev)
