@@ -34,6 +34,8 @@ namespace
 constexpr qsizetype kMaxBody = 4096;
 constexpr int kMaxFailures = 10;        // wrong join codes from one address...
 constexpr double kFailureWindow = 60.0; // ...within a minute
+constexpr int kMaxSocketsPerToken = 4;
+constexpr int kCloseReplaced = 4000; // the pages do not reconnect after it
 
 PhoneServer::Reply refused(int status, const QString &reason)
 {
@@ -151,8 +153,12 @@ bool PhoneServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *s
             file.open(QIODevice::ReadOnly);
             response = QHttpServerResponse(page->mime, file.readAll());
         }
-    } else if (path == "/qr.png" && method == "GET") {
-        response = QHttpServerResponse("image/png", qrCodePng(audienceUrl() + "#code=" + joinCode(), 6));
+    } else if (path == "/qr.png" && method == "GET") { // it holds the join code: the presenter's only
+        if (sameSecret(bearerToken(request).toStdString(), presenterToken_.toStdString()))
+            response = QHttpServerResponse("image/png", qrCodePng(audienceUrl() + "#code=" + joinCode(), 6));
+        else
+            response = QHttpServerResponse("text/plain; charset=utf-8", "no valid presenter token\n",
+                                           QHttpServerResponse::StatusCode::Unauthorized);
     } else if (path.startsWith("/api/")) {
         const Reply reply =
             api(method, path, request.body(), bearerToken(request), request.remoteAddress().toString());
@@ -505,6 +511,13 @@ void PhoneServer::acceptWebSockets()
             refused->close(QWebSocketProtocol::CloseCodePolicyViolated, "no valid token");
             continue;
         }
+        // A few tabs of one phone are fine; more close the oldest (a flood
+        // of connections with one token holds no more than this).
+        const auto sameToken = [&](const Client &c) { return c.token == token; };
+        if (std::count_if(clients_.begin(), clients_.end(), sameToken) >= kMaxSocketsPerToken)
+            std::find_if(clients_.begin(), clients_.end(), sameToken)
+                ->socket->close(static_cast<QWebSocketProtocol::CloseCode>(kCloseReplaced),
+                                "opened elsewhere");
         socket->setMaxAllowedIncomingMessageSize(kMaxBody);
         QWebSocket *raw = socket.get();
         QObject::connect(raw, &QWebSocket::disconnected, this, [this, raw] {

@@ -103,6 +103,17 @@ TEST_P(PhoneBadRequests, RefusedAndNothingRecorded)
 }
 QUIZ_ROWS(PhoneBadRequests, "phonevote/badrequests.rows");
 
+// Ten wrong codes from one address within a minute: the right one is refused
+// too, and nobody joins.
+TEST_F(PhoneBadRequests, WrongCodesAreCounted)
+{
+    for (int i = 0; i < 10; ++i)
+        ASSERT_EQ(send(server->port(), "POST", "/api/names", "", R"({"code":"000000"})").status, 403);
+    EXPECT_EQ(send(server->port(), "POST", "/api/join", "", R"({"code":"123456","name":"Bob"})").status, 429);
+    EXPECT_EQ(server->participants().size(), 1u);
+    EXPECT_EQ(send(server->port(), "GET", "/qr.png", "", {}).status, 401); // it holds the code
+}
+
 // The show's slides open and close votes: a voting slide opens its question
 // (closing the vote before it, recorded); leaving the slide closes it.
 TEST_F(PhoneBadRequests, TheShowOpensAndClosesVotes)

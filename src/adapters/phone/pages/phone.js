@@ -147,6 +147,7 @@ async function connect() {
   ws.onmessage = (e) => { retry = 1000; render(JSON.parse(e.data)); };
   ws.onclose = (e) => {
     if (socket !== ws || !token) return;
+    if (e.code === 4000) { say("This keypad is open in another window: this one has stopped. Reload to use it here."); return; }
     if (e.code === 1008) { forget(); return; }
     say("Connection lost: trying again…");
     setTimeout(connect, retry);

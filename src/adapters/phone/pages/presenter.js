@@ -105,6 +105,7 @@ function connect() {
   ws.onopen = () => { retry = 1000; say("Connected."); };
   ws.onmessage = (e) => render(JSON.parse(e.data));
   ws.onclose = (e) => {
+    if (e.code === 4000) { say("This presenter page is open in another window: this one has stopped. Reload to use it here."); return; }
     if (e.code === 1008) { say("The presenter token is not valid."); return; }
     say("Connection lost: trying again…");
     setTimeout(connect, retry);
@@ -112,5 +113,6 @@ function connect() {
   };
 }
 
+$("qr").src = "/qr.png?token=" + encodeURIComponent(token);
 $("close").addEventListener("click", async () => { const r = await call("POST", "/api/presenter/close"); if (r.status === 200) say("The vote is closed and recorded."); });
 connect();
