@@ -17,7 +17,7 @@
 #include "controllerserver.h"
 #include "phoneserving.h"
 #ifdef QUIZ_WITH_IMPRESS
-#include "showcompanion.h"
+#include "adapters/showcompanion/showcompanion.h"
 #endif
 
 #include "core/common/fileutil.h"
