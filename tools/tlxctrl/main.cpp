@@ -33,6 +33,7 @@
 
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -145,13 +146,19 @@ int main(int argc, char *argv[])
         if (serverRef)
             serverRef->log(line);
     };
-    int phonesExit = 0;
-    std::unique_ptr<quiz::PhoneServing> phones = quiz::PhoneServing::start(
-        parser, options.socketPath, givenNames, options.participants, logLine, &phonesExit);
-    if (!phones && phonesExit >= 0)
-        return phonesExit;
-    if (phones)
-        options.currentNames = [&phones] { return phones->server().participants(); };
+    // Only the QR code of a slide: written, and the program ends.
+    const bool serving = parser.isSet("serve") || !qEnvironmentVariable("TALVIX_SERVE").isEmpty();
+    int phonesExit = -1;
+    if (!serving && parser.isSet("qr")) {
+        quiz::PhoneServing::start(parser, options.socketPath, givenNames, {}, logLine, &phonesExit);
+        return std::max(phonesExit, 0);
+    }
+    // The phones are served once the socket is ours (a second controller
+    // must not take the presenter address file over).
+    std::unique_ptr<quiz::PhoneServing> phones;
+    options.currentNames = [&phones, listed = options.participants] {
+        return phones ? phones->server().participants() : listed;
+    };
 
     const QString impress = optionOrEnv(parser, "impress", "TALVIX_IMPRESS");
 #ifdef QUIZ_WITH_IMPRESS
@@ -165,10 +172,10 @@ int main(int argc, char *argv[])
     std::unique_ptr<quiz::ShowCompanion> companion;
     if (!impress.isEmpty()) {
         companion = std::make_unique<quiz::ShowCompanion>(impress.toStdString(), quizProgram, logLine);
-        if (phones)
-            companion->onSlideShown([&phones](int slide, const std::string &voteFile) {
+        companion->onSlideShown([&phones](int slide, const std::string &voteFile) {
+            if (phones)
                 phones->server().showSlide(slide, QString::fromStdString(voteFile));
-            });
+        });
     }
 #else
     if (!impress.isEmpty()) {
@@ -193,6 +200,12 @@ int main(int argc, char *argv[])
         return 1;
     }
     serverRef = &server;
+    if (serving) {
+        phones = quiz::PhoneServing::start(parser, options.socketPath, givenNames, options.participants,
+                                           logLine, &phonesExit);
+        if (!phones)
+            return std::max(phonesExit, 1);
+    }
 #ifdef QUIZ_WITH_IMPRESS
     if (companion)
         companion->start(parser.value("start-show").toInt());

@@ -390,25 +390,26 @@ PhoneServer::Reply PhoneServer::closeVote()
 {
     if (!vote_.isOpen())
         return refused(409, "no vote is open");
-    countdown_.stop();
     const QDateTime at = QDateTime::currentDateTime();
-    const std::string path = options_.dataFolder.toStdString() + "/" + vote_.question().file;
-    const int id = vote_.id();
-    const ClosedVote closed = vote_.close(roster_.highestKeypad());
-    VoteRecordEntry record{path,
+    const ClosedVote closed = vote_.record(roster_.highestKeypad());
+    VoteRecordEntry record{options_.dataFolder.toStdString() + "/" + closed.file,
                            closed.slide,
                            closed.answers,
                            closed.responseSeconds,
                            {at.date().year(), at.date().month(), at.date().day(), at.time().hour(),
                             at.time().minute(), at.time().second()}};
     std::string error;
-    const bool recorded = appendVoteRecord(options_.dataFolder.toStdString(), record, &error);
-    lastClosedFile_ = QString::fromStdString(closed.file);
-    log(recorded ? QString("vote %1 closed and recorded").arg(id)
-                 : QString("vote %1 closed, NOT recorded: %2").arg(id).arg(QString::fromStdString(error)));
-    pushState(); // the lines are on disk before any phone hears of the close
-    if (!recorded)
+    if (!appendVoteRecord(options_.dataFolder.toStdString(), record, &error)) {
+        // The vote stays open with its answers: the presenter can free the
+        // folder (or the disk) and close it again. The countdown stops trying.
+        countdown_.stop();
+        log(QString("vote %1 NOT closed: %2").arg(vote_.id()).arg(QString::fromStdString(error)));
         return refused(500, "the votes could not be recorded: " + QString::fromStdString(error));
+    }
+    countdown_.stop();
+    vote_.close();
+    log(QString("vote %1 closed and recorded").arg(vote_.id()));
+    pushState(); // the lines are on disk before any phone hears of the close
     return {200, {{"recorded", true}}, {}};
 }
 

@@ -111,7 +111,6 @@ class PhoneServer : public QAbstractHttpServer
     int voteCount_ = 0;
     int lastSlide_ = 0;
     bool anyVote_ = false;
-    QString lastClosedFile_;
     QString presenterToken_;
     quint16 port_ = 0;
     QElapsedTimer clock_;

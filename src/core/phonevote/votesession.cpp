@@ -57,23 +57,28 @@ bool VoteSession::countdownOver(double now) const
     return open_ && left && *left <= 0;
 }
 
-ClosedVote VoteSession::close(int keypadCount)
+ClosedVote VoteSession::record(int keypadCount) const
 {
     ClosedVote vote;
     vote.file = question_.file;
     vote.slide = slide_;
     vote.answers.resize(static_cast<std::size_t>(std::max(keypadCount, 0)));
     vote.responseSeconds.resize(vote.answers.size());
-    spread_.clear();
     for (const auto &[keypad, given] : answers_) {
-        ++spread_[given.answer];
         if (keypad < 1 || keypad > keypadCount)
             continue;
         vote.answers[static_cast<std::size_t>(keypad - 1)] = given.answer;
         vote.responseSeconds[static_cast<std::size_t>(keypad - 1)] = given.seconds;
     }
-    open_ = false;
     return vote;
+}
+
+void VoteSession::close()
+{
+    spread_.clear();
+    for (const auto &[keypad, given] : answers_)
+        ++spread_[given.answer];
+    open_ = false;
 }
 
 } // namespace quiz

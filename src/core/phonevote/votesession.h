@@ -43,8 +43,11 @@ class VoteSession
     std::optional<double> secondsLeft(double now) const;
     bool countdownOver(double now) const;
 
-    // Ends the vote; keypads 1..keypadCount, silence where none answered.
-    ClosedVote close(int keypadCount);
+    // The vote as it would be recorded now: keypads 1..keypadCount, silence
+    // where none answered. The vote stays open until close().
+    ClosedVote record(int keypadCount) const;
+    // Ends the vote (once its record is safe) and keeps its spread.
+    void close();
     // The answers per option ("1".."10") of the last vote closed.
     const std::map<std::string, int> &spread() const { return spread_; }
 

@@ -114,6 +114,20 @@ TEST_F(PhoneBadRequests, WrongCodesAreCounted)
     EXPECT_EQ(send(server->port(), "GET", "/qr.png", "", {}).status, 401); // it holds the code
 }
 
+// Records that cannot be written leave the vote open with its answers.
+TEST_F(PhoneBadRequests, AVoteThatCannotBeRecordedStaysOpen)
+{
+    ASSERT_EQ(send(server->port(), "POST", "/api/answer", phone, R"({"vote":1,"answer":"3"})").status, 200);
+    std::filesystem::create_directory(data.path() / "votes.rec"); // no file can be written there
+    const Answer refused = send(server->port(), "POST", "/api/presenter/close", "presenter-secret", {});
+    EXPECT_EQ(refused.status, 500);
+    EXPECT_NE(refused.body.value("error").toString().indexOf("votes.rec"), -1);
+    EXPECT_TRUE(server->voteOpen());
+    std::filesystem::remove(data.path() / "votes.rec");
+    EXPECT_EQ(send(server->port(), "POST", "/api/presenter/close", "presenter-secret", {}).status, 200);
+    EXPECT_EQ(GetField(readTextFile(data.str() + "/votes.rec").value_or(""), 4), "3;");
+}
+
 // The show's slides open and close votes: a voting slide opens its question
 // (closing the vote before it, recorded); leaving the slide closes it.
 TEST_F(PhoneBadRequests, TheShowOpensAndClosesVotes)

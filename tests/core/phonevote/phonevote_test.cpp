@@ -2,6 +2,7 @@
 // they become, read back by the program's own reader and scored.
 
 #include "core/common/fileutil.h"
+#include "core/controller/presenterurl.h"
 #include "core/phonevote/roster.h"
 #include "core/phonevote/slidevote.h"
 #include "core/phonevote/votesession.h"
@@ -11,6 +12,7 @@
 #include "support/rows.h"
 #include "support/testfolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace quiz
@@ -86,7 +88,9 @@ TEST(PhoneVote, LastAnswerCountsAndTheCountdownEnds)
     EXPECT_EQ(*vote.secondsLeft(60.0), 10.0);
     EXPECT_FALSE(vote.countdownOver(69.9));
     EXPECT_TRUE(vote.countdownOver(70.0));
-    const ClosedVote closed = vote.close(3);
+    const ClosedVote closed = vote.record(3);
+    EXPECT_TRUE(vote.isOpen()); // until its record is safe
+    vote.close();
     EXPECT_EQ(closed.answers, (std::vector<std::optional<std::string>>{std::nullopt, "3", std::nullopt}));
     EXPECT_EQ(closed.responseSeconds[1], 7.25);
     EXPECT_EQ(vote.spread(), (std::map<std::string, int>{{"3", 1}, {"4", 1}}));
@@ -118,6 +122,26 @@ TEST(PhoneSlideVote, TheFirstVoteShapeNamesTheQuestion)
     slide.shapes.push_back({"VOTE", "C:\\Talvix\\vote.exe q3.tlx,3", {}});
     slide.shapes[1].runString = "C:\\Talvix\\vote.exe q2.tlx,2";
     EXPECT_EQ(voteFileOfSlide(slide), "q2.tlx");
+}
+
+TEST(PhoneServe, AddressesAndTheAddressFile)
+{
+    const auto parsed = [](const std::string &text) {
+        ServeAddress a;
+        return parseServeAddress(text, &a) ? a.address + "|" + std::to_string(a.port) : "refused";
+    };
+    EXPECT_EQ(parsed("8080"), "|8080");
+    EXPECT_EQ(parsed("127.0.0.1:0"), "127.0.0.1|0");
+    EXPECT_EQ(parsed("[::1]:65535"), "::1|65535");
+    EXPECT_EQ(parsed("65536"), "refused");
+    EXPECT_EQ(parsed("host:"), "refused");
+    EXPECT_EQ(parsed("80x"), "refused");
+    EXPECT_EQ(presenterUrlFilePath("/run/user/1/talvix_controller"), "/run/user/1/talvix_presenter_url");
+    test::TestFolder folder;
+    std::string error;
+    ASSERT_TRUE(writePrivateFileAtomic(folder.str() + "/url", "http://x/\n", &error)) << error;
+    EXPECT_EQ(std::filesystem::status(folder.path() / "url").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 // Records written at close are read by the record reader as the answers

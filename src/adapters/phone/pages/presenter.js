@@ -85,6 +85,11 @@ function render(s) {
     }
     qs.append(tr);
   }
+  if (s.questions.length === 0) {
+    const tr = document.createElement("tr");
+    cell(tr, "No question files (.tlx) in the presentation's folder.").colSpan = 3;
+    qs.append(tr);
+  }
   const people = $("people").tBodies[0];
   people.replaceChildren();
   $("people-count").textContent = String(s.participants.length);
