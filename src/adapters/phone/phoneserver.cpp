@@ -103,12 +103,29 @@ QString PhoneServer::audienceUrlFor(const QHostAddress &address, quint16 port)
 {
     QHostAddress host = address;
     if (host == QHostAddress::Any || host == QHostAddress::AnyIPv4 || host == QHostAddress::AnyIPv6) {
+        // The network the phones share: Wi-Fi first, then Ethernet, then the
+        // rest; bridges of containers and virtual machines last.
         host = QHostAddress::LocalHost;
-        for (const QHostAddress &a : QNetworkInterface::allAddresses())
-            if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback() && !a.isLinkLocal()) {
-                host = a;
-                break;
+        int best = 100;
+        for (const QNetworkInterface &i : QNetworkInterface::allInterfaces()) {
+            const auto flags = i.flags();
+            if (!(flags & QNetworkInterface::IsUp) || !(flags & QNetworkInterface::IsRunning) ||
+                (flags & QNetworkInterface::IsLoopBack))
+                continue;
+            int rank = i.type() == QNetworkInterface::Wifi       ? 0
+                       : i.type() == QNetworkInterface::Ethernet ? 1
+                                                                 : 2;
+            for (const char *virtualName : {"docker", "br-", "veth", "virbr", "vmnet", "lxc"})
+                if (i.name().startsWith(virtualName))
+                    rank = 3;
+            for (const QNetworkAddressEntry &entry : i.addressEntries()) {
+                const QHostAddress a = entry.ip();
+                if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLinkLocal() && rank < best) {
+                    host = a;
+                    best = rank;
+                }
             }
+        }
     }
     const QString name =
         host.protocol() == QAbstractSocket::IPv6Protocol ? "[" + host.toString() + "]" : host.toString();

@@ -53,8 +53,8 @@ class PhoneServer : public QAbstractHttpServer
     QString joinCode() const { return QString::fromStdString(roster_.joinCode()); }
     QString presenterToken() const { return presenterToken_; }
     QString audienceUrl() const { return audienceUrlFor(options_.address, port_); }
-    // The address phones open: on every interface, the first IPv4 address
-    // that is neither loopback nor link-local (loopback when there is none).
+    // The address phones open: on every interface, an IPv4 address of the
+    // Wi-Fi, else of the Ethernet... (docs/phone-voting.md); loopback when none.
     static QString audienceUrlFor(const QHostAddress &address, quint16 port);
     QString presenterUrl() const; // on the loopback address when serving every interface
 

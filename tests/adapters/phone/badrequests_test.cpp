@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QTimer>
 #include <QWebSocket>
 #include <gtest/gtest.h>
 
@@ -126,6 +127,34 @@ TEST_F(PhoneBadRequests, AVoteThatCannotBeRecordedStaysOpen)
     std::filesystem::remove(data.path() / "votes.rec");
     EXPECT_EQ(send(server->port(), "POST", "/api/presenter/close", "presenter-secret", {}).status, 200);
     EXPECT_EQ(GetField(readTextFile(data.str() + "/votes.rec").value_or(""), 4), "3;");
+}
+
+// A question whose countdown is on closes its vote by itself, recorded.
+TEST_F(PhoneBadRequests, TheCountdownClosesTheVote)
+{
+    std::string quick = readTextFile(data.str() + "/q2.tlx").value_or("");
+    quick.replace(quick.find("30,#FALSE#"), 10, "1,#TRUE#");
+    data.write("quick.tlx", quick);
+    ASSERT_EQ(
+        send(server->port(), "POST", "/api/presenter/open", "presenter-secret", R"({"question":"quick.tlx"})")
+            .status,
+        200);
+    const QJsonObject vote =
+        send(server->port(), "GET", "/api/state", phone, {}).body.value("vote").toObject();
+    EXPECT_GT(vote.value("secondsLeft").toDouble(), 0.0);
+    QEventLoop loop; // the vote's end, or the test's own limit
+    QTimer check, limit;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (!server->voteOpen())
+            loop.quit();
+    });
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    check.start(50);
+    limit.start(10000);
+    loop.exec();
+    EXPECT_FALSE(server->voteOpen());
+    EXPECT_NE(readTextFile(data.str() + "/votes.rec").value_or("").find("/quick.tlx,0,0,\"-;\","),
+              std::string::npos);
 }
 
 // The show's slides open and close votes: a voting slide opens its question

@@ -113,6 +113,8 @@ def run(night):
         if not listed:
             d.find_element(By.ID, "code").send_keys("482916")
         d.wait.until(lambda d: d.find_element(By.ID, "listed").is_displayed())
+        if name == "Alice Martin":
+            night.shot(d, "phone-names")
         if pick_from_list:
             d.find_element(By.XPATH, "//ul[@id='listed-names']//button[normalize-space()=\"%s\"]" % name).click()
         else:
@@ -175,6 +177,10 @@ def run(night):
     fields = [line.split(",") for line in lines]
     assert [f[0] for f in fields] == [os.path.join(night.data, "q1.tlx"), os.path.join(night.data, "q2.tlx")], lines
     assert [f[2:4] for f in fields] == [["3", '"4;1;-;-;-;-;-;-;4;"'], ["3", '"2;3;-;-;-;-;-;-;1;"']], lines
+
+    with open(os.path.join(night.data, "response.rec"), encoding="utf-8") as f:
+        responses = [line.split(",")[3].strip('"').split(";") for line in f.read().splitlines()]
+    assert [len(r) for r in responses] == [9, 9] and all(float(r[0]) > 0 and r[2] == "-" for r in responses), responses
 
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", TALVIX_NO_OPEN="1", TALVIX_TRACE="1",
                TALVIX_CONTROLLER_SOCKET=night.socket, XDG_RUNTIME_DIR=night.tmp)

@@ -46,6 +46,7 @@ async function lookUpNames() {
   $("listed").hidden = !listed;
   $("free").hidden = listed;
   $("join-button").hidden = listed;
+  say(listed ? "Choose your name from the list." : "Enter your name.");
 }
 
 async function join(name) {
