@@ -172,9 +172,10 @@ int main(int argc, char *argv[])
     std::unique_ptr<quiz::ShowCompanion> companion;
     if (!impress.isEmpty()) {
         companion = std::make_unique<quiz::ShowCompanion>(impress.toStdString(), quizProgram, logLine);
-        companion->onSlideShown([&phones](int slide, const std::string &voteFile) {
+        companion->onSlideShown([&phones](int slide, const std::string &voteFile, const std::string &title) {
             if (phones)
-                phones->server().showSlide(slide, QString::fromStdString(voteFile));
+                phones->server().showSlide(slide, QString::fromStdString(voteFile),
+                                           QString::fromStdString(title));
         });
     }
 #else

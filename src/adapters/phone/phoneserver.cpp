@@ -363,7 +363,7 @@ std::vector<PhoneQuestion> PhoneServer::votingQuestions() const
     return questions;
 }
 
-PhoneServer::Reply PhoneServer::openQuestion(const QString &file, int slide)
+PhoneServer::Reply PhoneServer::openQuestion(const QString &file, int slide, const QString &slideTitle)
 {
     const std::vector<PhoneQuestion> questions = votingQuestions();
     const auto q = std::find_if(questions.begin(), questions.end(), [&](const PhoneQuestion &p) {
@@ -383,6 +383,7 @@ PhoneServer::Reply PhoneServer::openQuestion(const QString &file, int slide)
             return closed;
     }
     vote_.open(++voteCount_, *q, slide, now());
+    slideTitle_ = slideTitle.trimmed();
     anyVote_ = true;
     lastSlide_ = slide;
     if (q->countdownSeconds > 0)
@@ -392,13 +393,13 @@ PhoneServer::Reply PhoneServer::openQuestion(const QString &file, int slide)
     return {200, {{"vote", voteCount_}}, {}};
 }
 
-void PhoneServer::showSlide(int slide, const QString &voteFile)
+void PhoneServer::showSlide(int slide, const QString &voteFile, const QString &slideTitle)
 {
     if (vote_.isOpen() && vote_.slide() != 0 && (vote_.slide() != slide || voteFile.isEmpty()))
         closeVote();
     if (voteFile.isEmpty() || (vote_.isOpen() && vote_.slide() == slide))
         return;
-    const Reply opened = openQuestion(voteFile, slide);
+    const Reply opened = openQuestion(voteFile, slide, slideTitle);
     if (opened.status != 200)
         log(QString("slide %1: the vote of %2 does not open: %3").arg(slide).arg(voteFile, opened.reason));
 }
@@ -462,7 +463,7 @@ QJsonObject PhoneServer::voteObject(bool forPhone) const
         options.append(QString::fromStdString(text));
     QJsonObject vote{{"id", vote_.id()},
                      {"question", QString::fromStdString(q.file)},
-                     {"title", QString::fromStdString(q.title)},
+                     {"title", slideTitle_.isEmpty() ? QString::fromStdString(q.title) : slideTitle_},
                      {"text", QString::fromStdString(q.question)},
                      {"kind", phoneQuestionKindName(q.kind)},
                      {"options", options},

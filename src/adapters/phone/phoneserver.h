@@ -63,11 +63,12 @@ class PhoneServer : public QAbstractHttpServer
 
     // The show's side: a slide with a VOTE shape opens its question; leaving
     // it, or "NextSlide", closes the vote (recorded first).
-    Reply openQuestion(const QString &file, int slide);
+    // slideTitle: the slide's title the phones show ("": the question file's).
+    Reply openQuestion(const QString &file, int slide, const QString &slideTitle = {});
     // The show came to a slide (0: the show ended) whose VOTE shape names
     // voteFile ("" for none): its vote opens; a vote the show opened closes
     // when the show leaves its slide. Votes the presenter page opened stay.
-    void showSlide(int slide, const QString &voteFile);
+    void showSlide(int slide, const QString &voteFile, const QString &slideTitle = {});
     Reply closeVote();
     bool voteOpen() const { return vote_.isOpen(); }
 
@@ -110,6 +111,7 @@ class PhoneServer : public QAbstractHttpServer
     VoteSession vote_;
     int voteCount_ = 0;
     int lastSlide_ = 0;
+    QString slideTitle_; // of the vote's slide, "" when the presenter page opened it
     bool anyVote_ = false;
     QString presenterToken_;
     quint16 port_ = 0;

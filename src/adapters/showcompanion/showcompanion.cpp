@@ -104,19 +104,22 @@ void ShowCompanion::reportSlide(int slide)
 {
     if (!slideShown_)
         return;
-    std::string file;
+    std::string file, title;
     if (slide > 0) {
         try {
             if (!voteHost_)
                 voteHost_ = std::make_unique<ImpressHost>(description_);
-            if (voteHost_->attach())
-                file = voteFileOfSlide(voteHost_->slide(slide));
+            if (voteHost_->attach()) {
+                const HostSlide shown = voteHost_->slide(slide);
+                file = voteFileOfSlide(shown);
+                title = shown.title;
+            }
         } catch (...) { // the office's failure, or its end (RunEnded)
             voteHost_.reset();
             note("slide " + std::to_string(slide) + ": its VOTE shape could not be read");
         }
     }
-    slideShown_(slide, file);
+    slideShown_(slide, file, title);
 }
 
 void ShowCompanion::command(const std::string &command)

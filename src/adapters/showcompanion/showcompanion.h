@@ -32,8 +32,9 @@ class ShowCompanion
     // A command the controller received.
     void command(const std::string &command);
     // Told of every slide the show comes to (0 when the show ends) with the
-    // question file its VOTE shape names ("" for none): the phones' votes.
-    using SlideShown = std::function<void(int slide, const std::string &voteFile)>;
+    // question file its VOTE shape names ("" for none) and its title: the
+    // phones' votes.
+    using SlideShown = std::function<void(int slide, const std::string &voteFile, const std::string &title)>;
     void onSlideShown(SlideShown slideShown) { slideShown_ = std::move(slideShown); }
 
   private:

@@ -157,11 +157,30 @@ TEST_F(PhoneBadRequests, TheCountdownClosesTheVote)
               std::string::npos);
 }
 
+// A removed participant's device no longer answers, the names file no longer
+// lists them, and their keypad is not given again.
+TEST_F(PhoneBadRequests, ARemovedParticipantIsGone)
+{
+    ASSERT_EQ(
+        send(server->port(), "POST", "/api/presenter/remove", "presenter-secret", R"({"keypad":1})").status,
+        200);
+    EXPECT_EQ(send(server->port(), "POST", "/api/answer", phone, R"({"vote":1,"answer":"1"})").status, 401);
+    EXPECT_EQ(readTextFile(data.str() + "/names.csv").value_or(""), "Keypad,Name,Weighting\r\n");
+    EXPECT_EQ(send(server->port(), "POST", "/api/join", "", R"({"code":"123456","name":"Ann"})")
+                  .body.value("keypad")
+                  .toInt(),
+              2);
+}
+
 // The show's slides open and close votes: a voting slide opens its question
 // (closing the vote before it, recorded); leaving the slide closes it.
 TEST_F(PhoneBadRequests, TheShowOpensAndClosesVotes)
 {
-    server->showSlide(3, "Q2.TLX");
+    server->showSlide(3, "Q2.TLX", "Question 2");
+    const QJsonObject vote =
+        send(server->port(), "GET", "/api/state", phone, {}).body.value("vote").toObject();
+    EXPECT_EQ(vote.value("title").toString(), "Question 2"); // the slide's title
+    EXPECT_EQ(vote.value("text").toString(), "Which gas do plants take in?");
     EXPECT_EQ(send(server->port(), "POST", "/api/answer", phone, R"({"vote":2,"answer":"2"})").status, 200);
     server->showSlide(3, "Q2.TLX"); // the same slide again: the same vote
     EXPECT_TRUE(server->voteOpen());
