@@ -34,6 +34,7 @@ namespace
 constexpr qsizetype kMaxBody = 4096;
 constexpr int kMaxFailures = 10;        // wrong join codes from one address...
 constexpr double kFailureWindow = 60.0; // ...within a minute
+constexpr int kMaxJoins = 30;           // joins from one address within a minute
 constexpr int kMaxSocketsPerToken = 4;
 constexpr int kCloseReplaced = 4000; // the pages do not reconnect after it
 
@@ -277,6 +278,11 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
         return refused(400, "missing field: name");
     if (tooManyFailures(client))
         return refused(429, "too many wrong codes; wait a minute");
+    std::deque<double> &joins = joins_[client];
+    while (!joins.empty() && joins.front() < now() - kFailureWindow)
+        joins.pop_front();
+    if (static_cast<int>(joins.size()) >= kMaxJoins)
+        return refused(429, "too many joins from this device; wait a minute");
     const JoinResult result = roster_.join(body.value("code").toString().toStdString(),
                                            body.value("name").toString().toStdString(), newToken());
     switch (result.refusal) {
@@ -290,7 +296,8 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
     case JoinRefusal::None:
         break;
     }
-    log(QString("keypad %1 joined").arg(result.keypad));
+    joins.push_back(now());
+    log(QString("keypad %1 joined from %2").arg(result.keypad).arg(client));
     saveNames();
     pushState();
     return {200,

@@ -119,6 +119,7 @@ class PhoneServer : public QAbstractHttpServer
     QTimer countdown_;
     std::vector<Client> clients_;
     std::map<QString, std::deque<double>> failures_;
+    std::map<QString, std::deque<double>> joins_;
 };
 
 } // namespace quiz

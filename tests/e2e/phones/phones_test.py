@@ -153,6 +153,8 @@ def run(night):
         click(presenter, By.CSS_SELECTOR, "button[data-question='%s']" % question)
         for d in (alice, zoe, ben):
             d.wait.until(text_is(By.ID, "vote-title", title))
+        if shots:
+            night.shot(zoe, "phone-voting")
         for d, options in answers:
             for option in options:
                 choose(d, option)

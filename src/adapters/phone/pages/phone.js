@@ -137,6 +137,7 @@ function forget() {
   localStorage.removeItem(KEY);
   if (socket) socket.close();
   showJoin();
+  say("This keypad is no longer valid: please join again.");
 }
 
 async function connect() {
