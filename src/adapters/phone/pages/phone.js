@@ -102,8 +102,8 @@ function render(s) {
   if (v.open) {
     say("The vote is open: choose one answer.");
     $("answer-note").textContent = chosen ? "Your answer: " + chosen + ". You may change it until the vote closes." : "No answer yet.";
-    if (v.secondsLeft !== null && v.secondsLeft !== undefined) {
-      deadline = Date.now() + v.secondsLeft * 1000;
+    if (v.deadline) {
+      deadline = v.deadline;
       tick();
       timer = setInterval(tick, 500);
     }
@@ -114,6 +114,12 @@ function render(s) {
     return;
   }
   $("answer-note").className = "banner";
+}
+
+// A state from the server: the countdown's end on this phone's clock.
+function received(s) {
+  if (s.vote && s.vote.secondsLeft !== null && s.vote.secondsLeft !== undefined) s.vote.deadline = Date.now() + s.vote.secondsLeft * 1000;
+  render(s);
 }
 
 function tick() {
@@ -143,10 +149,10 @@ function forget() {
 async function connect() {
   const r = await call("GET", "/api/state");
   if (r.status === 401) { forget(); return; }
-  if (r.status === 200) render(r.data);
+  if (r.status === 200) received(r.data);
   const ws = new WebSocket((location.protocol === "https:" ? "wss://" : "ws://") + location.host + "/ws?token=" + encodeURIComponent(token));
   socket = ws;
-  ws.onmessage = (e) => { retry = 1000; render(JSON.parse(e.data)); };
+  ws.onmessage = (e) => { retry = 1000; received(JSON.parse(e.data)); };
   ws.onclose = (e) => {
     if (socket !== ws || !token) return;
     if (e.code === 4000) { say("This keypad is open in another window: this one has stopped. Reload to use it here."); return; }
