@@ -5,6 +5,7 @@
 #include "adapters/phone/phoneserver.h"
 #include "core/common/fileutil.h"
 #include "core/common/text.h"
+#include "core/controller/namescsv.h"
 #include "core/votedata/voterecords.h"
 #include "support/rows.h"
 #include "support/testfolder.h"
@@ -161,6 +162,9 @@ TEST_F(PhoneBadRequests, TheCountdownClosesTheVote)
 // lists them, and their keypad is not given again.
 TEST_F(PhoneBadRequests, ARemovedParticipantIsGone)
 {
+    // Saved at the join, so that a controller started again keeps the keypad.
+    EXPECT_EQ(readNamesCsv(readTextFile(data.str() + "/names.csv").value_or("")),
+              (std::vector<Participant>{{"Ann", 1, 1}}));
     ASSERT_EQ(
         send(server->port(), "POST", "/api/presenter/remove", "presenter-secret", R"({"keypad":1})").status,
         200);
