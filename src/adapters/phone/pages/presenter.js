@@ -76,7 +76,9 @@ function render(s) {
         td.textContent = "Voting now";
         td.className = "closed";
       } else {
-        const b = button("Open", "Open the vote of " + q.question, () => call("POST", "/api/presenter/open", { question: q.question }));
+        // Opening another vote closes (and records) the open one: the button says so.
+        const other = v && v.open ? " (closes " + v.question + ")" : "";
+        const b = button("Open" + other, "Open the vote of " + q.question + other, () => call("POST", "/api/presenter/open", { question: q.question }));
         b.dataset.question = q.question;
         td.append(b);
       }
