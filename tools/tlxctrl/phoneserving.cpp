@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+#include <sys/resource.h>
+
 namespace quiz
 {
 
@@ -71,6 +73,13 @@ std::unique_ptr<PhoneServing> PhoneServing::start(const QCommandLineParser &pars
     options.listed = std::move(listed);
     options.log = std::move(log);
 
+    // Every phone holds a connection: a desktop's usual 1,024 open files
+    // would stop a hall at about a thousand. The soft limit goes up to the hard one.
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
     auto serving = std::unique_ptr<PhoneServing>(new PhoneServing);
     serving->server_ = std::make_unique<PhoneServer>(options);
     PhoneServer &server = *serving->server_;

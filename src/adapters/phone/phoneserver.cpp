@@ -1,5 +1,6 @@
 #include "adapters/phone/phoneserver.h"
 
+#include "adapters/phone/connectionguard.h"
 #include "adapters/phone/qrcode.h"
 #include "core/common/fileutil.h"
 #include "core/common/writeformat.h"
@@ -37,6 +38,8 @@ constexpr double kFailureWindow = 60.0; // ...within a minute
 constexpr int kMaxJoins = 30;           // joins from one address within a minute
 constexpr int kMaxSocketsPerToken = 4;
 constexpr int kCloseReplaced = 4000; // the pages do not reconnect after it
+constexpr int kPresenterPushMs = 100;
+constexpr qint64 kNamesSaveMs = 100;
 
 PhoneServer::Reply refused(int status, const QString &reason)
 {
@@ -80,19 +83,34 @@ PhoneServer::PhoneServer(Options options)
     clock_.start();
     countdown_.setInterval(200);
     QObject::connect(&countdown_, &QTimer::timeout, this, [this] { tick(); });
+    namesSave_.setSingleShot(true);
+    QObject::connect(&namesSave_, &QTimer::timeout, this, [this] {
+        namesSaved_.invalidate();
+        saveNames();
+    });
+    presenterPush_.setSingleShot(true);
+    presenterPush_.setInterval(kPresenterPushMs);
+    QObject::connect(&presenterPush_, &QTimer::timeout, this, [this] { pushPresenter(); });
     QObject::connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
                      [this] { acceptWebSockets(); });
 }
 
 PhoneServer::~PhoneServer()
 {
+    if (namesSave_.isActive()) { // a join not saved yet
+        namesSaved_.invalidate();
+        saveNames();
+    }
     for (Client &client : clients_)
         client.socket->abort();
 }
 
 bool PhoneServer::start(QString *error)
 {
-    port_ = listen(options_.address, options_.port);
+    guard_ = new ConnectionGuard(options_.limits, this);
+    port_ = guard_->listen(options_.address, options_.port) ? guard_->serverPort() : 0;
+    if (port_ != 0)
+        bind(guard_);
     if (port_ == 0) {
         *error = QString("cannot serve %1:%2").arg(options_.address.toString()).arg(options_.port);
         return false;
@@ -153,8 +171,13 @@ bool PhoneServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *s
     const QString path = request.url().path();
     // Qt HTTP Server (6.4) hands an upgrade request that the handler takes
     // on to the WebSocket server (acceptWebSockets): taken without an answer.
-    if (path == "/ws" && request.value("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+    if (path == "/ws" && request.value("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
+        if (guard_)
+            guard_->release(socket);
         return true;
+    }
+    if (guard_)
+        guard_->answered(socket);
     const QByteArray method = request.method() == QHttpServerRequest::Method::Get    ? "GET"
                               : request.method() == QHttpServerRequest::Method::Post ? "POST"
                                                                                      : "OTHER";
@@ -299,7 +322,7 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
     joins.push_back(now());
     log(QString("keypad %1 joined from %2").arg(result.keypad).arg(client));
     saveNames();
-    pushState();
+    pushPresenterSoon();
     return {200,
             {{"keypad", result.keypad},
              {"name", QString::fromStdString(result.name)},
@@ -332,6 +355,7 @@ PhoneServer::Reply PhoneServer::removeParticipant(const QJsonObject &body)
     if (!roster_.remove(keypad))
         return refused(400, "no such participant");
     log(QString("keypad %1 removed").arg(keypad));
+    namesSaved_.invalidate(); // a removal is saved at once, never coalesced
     saveNames();
     pushState();
     return {200, {{"removed", keypad}}, {}};
@@ -341,6 +365,15 @@ void PhoneServer::saveNames()
 {
     if (options_.namesPath.isEmpty())
         return;
+    // A hall joining at once: the names file is written at once unless it
+    // was written within the last kNamesSaveMs; then once at the end of them.
+    if (namesSaved_.isValid() && namesSaved_.elapsed() < kNamesSaveMs) {
+        if (!namesSave_.isActive())
+            namesSave_.start(static_cast<int>(kNamesSaveMs - namesSaved_.elapsed()));
+        return;
+    }
+    namesSave_.stop();
+    namesSaved_.start();
     std::string error;
     if (!writeFileAtomic(options_.namesPath.toStdString(), formatNamesCsv(roster_.participants()), &error))
         log("cannot save the names: " + QString::fromStdString(error));
@@ -434,7 +467,9 @@ PhoneServer::Reply PhoneServer::closeVote()
     countdown_.stop();
     vote_.close();
     log(QString("vote %1 closed and recorded").arg(vote_.id()));
-    pushState(); // the lines are on disk before any phone hears of the close
+    // The lines are on disk before any phone hears of the close; the phones
+    // hear of it once the close is answered (a hall's pushes take a while).
+    QTimer::singleShot(0, this, [this] { pushState(); });
     return {200, {{"recorded", true}}, {}};
 }
 
@@ -450,7 +485,8 @@ PhoneServer::Reply PhoneServer::answer(const RosterEntry &entry, const QJsonObje
         return refused(409, "this vote is not open");
     if (outcome == AnswerOutcome::NotTaken)
         return refused(400, "this question does not take that answer");
-    pushState();
+    pushToPhone(entry);
+    pushPresenterSoon();
     return {200, {{"answer", body.value("answer").toString()}}, {}};
 }
 
@@ -482,14 +518,14 @@ QJsonObject PhoneServer::voteObject(bool forPhone) const
     return vote;
 }
 
-QJsonObject PhoneServer::phoneState(const RosterEntry &entry) const
+QJsonObject PhoneServer::phoneState(const RosterEntry &entry, const QJsonObject *phoneVote) const
 {
     QJsonObject state{{"keypad", entry.keypad}, {"name", QString::fromStdString(entry.name)}};
     if (!anyVote_) {
         state.insert("vote", QJsonValue());
         return state;
     }
-    QJsonObject vote = voteObject(true);
+    QJsonObject vote = phoneVote ? *phoneVote : voteObject(true);
     const std::optional<std::string> given = vote_.answerOf(entry.keypad);
     vote.insert("answer", given ? QJsonValue(QString::fromStdString(*given)) : QJsonValue());
     state.insert("vote", vote);
@@ -499,13 +535,11 @@ QJsonObject PhoneServer::phoneState(const RosterEntry &entry) const
 QJsonObject PhoneServer::presenterState() const
 {
     QJsonArray participants, questions;
-    for (const Participant &p : roster_.participants()) {
-        const bool claimed =
-            std::any_of(roster_.entries().begin(), roster_.entries().end(),
-                        [&](const RosterEntry &e) { return e.keypad == p.keypad && !e.token.empty(); });
-        participants.append(
-            QJsonObject{{"keypad", p.keypad}, {"name", QString::fromStdString(p.name)}, {"joined", claimed}});
-    }
+    for (const RosterEntry &e : roster_.entries())
+        if (!e.removed)
+            participants.append(QJsonObject{{"keypad", e.keypad},
+                                            {"name", QString::fromStdString(e.name)},
+                                            {"joined", !e.token.empty()}});
     for (const PhoneQuestion &q : votingQuestions())
         questions.append(QJsonObject{{"question", QString::fromStdString(q.file)},
                                      {"title", QString::fromStdString(q.title)},
@@ -564,7 +598,10 @@ void PhoneServer::acceptWebSockets()
 
 void PhoneServer::pushState()
 {
+    presenterPush_.stop();
     QString presenter;
+    // The vote as phones see it is the same for all but each one's answer.
+    const QJsonObject phoneVote = anyVote_ ? voteObject(true) : QJsonObject();
     for (Client &client : clients_) {
         QString message;
         if (client.presenter) {
@@ -572,11 +609,55 @@ void PhoneServer::pushState()
                 presenter = QString::fromUtf8(QJsonDocument(presenterState()).toJson(QJsonDocument::Compact));
             message = presenter;
         } else if (const RosterEntry *entry = roster_.byToken(client.token.toStdString())) {
-            message = QString::fromUtf8(QJsonDocument(phoneState(*entry)).toJson(QJsonDocument::Compact));
+            message = QString::fromUtf8(
+                QJsonDocument(phoneState(*entry, &phoneVote)).toJson(QJsonDocument::Compact));
         } else {
             client.socket->close(QWebSocketProtocol::CloseCodePolicyViolated, "no valid token");
             continue;
         }
+        if (message != client.lastSent)
+            client.socket->sendTextMessage(message);
+        client.lastSent = message;
+    }
+}
+
+} // namespace quiz
+
+namespace quiz
+{
+
+// A hall answering at once: an answer changes its phone's state and the
+// presenter's count only. The phone hears at once; the presenter page at
+// most every kPresenterPushMs (its count is a glance, not a record).
+void PhoneServer::pushToPhone(const RosterEntry &entry)
+{
+    const QString token = QString::fromStdString(entry.token);
+    QString message;
+    for (Client &client : clients_) {
+        if (client.presenter || client.token != token)
+            continue;
+        if (message.isEmpty())
+            message = QString::fromUtf8(QJsonDocument(phoneState(entry)).toJson(QJsonDocument::Compact));
+        if (message != client.lastSent)
+            client.socket->sendTextMessage(message);
+        client.lastSent = message;
+    }
+}
+
+void PhoneServer::pushPresenterSoon()
+{
+    if (!presenterPush_.isActive())
+        presenterPush_.start();
+}
+
+void PhoneServer::pushPresenter()
+{
+    QString message;
+    for (Client &client : clients_) {
+        if (!client.presenter)
+            continue;
+        if (message.isEmpty())
+            message = QString::fromUtf8(QJsonDocument(presenterState()).toJson(QJsonDocument::Compact));
         if (message != client.lastSent)
             client.socket->sendTextMessage(message);
         client.lastSent = message;

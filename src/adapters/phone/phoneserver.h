@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adapters/phone/connectionguard.h"
 #include "core/phonevote/roster.h"
 #include "core/phonevote/votesession.h"
 
@@ -36,6 +37,7 @@ class PhoneServer : public QAbstractHttpServer
         QString joinCode;       // "" makes a new one
         QString presenterToken; // "" makes a new one
         std::function<void(const std::string &)> log;
+        ConnectionGuard::Limits limits; // of each HTTP connection
     };
 
     // An answer to one request: a status and a JSON object, or a one-line reason.
@@ -93,7 +95,8 @@ class PhoneServer : public QAbstractHttpServer
     Reply listedNames(const QJsonObject &body, const QString &client);
     Reply answer(const RosterEntry &entry, const QJsonObject &body);
     Reply removeParticipant(const QJsonObject &body);
-    QJsonObject phoneState(const RosterEntry &entry) const;
+    // phoneVote: the vote as phones see it, when the caller made it already.
+    QJsonObject phoneState(const RosterEntry &entry, const QJsonObject *phoneVote = nullptr) const;
     QJsonObject presenterState() const;
     QJsonObject voteObject(bool withOptions) const;
     std::vector<PhoneQuestion> votingQuestions() const;
@@ -101,6 +104,9 @@ class PhoneServer : public QAbstractHttpServer
     void noteFailure(const QString &client);
     void acceptWebSockets();
     void pushState();
+    void pushToPhone(const RosterEntry &entry);
+    void pushPresenterSoon();
+    void pushPresenter();
     void saveNames();
     void tick();
     double now() const { return static_cast<double>(clock_.nsecsElapsed()) / 1e9; }
@@ -117,6 +123,10 @@ class PhoneServer : public QAbstractHttpServer
     quint16 port_ = 0;
     QElapsedTimer clock_;
     QTimer countdown_;
+    QTimer presenterPush_;
+    ConnectionGuard *guard_ = nullptr; // the listening socket, a child of the server
+    QTimer namesSave_;
+    QElapsedTimer namesSaved_;
     std::vector<Client> clients_;
     std::map<QString, std::deque<double>> failures_;
     std::map<QString, std::deque<double>> joins_;

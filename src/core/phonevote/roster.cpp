@@ -103,13 +103,13 @@ bool Roster::nameTaken(std::string_view name) const
 
 int Roster::lowestFreeKeypad() const
 {
-    std::set<int> used;
-    for (const RosterEntry &e : entries_)
-        used.insert(e.keypad);
-    for (int k = 1; k <= maxKeypads; ++k)
-        if (!used.count(k))
-            return k;
-    return 0;
+    int k = 1; // entries_ are in keypad order: the first gap
+    for (const RosterEntry &e : entries_) {
+        if (e.keypad > k)
+            break;
+        k = e.keypad + 1;
+    }
+    return k <= maxKeypads ? k : 0;
 }
 
 JoinResult Roster::join(std::string_view code, std::string_view rawName, const std::string &token)
@@ -128,6 +128,7 @@ JoinResult Roster::join(std::string_view code, std::string_view rawName, const s
     for (RosterEntry &e : entries_) {
         if (!e.removed && e.token.empty() && iequals(e.name, *name)) {
             e.token = token;
+            keypadOfToken_[token] = e.keypad;
             return {JoinRefusal::None, {}, e.keypad, e.name, token};
         }
     }
@@ -140,19 +141,29 @@ JoinResult Roster::join(std::string_view code, std::string_view rawName, const s
     std::string given = *name;
     for (int n = 2; nameTaken(given); ++n)
         given = *name + " (" + std::to_string(n) + ")";
-    entries_.push_back({keypad, given, 1, token, false});
-    std::sort(entries_.begin(), entries_.end(),
-              [](const RosterEntry &a, const RosterEntry &b) { return a.keypad < b.keypad; });
+    const RosterEntry entry{keypad, given, 1, token, false};
+    entries_.insert(
+        std::lower_bound(entries_.begin(), entries_.end(), entry,
+                         [](const RosterEntry &a, const RosterEntry &b) { return a.keypad < b.keypad; }),
+        entry);
+    keypadOfToken_[token] = keypad;
     return {JoinRefusal::None, {}, keypad, given, token};
 }
 
 const RosterEntry *Roster::byToken(std::string_view token) const
 {
-    const RosterEntry *found = nullptr;
-    for (const RosterEntry &e : entries_)
-        if (!e.removed && !e.token.empty() && sameSecret(token, e.token))
-            found = &e;
-    return found;
+    const auto it = keypadOfToken_.find(std::string(token));
+    if (it == keypadOfToken_.end())
+        return nullptr;
+    const RosterEntry *e = byKeypad(it->second);
+    return e && !e->removed && !e->token.empty() && sameSecret(token, e->token) ? e : nullptr;
+}
+
+const RosterEntry *Roster::byKeypad(int keypad) const
+{
+    const auto it = std::lower_bound(entries_.begin(), entries_.end(), keypad,
+                                     [](const RosterEntry &e, int k) { return e.keypad < k; });
+    return it != entries_.end() && it->keypad == keypad ? &*it : nullptr;
 }
 
 bool Roster::remove(int keypad)
@@ -160,6 +171,7 @@ bool Roster::remove(int keypad)
     for (RosterEntry &e : entries_) {
         if (e.keypad == keypad && !e.removed) {
             e.removed = true;
+            keypadOfToken_.erase(e.token);
             e.token.clear();
             return true;
         }
@@ -187,10 +199,7 @@ std::vector<Participant> Roster::participants() const
 
 int Roster::highestKeypad() const
 {
-    int highest = 0;
-    for (const RosterEntry &e : entries_)
-        highest = std::max(highest, e.keypad);
-    return highest;
+    return entries_.empty() ? 0 : entries_.back().keypad;
 }
 
 std::string formatNamesCsv(const std::vector<Participant> &participants)

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quiz
@@ -47,7 +48,7 @@ std::string newJoinCode();
 class Roster
 {
   public:
-    static constexpr int maxKeypads = 1000;
+    static constexpr int maxKeypads = 10000;
 
     explicit Roster(std::string joinCode, const std::vector<Participant> &listed = {});
 
@@ -55,6 +56,8 @@ class Roster
     // The token is the caller's (newToken()), so that tests can choose it.
     JoinResult join(std::string_view code, std::string_view name, const std::string &token);
     // The entry holding this token, nullptr for none or a removed one.
+    // Found through an index of the tokens (a hall of phones asks on every
+    // answer), then compared in constant time.
     const RosterEntry *byToken(std::string_view token) const;
     bool remove(int keypad);
 
@@ -70,8 +73,11 @@ class Roster
     bool nameTaken(std::string_view name) const;
     int lowestFreeKeypad() const;
 
+    const RosterEntry *byKeypad(int keypad) const;
+
     std::string joinCode_;
-    std::vector<RosterEntry> entries_;
+    std::vector<RosterEntry> entries_; // by keypad
+    std::unordered_map<std::string, int> keypadOfToken_;
 };
 
 // Two texts compared in time that does not depend on where they differ.
