@@ -632,6 +632,11 @@ namespace quiz
 void PhoneServer::pushToPhone(const RosterEntry &entry)
 {
     const QString token = QString::fromStdString(entry.token);
+    // A phone with one page open has its answer from the request's own
+    // acknowledgement: only other pages of the same phone need the push.
+    if (std::count_if(clients_.begin(), clients_.end(), [&](const Client &c) { return c.token == token; }) <
+        2)
+        return;
     QString message;
     for (Client &client : clients_) {
         if (client.presenter || client.token != token)
