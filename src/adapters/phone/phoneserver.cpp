@@ -33,9 +33,8 @@ namespace
 {
 
 constexpr qsizetype kMaxBody = 4096;
-constexpr int kMaxFailures = 10;        // wrong join codes from one address...
+constexpr int kMaxFailures = 5;         // wrong join codes from one address...
 constexpr double kFailureWindow = 60.0; // ...within a minute
-constexpr int kMaxJoins = 30;           // joins from one address within a minute
 constexpr int kMaxSocketsPerToken = 4;
 constexpr int kCloseReplaced = 4000; // the pages do not reconnect after it
 constexpr int kPresenterPushMs = 100;
@@ -304,7 +303,7 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
     std::deque<double> &joins = joins_[client];
     while (!joins.empty() && joins.front() < now() - kFailureWindow)
         joins.pop_front();
-    if (static_cast<int>(joins.size()) >= kMaxJoins)
+    if (static_cast<int>(joins.size()) >= options_.joinsPerMinute)
         return refused(429, "too many joins from this device; wait a minute");
     const JoinResult result = roster_.join(body.value("code").toString().toStdString(),
                                            body.value("name").toString().toStdString(), newToken());

@@ -38,6 +38,7 @@ class PhoneServer : public QAbstractHttpServer
         QString presenterToken; // "" makes a new one
         std::function<void(const std::string &)> log;
         ConnectionGuard::Limits limits; // of each HTTP connection
+        int joinsPerMinute = 30;        // from one address
     };
 
     // An answer to one request: a status and a JSON object, or a one-line reason.
