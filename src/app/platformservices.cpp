@@ -1,13 +1,14 @@
 #include "app/platformservices.h"
 
 #include "adapters/controller/localsocketchannel.h"
-#include "adapters/xlsx/xlsxworkbookwriter.h"
-#include "app/lazyprogressview.h"
-#include "app/presentationplatform.h"
 #include "adapters/dialogs/makedialogs.h"
 #include "adapters/instance/claimsingleinstance.h"
 #include "adapters/instance/instanceguard.h"
+#include "adapters/printer/qtprinter.h"
 #include "adapters/qt/qteventpump.h"
+#include "adapters/xlsx/xlsxworkbookwriter.h"
+#include "app/lazyprogressview.h"
+#include "app/presentationplatform.h"
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
 #include "core/diagnostics/errorlog.h"
@@ -20,7 +21,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-namespace quiz {
+namespace quiz
+{
 
 struct PlatformServices::Parts {
     PresentationPlatform presentation;
@@ -30,14 +32,15 @@ struct PlatformServices::Parts {
     std::unique_ptr<ControllerLink> link;
     std::unique_ptr<LazyProgressView> progress;
     XlsxWorkbookWriter workbooks;
+    QtPrinter printer;
     InstanceGuard instance;
 };
 
 PlatformServices::PlatformServices(const std::string &hostFile, const std::string &impressConnection)
     : parts_(std::make_unique<Parts>())
 {
-    parts_->presentation =
-        choosePresentationPlatform(hostFile, QCoreApplication::applicationFilePath().toStdString(), impressConnection);
+    parts_->presentation = choosePresentationPlatform(
+        hostFile, QCoreApplication::applicationFilePath().toStdString(), impressConnection);
     parts_->dialogs = makeDialogs();
 
     ctx_.host = parts_->presentation.host.get();
@@ -52,6 +55,7 @@ PlatformServices::PlatformServices(const std::string &hostFile, const std::strin
         std::make_unique<LazyProgressView>([this](bool enable) { EnablePowerPointWindows(ctx_, enable); });
     ctx_.progress = parts_->progress.get();
     ctx_.workbooks = &parts_->workbooks;
+    ctx_.printer = &parts_->printer;
 }
 
 PlatformServices::~PlatformServices() = default;

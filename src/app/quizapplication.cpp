@@ -1,7 +1,5 @@
 #include "app/quizapplication.h"
 
-#include "adapters/qt/noscreen.h"
-#include "adapters/qt/trace.h"
 #include "adapters/uiscript/uiscriptrunner.h"
 #include "app/modes/modes.h"
 #include "app/platformservices.h"
@@ -11,6 +9,8 @@
 #include "core/common/runend.h"
 #include "core/startup/commandline.h"
 #include "core/startup/startup.h"
+#include "qtsupport/noscreen.h"
+#include "qtsupport/trace.h"
 
 #include <QApplication>
 

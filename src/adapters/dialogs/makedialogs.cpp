@@ -3,7 +3,7 @@
 #include "adapters/dialogs/noscreendialogs.h"
 #include "adapters/dialogs/qtdialogs.h"
 #include "adapters/dialogs/scripteddialogs.h"
-#include "adapters/qt/noscreen.h"
+#include "qtsupport/noscreen.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
 #include "adapters/standinhost/standinhost.h"
 
-#include "adapters/qt/bmpfile.h"
 #include "adapters/standinhost/hostjson.h"
 #include "core/common/text.h"
 #include "core/votedata/titlematch.h"
+#include "qtsupport/bmpfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,11 +21,13 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace quiz {
+namespace quiz
+{
 
 using hostjson::str;
 
-namespace {
+namespace
+{
 
 // The number the presentation program gives its automation failures.
 constexpr int kAutomationError = -2147188160;
@@ -51,8 +53,9 @@ std::unique_ptr<StandInHost> StandInHost::open(const std::string &path, std::str
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return report("The host file " + path + " is not valid JSON: " + parseError.errorString().toStdString() +
-                      " at offset " + std::to_string(parseError.offset) + ".");
+        return report("The host file " + path +
+                      " is not valid JSON: " + parseError.errorString().toStdString() + " at offset " +
+                      std::to_string(parseError.offset) + ".");
     if (!doc.isObject())
         return report("The host file " + path + " holds no JSON object.");
     if (doc.object().contains("presentations") && !doc.object().value("presentations").isArray())
@@ -345,7 +348,8 @@ std::string StandInHost::pastePicture(int slideIndex, const std::string &imagePa
     QDir(folder_).mkpath("inserted");
     QSaveFile file(resolve(pictureName(n)));
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        throw HostError(kPermissionDenied, kSource, "Permission denied: " + resolve(pictureName(n)).toStdString());
+        throw HostError(kPermissionDenied, kSource,
+                        "Permission denied: " + resolve(pictureName(n)).toStdString());
 
     // A pasted picture arrives at its own size (96 pixels to the inch),
     // centred on the slide.
@@ -481,14 +485,16 @@ void StandInHost::captureSlideShow(const std::string &imagePath)
             if (shown.isNull())
                 continue;
             painter.drawImage(QRectF(shape.value("left").toDouble() * sx, shape.value("top").toDouble() * sy,
-                                     shape.value("width").toDouble() * sx, shape.value("height").toDouble() * sy),
+                                     shape.value("width").toDouble() * sx,
+                                     shape.value("height").toDouble() * sy),
                               shown);
         }
     }
     const QByteArray suffix = QFileInfo(str(imagePath)).suffix().toLower().toLatin1();
-    if (suffix == "bmp" ? !writeBmpQuickly(picture, str(imagePath))
-                        : !picture.save(str(imagePath),
-                                        QImageWriter::supportedImageFormats().contains(suffix) ? nullptr : "PNG"))
+    if (suffix == "bmp"
+            ? !writeBmpQuickly(picture, str(imagePath))
+            : !picture.save(str(imagePath),
+                            QImageWriter::supportedImageFormats().contains(suffix) ? nullptr : "PNG"))
         throw HostError(kPermissionDenied, kSource, "Permission denied: " + imagePath);
 }
 

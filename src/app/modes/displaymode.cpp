@@ -1,7 +1,5 @@
 #include "app/modes/modes.h"
 
-#include "adapters/qt/noscreen.h"
-#include "adapters/qt/widgetlinkform.h"
 #include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
@@ -10,6 +8,8 @@
 #include "core/votedata/presentationlink.h"
 #include "ports/dialogs.h"
 #include "ports/presentationhost.h"
+#include "qtsupport/noscreen.h"
+#include "qtsupport/widgetlinkform.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/composechartdisplay.h"
 #include "ui/display/displayrun.h"
@@ -17,7 +17,8 @@
 
 #include <cstdio>
 
-namespace quiz {
+namespace quiz
+{
 
 // The top places over the running slide show, until a key or a click ends it.
 void runDisplayMode(RunContext &ctx)
@@ -55,7 +56,8 @@ void runDisplayMode(RunContext &ctx)
                         quizScoring(quizList, std::move(records)));
     programDisplayHooks(ctx).fade(window, 0, 255, true);
     if (ctx.windows)
-        ConfineCursorToWindow(ctx, WidgetLinkForm(window, ctx.state.twipsPerPixelX, ctx.state.twipsPerPixelY));
+        ConfineCursorToWindow(ctx,
+                              WidgetLinkForm(window, ctx.state.twipsPerPixelX, ctx.state.twipsPerPixelY));
 
     if (runsWithoutScreen() && !uiScriptRequested()) {
         // Nobody can see or answer the window: leave its picture and end as a key would.

@@ -1,17 +1,16 @@
 #include "app/modes/modes.h"
 
-#include "adapters/qt/widgetlinkform.h"
-#include "app/modes/unattendedrun.h"
 #include "app/platformservices.h"
-#include "adapters/xlsx/xlsxworkbookwriter.h"
+#include "app/unattendedrun.h"
+#include "core/common/runend.h"
 #include "core/quiz/exportresults.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/presentationlink.h"
+#include "qtsupport/widgetlinkform.h"
 #include "ui/diagnostics/fader.h"
 #include "ui/results/frmloading.h"
 
 #include <QApplication>
-
 
 namespace quiz
 {
@@ -87,8 +86,9 @@ void runExportMode(RunContext &ctx)
     hooks.setBusyCursor = [&busy](bool on) { busy.set(on); };
     hooks.errorLogPath = processErrorLogPath();
 
-    XlsxWorkbookWriter ownWriter;
-    exportQuizResults(ctx, ctx.workbooks ? *ctx.workbooks : ownWriter, hooks);
+    if (!ctx.workbooks)
+        endRun(1, "the export needs a workbook writer");
+    exportQuizResults(ctx, *ctx.workbooks, hooks);
 }
 
 } // namespace quiz

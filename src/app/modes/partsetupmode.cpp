@@ -2,7 +2,6 @@
 
 #include "app/desktopopen.h"
 
-#include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
 #include "core/common/text.h"
@@ -12,6 +11,7 @@
 #include "core/votedata/participantsworkbook.h"
 #include "ports/dialogs.h"
 #include "ports/eventpump.h"
+#include "ports/workbookwriter.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -21,9 +21,11 @@
 #include <iostream>
 #include <memory>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -75,21 +77,20 @@ void EditParticipantList(RunContext &ctx)
         return;
     }
 
-    if (!ctx.controller || !ctx.pump || !ctx.dialogs)
+    if (!ctx.controller || !ctx.pump || !ctx.dialogs || !ctx.workbooks)
         endRun(1, "the participant list needs the controller link");
     std::unique_ptr<ControllerLink> ownLink;
     ControllerLink *link = ctx.link;
     if (!link) {
-        ownLink = std::make_unique<ControllerLink>(ctx.state, *ctx.controller, *ctx.pump, *ctx.dialogs, nullptr);
+        ownLink =
+            std::make_unique<ControllerLink>(ctx.state, *ctx.controller, *ctx.pump, *ctx.dialogs, nullptr);
         link = ownLink.get();
     }
     LoadParticipants(ctx.state, *link, *ctx.pump);
     deleteOldNamesFile(ctx);
 
     const Workbook book = participantWorkbook(ctx.state.participants);
-    XlsxWorkbookWriter ownWriter;
-    WorkbookWriter &writer = ctx.workbooks ? *ctx.workbooks : ownWriter;
-    const std::string error = writer.write(book, path);
+    const std::string error = ctx.workbooks->write(book, path);
     if (!error.empty()) {
         ctx.dialogs->message(error, "talvix Quiz", MessageIcon::Critical);
         endRun(1, error);

@@ -1,15 +1,14 @@
 #include "app/modes/modes.h"
 
-#include "adapters/dialogs/unattendeddialogs.h"
-#include "adapters/qt/noscreen.h"
 #include "app/desktopopen.h"
-#include "app/modes/unattendedrun.h"
 #include "app/uiscriptstart.h"
+#include "app/unattendedrun.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
 #include "core/votedata/presentationlink.h"
+#include "qtsupport/noscreen.h"
 #include "ui/display/displayrun.h"
 #include "ui/results/frmresultstable.h"
 
@@ -26,7 +25,7 @@ namespace quiz
 void runResultsTableMode(RunContext &ctx)
 {
     UnattendedRun unattended(ctx);
-    const bool reporting = !qEnvironmentVariableIsEmpty(kOutputVariable);
+    const bool reporting = unattended.active();
     ResultsTableActions actions;
     actions.openWorkbook = [](const std::string &path) { openWithDesktopApplication(path); };
     actions.unload = [&ctx] {

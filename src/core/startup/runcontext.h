@@ -2,7 +2,8 @@
 
 #include "core/startup/quizstate.h"
 
-namespace quiz {
+namespace quiz
+{
 
 class PresentationHost;
 class WindowSystem;
@@ -12,6 +13,7 @@ class ControllerChannel;
 class ProgressView;
 class ControllerLink;
 class WorkbookWriter;
+class Printer;
 
 // What one run works with: the shared state and the platform behind its ports.
 // Start-up fills it; every mode receives it.
@@ -28,6 +30,8 @@ struct RunContext {
     ControllerLink *link = nullptr;
     // Saves the workbooks the batch modes build.
     WorkbookWriter *workbooks = nullptr;
+    // Prints the score summary.
+    Printer *printer = nullptr;
 };
 
 } // namespace quiz

@@ -1,6 +1,6 @@
 #include "ui/display/composechartdisplay.h"
 
-#include "adapters/qt/trace.h"
+#include "qtsupport/trace.h"
 
 #include "core/display/displaylayout.h"
 #include "core/display/displayrows.h"

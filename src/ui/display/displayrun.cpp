@@ -1,6 +1,5 @@
 #include "ui/display/displayrun.h"
 
-#include "adapters/qt/pngwriter.h"
 #include "core/common/fileutil.h"
 #include "core/controller/controllerlink.h"
 #include "core/display/displaylayout.h"
@@ -12,6 +11,7 @@
 #include "core/startup/workingfiles.h"
 #include "core/votedata/participants.h"
 #include "ports/presentationhost.h"
+#include "qtsupport/pngwriter.h"
 #include "ui/common/screenmetrics.h"
 #include "ui/diagnostics/fader.h"
 
@@ -22,7 +22,8 @@
 
 #include <cstdlib>
 
-namespace quiz {
+namespace quiz
+{
 
 std::vector<std::string> ReadQuizForDisplay(RunContext &ctx)
 {

@@ -1,4 +1,4 @@
-#include "adapters/qt/widgetlinkform.h"
+#include "qtsupport/widgetlinkform.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "adapters/qt/noscreen.h"
+#include "qtsupport/noscreen.h"
 
 #include "core/common/runend.h"
 

@@ -1,4 +1,4 @@
-#include "adapters/dialogs/dialogconversions.h"
+#include "qtsupport/dialogconversions.h"
 
 #include <QStringList>
 

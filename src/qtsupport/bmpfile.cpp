@@ -1,4 +1,4 @@
-#include "adapters/qt/bmpfile.h"
+#include "qtsupport/bmpfile.h"
 
 #include <QFile>
 
@@ -79,7 +79,8 @@ bool writeBmpQuickly(const QImage &image, const QString &path)
         row[3 * (width - 1) + 2] = static_cast<unsigned char>(qRed(last));
     }
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+        file.flush())
         return true;
     file.close();
     file.remove();

@@ -2,8 +2,8 @@
 // they read, they read as Qt does, and a file they do not handle themselves
 // is left to Qt's readers.
 
-#include "adapters/qt/bmpfile.h"
-#include "adapters/qt/pngwriter.h"
+#include "qtsupport/bmpfile.h"
+#include "qtsupport/pngwriter.h"
 #include "support/testfolder.h"
 
 #include <QBuffer>

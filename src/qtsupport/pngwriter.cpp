@@ -1,4 +1,4 @@
-#include "adapters/qt/pngwriter.h"
+#include "qtsupport/pngwriter.h"
 
 #include <QIODevice>
 #include <QImage>
@@ -29,9 +29,9 @@ bool writeRows(png_structp png, png_infop info, const QImage &rows, bool alpha)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
-    png_set_IHDR(png, info, static_cast<png_uint_32>(rows.width()), static_cast<png_uint_32>(rows.height()), 8,
-                 alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(rows.width()), static_cast<png_uint_32>(rows.height()),
+                 8, alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (rows.dotsPerMeterX() > 0 && rows.dotsPerMeterY() > 0)
         png_set_pHYs(png, info, static_cast<png_uint_32>(rows.dotsPerMeterX()),
                      static_cast<png_uint_32>(rows.dotsPerMeterY()), PNG_RESOLUTION_METER);

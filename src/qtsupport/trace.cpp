@@ -1,4 +1,4 @@
-#include "adapters/qt/trace.h"
+#include "qtsupport/trace.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "adapters/qt/programwindows.h"
+#include "qtsupport/programwindows.h"
 
 #include <QApplication>
 #include <QCursor>
