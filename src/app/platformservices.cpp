@@ -18,13 +18,17 @@
 
 #include <QCoreApplication>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace quiz
 {
 
 struct PlatformServices::Parts {
+    explicit Parts(const ProgramEnvironment &env)
+        : controller(LocalSocketChannel::defaultSocketPath(env.controllerSocket, env.runtimeFolder)),
+          instance(instanceSocketPath(env.runtimeFolder))
+    {
+    }
     PresentationPlatform presentation;
     std::unique_ptr<Dialogs> dialogs;
     QtEventPump pump;
@@ -36,12 +40,14 @@ struct PlatformServices::Parts {
     InstanceGuard instance;
 };
 
-PlatformServices::PlatformServices(const std::string &hostFile, const std::string &impressConnection)
-    : parts_(std::make_unique<Parts>())
+PlatformServices::PlatformServices(const ProgramEnvironment &env, const std::string &hostFile,
+                                   const std::string &impressConnection)
+    : parts_(std::make_unique<Parts>(env))
 {
+    ctx_.environment = env;
     parts_->presentation = choosePresentationPlatform(
-        hostFile, QCoreApplication::applicationFilePath().toStdString(), impressConnection);
-    parts_->dialogs = makeDialogs();
+        hostFile, QCoreApplication::applicationFilePath().toStdString(), impressConnection, env.display);
+    parts_->dialogs = makeDialogs(env);
 
     ctx_.host = parts_->presentation.host.get();
     ctx_.windows = parts_->presentation.windows.get();
@@ -87,11 +93,9 @@ StartupPlatform PlatformServices::startupPlatform()
     return platform;
 }
 
-std::string processErrorLogPath()
+std::string processErrorLogPath(const ProgramEnvironment &env)
 {
-    const char *stateHome = std::getenv("XDG_STATE_HOME");
-    const char *home = std::getenv("HOME");
-    return errorLogPath(currentExecutablePath(), stateHome ? stateHome : "", home ? home : "");
+    return errorLogPath(currentExecutablePath(), env.stateHome, env.home);
 }
 
 } // namespace quiz

@@ -3,16 +3,13 @@
 #include "adapters/dialogs/unattendeddialogs.h"
 #include "core/startup/runcontext.h"
 
-#include <cstdlib>
-
 namespace quiz
 {
 
 UnattendedRun::UnattendedRun(RunContext &ctx)
 {
-    const char *startFolder = std::getenv("PWD");
     const std::string output =
-        unattendedOutputPath(std::getenv(kOutputVariable), startFolder ? startFolder : "");
+        unattendedOutputPath(ctx.environment.output.c_str(), ctx.environment.startFolder);
     if (output.empty())
         return;
     dialogs_ = std::make_unique<UnattendedDialogs>(output);

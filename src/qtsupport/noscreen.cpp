@@ -4,14 +4,12 @@
 
 #include <QGuiApplication>
 
-#include <cstdlib>
-
 namespace quiz
 {
 
-bool runsWithoutScreen()
+bool runsWithoutScreen(const ProgramEnvironment &env)
 {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    if (!env.display && !env.wayland)
         return true;
     return QGuiApplication::platformName() == QLatin1String("offscreen");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/startup/programenvironment.h"
+
 #include <string>
 
 namespace quiz
@@ -7,7 +9,7 @@ namespace quiz
 
 // True when nobody can see the program's windows: no display in the
 // environment, or Qt's offscreen platform.
-bool runsWithoutScreen();
+bool runsWithoutScreen(const ProgramEnvironment &env);
 
 // The one line a run without a screen ends with (exit code 2) when it would
 // wait for a dialog or a window that nobody can see or answer.

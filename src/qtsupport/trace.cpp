@@ -1,26 +1,40 @@
 #include "qtsupport/trace.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <utility>
 
 namespace quiz
 {
 
+namespace
+{
+std::optional<std::string> &traceTarget()
+{
+    static std::optional<std::string> target;
+    return target;
+}
+} // namespace
+
+void setTraceTarget(std::optional<std::string> target)
+{
+    traceTarget() = std::move(target);
+}
+
 bool traceOn()
 {
-    return std::getenv("TALVIX_TRACE") != nullptr;
+    return traceTarget().has_value();
 }
 
 void trace(const std::string &line)
 {
-    const char *target = std::getenv("TALVIX_TRACE");
-    if (!target)
+    if (!traceOn())
         return;
-    if (target[0] != '/') {
+    const std::string &target = *traceTarget();
+    if (target.empty() || target[0] != '/') {
         std::fprintf(stderr, "quiz: %s\n", line.c_str());
         return;
     }
-    if (std::FILE *file = std::fopen(target, "a")) {
+    if (std::FILE *file = std::fopen(target.c_str(), "a")) {
         std::fprintf(file, "%s\n", line.c_str());
         std::fclose(file);
     }

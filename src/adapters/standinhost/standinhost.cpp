@@ -18,7 +18,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace quiz
@@ -62,14 +61,6 @@ std::unique_ptr<StandInHost> StandInHost::open(const std::string &path, std::str
         return report("The host file " + path + " has a \"presentations\" entry that is not a list.");
     std::unique_ptr<StandInHost> host(new StandInHost(QFileInfo(str(path)).absoluteFilePath(), doc.object()));
     return host;
-}
-
-std::string StandInHost::hostFilePath(const std::string &hostOption)
-{
-    if (!hostOption.empty())
-        return hostOption;
-    const char *fromEnvironment = std::getenv("TALVIX_HOST");
-    return fromEnvironment ? fromEnvironment : "";
 }
 
 StandInHost::StandInHost(QString path, QJsonObject root)

@@ -1,6 +1,5 @@
 #include "app/modes/modes.h"
 
-#include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
@@ -59,7 +58,7 @@ void runDisplayMode(RunContext &ctx)
         ConfineCursorToWindow(ctx,
                               WidgetLinkForm(window, ctx.state.twipsPerPixelX, ctx.state.twipsPerPixelY));
 
-    if (runsWithoutScreen() && !uiScriptRequested()) {
+    if (runsWithoutScreen(ctx.environment) && !ctx.environment.uiScriptRequested()) {
         // Nobody can see or answer the window: leave its picture and end as a key would.
         // A UI script answers it instead, so the window then stays up.
         const std::string path = offscreenPicturePath(ctx);

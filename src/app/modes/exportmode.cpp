@@ -84,7 +84,7 @@ void runExportMode(RunContext &ctx)
         fadeWidget(&progress, 255, 0, false, false, false, ctx.state.chartFade);
     };
     hooks.setBusyCursor = [&busy](bool on) { busy.set(on); };
-    hooks.errorLogPath = processErrorLogPath();
+    hooks.errorLogPath = processErrorLogPath(ctx.environment);
 
     if (!ctx.workbooks)
         endRun(1, "the export needs a workbook writer");

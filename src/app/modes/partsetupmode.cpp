@@ -73,7 +73,7 @@ void EditParticipantList(RunContext &ctx)
     const std::string path = joinPath(ctx.state.dataFolder, participantWorkbookName);
     const std::string existing = findInFolder(ctx.state.dataFolder, participantWorkbookName);
     if (!existing.empty()) {
-        openWithDesktopApplication(existing);
+        openWithDesktopApplication(existing, ctx.environment);
         return;
     }
 
@@ -95,7 +95,7 @@ void EditParticipantList(RunContext &ctx)
         ctx.dialogs->message(error, "talvix Quiz", MessageIcon::Critical);
         endRun(1, error);
     }
-    openWithDesktopApplication(path);
+    openWithDesktopApplication(path, ctx.environment);
 }
 
 } // namespace

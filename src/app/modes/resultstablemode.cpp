@@ -1,7 +1,6 @@
 #include "app/modes/modes.h"
 
 #include "app/desktopopen.h"
-#include "app/uiscriptstart.h"
 #include "app/unattendedrun.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
@@ -27,7 +26,9 @@ void runResultsTableMode(RunContext &ctx)
     UnattendedRun unattended(ctx);
     const bool reporting = unattended.active();
     ResultsTableActions actions;
-    actions.openWorkbook = [](const std::string &path) { openWithDesktopApplication(path); };
+    actions.openWorkbook = [&ctx](const std::string &path) {
+        openWithDesktopApplication(path, ctx.environment);
+    };
     actions.unload = [&ctx] {
         EnablePowerPointWindows(ctx, true);
         endRun(0);
@@ -51,7 +52,8 @@ void runResultsTableMode(RunContext &ctx)
         }
         rethrowLatchedRunEnd();
     }
-    if (loaded == LoadOutcome::Ready && runsWithoutScreen() && !uiScriptRequested()) {
+    if (loaded == LoadOutcome::Ready && runsWithoutScreen(ctx.environment) &&
+        !ctx.environment.uiScriptRequested()) {
         // Nobody can see or close the window: leave its pictures and close it as Exit would.
         for (const std::string &path : window->saveTabPictures(ctx.state.dataFolder))
             std::printf("%s\n", path.c_str());

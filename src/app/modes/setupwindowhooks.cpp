@@ -1,6 +1,5 @@
 #include "app/modes/setupwindowhooks.h"
 
-#include "app/uiscriptstart.h"
 #include "core/startup/runcontext.h"
 #include "qtsupport/noscreen.h"
 #include "ui/display/displayrun.h"
@@ -27,7 +26,7 @@ SetupWindowHooks programSetupHooks(RunContext &ctx)
 bool cancelWithoutScreen(RunContext &ctx, QWidget *window, const char *pictureName,
                          const std::function<void()> &cancel)
 {
-    if (!runsWithoutScreen() || uiScriptRequested())
+    if (!runsWithoutScreen(ctx.environment) || ctx.environment.uiScriptRequested())
         return false;
     const std::string path = ctx.state.dataFolder + "/" + pictureName;
     if (saveWindowPicture(window, path))

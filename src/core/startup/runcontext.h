@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/startup/programenvironment.h"
 #include "core/startup/quizstate.h"
 
 namespace quiz
@@ -19,6 +20,8 @@ class Printer;
 // Start-up fills it; every mode receives it.
 struct RunContext {
     QuizState state;
+    // The program's environment, read once at its start.
+    ProgramEnvironment environment;
     PresentationHost *host = nullptr;
     WindowSystem *windows = nullptr;
     Dialogs *dialogs = nullptr;
