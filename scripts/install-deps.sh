@@ -11,6 +11,8 @@ PACKAGES=(
   poppler-utils xvfb xauth xdotool openbox python3 ccache
   dpkg-dev lintian
   libreoffice-impress libreoffice-dev
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
+  chromium chromium-driver python3-selenium
 )
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang-14 libclang-rt-14-dev)

@@ -72,7 +72,8 @@ void ControllerServer::readFrom(QLocalSocket *socket)
     while (auto command = client.decoder.next()) {
         log(*command);
         if (*command == "GetNames")
-            sendText(socket, formatNamesReply(options_.participants));
+            sendText(socket, formatNamesReply(options_.currentNames ? options_.currentNames()
+                                                                    : options_.participants));
         if (options_.onCommand)
             options_.onCommand(*command);
     }

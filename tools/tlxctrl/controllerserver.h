@@ -27,6 +27,8 @@ class ControllerServer
     struct Options {
         QString socketPath;
         std::vector<Participant> participants;
+        // When set, "GetNames" answers what it gives (the phones that joined).
+        std::function<std::vector<Participant>()> currentNames;
         bool sendStatus = false;
         int idleExitSeconds = 0; // 0: serve until killed
         // Called with every command after it is logged (the show beside the office).

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "adapters/impress/impressshowuno.h"
+#include "adapters/impress/impressunohost.h"
 
 #include <QString>
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -29,11 +31,17 @@ class ShowCompanion
     void start(int startSlide);
     // A command the controller received.
     void command(const std::string &command);
+    // Told of every slide the show comes to (0 when the show ends) with the
+    // question file its VOTE shape names ("" for none) and its title: the
+    // phones' votes.
+    using SlideShown = std::function<void(int slide, const std::string &voteFile, const std::string &title)>;
+    void onSlideShown(SlideShown slideShown) { slideShown_ = std::move(slideShown); }
 
   private:
     void poll();
     void watchSlide(const ImpressShow::State &state);
     void note(const std::string &line) { log_("impress: " + line); }
+    void reportSlide(int slide);
 
     std::string description_;
     ImpressShow show_;
@@ -46,6 +54,8 @@ class ShowCompanion
     bool unreachableNoted_ = false;
     int attachWait_ = 0;
     int windowUpPolls_ = 0;
+    SlideShown slideShown_;
+    std::unique_ptr<ImpressHost> voteHost_; // reads a slide's VOTE shape as the program does
 };
 
 } // namespace quiz

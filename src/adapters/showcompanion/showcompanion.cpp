@@ -1,5 +1,7 @@
 #include "showcompanion.h"
 
+#include "core/common/runend.h"
+#include "core/phonevote/slidevote.h"
 #include "core/quiz/quizautostart.h"
 
 #include <QProcess>
@@ -73,12 +75,15 @@ void ShowCompanion::poll()
 void ShowCompanion::watchSlide(const ImpressShow::State &state)
 {
     if (!state.running) {
+        if (shownSlide_ != 0)
+            reportSlide(0);
         shownSlide_ = 0;
         return;
     }
     if (state.slide == shownSlide_)
         return;
     shownSlide_ = state.slide;
+    reportSlide(state.slide);
     const std::string folder = show_.folder();
     for (const std::string &words : show_.quizWordsOn(state.slide)) {
         if (!displayStartsByItself(words, folder)) {
@@ -93,6 +98,28 @@ void ShowCompanion::watchSlide(const ImpressShow::State &state)
              words + " (its quiz starts by itself)");
         return;
     }
+}
+
+void ShowCompanion::reportSlide(int slide)
+{
+    if (!slideShown_)
+        return;
+    std::string file, title;
+    if (slide > 0) {
+        try {
+            if (!voteHost_)
+                voteHost_ = std::make_unique<ImpressHost>(description_);
+            if (voteHost_->attach()) {
+                const HostSlide shown = voteHost_->slide(slide);
+                file = voteFileOfSlide(shown);
+                title = shown.title;
+            }
+        } catch (...) { // the office's failure, or its end (RunEnded)
+            voteHost_.reset();
+            note("slide " + std::to_string(slide) + ": its VOTE shape could not be read");
+        }
+    }
+    slideShown_(slide, file, title);
 }
 
 void ShowCompanion::command(const std::string &command)

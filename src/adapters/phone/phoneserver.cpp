@@ -1,0 +1,306 @@
+#include "adapters/phone/phoneserver.h"
+
+#include "adapters/phone/qrcode.h"
+
+#include <QFile>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QHttpServerResponse>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QNetworkInterface>
+#include <QTcpSocket>
+#include <QUrlQuery>
+#include <QWebSocket>
+
+#include <algorithm>
+
+static void initPhonePages()
+{
+    Q_INIT_RESOURCE(phonepages);
+}
+
+namespace quiz
+{
+
+namespace
+{
+
+constexpr qsizetype kMaxBody = 4096;
+constexpr int kMaxSocketsPerToken = 4;
+constexpr int kCloseReplaced = 4000; // the pages do not reconnect after it
+
+// The pages and what they are.
+struct Page {
+    const char *path;
+    const char *resource;
+    const char *mime;
+};
+constexpr Page kPages[] = {
+    {"/", ":/phone/phone.html", "text/html; charset=utf-8"},
+    {"/phone.js", ":/phone/phone.js", "text/javascript; charset=utf-8"},
+    {"/presenter", ":/phone/presenter.html", "text/html; charset=utf-8"},
+    {"/presenter.js", ":/phone/presenter.js", "text/javascript; charset=utf-8"},
+    {"/style.css", ":/phone/style.css", "text/css; charset=utf-8"},
+};
+
+QString bearerToken(const QHttpServerRequest &request)
+{
+    const QByteArray header = request.value("Authorization");
+    if (header.startsWith("Bearer "))
+        return QString::fromLatin1(header.mid(7).trimmed());
+    return QUrlQuery(request.url()).queryItemValue("token");
+}
+
+} // namespace
+
+PhoneServer::PhoneServer(Options options)
+    : options_(std::move(options)), roster_([&] {
+          const QString code =
+              options_.joinCode.isEmpty() ? QString::fromStdString(newJoinCode()) : options_.joinCode;
+          return Roster(code.toStdString(), options_.listed);
+      }())
+{
+    initPhonePages();
+    presenterToken_ =
+        options_.presenterToken.isEmpty() ? QString::fromStdString(newToken()) : options_.presenterToken;
+    clock_.start();
+    countdown_.setInterval(200);
+    QObject::connect(&countdown_, &QTimer::timeout, this, [this] { tick(); });
+    QObject::connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
+                     [this] { acceptWebSockets(); });
+}
+
+PhoneServer::~PhoneServer()
+{
+    for (Client &client : clients_)
+        client.socket->abort();
+}
+
+bool PhoneServer::start(QString *error)
+{
+    port_ = listen(options_.address, options_.port);
+    if (port_ == 0) {
+        *error = QString("cannot serve %1:%2").arg(options_.address.toString()).arg(options_.port);
+        return false;
+    }
+    return true;
+}
+
+QString PhoneServer::audienceUrlFor(const QHostAddress &address, quint16 port)
+{
+    QHostAddress host = address;
+    if (host == QHostAddress::Any || host == QHostAddress::AnyIPv4 || host == QHostAddress::AnyIPv6) {
+        // The network the phones share: Wi-Fi first, then Ethernet, then the
+        // rest; bridges of containers and virtual machines last.
+        host = QHostAddress::LocalHost;
+        int best = 100;
+        for (const QNetworkInterface &i : QNetworkInterface::allInterfaces()) {
+            const auto flags = i.flags();
+            if (!(flags & QNetworkInterface::IsUp) || !(flags & QNetworkInterface::IsRunning) ||
+                (flags & QNetworkInterface::IsLoopBack))
+                continue;
+            int rank = i.type() == QNetworkInterface::Wifi       ? 0
+                       : i.type() == QNetworkInterface::Ethernet ? 1
+                                                                 : 2;
+            for (const char *virtualName : {"docker", "br-", "veth", "virbr", "vmnet", "lxc"})
+                if (i.name().startsWith(virtualName))
+                    rank = 3;
+            for (const QNetworkAddressEntry &entry : i.addressEntries()) {
+                const QHostAddress a = entry.ip();
+                if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLinkLocal() && rank < best) {
+                    host = a;
+                    best = rank;
+                }
+            }
+        }
+    }
+    const QString name =
+        host.protocol() == QAbstractSocket::IPv6Protocol ? "[" + host.toString() + "]" : host.toString();
+    return QString("http://%1:%2/").arg(name).arg(port);
+}
+
+QString PhoneServer::presenterUrl() const
+{
+    const bool any = options_.address == QHostAddress::Any || options_.address == QHostAddress::AnyIPv4;
+    const QString base = any ? QString("http://127.0.0.1:%1/").arg(port_) : audienceUrl();
+    return base + "presenter?token=" + presenterToken_;
+}
+
+void PhoneServer::log(const QString &line) const
+{
+    if (options_.log)
+        options_.log(("phones: " + line).toStdString());
+}
+
+// ---- HTTP ----------------------------------------------------------------
+
+bool PhoneServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    const QString path = request.url().path();
+    // Qt HTTP Server (6.4) hands an upgrade request that the handler takes
+    // on to the WebSocket server (acceptWebSockets): taken without an answer.
+    if (path == "/ws" && request.value("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+        return true;
+    const QByteArray method = request.method() == QHttpServerRequest::Method::Get    ? "GET"
+                              : request.method() == QHttpServerRequest::Method::Post ? "POST"
+                                                                                     : "OTHER";
+    QHttpServerResponse response(QHttpServerResponse::StatusCode::NotFound);
+    const auto page =
+        std::find_if(std::begin(kPages), std::end(kPages), [&](const Page &p) { return path == p.path; });
+    if (page != std::end(kPages) && method == "GET") {
+        if (path == "/presenter" &&
+            !sameSecret(bearerToken(request).toStdString(), presenterToken_.toStdString())) {
+            response = QHttpServerResponse("text/plain; charset=utf-8", "no valid presenter token\n",
+                                           QHttpServerResponse::StatusCode::Unauthorized);
+        } else {
+            QFile file(page->resource);
+            file.open(QIODevice::ReadOnly);
+            response = QHttpServerResponse(page->mime, file.readAll());
+        }
+    } else if (path == "/qr.png" && method == "GET") { // it holds the join code: the presenter's only
+        if (sameSecret(bearerToken(request).toStdString(), presenterToken_.toStdString()))
+            response = QHttpServerResponse("image/png", qrCodePng(audienceUrl() + "#code=" + joinCode(), 6));
+        else
+            response = QHttpServerResponse("text/plain; charset=utf-8", "no valid presenter token\n",
+                                           QHttpServerResponse::StatusCode::Unauthorized);
+    } else if (path.startsWith("/api/")) {
+        const Reply reply =
+            api(method, path, request.body(), bearerToken(request), request.remoteAddress().toString());
+        const auto status = static_cast<QHttpServerResponse::StatusCode>(reply.status);
+        if (reply.status == 200)
+            response = QHttpServerResponse(reply.body, status);
+        else
+            response = QHttpServerResponse(QJsonObject{{"error", reply.reason}}, status);
+    } else {
+        response = QHttpServerResponse("text/plain; charset=utf-8", "no such page\n",
+                                       QHttpServerResponse::StatusCode::NotFound);
+    }
+    response.addHeader("Cache-Control", "no-store");
+    response.addHeader("X-Content-Type-Options", "nosniff");
+    response.addHeader("Referrer-Policy", "no-referrer");
+    response.addHeader("Content-Security-Policy",
+                       "default-src 'self'; img-src 'self'; connect-src 'self'; frame-ancestors 'none'");
+    response.write(makeResponder(request, socket));
+    return true;
+}
+
+void PhoneServer::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    makeResponder(request, socket).write(QHttpServerResponder::StatusCode::NotFound);
+}
+
+PhoneServer::Reply PhoneServer::api(const QByteArray &method, const QString &path, const QByteArray &body,
+                                    const QString &token, const QString &client)
+{
+    static const std::map<QString, QByteArray> methods = {{"/api/join", "POST"},
+                                                          {"/api/names", "POST"},
+                                                          {"/api/state", "GET"},
+                                                          {"/api/answer", "POST"},
+                                                          {"/api/presenter/state", "GET"},
+                                                          {"/api/presenter/open", "POST"},
+                                                          {"/api/presenter/close", "POST"},
+                                                          {"/api/presenter/remove", "POST"}};
+    const auto known = methods.find(path);
+    if (known == methods.end())
+        return refuse(404, "no such request");
+    if (known->second != method)
+        return refuse(405, "this request takes " + QString::fromLatin1(known->second));
+    if (body.size() > kMaxBody)
+        return refuse(400, "the request is over 4 KB");
+    QJsonObject object;
+    if (method == "POST" && !body.trimmed().isEmpty()) { // no body reads as {}
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+        if (error.error != QJsonParseError::NoError || !document.isObject())
+            return refuse(400, "the request is not a JSON object");
+        object = document.object();
+    }
+    if (path == "/api/join")
+        return join(object, client);
+    if (path == "/api/names")
+        return listedNames(object, client);
+    if (path.startsWith("/api/presenter/")) {
+        if (!sameSecret(token.toStdString(), presenterToken_.toStdString()))
+            return refuse(401, "no valid presenter token");
+        if (path == "/api/presenter/state")
+            return {200, presenterState(), {}};
+        if (path == "/api/presenter/close")
+            return closeVote();
+        if (path == "/api/presenter/remove")
+            return removeParticipant(object);
+        if (!object.value("question").isString())
+            return refuse(400, "missing field: question");
+        return openQuestion(object.value("question").toString(), 0);
+    }
+    const RosterEntry *entry = roster_.byToken(token.toStdString());
+    if (!entry)
+        return refuse(401, "no valid token");
+    if (path == "/api/state")
+        return {200, phoneState(*entry), {}};
+    return answer(*entry, object);
+}
+
+// ---- WebSocket -----------------------------------------------------------
+
+void PhoneServer::acceptWebSockets()
+{
+    while (hasPendingWebSocketConnections()) {
+        std::unique_ptr<QWebSocket> socket = nextPendingWebSocketConnection();
+        if (!socket)
+            continue;
+        const QString token = QUrlQuery(socket->requestUrl()).queryItemValue("token");
+        const bool presenter = sameSecret(token.toStdString(), presenterToken_.toStdString());
+        if (socket->requestUrl().path() != "/ws" || (!presenter && !roster_.byToken(token.toStdString()))) {
+            QWebSocket *refused = socket.release(); // kept until the close is through
+            QObject::connect(refused, &QWebSocket::disconnected, refused, &QObject::deleteLater);
+            refused->close(QWebSocketProtocol::CloseCodePolicyViolated, "no valid token");
+            continue;
+        }
+        // A few tabs of one phone are fine; more close the oldest (a flood
+        // of connections with one token holds no more than this).
+        const auto sameToken = [&](const Client &c) { return c.token == token; };
+        if (std::count_if(clients_.begin(), clients_.end(), sameToken) >= kMaxSocketsPerToken)
+            std::find_if(clients_.begin(), clients_.end(), sameToken)
+                ->socket->close(static_cast<QWebSocketProtocol::CloseCode>(kCloseReplaced),
+                                "opened elsewhere");
+        socket->setMaxAllowedIncomingMessageSize(kMaxBody);
+        QWebSocket *raw = socket.get();
+        QObject::connect(raw, &QWebSocket::disconnected, this, [this, raw] {
+            const auto it = std::find_if(clients_.begin(), clients_.end(),
+                                         [raw](const Client &c) { return c.socket.get() == raw; });
+            if (it != clients_.end()) {
+                it->socket.release()->deleteLater();
+                clients_.erase(it);
+            }
+        });
+        const QJsonObject state =
+            presenter ? presenterState() : phoneState(*roster_.byToken(token.toStdString()));
+        const QString message = QString::fromUtf8(QJsonDocument(state).toJson(QJsonDocument::Compact));
+        raw->sendTextMessage(message);
+        clients_.push_back({std::move(socket), token, presenter, message});
+    }
+}
+
+void PhoneServer::pushState()
+{
+    QString presenter;
+    for (Client &client : clients_) {
+        QString message;
+        if (client.presenter) {
+            if (presenter.isEmpty())
+                presenter = QString::fromUtf8(QJsonDocument(presenterState()).toJson(QJsonDocument::Compact));
+            message = presenter;
+        } else if (const RosterEntry *entry = roster_.byToken(client.token.toStdString())) {
+            message = QString::fromUtf8(QJsonDocument(phoneState(*entry)).toJson(QJsonDocument::Compact));
+        } else {
+            client.socket->close(QWebSocketProtocol::CloseCodePolicyViolated, "no valid token");
+            continue;
+        }
+        if (message != client.lastSent)
+            client.socket->sendTextMessage(message);
+        client.lastSent = message;
+    }
+}
+
+} // namespace quiz

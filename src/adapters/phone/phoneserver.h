@@ -1,0 +1,125 @@
+#pragma once
+
+#include "core/phonevote/roster.h"
+#include "core/phonevote/votesession.h"
+
+#include <QAbstractHttpServer>
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QJsonObject>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+class QWebSocket;
+
+namespace quiz
+{
+
+// The phone evening's server: the audience page, the presenter page and the
+// HTTP API they share (docs/phone-voting.md), and the WebSocket that pushes
+// each client its state on every change. The rules are the core's (Roster,
+// VoteSession, the record writer); this class carries requests to them.
+class PhoneServer : public QAbstractHttpServer
+{
+  public:
+    struct Options {
+        QHostAddress address = QHostAddress::Any;
+        quint16 port = 8080; // 0: any free port
+        QString dataFolder;  // votes.rec, response.rec, quizslds.txt, the question files
+        QString namesPath;   // where the roster is saved (names.csv)
+        std::vector<Participant> listed;
+        QString joinCode;       // "" makes a new one
+        QString presenterToken; // "" makes a new one
+        std::function<void(const std::string &)> log;
+    };
+
+    // An answer to one request: a status and a JSON object, or a one-line reason.
+    struct Reply {
+        int status = 200;
+        QJsonObject body;
+        QString reason;
+    };
+
+    explicit PhoneServer(Options options);
+    ~PhoneServer() override;
+
+    bool start(QString *error);
+    quint16 port() const { return port_; }
+    QString joinCode() const { return QString::fromStdString(roster_.joinCode()); }
+    QString presenterToken() const { return presenterToken_; }
+    QString audienceUrl() const { return audienceUrlFor(options_.address, port_); }
+    // The address phones open: on every interface, an IPv4 address of the
+    // Wi-Fi, else of the Ethernet... (docs/phone-voting.md); loopback when none.
+    static QString audienceUrlFor(const QHostAddress &address, quint16 port);
+    QString presenterUrl() const; // on the loopback address when serving every interface
+
+    // The names list of "GetNames": everybody not removed.
+    std::vector<Participant> participants() const { return roster_.participants(); }
+
+    // The show's side: a slide with a VOTE shape opens its question; leaving
+    // it, or "NextSlide", closes the vote (recorded first).
+    // slideTitle: the slide's title the phones show ("": the question file's).
+    Reply openQuestion(const QString &file, int slide, const QString &slideTitle = {});
+    // The show came to a slide (0: the show ended) whose VOTE shape names
+    // voteFile ("" for none): its vote opens; a vote the show opened closes
+    // when the show leaves its slide. Votes the presenter page opened stay.
+    void showSlide(int slide, const QString &voteFile, const QString &slideTitle = {});
+    Reply closeVote();
+    bool voteOpen() const { return vote_.isOpen(); }
+
+    // One API request (also what the tests call); authorization is the
+    // bearer token, or the page's "token" query parameter.
+    Reply api(const QByteArray &method, const QString &path, const QByteArray &body, const QString &token,
+              const QString &client);
+
+  protected:
+    static Reply refuse(int status, const QString &reason) { return {status, {}, reason}; }
+    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
+    void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
+
+  private:
+    struct Client {
+        std::unique_ptr<QWebSocket> socket;
+        QString token;
+        bool presenter = false;
+        QString lastSent; // a state is pushed only when it changed
+    };
+
+    Reply join(const QJsonObject &body, const QString &client);
+    Reply listedNames(const QJsonObject &body, const QString &client);
+    Reply answer(const RosterEntry &entry, const QJsonObject &body);
+    Reply removeParticipant(const QJsonObject &body);
+    QJsonObject phoneState(const RosterEntry &entry) const;
+    QJsonObject presenterState() const;
+    QJsonObject voteObject(bool withOptions) const;
+    std::vector<PhoneQuestion> votingQuestions() const;
+    bool tooManyFailures(const QString &client);
+    void noteFailure(const QString &client);
+    void acceptWebSockets();
+    void pushState();
+    void saveNames();
+    void tick();
+    double now() const { return static_cast<double>(clock_.nsecsElapsed()) / 1e9; }
+    void log(const QString &line) const;
+
+    Options options_;
+    Roster roster_;
+    VoteSession vote_;
+    int voteCount_ = 0;
+    QString slideTitle_; // of the vote's slide, "" when the presenter page opened it
+    bool anyVote_ = false;
+    QString presenterToken_;
+    quint16 port_ = 0;
+    QElapsedTimer clock_;
+    QTimer countdown_;
+    std::vector<Client> clients_;
+    std::map<QString, std::deque<double>> failures_;
+    std::map<QString, std::deque<double>> joins_;
+};
+
+} // namespace quiz

@@ -1,0 +1,216 @@
+#!/usr/bin/env python3
+"""A quiz night with phones, in a real browser (headless chromium driven by
+chromedriver): three phones join the serving controller at a phone's
+viewport, answer two questions (one changes its answer), the presenter page
+closes each vote, and a DISPLAY run on the records then shows the expected
+top places. Skips (77) only when chromium or chromedriver is missing.
+
+    phones_test.py TLXCTRL QUIZ DEMO_DIR [SCREENSHOT_DIR]
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+WAIT = 20  # seconds for anything the pages must show
+
+
+def chromium_session(shutil_which, user_dir, width, height):
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+
+    options = webdriver.ChromeOptions()
+    options.binary_location = shutil_which("chromium")
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+                 "--disable-component-update", "--no-first-run", "--user-data-dir=" + user_dir,
+                 "--window-size=%d,%d" % (width, height)):
+        options.add_argument(flag)
+    service = Service(shutil_which("chromedriver"))
+    driver = webdriver.Chrome(service=service, options=options)
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+    return driver, service
+
+
+class Night:
+    def __init__(self, tlxctrl, quiz, demo, shots):
+        self.tlxctrl, self.quiz = os.path.abspath(tlxctrl), os.path.abspath(quiz)
+        self.shots = os.path.abspath(shots) if shots else ""
+        self.tmp = tempfile.mkdtemp(prefix="talvix-phones-")
+        self.data = os.path.join(self.tmp, "data")
+        shutil.copytree(demo, self.data)
+        for name in ("votes.rec", "response.rec", "quiz.txt"):
+            if os.path.exists(os.path.join(self.data, name)):
+                os.remove(os.path.join(self.data, name))
+        self.socket = os.path.join(self.tmp, "controller.sock")
+        self.sessions = []  # (driver, service): each ended by itself
+        self.controller = None
+
+    # --- the controller -------------------------------------------------
+    def start_controller(self):
+        self.controller = subprocess.Popen(
+            [self.tlxctrl, "--serve", "127.0.0.1:0", "--socket", self.socket, "--join-code", "482916",
+             "--log", os.path.join(self.tmp, "controller.log")],
+            cwd=self.data, stderr=subprocess.PIPE, text=True)
+        url_file = os.path.join(self.tmp, "talvix_presenter_url")
+        deadline = time.time() + WAIT
+        while not os.path.exists(url_file):
+            if self.controller.poll() is not None or time.time() > deadline:
+                raise AssertionError("the controller did not serve: " + self.controller.stderr.read())
+            time.sleep(0.05)
+        with open(url_file) as f:
+            self.presenter_url = f.read().strip()
+        assert oct(os.stat(url_file).st_mode & 0o777) == "0o600", "the address file is not private"
+        self.base = self.presenter_url.split("/presenter")[0]
+
+    # --- browsers -------------------------------------------------------
+    def browser(self, width, height):
+        from selenium.common.exceptions import StaleElementReferenceException
+        from selenium.webdriver.support.ui import WebDriverWait
+
+        driver, service = chromium_session(shutil.which, tempfile.mkdtemp(dir=self.tmp), width, height)
+        self.sessions.append((driver, service))
+        # The pages build their lists again on each push: an element found may be gone.
+        driver.wait = WebDriverWait(driver, WAIT, ignored_exceptions=[StaleElementReferenceException])
+        return driver
+
+    def shot(self, driver, name):
+        if self.shots:
+            os.makedirs(self.shots, exist_ok=True)
+            driver.save_screenshot(os.path.join(self.shots, name + ".png"))
+
+    def end(self):
+        for driver, service in self.sessions:
+            try:
+                driver.quit()
+            finally:
+                if service.process and service.process.poll() is None:
+                    service.process.kill()
+        if self.controller and self.controller.poll() is None:
+            self.controller.terminate()
+            self.controller.wait(10)
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+
+def text_is(by, what, text):
+    return lambda d: d.find_element(by, what).text == text
+
+
+def run(night):
+    from selenium.webdriver.common.by import By
+
+    night.start_controller()
+    presenter = night.browser(1024, 1100)
+    presenter.get(night.presenter_url)
+    presenter.wait.until(text_is(By.ID, "join-code", "482916"))
+
+    def phone(name, listed, pick_from_list):
+        d = night.browser(390, 844)
+        d.get(night.base + "/" + ("#code=482916" if listed else ""))
+        if not listed:
+            d.find_element(By.ID, "code").send_keys("482916")
+        d.wait.until(lambda d: d.find_element(By.ID, "listed").is_displayed())
+        if name == "Alice Martin":
+            night.shot(d, "phone-names")
+        if pick_from_list:
+            d.find_element(By.XPATH, "//ul[@id='listed-names']//button[normalize-space()=\"%s\"]" % name).click()
+        else:
+            d.find_element(By.ID, "other").click()
+            d.find_element(By.ID, "name").send_keys(name)
+            night.shot(d, "phone-joining")
+            d.find_element(By.ID, "join-button").click()
+        d.wait.until(lambda d: d.find_element(By.ID, "keypad").is_displayed())
+        return d
+
+    alice = phone("Alice Martin", True, True)
+    zoe = phone("Zoë <b>Z</b>", False, False)
+    ben = phone("Ben Okafor", True, True)
+    for d, heading in ((alice, "Keypad 1"), (zoe, "Keypad 9"), (ben, "Keypad 2")):
+        d.wait.until(text_is(By.ID, "heading", heading))
+    # A name is shown as text: the markup is there to read, not made bold.
+    assert zoe.find_element(By.ID, "who").text == "You are Zoë <b>Z</b>, keypad 9.", zoe.find_element(By.ID, "who").text
+    assert not zoe.find_elements(By.CSS_SELECTOR, "#who b")
+    night.shot(zoe, "phone-waiting")
+
+    def click(d, by, what):
+        def clicked(d):
+            element = d.find_element(by, what)
+            if not element.is_enabled():
+                return False
+            element.click()
+            return True
+        d.wait.until(clicked)
+
+    def choose(d, option):
+        button = "#options button[data-answer='%s']" % option
+        click(d, By.CSS_SELECTOR, button)
+        d.wait.until(lambda d: d.find_element(By.CSS_SELECTOR, button).get_attribute("aria-pressed") == "true")
+
+    def vote(question, title, answers, shots=False):
+        click(presenter, By.CSS_SELECTOR, "button[data-question='%s']" % question)
+        for d in (alice, zoe, ben):
+            d.wait.until(text_is(By.ID, "vote-title", title))
+        if shots:
+            night.shot(zoe, "phone-voting")
+        for d, options in answers:
+            for option in options:
+                choose(d, option)
+        presenter.wait.until(text_is(By.ID, "vote-count", "3 answers"))
+        if shots:
+            night.shot(zoe, "phone-answered")
+            night.shot(presenter, "presenter-open")
+        click(presenter, By.ID, "close")
+        for d in (alice, zoe, ben):
+            d.wait.until(lambda d: d.find_element(By.ID, "answer-note").text.startswith("The vote is closed"))
+        presenter.wait.until(lambda d: d.find_element(By.ID, "spread").is_displayed())
+        if shots:
+            night.shot(zoe, "phone-closed")
+            night.shot(presenter, "presenter-closed")
+
+    # Zoë changes her mind on the first question: the last answer counts.
+    vote("q1.tlx", "Planets", [(alice, "4"), (zoe, "24"), (ben, "1")], shots=True)
+    vote("q2.tlx", "Plants", [(alice, "2"), (zoe, "1"), (ben, "3")])
+
+    with open(os.path.join(night.data, "votes.rec"), encoding="utf-8") as f:
+        lines = f.read().splitlines()
+    fields = [line.split(",") for line in lines]
+    assert [f[0] for f in fields] == [os.path.join(night.data, "q1.tlx"), os.path.join(night.data, "q2.tlx")], lines
+    assert [f[2:4] for f in fields] == [["3", '"4;1;-;-;-;-;-;-;4;"'], ["3", '"2;3;-;-;-;-;-;-;1;"']], lines
+
+    with open(os.path.join(night.data, "response.rec"), encoding="utf-8") as f:
+        responses = [line.split(",")[3].strip('"').split(";") for line in f.read().splitlines()]
+    assert [len(r) for r in responses] == [9, 9] and all(float(r[0]) > 0 and r[2] == "-" for r in responses), responses
+
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", TALVIX_NO_OPEN="1", TALVIX_TRACE="1",
+               TALVIX_CONTROLLER_SOCKET=night.socket, XDG_RUNTIME_DIR=night.tmp)
+    env.pop("DISPLAY", None)
+    run = subprocess.run([night.quiz, "--host", os.path.join(night.data, "host.json"), "DISPLAY"], cwd=night.data,
+                         env=env, capture_output=True, text=True, timeout=60)
+    shown = [line.split(": ", 2)[2] for line in run.stderr.splitlines() if line.startswith("quiz: display annotation ")]
+    expected = ["Alice Martin", "2 points", "Zoë <b>Z</b>", "1 points", "Ben Okafor", "0 points"]
+    assert run.returncode == 0, run.stderr
+    assert shown[:len(expected)] == expected, (shown, run.stderr[-3000:])
+
+
+def main():
+    if len(sys.argv) < 4:
+        print(__doc__)
+        return 2
+    missing = [p for p in ("chromium", "chromedriver") if not shutil.which(p)]
+    if missing:
+        print("skipped: %s not installed" % " and ".join(missing))
+        return SKIP
+    night = Night(sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4] if len(sys.argv) > 4 else "")
+    try:
+        run(night)
+    finally:
+        night.end()
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
