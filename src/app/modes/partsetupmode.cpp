@@ -6,6 +6,7 @@
 #include "core/common/runend.h"
 #include "core/common/text.h"
 #include "core/controller/controllerlink.h"
+#include "core/controller/loadparticipants.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
 #include "core/votedata/participantsworkbook.h"

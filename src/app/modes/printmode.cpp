@@ -3,6 +3,7 @@
 #include "app/unattendedrun.h"
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
+#include "core/controller/loadparticipants.h"
 #include "core/quiz/printsummary.h"
 #include "core/quiz/quizfile.h"
 #include "core/quiz/recordingsetupform.h"

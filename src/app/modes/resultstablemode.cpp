@@ -3,6 +3,7 @@
 #include "app/desktopopen.h"
 #include "app/unattendedrun.h"
 #include "core/common/runend.h"
+#include "core/controller/loadparticipants.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"

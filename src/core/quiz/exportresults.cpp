@@ -2,6 +2,7 @@
 
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
+#include "core/controller/loadparticipants.h"
 #include "core/diagnostics/clserror.h"
 #include "core/diagnostics/errorlog.h"
 #include "core/quiz/correctanswer.h"

@@ -2,6 +2,7 @@
 
 #include "core/common/fileutil.h"
 #include "core/controller/controllerlink.h"
+#include "core/controller/loadparticipants.h"
 #include "core/display/displaylayout.h"
 #include "core/display/insertplacement.h"
 #include "core/quiz/quizfile.h"

@@ -1,4 +1,4 @@
-#include "core/display/displayrows.h"
+#include "core/quiz/displayrows.h"
 
 #include "core/quiz/ranking.h"
 #include "core/startup/quizstate.h"
