@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/controller/frame.h"
-#include "ports/controllerlink.h"
+#include "ports/controllerchannel.h"
 
 #include <QtGlobal>
 

@@ -3,7 +3,7 @@
 #include "app/platformservices.h"
 #include "app/unattendedrun.h"
 #include "core/common/runend.h"
-#include "core/quiz/exportresults.h"
+#include "core/quiz/quizresultsexport.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/presentationlink.h"
 #include "qtsupport/widgetlinkform.h"

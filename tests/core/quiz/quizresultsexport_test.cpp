@@ -4,7 +4,7 @@
 #include "fakes/presentationfakes.h"
 
 #include "core/common/runend.h"
-#include "core/quiz/exportresults.h"
+#include "core/quiz/quizresultsexport.h"
 #include "core/quiz/quizrounds.h"
 #include "core/startup/runcontext.h"
 

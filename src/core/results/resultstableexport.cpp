@@ -1,4 +1,4 @@
-#include "core/results/resultsexport.h"
+#include "core/results/resultstableexport.h"
 
 #include "core/common/fileutil.h"
 #include "core/common/text.h"

@@ -3,7 +3,8 @@
 #include <functional>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // What became of one command handed to the controller.
 enum class SendResult {
@@ -14,8 +15,9 @@ enum class SendResult {
 
 // The transport to the voting controller: commands one way, the linked
 // item's text the other.
-class ControllerChannel {
-public:
+class ControllerChannel
+{
+  public:
     virtual ~ControllerChannel() = default;
 
     // True when a controller accepts connections (its "window exists").

@@ -1,4 +1,4 @@
-#include "core/quiz/exportresults.h"
+#include "core/quiz/quizresultsexport.h"
 
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
