@@ -131,6 +131,7 @@ std::string named(const fs::path &folder, const std::string &pattern)
 class E2e : public ::testing::TestWithParam<Block>
 {
   protected:
+    void replay(const fs::path &source, const Block &stage);
     QuizRunner runner;
     std::string subst(std::string s) const
     {
@@ -145,6 +146,21 @@ TEST_P(E2e, Replays)
     if (fs::exists(source / "files"))
         fs::copy(source / "files", runner.folder().path(),
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    // "next:" starts another run on the same folder, with its own set-up and checks.
+    Block stage{sc.file, sc.name, {}};
+    for (const auto &line : sc.lines) {
+        if (line.first == "next") {
+            replay(source, stage);
+            stage.lines.clear();
+            runner.setEnv("TALVIX_UI_SCRIPT", "");
+        } else
+            stage.lines.push_back(line);
+    }
+    replay(source, stage);
+}
+
+void E2e::replay(const fs::path &source, const Block &sc)
+{
     std::vector<std::string> words, answers;
     std::string script;
     for (const auto &[key, c] : sc.lines) {
@@ -192,7 +208,8 @@ TEST_P(E2e, Replays)
             EXPECT_EQ(c[0] == "nonzero" ? r.exitCode != 0 : r.exitCode == std::stoi(c[0]), true)
                 << r.exitCode << trace;
         else if (key == "dialogs")
-            EXPECT_EQ(r.dialogLog.size(), std::stoul(c[0])) << trace << runner.folder().read("dialogs.txt.log");
+            EXPECT_EQ(r.dialogLog.size(), std::stoul(c[0]))
+                << trace << runner.folder().read("dialogs.txt.log");
         else if (key == "dialog") {
             const size_t i = c[0] == "last" ? r.dialogLog.size() - 1 : std::stoul(c[0]);
             ASSERT_LT(i, r.dialogLog.size()) << trace;
