@@ -8,6 +8,8 @@
 
 #include <com/sun/star/document/XUndoManager.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
+#include <com/sun/star/drawing/FillStyle.hpp>
+#include <com/sun/star/drawing/LineStyle.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 
 namespace quiz
@@ -94,7 +96,10 @@ void ImpressHost::putVoteShape(int slideIndex, const std::string &runString)
                     newShape(model, page, "com.sun.star.drawing.RectangleShape",
                              awt::Point(kVoteShapeMargin, slide.Height - kVoteShapeHeight - kVoteShapeMargin),
                              awt::Size(kVoteShapeWidth, kVoteShapeHeight));
-                Reference<text::XTextRange>(shape, UNO_QUERY_THROW)->setString("Vote");
+                // Without text (the slide's text holds the options) and not drawn.
+                const Reference<beans::XPropertySet> look = propsOf(shape);
+                look->setPropertyValue("FillStyle", uno::Any(drawing::FillStyle_NONE));
+                look->setPropertyValue("LineStyle", uno::Any(drawing::LineStyle_NONE));
                 Reference<container::XNamed>(shape, UNO_QUERY_THROW)->setName("VOTE");
             }
             const Reference<beans::XPropertySet> props = propsOf(shape);
