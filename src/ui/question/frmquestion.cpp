@@ -70,7 +70,7 @@ void FrmQuestion::build()
     texts->addWidget(title_, 0, 1);
     texts->addWidget(new QLabel("Question"), 1, 0);
     texts->addWidget(text_, 1, 1);
-    texts->addWidget(new QLabel("Options"), 2, 0);
+    texts->addWidget(new QLabel("Number of options"), 2, 0);
     texts->addWidget(optionCount_, 2, 1, Qt::AlignLeft);
     layout->addLayout(texts);
 
