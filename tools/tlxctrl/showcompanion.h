@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adapters/impress/impressshowclicks.h"
 #include "adapters/impress/impressshowuno.h"
 
 #include <QString>
@@ -37,6 +38,7 @@ class ShowCompanion
 
     std::string description_;
     ImpressShow show_;
+    QuizShapeClicks clicks_;
     QString quizProgram_;
     Log log_;
     QTimer timer_;

@@ -1,7 +1,8 @@
 // The office extension's Talvix menu in LibreOffice Impress on an X server of
 // the test's own: its entries in the office's configuration, "New voting
 // question..." dispatched as a click on it dispatches, the question editor
-// scripted, and the slide's VOTE shape read back through UNO.
+// scripted, and the slide's VOTE shape read back through UNO; then, with the
+// document's macros disabled, a click on the QUIZ shape starts the quiz.
 
 #include "support/childprocess.h"
 #include "support/quizrunner.h"
@@ -113,11 +114,13 @@ TEST(TalvixMenu, EntriesAreInTheOfficeAndTheNewQuestionEntryMakesAVotingSlide)
                         "-env:BUNDLED_EXTENSIONS=file://" QUIZ_BINARY_DIR "/extension/bundled", "--norestore",
                         "--nolockcheck", folder + "/quiznight.fodp"},
                        env);
+    // The controller follows the office; the display it starts ends on a click.
+    dir.write("end.uiscript", "click FrmTChartDisplay/TChart\n");
     std::map<std::string, std::string> controllerEnv = env;
-    controllerEnv["TALVIX_IMPRESS"] = "";
-    test::Child controller(
-        {runner.controllerBinary(), "--socket", folder + "/menu.sock", "--log", folder + "/menu.log"},
-        controllerEnv);
+    controllerEnv["TALVIX_UI_SCRIPT"] = folder + "/end.uiscript";
+    test::Child controller({runner.controllerBinary(), "--impress", connection, "--socket",
+                            folder + "/menu.sock", "--log", folder + "/menu.log"},
+                           controllerEnv);
     // The presentation binds the QUIZ shape's click to a macro and lies in no
     // trusted location: the office says its macros are disabled. The menu works all the same.
     const std::string dismiss =
@@ -211,6 +214,31 @@ TEST(TalvixMenu, EntriesAreInTheOfficeAndTheNewQuestionEntryMakesAVotingSlide)
                              [](const HostShape &s) { return s.name == "VOTE"; }));
     host.runMacro("FindVoteSlides", {});
     EXPECT_EQ(dir.read("quizslds.txt").find("slide9.tlx"), std::string::npos);
+
+    // A click on the QUIZ shape during the show starts the quiz through the
+    // controller, although the document's macros are disabled. Where the
+    // shape lies on the screen: quiznight_test.cpp.
+    const auto logHas = [&](const std::string &text) {
+        return dir.read("menu.log").find(text) != std::string::npos;
+    };
+    const std::string setup = dir.read("quiz.quz");
+    dir.write("quiz.quz", setup.substr(0, setup.find("autostart=True")) + "autostart=False" +
+                              setup.substr(setup.find("autostart=True") + 14));
+    host.startShow(6);
+    ASSERT_TRUE(test::waitFor([&] { return logHas("following the show"); }, 30)) << dir.read("menu.log");
+    const std::string xdotool = "DISPLAY=" + server.display() + " xdotool ";
+    const std::string click =
+        xdotool + "search --onlyvisible --name ' - LibreOffice Impress$' windowmove %@ 1100 0; " + xdotool +
+        "search --onlyvisible --name '^Presenting: ' windowraise %@ sleep 0.5 " +
+        "mousemove 510 331 sleep 0.3 mousemove 512 333 sleep 0.3 click 1";
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt)
+        started = std::system(click.c_str()) == 0 &&
+                  test::waitFor([&] { return logHas("a click on a QUIZ shape: started"); }, 10);
+    EXPECT_TRUE(started) << dir.read("menu.log");
+    EXPECT_TRUE(
+        test::waitFor([&] { return dir.read("end.uiscript.log").find("\"ok\"") != std::string::npos; }, 60))
+        << dir.read("menu.log");
 }
 
 #else
