@@ -51,8 +51,16 @@ int runPhoneVoting(const std::string &presentationFolder)
             why = "the presentation's folder " + presentationFolder + " does not exist.";
             return false;
         }
-        if (!QProcess::startDetached(program, {"--serve", QString::number(port)},
-                                     QString::fromStdString(presentationFolder))) {
+        // It follows the office as a controller started by a run does.
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (env.value("TALVIX_IMPRESS").isEmpty())
+            env.insert("TALVIX_IMPRESS", "pipe,name=talvix_impress");
+        process.setProcessEnvironment(env);
+        process.setProgram(program);
+        process.setArguments({"--serve", QString::number(port)});
+        process.setWorkingDirectory(QString::fromStdString(presentationFolder));
+        if (!process.startDetached()) {
             why = program.toStdString() + " could not be started.";
             return false;
         }
