@@ -48,6 +48,7 @@ VotingSlide FindVotingSlide(RunContext &ctx, bool mustExist)
     for (const HostShape &shape : slide.shapes)
         if (toUpper(shape.name) == "VOTE") {
             found.questionFile = quizFileOfRunString(shape.runString);
+            found.shapeNamesFile = !found.questionFile.empty();
             if (const std::string *tag = findIgnoringCase(slide.tags, "QuiztlxName");
                 found.questionFile.empty() && tag)
                 found.questionFile = *tag;
@@ -96,7 +97,9 @@ bool SaveVotingQuestion(RunContext &ctx, const VotingSlide &slide, const VotingQ
     }
     try {
         PresentationHost &host = *ctx.host;
-        host.putVoteShape(slide.slideIndex, VoteShapeRunString(VoteShapeProgram(ctx), slide.questionFile));
+        if (!slide.shapeNamesFile)
+            host.putVoteShape(slide.slideIndex,
+                              VoteShapeRunString(VoteShapeProgram(ctx), slide.questionFile));
         if (!slide.slideHasText)
             host.setSlideText(slide.slideIndex, trim(slide.slideTitle).empty() ? question.text : "",
                               NumberedOptionLines(question));

@@ -13,10 +13,11 @@ struct RunContext;
 struct VotingSlide {
     int slideIndex = 0; // 1-based
     std::string slideTitle;
-    bool slideHasText = false; // the slide's body holds text
-    std::string questionFile;  // the file's name in the data folder
-    bool existing = false;     // the slide's VOTE shape (or tag) names the file already
-    VotingQuestion question;   // what the editor starts from
+    bool slideHasText = false;   // the slide's body holds text
+    std::string questionFile;    // the file's name in the data folder
+    bool existing = false;       // the slide's VOTE shape (or tag) names the file already
+    bool shapeNamesFile = false; // its VOTE shape's run string does: the shape is left as it is
+    VotingQuestion question;     // what the editor starts from
 };
 
 // The slide selected in the presentation program's window and its question: the file its "VOTE" shape's run
@@ -28,7 +29,8 @@ VotingSlide FindVotingSlide(RunContext &ctx, bool mustExist);
 
 // Saves the question: written whole or not at all (a read-only or unwritable
 // file is told and nothing changes; false, the editor stays open); then the
-// slide gets its "VOTE" shape naming the file and, when it has no text, the
+// slide gets its "VOTE" shape naming the file (one that names it already is left
+// as it is) and, when it has no text, the
 // question and numbered options as its text; "FindVoteSlides" then lists the
 // slide. A failure of the presentation program after the file was written is
 // told; true either way.
