@@ -95,7 +95,11 @@ TEST(TalvixMenu, EntriesAreInTheOfficeAndTheNewQuestionEntryMakesAVotingSlide)
                                    "click frmQuestion/cmd_save\n");
     dir.write("dialogs.txt", "");
     // The program as the office starts it, its standard error kept.
-    dir.write("quiz.sh", "#!/bin/sh\nexec " + runner.quizBinary() + " \"$@\" 2>>" + folder + "/quiz.err\n");
+    // The program as the office starts it: its words and standard error kept;
+    // the phone controller is not started here.
+    dir.write("quiz.sh", "#!/bin/sh\necho \"$@\" >>" + folder +
+                             "/quiz.args\n[ \"$1\" = --phone-voting ] && exit 0\nexec " +
+                             runner.quizBinary() + " \"$@\" 2>>" + folder + "/quiz.err\n");
     std::filesystem::permissions(folder + "/quiz.sh", std::filesystem::perms::owner_all);
     const std::map<std::string, std::string> env = {{"DISPLAY", server.display()},
                                                     {"SAL_USE_VCLPLUGIN", "gen"},
@@ -214,6 +218,19 @@ TEST(TalvixMenu, EntriesAreInTheOfficeAndTheNewQuestionEntryMakesAVotingSlide)
                              [](const HostShape &s) { return s.name == "VOTE"; }));
     host.runMacro("FindVoteSlides", {});
     EXPECT_EQ(dir.read("quizslds.txt").find("slide9.tlx"), std::string::npos);
+
+    // "Phone voting..." names the presentation's folder.
+    frame::DispatchHelper::create(uno.context)
+        ->executeDispatch(
+            Reference<frame::XDispatchProvider>(model->getCurrentController()->getFrame(), UNO_QUERY),
+            toOu(addonEntries(
+                     uno, "/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar/org.talvix.quiz.menu/Submenu")
+                     .back()
+                     .second),
+            "_self", 0, uno::Sequence<beans::PropertyValue>());
+    EXPECT_TRUE(test::waitFor(
+        [&] { return dir.read("quiz.args") == "QUESTION\n--phone-voting " + folder + "\n"; }, 30))
+        << dir.read("quiz.args");
 
     // A click on the QUIZ shape during the show starts the quiz through the
     // controller, although the document's macros are disabled. Where the
