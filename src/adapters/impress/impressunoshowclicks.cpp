@@ -70,7 +70,9 @@ std::string wordsOfMacroForm(const Reference<beans::XPropertySet> &props)
     props->getPropertyValue("Bookmark") >>= bookmark;
     if (hasProperty(props, "Description"))
         props->getPropertyValue("Description") >>= words;
-    return action == presentation::ClickAction_MACRO &&
+    // No action with the macro's address: left so by a follower that was
+    // killed; taken again, and given its action back at the show's end.
+    return (action == presentation::ClickAction_MACRO || action == presentation::ClickAction_NONE) &&
                    toStd(bookmark).find(kRunQuizShapeMacro) != std::string::npos
                ? toStd(words)
                : "";
