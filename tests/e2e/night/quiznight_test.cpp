@@ -10,9 +10,7 @@
 #include "support/windowmanager.h"
 #include "support/xvfb.h"
 
-#ifdef QUIZ_WITH_IMPRESS
 #include "adapters/impress/impressunohost.h"
-#endif
 
 #include <gtest/gtest.h>
 
@@ -33,8 +31,6 @@ namespace quiz
 {
 namespace
 {
-
-#ifdef QUIZ_WITH_IMPRESS
 
 namespace fs = std::filesystem;
 const std::string kOffice = QUIZ_OFFICE_PROGRAM "/soffice.bin";
@@ -104,7 +100,7 @@ TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
                                                     // the test's own UNO types, not the office's
                                                     {"URE_MORE_TYPES", ""}};
     Child office({kOffice, "-env:UserInstallation=file://" + folder + "/profile",
-                  "-env:BUNDLED_EXTENSIONS=file://" + extensions, "--norestore", "--nolockcheck",
+                  "-env:BUNDLED_EXTENSIONS=file://" + extensions, "--norestore", "--nologo", "--nolockcheck",
                   folder + "/night.fodp"},
                  env);
     Child controller({runner.controllerBinary(), "--impress", connection, "--start-show", "6", "--names",
@@ -140,7 +136,8 @@ TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
                   waitFor([&] { return fs::exists(folder + "/night.trace"); }, 10);
     ASSERT_TRUE(started) << "no quiz run; the show is on slide " << host.slideShowCurrentSlide();
     // The controller heard the click through the show: no macro started the run.
-    EXPECT_TRUE(waitFor([&] { return logHas("a click on a QUIZ shape: started"); }, 10)) << dir.read("night.log");
+    EXPECT_TRUE(waitFor([&] { return logHas("a click on a QUIZ shape: started"); }, 10))
+        << dir.read("night.log");
     ASSERT_TRUE(waitFor(displayEnded, 90)) << dir.read("end.uiscript.log") << dir.read("dialogs.txt.log");
     EXPECT_EQ(displayTexts(dir.read("night.trace")), expected);
     EXPECT_TRUE(waitFor([&] { return logHas("NextSlide,6: moved the show on from slide 6 to slide 7"); }, 30))
@@ -155,15 +152,6 @@ TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
     EXPECT_TRUE(waitFor(displayEnded, 60));
     EXPECT_TRUE(waitFor([&] { return host.slideShowCurrentSlide() == 7; }, 30)) << dir.read("night.log");
 }
-
-#else
-
-TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
-{
-    GTEST_SKIP() << "built without LibreOffice Impress (QUIZ_WITH_IMPRESS is off)";
-}
-
-#endif
 
 } // namespace
 } // namespace quiz

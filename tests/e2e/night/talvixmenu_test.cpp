@@ -9,7 +9,6 @@
 #include "support/quizrunner.h"
 #include "support/xvfb.h"
 
-#ifdef QUIZ_WITH_IMPRESS
 #include "adapters/impress/impressuno.h"
 #include "adapters/impress/impressunohost.h"
 
@@ -26,7 +25,6 @@
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
-#endif
 
 #include <gtest/gtest.h>
 
@@ -38,8 +36,6 @@ namespace quiz
 {
 namespace
 {
-
-#ifdef QUIZ_WITH_IMPRESS
 
 using namespace impressuno;
 const std::string kOffice = QUIZ_OFFICE_PROGRAM "/soffice.bin";
@@ -117,7 +113,7 @@ void menuSession()
                                                     {"URE_MORE_TYPES", ""}};
     test::Child office({kOffice, "-env:UserInstallation=file://" + folder + "/profile",
                         "-env:BUNDLED_EXTENSIONS=file://" QUIZ_BINARY_DIR "/extension/bundled", "--norestore",
-                        "--nolockcheck", folder + "/quiznight.fodp"},
+                        "--nologo", "--nolockcheck", folder + "/quiznight.fodp"},
                        env);
     // The controller follows the office; the display it starts ends on a click.
     dir.write("end.uiscript", "click FrmTChartDisplay/TChart\n");
@@ -270,15 +266,6 @@ TEST(TalvixMenu, EntriesAreInTheOfficeAndTheNewQuestionEntryMakesAVotingSlide)
         FAIL() << end.reason;
     }
 }
-
-#else
-
-TEST(TalvixMenu, EntriesAreInTheOfficeAndTheNewQuestionEntryMakesAVotingSlide)
-{
-    GTEST_SKIP() << "built without LibreOffice Impress (QUIZ_WITH_IMPRESS is off)";
-}
-
-#endif
 
 } // namespace
 } // namespace quiz
