@@ -41,6 +41,7 @@ ProgramEnvironment readProgramEnvironment()
     env.runtimeFolder = text("XDG_RUNTIME_DIR");
     env.stateHome = text("XDG_STATE_HOME");
     env.home = text("HOME");
+    env.addinFolder = text("TALVIX_ADDIN_FOLDER");
     return env;
 }
 

@@ -4,6 +4,7 @@
 #include "app/environment.h"
 #include "app/modes/modes.h"
 #include "app/options.h"
+#include "app/phonevotingstart.h"
 #include "app/platformservices.h"
 #include "app/presentationplatform.h"
 #include "app/uiscriptstart.h"
@@ -106,6 +107,7 @@ ModeTable modeTable()
         {"RESULTSTABLE", traced("RESULTSTABLE", runResultsTableMode)},
         {"PRINT", traced("PRINT", runPrintMode)},
         {"PARTSETUP", traced("PARTSETUP", runPartSetupMode)},
+        {"QUESTION", traced("QUESTION", runQuestionMode)},
     };
 }
 
@@ -125,6 +127,9 @@ int runQuiz(int argc, char *argv[])
     QuizApplication app(argc, argv);
     QApplication::setApplicationName("Quiz");
     QApplication::setQuitOnLastWindowClosed(false);
+    // The office's "Phone voting..." entry: no presentation program, no mode.
+    if (argc == 3 && std::string(argv[1]) == "--phone-voting")
+        return runPhoneVoting(argv[2], env);
     // QApplication takes the user's locale; the files' numbers are always written with a point.
     std::setlocale(LC_NUMERIC, "C");
 

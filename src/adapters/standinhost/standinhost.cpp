@@ -303,6 +303,40 @@ void StandInHost::setSlideTitle(int index, const std::string &title)
     changeSlide(index, [&](QJsonObject &slide) { slide["title"] = str(title); });
 }
 
+void StandInHost::putVoteShape(int slideIndex, const std::string &runString)
+{
+    reloadIfChanged();
+    changeSlide(slideIndex, [&](QJsonObject &slide) {
+        QJsonArray shapes = slide.value("shapes").toArray();
+        int i = 0;
+        while (i < shapes.size() &&
+               !iequals(shapes.at(i).toObject().value("name").toString().toStdString(), "VOTE"))
+            ++i;
+        QJsonObject shape = i < shapes.size() ? shapes.at(i).toObject()
+                                              : QJsonObject{{"name", "VOTE"}, {"tags", QJsonObject()}};
+        shape["run"] = str(runString);
+        if (i < shapes.size())
+            shapes[i] = shape;
+        else
+            shapes.append(shape);
+        slide["shapes"] = shapes;
+    });
+}
+
+void StandInHost::setSlideText(int slideIndex, const std::string &title,
+                               const std::vector<std::string> &lines)
+{
+    reloadIfChanged();
+    changeSlide(slideIndex, [&](QJsonObject &slide) {
+        if (!title.empty())
+            slide["title"] = str(title);
+        std::string text;
+        for (const std::string &line : lines)
+            text += (text.empty() ? "" : "\r\n") + line;
+        slide["text"] = str(text);
+    });
+}
+
 void StandInHost::setSlideTag(int index, const std::string &tagName, const std::string &value)
 {
     reloadIfChanged();

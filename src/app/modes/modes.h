@@ -16,5 +16,6 @@ void runExportMode(RunContext &ctx);
 void runResultsTableMode(RunContext &ctx);
 void runPrintMode(RunContext &ctx);
 void runPartSetupMode(RunContext &ctx);
+void runQuestionMode(RunContext &ctx);
 
 } // namespace quiz

@@ -26,6 +26,7 @@ struct ProgramEnvironment {
     std::string runtimeFolder;          // XDG_RUNTIME_DIR
     std::string stateHome;              // XDG_STATE_HOME
     std::string home;                   // HOME
+    std::string addinFolder;            // TALVIX_ADDIN_FOLDER
 
     // A UI script is named for this run.
     bool uiScriptRequested() const { return !uiScript.empty(); }

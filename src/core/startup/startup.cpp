@@ -56,7 +56,7 @@ std::string PresentationFolder(const std::string &path)
 
 std::string DispatchModeName(const std::string &runMode)
 {
-    for (const char *mode : {"SETUP", "WIZARD", "DISPLAY", "INSERT", "EXPORT", "RESULTSTABLE", "PRINT"})
+    for (const char *mode : {"SETUP", "WIZARD", "DISPLAY", "INSERT", "EXPORT", "RESULTSTABLE", "PRINT", "QUESTION"})
         if (runMode == mode || runMode == std::string(mode) + " ")
             return mode;
     if (runMode == "PARTSETUP")
