@@ -1,4 +1,4 @@
-#include "app/modes/modes.h"
+#include "app/modes/displaymode.h"
 
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"

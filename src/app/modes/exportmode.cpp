@@ -1,4 +1,4 @@
-#include "app/modes/modes.h"
+#include "app/modes/exportmode.h"
 
 #include "app/platformservices.h"
 #include "app/unattendedrun.h"

@@ -1,4 +1,4 @@
-#include "app/modes/modes.h"
+#include "app/modes/partsetupmode.h"
 
 #include "app/desktopopen.h"
 

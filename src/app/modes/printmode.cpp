@@ -1,4 +1,4 @@
-#include "app/modes/modes.h"
+#include "app/modes/printmode.h"
 
 #include "app/unattendedrun.h"
 #include "core/common/fileutil.h"

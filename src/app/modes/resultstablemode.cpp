@@ -1,4 +1,4 @@
-#include "app/modes/modes.h"
+#include "app/modes/resultstablemode.h"
 
 #include "app/desktopopen.h"
 #include "app/unattendedrun.h"

@@ -1,4 +1,4 @@
-#include "app/modes/modes.h"
+#include "app/modes/setupmode.h"
 
 #include "app/modes/setupwindowhooks.h"
 #include "core/common/text.h"

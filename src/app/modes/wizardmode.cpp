@@ -1,4 +1,4 @@
-#include "app/modes/modes.h"
+#include "app/modes/wizardmode.h"
 
 #include "app/modes/setupwindowhooks.h"
 #include "core/startup/runcontext.h"
