@@ -6,7 +6,7 @@
 
 #include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/results/resultsbuild.h"
-#include "core/results/resultsexport.h"
+#include "core/results/resultstableexport.h"
 #include "core/results/resultswithtext.h"
 #include "ports/dialogs.h"
 
@@ -36,11 +36,13 @@ class ChosenName : public Dialogs
     {
         return std::nullopt;
     }
-    std::optional<std::string> saveFile(const std::string &, const std::string &, const std::string &) override
+    std::optional<std::string> saveFile(const std::string &, const std::string &,
+                                        const std::string &) override
     {
         return path_;
     }
-    std::optional<std::string> openFile(const std::string &, const std::string &, const std::string &) override
+    std::optional<std::string> openFile(const std::string &, const std::string &,
+                                        const std::string &) override
     {
         return std::nullopt;
     }
@@ -76,13 +78,12 @@ ResultsGrids buildGrids(int keypads, int questionCount)
         questions.push_back(std::move(info));
     }
     ResultsGrids grids;
-    BuildResultGrids(
-        questions,
-        [&](const std::string &key) {
-            const auto it = votes.find(key);
-            return it == votes.end() ? std::string() : it->second;
-        },
-        grids, {[](const std::string &) {}, [] { return std::vector<Participant>{}; }});
+    BuildResultGrids(questions,
+                     [&](const std::string &key) {
+                         const auto it = votes.find(key);
+                         return it == votes.end() ? std::string() : it->second;
+                     },
+                     grids, {[](const std::string &) {}, [] { return std::vector<Participant>{}; }});
     CreateResultsWithText(questions, {}, grids, [](const std::string &) {});
     return grids;
 }
@@ -108,7 +109,11 @@ void exportWorkbook(benchmark::State &state)
     getrusage(RUSAGE_SELF, &usage);
     state.counters["peakMB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
-BENCHMARK(exportWorkbook)->Args({2000, 200})->Args({10000, 500})->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(exportWorkbook)
+    ->Args({2000, 200})
+    ->Args({10000, 500})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 } // namespace
 

@@ -15,6 +15,10 @@ option(QUIZ_WITH_IMPRESS "Build the LibreOffice Impress adapter" ${_impress_foun
 if(QUIZ_WITH_IMPRESS AND NOT _impress_found)
   message(FATAL_ERROR "QUIZ_WITH_IMPRESS needs libreoffice-impress and libreoffice-dev")
 endif()
+if(NOT QUIZ_WITH_IMPRESS)
+  message(STATUS "Built without LibreOffice Impress (libreoffice-impress, libreoffice-dev): "
+                 "its adapter and the tests that need the office are left out")
+endif()
 
 function(quiz_add_impress_adapter target sources)
   set(_gen ${CMAKE_BINARY_DIR}/officeapi)

@@ -9,21 +9,19 @@
 namespace quiz
 {
 
-bool mayOpenDesktopApplication(const QProcessEnvironment &env, const QString &platform)
+bool mayOpenDesktopApplication(const ProgramEnvironment &env, const QString &platform)
 {
-    const auto set = [&](const char *name) { return !env.value(QString::fromLatin1(name)).isEmpty(); };
-    if (set("TALVIX_NO_OPEN") || set("TALVIX_DIALOGS") || set("TALVIX_OUTPUT") || set("TALVIX_UI_SCRIPT"))
+    if (!env.noOpen.empty() || !env.dialogs.empty() || !env.output.empty() || !env.uiScript.empty())
         return false;
-    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY"))
+    if (env.display.value_or("").empty() && env.wayland.value_or("").empty())
         return false;
     return !platform.isEmpty() && platform != "offscreen" && platform != "minimal";
 }
 
-void openWithDesktopApplication(const std::string &path)
+void openWithDesktopApplication(const std::string &path, const ProgramEnvironment &env)
 {
     const bool gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
-    if (!gui ||
-        !mayOpenDesktopApplication(QProcessEnvironment::systemEnvironment(), QGuiApplication::platformName()))
+    if (!gui || !mayOpenDesktopApplication(env, QGuiApplication::platformName()))
         return;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path))))
         std::cerr << "quiz: no application opens " << path << "\n";

@@ -1,13 +1,14 @@
 #include "app/platformservices.h"
 
 #include "adapters/controller/localsocketchannel.h"
-#include "adapters/xlsx/xlsxworkbookwriter.h"
-#include "app/lazyprogressview.h"
-#include "app/presentationplatform.h"
 #include "adapters/dialogs/makedialogs.h"
 #include "adapters/instance/claimsingleinstance.h"
 #include "adapters/instance/instanceguard.h"
+#include "adapters/printer/qtprinter.h"
 #include "adapters/qt/qteventpump.h"
+#include "adapters/xlsx/xlsxworkbookwriter.h"
+#include "app/lazyprogressview.h"
+#include "app/presentationplatform.h"
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
 #include "core/diagnostics/errorlog.h"
@@ -17,12 +18,17 @@
 
 #include <QCoreApplication>
 
-#include <cstdlib>
 #include <filesystem>
 
-namespace quiz {
+namespace quiz
+{
 
 struct PlatformServices::Parts {
+    explicit Parts(const ProgramEnvironment &env)
+        : controller(LocalSocketChannel::defaultSocketPath(env.controllerSocket, env.runtimeFolder)),
+          instance(instanceSocketPath(env.runtimeFolder))
+    {
+    }
     PresentationPlatform presentation;
     std::unique_ptr<Dialogs> dialogs;
     QtEventPump pump;
@@ -30,15 +36,18 @@ struct PlatformServices::Parts {
     std::unique_ptr<ControllerLink> link;
     std::unique_ptr<LazyProgressView> progress;
     XlsxWorkbookWriter workbooks;
+    QtPrinter printer;
     InstanceGuard instance;
 };
 
-PlatformServices::PlatformServices(const std::string &hostFile, const std::string &impressConnection)
-    : parts_(std::make_unique<Parts>())
+PlatformServices::PlatformServices(const ProgramEnvironment &env, const std::string &hostFile,
+                                   const std::string &impressConnection)
+    : parts_(std::make_unique<Parts>(env))
 {
-    parts_->presentation =
-        choosePresentationPlatform(hostFile, QCoreApplication::applicationFilePath().toStdString(), impressConnection);
-    parts_->dialogs = makeDialogs();
+    ctx_.environment = env;
+    parts_->presentation = choosePresentationPlatform(
+        hostFile, QCoreApplication::applicationFilePath().toStdString(), impressConnection, env.display);
+    parts_->dialogs = makeDialogs(env);
 
     ctx_.host = parts_->presentation.host.get();
     ctx_.windows = parts_->presentation.windows.get();
@@ -52,6 +61,7 @@ PlatformServices::PlatformServices(const std::string &hostFile, const std::strin
         std::make_unique<LazyProgressView>([this](bool enable) { EnablePowerPointWindows(ctx_, enable); });
     ctx_.progress = parts_->progress.get();
     ctx_.workbooks = &parts_->workbooks;
+    ctx_.printer = &parts_->printer;
 }
 
 PlatformServices::~PlatformServices() = default;
@@ -83,11 +93,9 @@ StartupPlatform PlatformServices::startupPlatform()
     return platform;
 }
 
-std::string processErrorLogPath()
+std::string processErrorLogPath(const ProgramEnvironment &env)
 {
-    const char *stateHome = std::getenv("XDG_STATE_HOME");
-    const char *home = std::getenv("HOME");
-    return errorLogPath(currentExecutablePath(), stateHome ? stateHome : "", home ? home : "");
+    return errorLogPath(currentExecutablePath(), env.stateHome, env.home);
 }
 
 } // namespace quiz

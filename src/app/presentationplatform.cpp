@@ -31,30 +31,30 @@ PresentationPlatform standInPlatform(const std::string &path, const std::string 
 
 } // namespace
 
-void chooseToolkitPlatform(const std::string &hostFile)
+void chooseToolkitPlatform(const std::string &hostFile, const ProgramEnvironment &env)
 {
-    if (std::getenv("QT_QPA_PLATFORM"))
+    if (env.toolkitPlatformSet)
         return;
-    const char *x11 = std::getenv("DISPLAY");
-    const bool hasX11 = x11 && *x11;
-    if (!hasX11 && !std::getenv("WAYLAND_DISPLAY"))
+    const std::string x11 = env.display.value_or("");
+    const bool hasX11 = !x11.empty();
+    if (!hasX11 && !env.wayland)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    else if (hasX11 && StandInHost::hostFilePath(hostFile).empty())
+    else if (hasX11 && hostFile.empty())
         // A display that cannot be opened would stop the toolkit before the
         // window system can say so.
-        setenv("QT_QPA_PLATFORM", XcbConnection::open(x11, nullptr) ? "xcb" : "offscreen", 1);
+        setenv("QT_QPA_PLATFORM", XcbConnection::open(x11.c_str(), nullptr) ? "xcb" : "offscreen", 1);
 }
 
 PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath,
-                                                const std::string &impressConnection)
+                                                const std::string &impressConnection,
+                                                const std::optional<std::string> &display)
 {
-    const std::string path = StandInHost::hostFilePath(hostFile);
-    if (!path.empty())
-        return standInPlatform(path, programPath);
+    if (!hostFile.empty())
+        return standInPlatform(hostFile, programPath);
 
     std::string error;
     PresentationPlatform platform;
-    platform.windows = X11WindowSystem::open(nullptr, &error);
+    platform.windows = X11WindowSystem::open(display ? display->c_str() : nullptr, &error);
     if (!platform.windows)
         endRun(0,
                error +

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/startup/programenvironment.h"
 #include "ports/presentationhost.h"
 #include "ports/windowsystem.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quiz
@@ -13,7 +15,7 @@ namespace quiz
 // QT_QPA_PLATFORM says: off screen without any display; X11 (XWayland under
 // Wayland) when the run works beside a real presentation program, whose
 // windows it must stack, shield and grab the pointer over.
-void chooseToolkitPlatform(const std::string &hostFile);
+void chooseToolkitPlatform(const std::string &hostFile, const ProgramEnvironment &env);
 
 // The presentation program and the desktop's windows that a run works with.
 struct PresentationPlatform {
@@ -26,7 +28,9 @@ struct PresentationPlatform {
 // system beside LibreOffice Impress, reached over the UNO connection
 // impressConnection (--impress, else TALVIX_IMPRESS, else its default). Ends
 // the run silently, saying why on standard error, when either is missing.
+// display: the value of DISPLAY, the X display to open.
 PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath,
-                                                const std::string &impressConnection = {});
+                                                const std::string &impressConnection,
+                                                const std::optional<std::string> &display);
 
 } // namespace quiz

@@ -1,9 +1,10 @@
 #include "app/quizapplication.h"
 
-#include "adapters/qt/noscreen.h"
-#include "adapters/qt/trace.h"
 #include "adapters/uiscript/uiscriptrunner.h"
+#include "app/environment.h"
 #include "app/modes/modes.h"
+#include "app/options.h"
+#include "app/phonevotingstart.h"
 #include "app/platformservices.h"
 #include "app/presentationplatform.h"
 #include "app/uiscriptstart.h"
@@ -11,6 +12,8 @@
 #include "core/common/runend.h"
 #include "core/startup/commandline.h"
 #include "core/startup/startup.h"
+#include "qtsupport/noscreen.h"
+#include "qtsupport/trace.h"
 
 #include <QApplication>
 
@@ -82,33 +85,6 @@ class QuizApplication : public QApplication
     int exitCode_ = 0;
 };
 
-struct Options {
-    std::string hostFile;
-    std::string impressConnection; // --impress DESCRIPTION; TALVIX_IMPRESS is read by the adapter
-    std::vector<std::string> words;
-};
-
-Options readOptions(int argc, char *argv[])
-{
-    Options options;
-    if (const char *host = std::getenv("TALVIX_HOST"))
-        options.hostFile = host;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--host" && i + 1 < argc)
-            options.hostFile = argv[++i];
-        else if (arg.rfind("--host=", 0) == 0)
-            options.hostFile = arg.substr(7);
-        else if (arg == "--impress" && i + 1 < argc)
-            options.impressConnection = argv[++i];
-        else if (arg.rfind("--impress=", 0) == 0)
-            options.impressConnection = arg.substr(10);
-        else
-            options.words.push_back(arg);
-    }
-    return options;
-}
-
 // With TALVIX_TRACE set, each run says on standard error which mode it runs
 // and with which quiz file.
 ModeHandler traced(const char *name, void (*handler)(RunContext &))
@@ -131,6 +107,7 @@ ModeTable modeTable()
         {"RESULTSTABLE", traced("RESULTSTABLE", runResultsTableMode)},
         {"PRINT", traced("PRINT", runPrintMode)},
         {"PARTSETUP", traced("PARTSETUP", runPartSetupMode)},
+        {"QUESTION", traced("QUESTION", runQuestionMode)},
     };
 }
 
@@ -143,25 +120,30 @@ int runQuiz(int argc, char *argv[])
         std::fputs(information.c_str(), stdout);
         return 0;
     }
-    const Options options = readOptions(argc, argv);
-    chooseToolkitPlatform(options.hostFile);
+    const ProgramEnvironment env = readProgramEnvironment();
+    setTraceTarget(env.trace);
+    const Options options = readOptions(argc, argv, env);
+    chooseToolkitPlatform(options.hostFile, env);
     QuizApplication app(argc, argv);
     QApplication::setApplicationName("Quiz");
     QApplication::setQuitOnLastWindowClosed(false);
+    // The office's "Phone voting..." entry: no presentation program, no mode.
+    if (argc == 3 && std::string(argv[1]) == "--phone-voting")
+        return runPhoneVoting(argv[2], env);
     // QApplication takes the user's locale; the files' numbers are always written with a point.
     std::setlocale(LC_NUMERIC, "C");
 
     // Destroyed before the application, after the run's end.
     std::unique_ptr<UiScriptRunner> uiScript;
     try {
-        uiScript = startUiScript();
-        PlatformServices platform(options.hostFile, options.impressConnection);
+        uiScript = startUiScript(env);
+        PlatformServices platform(env, options.hostFile, options.impressConnection);
         RunContext &ctx = platform.context();
         RunStartup(ctx, joinArguments(options.words), platform.startupPlatform(), modeTable());
         rethrowLatchedRunEnd();
         // A window mode is up: the run lives in its window until it ends it;
         // without a screen only a UI script can answer the window.
-        if (runsWithoutScreen() && !uiScriptRequested())
+        if (runsWithoutScreen(env) && !env.uiScriptRequested())
             endRunWithoutScreen("the program's window", std::string(kUiScriptVariable) + " to a UI script");
         app.exec();
         // An end latched by a handler ends the run here, with its code and reason.

@@ -9,25 +9,18 @@
 namespace quiz
 {
 
-bool uiScriptRequested()
+std::unique_ptr<UiScriptRunner> startUiScript(const ProgramEnvironment &env)
 {
-    const char *path = std::getenv("TALVIX_UI_SCRIPT");
-    return path && *path;
-}
-
-std::unique_ptr<UiScriptRunner> startUiScript()
-{
-    if (!uiScriptRequested())
+    if (!env.uiScriptRequested())
         return nullptr;
     int timeoutMs = 10000;
-    if (const char *timeout = std::getenv("TALVIX_UI_SCRIPT_TIMEOUT")) {
-        const int value = std::atoi(timeout);
+    if (!env.uiScriptTimeout.empty()) {
+        const int value = std::atoi(env.uiScriptTimeout.c_str());
         if (value > 0)
             timeoutMs = value;
     }
     auto runner = UiScriptRunner::fromFile(
-        std::getenv("TALVIX_UI_SCRIPT"),
-        [](int exitCode, const std::string &reason) { endRun(exitCode, reason); }, timeoutMs);
+        env.uiScript, [](int exitCode, const std::string &reason) { endRun(exitCode, reason); }, timeoutMs);
     runner->start();
     return runner;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/startup/programenvironment.h"
+
 #include <memory>
 
 namespace quiz
@@ -7,13 +9,10 @@ namespace quiz
 
 class UiScriptRunner;
 
-// True when TALVIX_UI_SCRIPT names a UI script for this run.
-bool uiScriptRequested();
-
 // Starts the UI script that TALVIX_UI_SCRIPT names (its timeout in ms from
 // TALVIX_UI_SCRIPT_TIMEOUT, default 10000); nullptr when none is named. A
 // script that cannot be read or does not parse ends the run here; a later
 // fault ends it from inside the event loop.
-std::unique_ptr<UiScriptRunner> startUiScript();
+std::unique_ptr<UiScriptRunner> startUiScript(const ProgramEnvironment &env);
 
 } // namespace quiz

@@ -12,6 +12,7 @@ namespace quiz
 std::string usageText()
 {
     return R"(Usage: quiz [--host FILE | --impress DESCRIPTION] WORDS...
+       quiz --phone-voting FOLDER
        quiz --help | --version
 
 The quiz module of the Talvix keypad voting system. Each run does one job,
@@ -27,11 +28,15 @@ Modes:
   PARTSETUP     build or open the participant list
   SETUP         the quiz set-up form
   WIZARD        the quiz wizard
+  QUESTION      make or change the voting question of the selected slide
+                (quiz.quz,QUESTION,EDIT: only change one)
 
 Options:
   --host FILE             work on the presentation described by a host file
   --impress DESCRIPTION   reach LibreOffice Impress over this UNO connection
                           (default pipe,name=talvix_impress)
+  --phone-voting FOLDER   open the presenter page of the controller serving
+                          phones, starting tlxctrl --serve 8080 in FOLDER
   -h, --help              print this help and end
   -V, --version           print the version and end
 

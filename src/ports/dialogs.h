@@ -4,7 +4,8 @@
 #include <optional>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 enum class MessageIcon { None, Critical, Exclamation, Information, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -29,8 +30,9 @@ struct PrintTarget {
 
 // Every question the program asks the user. A cancelled dialog answers
 // nullopt (or Cancel for a message box).
-class Dialogs {
-public:
+class Dialogs
+{
+  public:
     virtual ~Dialogs() = default;
 
     virtual MessageAnswer message(const std::string &text, const std::string &title,
@@ -44,6 +46,9 @@ public:
                                                 const std::string &filter) = 0;
     virtual std::optional<FontChoice> font(const std::string &title, const FontChoice &initial) = 0;
     virtual std::optional<PrintTarget> print(const std::string &title) = 0;
+    // True when the dialogs are windows on the screen that the user answers,
+    // so that the program's own dialog windows may stand in for them.
+    virtual bool onScreen() const { return false; }
 };
 
 } // namespace quiz

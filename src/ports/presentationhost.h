@@ -7,18 +7,22 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // A failed call into the presentation program, with the number and texts an
 // error report shows.
-class HostError : public std::runtime_error {
-public:
+class HostError : public std::runtime_error
+{
+  public:
     HostError(int number, std::string source, const std::string &description)
-        : std::runtime_error(description), number_(number), source_(std::move(source)) {}
+        : std::runtime_error(description), number_(number), source_(std::move(source))
+    {
+    }
     int number() const { return number_; }
     const std::string &source() const { return source_; }
 
-private:
+  private:
     int number_;
     std::string source_;
 };
@@ -52,17 +56,18 @@ struct HostWindow {
 // Title patterns that name the presentation program's windows. The window link
 // keeps its matching rules; the host says what its windows are called.
 struct HostTitlePatterns {
-    std::string anyWindow = "*powerpoint*";                 // the program is running
-    std::string mainWindow = "*Microsoft*PowerPoint*";       // main windows
-    std::string showWindow = "*PowerPoint Slide Show -*";   // slide-show windows
-    std::string mainWindowTitle = "PowerPoint";              // activated by QuitQuiz
-    std::string showWindowTitle = "PowerPoint Slide Show";   // activated by QuitQuiz
+    std::string anyWindow = "*powerpoint*";                // the program is running
+    std::string mainWindow = "*Microsoft*PowerPoint*";     // main windows
+    std::string showWindow = "*PowerPoint Slide Show -*";  // slide-show windows
+    std::string mainWindowTitle = "PowerPoint";            // activated by QuitQuiz
+    std::string showWindowTitle = "PowerPoint Slide Show"; // activated by QuitQuiz
 };
 
 // The presentation program and its add-in, as the program relies on them.
 // Every operation may throw HostError.
-class PresentationHost {
-public:
+class PresentationHost
+{
+  public:
     virtual ~PresentationHost() = default;
 
     // Attaching: false when the presentation program is not running.
@@ -97,6 +102,14 @@ public:
     // Updates the placement, visibility and name of an existing shape.
     virtual void updateShape(int slideIndex, const std::string &shapeName, const HostShape &shape) = 0;
     virtual void deleteShape(int slideIndex, const std::string &shapeName) = 0;
+    // Puts a "VOTE" shape on the slide whose click action's run string is
+    // runString; the slide's first shape named "VOTE" (any case) gets the run
+    // string instead of a second one being added.
+    virtual void putVoteShape(int slideIndex, const std::string &runString) = 0;
+    // Writes text on the slide: the title when one is given, and the lines as
+    // its body text.
+    virtual void setSlideText(int slideIndex, const std::string &title,
+                              const std::vector<std::string> &lines) = 0;
 
     virtual void runMacro(const std::string &name, const std::vector<std::string> &args) = 0;
 
@@ -107,7 +120,7 @@ public:
     virtual void activateWindow(long long handle) = 0; // top of the z-order, with the focus
     virtual void restoreWindow(long long handle) = 0;  // from minimised to normal
     virtual void moveWindow(long long handle, const PixelRect &rect) = 0;
-    virtual void closeWindow(long long handle) = 0;    // closing the show's window ends the show
+    virtual void closeWindow(long long handle) = 0; // closing the show's window ends the show
     virtual HostTitlePatterns titlePatterns() = 0;
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/workbook/sheetsource.h"
-
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,6 +8,7 @@ namespace quiz
 {
 
 class Workbook;
+class SheetSource;
 
 // Saves workbooks as spreadsheet files. A file is written whole or not at all.
 class WorkbookWriter
@@ -19,12 +19,10 @@ class WorkbookWriter
     virtual std::string write(const Workbook &book, const std::string &path) = 0;
     // Sheets produced row by row while the file is written (activeSheet: the
     // one shown on opening). By default read whole into a model and written
-    // with write(); streaming writers take the rows as they come.
+    // with write() (core/workbook/sheetsource.cpp); streaming writers take
+    // the rows as they come.
     virtual std::string writeSheets(const std::vector<SheetSource *> &sheets, std::size_t activeSheet,
-                                    const std::string &path)
-    {
-        return write(collectWorkbook(sheets, activeSheet), path);
-    }
+                                    const std::string &path);
 };
 
 } // namespace quiz

@@ -162,6 +162,7 @@ std::string named(const fs::path &folder, const std::string &pattern)
 class E2e : public ::testing::TestWithParam<Block>
 {
   protected:
+    void replay(const fs::path &source, const Block &stage);
     QuizRunner runner;
     std::string subst(std::string s) const
     {
@@ -169,8 +170,8 @@ class E2e : public ::testing::TestWithParam<Block>
     }
 };
 
-const std::set<std::string> setUpKeys = {"script", "run",      "answer", "env",         "remove",
-                                         "write",  "readonly", "host",   "host-replace"};
+const std::set<std::string> setUpKeys = {"script", "run",      "answer", "env",          "remove",
+                                         "write",  "readonly", "host",   "host-replace", "next"};
 const std::set<std::string> expectKeys = {"exit",           "dialogs",    "dialog",        "stderr",
                                           "no-stderr",      "stdout",     "stdout-is",     "own-stderr",
                                           "script-results", "controller", "no-controller", "file",
@@ -182,18 +183,33 @@ const std::set<std::string> expectKeys = {"exit",           "dialogs",    "dialo
 TEST_P(E2e, Replays)
 {
     const Block &sc = GetParam();
-    // A misspelt directive fails rather than passing unread; every run states its exit code.
-    bool exitChecked = false;
-    for (const auto &line : sc.lines) {
+    // A misspelt directive fails rather than passing unread.
+    for (const auto &line : sc.lines)
         ASSERT_TRUE(setUpKeys.count(line.first) || expectKeys.count(line.first))
             << "unknown directive \"" << line.first << "\"";
-        exitChecked = exitChecked || line.first == "exit";
-    }
-    ASSERT_TRUE(exitChecked) << "the block does not check the exit code (exit: N)";
     const fs::path source = fs::path(dataPath(sc.file)).parent_path();
     if (fs::exists(source / "files"))
         fs::copy(source / "files", runner.folder().path(),
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    // "next:" starts another run on the same folder, with its own set-up and checks.
+    Block stage{sc.file, sc.name, {}};
+    for (const auto &line : sc.lines) {
+        if (line.first == "next") {
+            replay(source, stage);
+            stage.lines.clear();
+            runner.setEnv("TALVIX_UI_SCRIPT", "");
+        } else
+            stage.lines.push_back(line);
+    }
+    replay(source, stage);
+}
+
+void E2e::replay(const fs::path &source, const Block &sc)
+{
+    // Every run states its exit code.
+    ASSERT_TRUE(std::any_of(sc.lines.begin(), sc.lines.end(), [](const auto &l) {
+        return l.first == "exit";
+    })) << "the run does not check the exit code (exit: N)";
     std::vector<std::string> words, answers;
     std::string script;
     for (const auto &[key, c] : sc.lines) {

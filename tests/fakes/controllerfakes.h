@@ -3,7 +3,7 @@
 // Stand-ins for the ports the controller link talks through, driven by tests.
 
 #include "fakes/fakedialogs.h"
-#include "ports/controllerlink.h"
+#include "ports/controllerchannel.h"
 #include "ports/eventpump.h"
 
 #include <deque>

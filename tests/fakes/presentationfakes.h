@@ -148,6 +148,19 @@ class FakeHost : public PresentationHost
     }
     HostSlide slide(int index) override { return slideAt(index); }
     void setSlideTitle(int, const std::string &) override {}
+    void putVoteShape(int index, const std::string &run) override
+    {
+        HostShape vote;
+        vote.name = "VOTE";
+        vote.runString = run;
+        slideAt(index).shapes.push_back(vote);
+    }
+    void setSlideText(int index, const std::string &, const std::vector<std::string> &lines) override
+    {
+        slideAt(index).text.clear();
+        for (const std::string &line : lines)
+            slideAt(index).text += line + "\r";
+    }
     void setSlideTag(int index, const std::string &tag, const std::string &value) override
     {
         slideAt(index).tags[tag] = value;

@@ -7,12 +7,13 @@
 #include <QProcess>
 #include <QStringList>
 
-namespace quiz {
-
-std::string LocalSocketChannel::defaultSocketPath()
+namespace quiz
 {
-    return controllerSocketPath(qEnvironmentVariable("TALVIX_CONTROLLER_SOCKET").toStdString(),
-                                qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString(), QDir::tempPath().toStdString());
+
+std::string LocalSocketChannel::defaultSocketPath(const std::string &controllerSocket,
+                                                  const std::string &runtimeFolder)
+{
+    return controllerSocketPath(controllerSocket, runtimeFolder, QDir::tempPath().toStdString());
 }
 
 LocalSocketChannel::LocalSocketChannel(std::string socketPath) : socketPath_(std::move(socketPath)) {}

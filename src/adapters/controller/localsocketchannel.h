@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/controller/frame.h"
-#include "ports/controllerlink.h"
+#include "ports/controllerchannel.h"
 
 #include <QtGlobal>
 
@@ -9,21 +9,24 @@
 
 class QLocalSocket;
 
-namespace quiz {
+namespace quiz
+{
 
 // The controller link over a local socket: every message one frame (4-byte
 // big-endian length, UTF-8 text). Texts from the controller are delivered to
 // the handler in order, as the event loop reads them.
-class LocalSocketChannel : public ControllerChannel {
-public:
+class LocalSocketChannel : public ControllerChannel
+{
+  public:
     static constexpr int connectTimeoutMs = 2000;
     static constexpr int probeTimeoutMs = 500;
 
-    // The socket path from $TALVIX_CONTROLLER_SOCKET, $XDG_RUNTIME_DIR or the
-    // system's temporary folder.
-    static std::string defaultSocketPath();
+    // The socket path from $TALVIX_CONTROLLER_SOCKET, $XDG_RUNTIME_DIR (the
+    // variables' values) or the system's temporary folder.
+    static std::string defaultSocketPath(const std::string &controllerSocket,
+                                         const std::string &runtimeFolder);
 
-    explicit LocalSocketChannel(std::string socketPath = defaultSocketPath());
+    explicit LocalSocketChannel(std::string socketPath);
     ~LocalSocketChannel() override;
 
     bool controllerRunning() override;
@@ -37,7 +40,7 @@ public:
     // The process id of the last controller started, 0 when none was.
     qint64 startedProcessId() const { return startedPid_; }
 
-private:
+  private:
     void readAvailable();
 
     std::string socketPath_;

@@ -3,21 +3,17 @@
 #include "adapters/dialogs/noscreendialogs.h"
 #include "adapters/dialogs/qtdialogs.h"
 #include "adapters/dialogs/scripteddialogs.h"
-#include "adapters/qt/noscreen.h"
-
-#include <cstdlib>
+#include "qtsupport/noscreen.h"
 
 namespace quiz
 {
 
-std::unique_ptr<Dialogs> makeDialogs()
+std::unique_ptr<Dialogs> makeDialogs(const ProgramEnvironment &env)
 {
-    const char *answers = std::getenv("TALVIX_DIALOGS");
-    if (answers && *answers)
-        return std::make_unique<ScriptedDialogs>(ScriptedDialogs::fromFile(answers));
+    if (!env.dialogs.empty())
+        return std::make_unique<ScriptedDialogs>(ScriptedDialogs::fromFile(env.dialogs));
     // A UI script answers Qt's dialogs as it answers the windows.
-    const char *uiScript = std::getenv("TALVIX_UI_SCRIPT");
-    if (runsWithoutScreen() && !(uiScript && *uiScript))
+    if (runsWithoutScreen(env) && !env.uiScriptRequested())
         return std::make_unique<NoScreenDialogs>();
     return std::make_unique<QtDialogs>();
 }

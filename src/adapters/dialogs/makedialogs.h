@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/startup/programenvironment.h"
 #include "ports/dialogs.h"
 
 #include <memory>
@@ -11,6 +12,6 @@ namespace quiz
 // file (nothing is shown; see ScriptedDialogs), else, without a screen and
 // without a UI script (TALVIX_UI_SCRIPT), dialogs that end the run at once
 // (NoScreenDialogs), else Qt's.
-std::unique_ptr<Dialogs> makeDialogs();
+std::unique_ptr<Dialogs> makeDialogs(const ProgramEnvironment &env);
 
 } // namespace quiz

@@ -1,6 +1,6 @@
 #include "adapters/dialogs/noscreendialogs.h"
 
-#include "adapters/qt/noscreen.h"
+#include "qtsupport/noscreen.h"
 
 namespace quiz
 {

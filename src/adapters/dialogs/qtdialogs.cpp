@@ -2,8 +2,8 @@
 
 #include "core/common/runend.h"
 
-#include "adapters/dialogs/dialogconversions.h"
 #include "adapters/dialogs/dialogrecord.h"
+#include "qtsupport/dialogconversions.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -26,6 +26,7 @@ class QtDialogs : public Dialogs
                                         const std::string &filter) override;
     std::optional<FontChoice> font(const std::string &title, const FontChoice &initial) override;
     std::optional<PrintTarget> print(const std::string &title) override;
+    bool onScreen() const override { return true; }
 
   private:
     QWidget *parent_;

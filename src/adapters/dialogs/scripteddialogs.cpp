@@ -1,7 +1,7 @@
 #include "adapters/dialogs/scripteddialogs.h"
 
-#include "adapters/dialogs/dialogconversions.h"
 #include "core/common/text.h"
+#include "qtsupport/dialogconversions.h"
 
 #include <cstdio>
 #include <fstream>

@@ -201,7 +201,9 @@ std::vector<std::string> ImpressShow::quizWordsOn(int slide)
             ClickOf click;
             if (isQuizShapeName(nameOf(shape)) &&
                 clickOf(Reference<beans::XPropertySet>(shape, UNO_QUERY), &click) &&
-                click.action == presentation::ClickAction_MACRO &&
+                // A shape whose clicks the show reports to the controller has no action meanwhile.
+                (click.action == presentation::ClickAction_MACRO ||
+                 click.action == presentation::ClickAction_NONE) &&
                 click.bookmark.find(kRunQuizShapeMacro) != std::string::npos && !click.description.empty())
                 words.push_back(click.description);
         }

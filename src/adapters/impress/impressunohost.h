@@ -54,6 +54,8 @@ class ImpressHost : public PresentationHost
     std::string pastePicture(int slideIndex, const std::string &imagePath) override;
     void updateShape(int slideIndex, const std::string &shapeName, const HostShape &shape) override;
     void deleteShape(int slideIndex, const std::string &shapeName) override;
+    void putVoteShape(int slideIndex, const std::string &runString) override;
+    void setSlideText(int slideIndex, const std::string &title, const std::vector<std::string> &lines) override;
 
     void runMacro(const std::string &name, const std::vector<std::string> &args) override;
 

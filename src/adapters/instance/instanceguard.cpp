@@ -6,8 +6,6 @@
 #include <QLocalSocket>
 #include <QtEndian>
 
-#include <cstdlib>
-
 #include <unistd.h>
 
 namespace quiz
@@ -40,10 +38,9 @@ std::string instanceSocketPath(const std::string &runtimeDir, unsigned uid)
     return folder + "/talvix-quiz-" + std::to_string(uid);
 }
 
-std::string instanceSocketPath()
+std::string instanceSocketPath(const std::string &runtimeDir)
 {
-    const char *runtime = std::getenv("XDG_RUNTIME_DIR");
-    return instanceSocketPath(runtime ? runtime : "", static_cast<unsigned>(::getuid()));
+    return instanceSocketPath(runtimeDir, static_cast<unsigned>(::getuid()));
 }
 
 // What the server's connections share with the guard that made them.

@@ -14,8 +14,8 @@ struct InstanceListener;
 // "<runtimeDir>/talvix-quiz-<uid>", or in the system's temporary folder when
 // runtimeDir is empty.
 std::string instanceSocketPath(const std::string &runtimeDir, unsigned uid);
-// The same for this user, with XDG_RUNTIME_DIR from the environment.
-std::string instanceSocketPath();
+// The same for this user (runtimeDir: the value of XDG_RUNTIME_DIR).
+std::string instanceSocketPath(const std::string &runtimeDir);
 
 // One running instance of the program per user. The running instance listens
 // on a private local socket; a new one finds it there and asks it to close
@@ -24,7 +24,7 @@ std::string instanceSocketPath();
 class InstanceGuard
 {
   public:
-    explicit InstanceGuard(std::string socketPath = instanceSocketPath());
+    explicit InstanceGuard(std::string socketPath);
     ~InstanceGuard();
     InstanceGuard(const InstanceGuard &) = delete;
     InstanceGuard &operator=(const InstanceGuard &) = delete;

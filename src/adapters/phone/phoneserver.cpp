@@ -2,12 +2,7 @@
 
 #include "adapters/phone/connectionguard.h"
 #include "adapters/phone/qrcode.h"
-#include "core/common/fileutil.h"
-#include "core/common/writeformat.h"
-#include "core/votedata/voterecordwriter.h"
 
-#include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
@@ -33,17 +28,9 @@ namespace
 {
 
 constexpr qsizetype kMaxBody = 4096;
-constexpr int kMaxFailures = 5;         // wrong join codes from one address...
-constexpr double kFailureWindow = 60.0; // ...within a minute
 constexpr int kMaxSocketsPerToken = 4;
 constexpr int kCloseReplaced = 4000; // the pages do not reconnect after it
 constexpr int kPresenterPushMs = 100;
-constexpr qint64 kNamesSaveMs = 100;
-
-PhoneServer::Reply refused(int status, const QString &reason)
-{
-    return {status, {}, reason};
-}
 
 // The pages and what they are.
 struct Page {
@@ -238,17 +225,17 @@ PhoneServer::Reply PhoneServer::api(const QByteArray &method, const QString &pat
                                                           {"/api/presenter/remove", "POST"}};
     const auto known = methods.find(path);
     if (known == methods.end())
-        return refused(404, "no such request");
+        return refuse(404, "no such request");
     if (known->second != method)
-        return refused(405, "this request takes " + QString::fromLatin1(known->second));
+        return refuse(405, "this request takes " + QString::fromLatin1(known->second));
     if (body.size() > kMaxBody)
-        return refused(400, "the request is over 4 KB");
+        return refuse(400, "the request is over 4 KB");
     QJsonObject object;
     if (method == "POST" && !body.trimmed().isEmpty()) { // no body reads as {}
         QJsonParseError error;
         const QJsonDocument document = QJsonDocument::fromJson(body, &error);
         if (error.error != QJsonParseError::NoError || !document.isObject())
-            return refused(400, "the request is not a JSON object");
+            return refuse(400, "the request is not a JSON object");
         object = document.object();
     }
     if (path == "/api/join")
@@ -257,7 +244,7 @@ PhoneServer::Reply PhoneServer::api(const QByteArray &method, const QString &pat
         return listedNames(object, client);
     if (path.startsWith("/api/presenter/")) {
         if (!sameSecret(token.toStdString(), presenterToken_.toStdString()))
-            return refused(401, "no valid presenter token");
+            return refuse(401, "no valid presenter token");
         if (path == "/api/presenter/state")
             return {200, presenterState(), {}};
         if (path == "/api/presenter/close")
@@ -265,293 +252,15 @@ PhoneServer::Reply PhoneServer::api(const QByteArray &method, const QString &pat
         if (path == "/api/presenter/remove")
             return removeParticipant(object);
         if (!object.value("question").isString())
-            return refused(400, "missing field: question");
+            return refuse(400, "missing field: question");
         return openQuestion(object.value("question").toString(), 0);
     }
     const RosterEntry *entry = roster_.byToken(token.toStdString());
     if (!entry)
-        return refused(401, "no valid token");
+        return refuse(401, "no valid token");
     if (path == "/api/state")
         return {200, phoneState(*entry), {}};
     return answer(*entry, object);
-}
-
-// ---- joining -------------------------------------------------------------
-
-bool PhoneServer::tooManyFailures(const QString &client)
-{
-    std::deque<double> &times = failures_[client];
-    while (!times.empty() && times.front() < now() - kFailureWindow)
-        times.pop_front();
-    return static_cast<int>(times.size()) >= kMaxFailures;
-}
-
-void PhoneServer::noteFailure(const QString &client)
-{
-    failures_[client].push_back(now());
-    log("wrong join code from " + client);
-}
-
-PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &client)
-{
-    if (!body.value("code").isString())
-        return refused(400, "missing field: code");
-    if (!body.value("name").isString())
-        return refused(400, "missing field: name");
-    if (tooManyFailures(client))
-        return refused(429, "too many wrong codes; wait a minute");
-    std::deque<double> &joins = joins_[client];
-    while (!joins.empty() && joins.front() < now() - kFailureWindow)
-        joins.pop_front();
-    if (static_cast<int>(joins.size()) >= options_.joinsPerMinute)
-        return refused(429, "too many joins from this device; wait a minute");
-    const JoinResult result = roster_.join(body.value("code").toString().toStdString(),
-                                           body.value("name").toString().toStdString(), newToken());
-    switch (result.refusal) {
-    case JoinRefusal::WrongCode:
-        noteFailure(client);
-        return refused(403, QString::fromStdString(result.reason));
-    case JoinRefusal::BadName:
-        return refused(400, QString::fromStdString(result.reason));
-    case JoinRefusal::Full:
-        return refused(409, QString::fromStdString(result.reason));
-    case JoinRefusal::None:
-        break;
-    }
-    joins.push_back(now());
-    log(QString("keypad %1 joined from %2").arg(result.keypad).arg(client));
-    saveNames();
-    pushPresenterSoon();
-    return {200,
-            {{"keypad", result.keypad},
-             {"name", QString::fromStdString(result.name)},
-             {"token", QString::fromStdString(result.token)}},
-            {}};
-}
-
-PhoneServer::Reply PhoneServer::listedNames(const QJsonObject &body, const QString &client)
-{
-    if (!body.value("code").isString())
-        return refused(400, "missing field: code");
-    if (tooManyFailures(client))
-        return refused(429, "too many wrong codes; wait a minute");
-    if (!sameSecret(body.value("code").toString().toStdString(), roster_.joinCode())) {
-        noteFailure(client);
-        return refused(403, "wrong join code");
-    }
-    QJsonArray names;
-    for (const std::string &name : roster_.unclaimedNames())
-        names.append(QString::fromStdString(name));
-    return {200, {{"names", names}}, {}};
-}
-
-PhoneServer::Reply PhoneServer::removeParticipant(const QJsonObject &body)
-{
-    if (!body.value("keypad").isDouble())
-        return refused(400, "missing field: keypad");
-    const int keypad = body.value("keypad").toInt();
-    const std::vector<RosterEntry> before = roster_.entries();
-    if (!roster_.remove(keypad))
-        return refused(400, "no such participant");
-    log(QString("keypad %1 removed").arg(keypad));
-    namesSaved_.invalidate(); // a removal is saved at once, never coalesced
-    saveNames();
-    pushState();
-    return {200, {{"removed", keypad}}, {}};
-}
-
-void PhoneServer::saveNames()
-{
-    if (options_.namesPath.isEmpty())
-        return;
-    // A hall joining at once: the names file is written at once unless it
-    // was written within the last kNamesSaveMs; then once at the end of them.
-    if (namesSaved_.isValid() && namesSaved_.elapsed() < kNamesSaveMs) {
-        if (!namesSave_.isActive())
-            namesSave_.start(static_cast<int>(kNamesSaveMs - namesSaved_.elapsed()));
-        return;
-    }
-    namesSave_.stop();
-    namesSaved_.start();
-    std::string error;
-    if (!writeFileAtomic(options_.namesPath.toStdString(), formatNamesCsv(roster_.participants()), &error))
-        log("cannot save the names: " + QString::fromStdString(error));
-}
-
-// ---- votes ---------------------------------------------------------------
-
-std::vector<PhoneQuestion> PhoneServer::votingQuestions() const
-{
-    const std::string folder = options_.dataFolder.toStdString();
-    std::vector<std::string> files;
-    if (const std::string list = resolveFile(folder, "quizslds.txt"); FileExists(list)) {
-        ItemReader reader = ItemReader::fromFile(list);
-        while (!reader.atEnd())
-            if (const std::optional<std::string> item = reader.next(); item && !item->empty())
-                files.push_back(*item);
-    } else {
-        for (const QString &name :
-             QDir(options_.dataFolder).entryList({"*.tlx", "*.TLX"}, QDir::Files, QDir::Name))
-            files.push_back(name.toStdString());
-    }
-    std::vector<PhoneQuestion> questions;
-    for (const std::string &file : files) {
-        const std::optional<std::string> content = readTextFile(resolveFile(folder, file));
-        questions.push_back(readPhoneQuestion(file, content.value_or("")));
-    }
-    return questions;
-}
-
-PhoneServer::Reply PhoneServer::openQuestion(const QString &file, int slide, const QString &slideTitle)
-{
-    const std::vector<PhoneQuestion> questions = votingQuestions();
-    const auto q = std::find_if(questions.begin(), questions.end(), [&](const PhoneQuestion &p) {
-        return QString::fromStdString(p.file).compare(file, Qt::CaseInsensitive) == 0;
-    });
-    if (q == questions.end())
-        return refused(400, "no such voting question");
-    if (q->kind != PhoneQuestionKind::Options)
-        return refused(409, q->kind == PhoneQuestionKind::Unreadable
-                                ? "the question file cannot be read"
-                                : "this kind of question is not answered from phones yet");
-    if (!recordPathField(options_.dataFolder.toStdString() + "/" + q->file))
-        return refused(409, "the question file's name cannot be recorded");
-    if (vote_.isOpen()) {
-        const Reply closed = closeVote();
-        if (closed.status != 200)
-            return closed;
-    }
-    vote_.open(++voteCount_, *q, slide, now());
-    slideTitle_ = slideTitle.trimmed();
-    anyVote_ = true;
-    lastSlide_ = slide;
-    if (q->countdownSeconds > 0)
-        countdown_.start();
-    log(QString("vote %1 opened: %2").arg(voteCount_).arg(QString::fromStdString(q->file)));
-    pushState();
-    return {200, {{"vote", voteCount_}}, {}};
-}
-
-void PhoneServer::showSlide(int slide, const QString &voteFile, const QString &slideTitle)
-{
-    if (vote_.isOpen() && vote_.slide() != 0 && (vote_.slide() != slide || voteFile.isEmpty()))
-        closeVote();
-    if (voteFile.isEmpty() || (vote_.isOpen() && vote_.slide() == slide))
-        return;
-    const Reply opened = openQuestion(voteFile, slide, slideTitle);
-    if (opened.status != 200)
-        log(QString("slide %1: the vote of %2 does not open: %3").arg(slide).arg(voteFile, opened.reason));
-}
-
-PhoneServer::Reply PhoneServer::closeVote()
-{
-    if (!vote_.isOpen())
-        return refused(409, "no vote is open");
-    const QDateTime at = QDateTime::currentDateTime();
-    const ClosedVote closed = vote_.record(roster_.highestKeypad());
-    VoteRecordEntry record{options_.dataFolder.toStdString() + "/" + closed.file,
-                           closed.slide,
-                           closed.answers,
-                           closed.responseSeconds,
-                           {at.date().year(), at.date().month(), at.date().day(), at.time().hour(),
-                            at.time().minute(), at.time().second()}};
-    std::string error;
-    if (!appendVoteRecord(options_.dataFolder.toStdString(), record, &error)) {
-        // The vote stays open with its answers: the presenter can free the
-        // folder (or the disk) and close it again. The countdown stops trying.
-        countdown_.stop();
-        log(QString("vote %1 NOT closed: %2").arg(vote_.id()).arg(QString::fromStdString(error)));
-        return refused(500, "the votes could not be recorded: " + QString::fromStdString(error));
-    }
-    countdown_.stop();
-    vote_.close();
-    log(QString("vote %1 closed and recorded").arg(vote_.id()));
-    // The lines are on disk before any phone hears of the close; the phones
-    // hear of it once the close is answered (a hall's pushes take a while).
-    QTimer::singleShot(0, this, [this] { pushState(); });
-    return {200, {{"recorded", true}}, {}};
-}
-
-PhoneServer::Reply PhoneServer::answer(const RosterEntry &entry, const QJsonObject &body)
-{
-    if (!body.value("vote").isDouble())
-        return refused(400, "missing field: vote");
-    if (!body.value("answer").isString())
-        return refused(400, "missing field: answer");
-    const AnswerOutcome outcome = vote_.answer(body.value("vote").toInt(), entry.keypad,
-                                               body.value("answer").toString().toStdString(), now());
-    if (outcome == AnswerOutcome::NotOpen)
-        return refused(409, "this vote is not open");
-    if (outcome == AnswerOutcome::NotTaken)
-        return refused(400, "this question does not take that answer");
-    pushToPhone(entry);
-    pushPresenterSoon();
-    return {200, {{"answer", body.value("answer").toString()}}, {}};
-}
-
-void PhoneServer::tick()
-{
-    if (vote_.countdownOver(now()))
-        closeVote();
-}
-
-// ---- state ---------------------------------------------------------------
-
-QJsonObject PhoneServer::voteObject(bool forPhone) const
-{
-    const PhoneQuestion &q = vote_.question();
-    QJsonArray options;
-    for (const std::string &text : q.options)
-        options.append(QString::fromStdString(text));
-    QJsonObject vote{{"id", vote_.id()},
-                     {"question", QString::fromStdString(q.file)},
-                     {"title", slideTitle_.isEmpty() ? QString::fromStdString(q.title) : slideTitle_},
-                     {"text", QString::fromStdString(q.question)},
-                     {"kind", phoneQuestionKindName(q.kind)},
-                     {"options", options},
-                     {"open", vote_.isOpen()}};
-    const std::optional<double> left = vote_.isOpen() ? vote_.secondsLeft(now()) : std::nullopt;
-    vote.insert("secondsLeft", left ? QJsonValue(*left) : QJsonValue());
-    if (!forPhone)
-        vote.insert("answers", vote_.answerCount());
-    return vote;
-}
-
-QJsonObject PhoneServer::phoneState(const RosterEntry &entry, const QJsonObject *phoneVote) const
-{
-    QJsonObject state{{"keypad", entry.keypad}, {"name", QString::fromStdString(entry.name)}};
-    if (!anyVote_) {
-        state.insert("vote", QJsonValue());
-        return state;
-    }
-    QJsonObject vote = phoneVote ? *phoneVote : voteObject(true);
-    const std::optional<std::string> given = vote_.answerOf(entry.keypad);
-    vote.insert("answer", given ? QJsonValue(QString::fromStdString(*given)) : QJsonValue());
-    state.insert("vote", vote);
-    return state;
-}
-
-QJsonObject PhoneServer::presenterState() const
-{
-    QJsonArray participants, questions;
-    for (const RosterEntry &e : roster_.entries())
-        if (!e.removed)
-            participants.append(QJsonObject{{"keypad", e.keypad},
-                                            {"name", QString::fromStdString(e.name)},
-                                            {"joined", !e.token.empty()}});
-    for (const PhoneQuestion &q : votingQuestions())
-        questions.append(QJsonObject{{"question", QString::fromStdString(q.file)},
-                                     {"title", QString::fromStdString(q.title)},
-                                     {"kind", phoneQuestionKindName(q.kind)}});
-    QJsonObject spread;
-    for (const auto &[option, count] : vote_.spread())
-        spread.insert(QString::fromStdString(option), count);
-    return {{"joinCode", joinCode()},
-            {"address", audienceUrl()},
-            {"participants", participants},
-            {"questions", questions},
-            {"vote", anyVote_ ? QJsonValue(voteObject(false)) : QJsonValue()},
-            {"spread", vote_.isOpen() || !anyVote_ ? QJsonValue() : QJsonValue(spread)}};
 }
 
 // ---- WebSocket -----------------------------------------------------------

@@ -81,6 +81,7 @@ class PhoneServer : public QAbstractHttpServer
               const QString &client);
 
   protected:
+    static Reply refuse(int status, const QString &reason) { return {status, {}, reason}; }
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
     void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
 
@@ -117,7 +118,6 @@ class PhoneServer : public QAbstractHttpServer
     Roster roster_;
     VoteSession vote_;
     int voteCount_ = 0;
-    int lastSlide_ = 0;
     QString slideTitle_; // of the vote's slide, "" when the presenter page opened it
     bool anyVote_ = false;
     QString presenterToken_;

@@ -17,8 +17,8 @@ constexpr int kSettlePolls = 4;      // 1 s
 } // namespace
 
 ShowCompanion::ShowCompanion(const std::string &description, QString quizProgram, Log log)
-    : description_(description), show_(description), quizProgram_(std::move(quizProgram)),
-      log_(std::move(log))
+    : description_(description), show_(description), clicks_(description),
+      quizProgram_(std::move(quizProgram)), log_(std::move(log))
 {
     QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
 }
@@ -66,6 +66,14 @@ void ShowCompanion::poll()
             return;
         }
         watchSlide(state);
+        clicks_.poll(
+            [this](const std::string &line) { note(line); },
+            [this](const std::string &words) {
+                const bool started = QProcess::startDetached(quizProgram_, {QString::fromStdString(words)},
+                                                             QString::fromStdString(show_.folder()));
+                note("a click on a QUIZ shape: " + std::string(started ? "started " : "could not start ") +
+                     quizProgram_.toStdString() + " " + words);
+            });
     } catch (const ImpressShow::ShowError &error) {
         note(std::string(error.what()) + (show_.attached() ? "" : "; detached, waiting for the office"));
         shownSlide_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adapters/impress/impressshowclicks.h"
 #include "adapters/impress/impressshowuno.h"
 #include "adapters/impress/impressunohost.h"
 
@@ -45,6 +46,7 @@ class ShowCompanion
 
     std::string description_;
     ImpressShow show_;
+    QuizShapeClicks clicks_;
     QString quizProgram_;
     Log log_;
     QTimer timer_;

@@ -1,9 +1,9 @@
 #include "adapters/standinhost/standinhost.h"
 
-#include "adapters/qt/bmpfile.h"
 #include "adapters/standinhost/hostjson.h"
 #include "core/common/text.h"
 #include "core/votedata/titlematch.h"
+#include "qtsupport/bmpfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,14 +18,15 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
-namespace quiz {
+namespace quiz
+{
 
 using hostjson::str;
 
-namespace {
+namespace
+{
 
 // The number the presentation program gives its automation failures.
 constexpr int kAutomationError = -2147188160;
@@ -51,22 +52,15 @@ std::unique_ptr<StandInHost> StandInHost::open(const std::string &path, std::str
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return report("The host file " + path + " is not valid JSON: " + parseError.errorString().toStdString() +
-                      " at offset " + std::to_string(parseError.offset) + ".");
+        return report("The host file " + path +
+                      " is not valid JSON: " + parseError.errorString().toStdString() + " at offset " +
+                      std::to_string(parseError.offset) + ".");
     if (!doc.isObject())
         return report("The host file " + path + " holds no JSON object.");
     if (doc.object().contains("presentations") && !doc.object().value("presentations").isArray())
         return report("The host file " + path + " has a \"presentations\" entry that is not a list.");
     std::unique_ptr<StandInHost> host(new StandInHost(QFileInfo(str(path)).absoluteFilePath(), doc.object()));
     return host;
-}
-
-std::string StandInHost::hostFilePath(const std::string &hostOption)
-{
-    if (!hostOption.empty())
-        return hostOption;
-    const char *fromEnvironment = std::getenv("TALVIX_HOST");
-    return fromEnvironment ? fromEnvironment : "";
 }
 
 StandInHost::StandInHost(QString path, QJsonObject root)
@@ -309,6 +303,40 @@ void StandInHost::setSlideTitle(int index, const std::string &title)
     changeSlide(index, [&](QJsonObject &slide) { slide["title"] = str(title); });
 }
 
+void StandInHost::putVoteShape(int slideIndex, const std::string &runString)
+{
+    reloadIfChanged();
+    changeSlide(slideIndex, [&](QJsonObject &slide) {
+        QJsonArray shapes = slide.value("shapes").toArray();
+        int i = 0;
+        while (i < shapes.size() &&
+               !iequals(shapes.at(i).toObject().value("name").toString().toStdString(), "VOTE"))
+            ++i;
+        QJsonObject shape = i < shapes.size() ? shapes.at(i).toObject()
+                                              : QJsonObject{{"name", "VOTE"}, {"tags", QJsonObject()}};
+        shape["run"] = str(runString);
+        if (i < shapes.size())
+            shapes[i] = shape;
+        else
+            shapes.append(shape);
+        slide["shapes"] = shapes;
+    });
+}
+
+void StandInHost::setSlideText(int slideIndex, const std::string &title,
+                               const std::vector<std::string> &lines)
+{
+    reloadIfChanged();
+    changeSlide(slideIndex, [&](QJsonObject &slide) {
+        if (!title.empty())
+            slide["title"] = str(title);
+        std::string text;
+        for (const std::string &line : lines)
+            text += (text.empty() ? "" : "\r\n") + line;
+        slide["text"] = str(text);
+    });
+}
+
 void StandInHost::setSlideTag(int index, const std::string &tagName, const std::string &value)
 {
     reloadIfChanged();
@@ -345,7 +373,8 @@ std::string StandInHost::pastePicture(int slideIndex, const std::string &imagePa
     QDir(folder_).mkpath("inserted");
     QSaveFile file(resolve(pictureName(n)));
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        throw HostError(kPermissionDenied, kSource, "Permission denied: " + resolve(pictureName(n)).toStdString());
+        throw HostError(kPermissionDenied, kSource,
+                        "Permission denied: " + resolve(pictureName(n)).toStdString());
 
     // A pasted picture arrives at its own size (96 pixels to the inch),
     // centred on the slide.
@@ -481,14 +510,16 @@ void StandInHost::captureSlideShow(const std::string &imagePath)
             if (shown.isNull())
                 continue;
             painter.drawImage(QRectF(shape.value("left").toDouble() * sx, shape.value("top").toDouble() * sy,
-                                     shape.value("width").toDouble() * sx, shape.value("height").toDouble() * sy),
+                                     shape.value("width").toDouble() * sx,
+                                     shape.value("height").toDouble() * sy),
                               shown);
         }
     }
     const QByteArray suffix = QFileInfo(str(imagePath)).suffix().toLower().toLatin1();
-    if (suffix == "bmp" ? !writeBmpQuickly(picture, str(imagePath))
-                        : !picture.save(str(imagePath),
-                                        QImageWriter::supportedImageFormats().contains(suffix) ? nullptr : "PNG"))
+    if (suffix == "bmp"
+            ? !writeBmpQuickly(picture, str(imagePath))
+            : !picture.save(str(imagePath),
+                            QImageWriter::supportedImageFormats().contains(suffix) ? nullptr : "PNG"))
         throw HostError(kPermissionDenied, kSource, "Permission denied: " + imagePath);
 }
 

@@ -13,20 +13,19 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // The presentation program and its add-in, played from a host file (JSON;
 // docs/host-file.md). Every operation reads the file's state, and every
 // change is written back at once, atomically. The file is read again when
 // someone else has changed it since.
-class StandInHost : public PresentationHost {
-public:
+class StandInHost : public PresentationHost
+{
+  public:
     // Opens the host file; nullptr, with the reason in *error, when it cannot
     // be read or holds no host description.
     static std::unique_ptr<StandInHost> open(const std::string &path, std::string *error);
-    // The host file of a run: the --host option's value, else the
-    // TALVIX_HOST environment variable; "" when neither names one.
-    static std::string hostFilePath(const std::string &hostOption);
 
     std::string filePath() const { return path_.toStdString(); }
     // The program that the quiz shapes of "AddVoteToSlide" run: the host
@@ -59,6 +58,8 @@ public:
     std::string pastePicture(int slideIndex, const std::string &imagePath) override;
     void updateShape(int slideIndex, const std::string &shapeName, const HostShape &shape) override;
     void deleteShape(int slideIndex, const std::string &shapeName) override;
+    void putVoteShape(int slideIndex, const std::string &runString) override;
+    void setSlideText(int slideIndex, const std::string &title, const std::vector<std::string> &lines) override;
 
     void runMacro(const std::string &name, const std::vector<std::string> &args) override;
 
@@ -71,7 +72,7 @@ public:
     void closeWindow(long long handle) override;
     HostTitlePatterns titlePatterns() override;
 
-private:
+  private:
     StandInHost(QString path, QJsonObject root);
 
     // The host file

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "adapters/qt/programwindows.h"
-#include "adapters/qt/widgetlinkform.h"
 #include "ports/windowsystem.h"
+#include "qtsupport/programwindows.h"
+#include "qtsupport/widgetlinkform.h"
 
 #include <optional>
 
 class QWidget;
 
-namespace quiz {
+namespace quiz
+{
 
 class PresentationHost;
 
@@ -17,8 +18,9 @@ class PresentationHost;
 // changed through the host (so the stand-in writes them to its file); the
 // program's windows through their widgets. The cursor is Qt's; confinement,
 // which Qt cannot do, is kept as state, as is the display count.
-class StandInWindowSystem : public WindowSystem {
-public:
+class StandInWindowSystem : public WindowSystem
+{
+  public:
     explicit StandInWindowSystem(PresentationHost &host);
     StandInWindowSystem(); // the program's windows only
 
@@ -51,7 +53,7 @@ public:
     std::optional<PixelRect> cursorConfinement() const { return confinement_; }
     std::optional<std::pair<int, int>> lastCursorPos() const { return cursorPos_; }
 
-private:
+  private:
     PresentationHost *host_ = nullptr;
     CursorDisplayCount cursor_;
     std::optional<PixelRect> confinement_;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "adapters/qt/programwindows.h"
 #include "adapters/x11/xcbconnection.h"
 #include "ports/windowsystem.h"
+#include "qtsupport/programwindows.h"
 
 #include <map>
 #include <memory>

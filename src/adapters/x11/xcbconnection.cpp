@@ -41,7 +41,7 @@ std::unique_ptr<XcbConnection> XcbConnection::open(const char *display, std::str
     if (xcb_connection_has_error(c)) {
         xcb_disconnect(c);
         if (error) {
-            const char *name = display && *display ? display : std::getenv("DISPLAY");
+            const char *name = display && *display ? display : nullptr;
             *error = name && *name ? std::string("cannot open the X display \"") + name + "\""
                                    : std::string("no X display (DISPLAY is not set)");
         }

@@ -1,5 +1,6 @@
 #include "adapters/xlsx/xlsxworkbookwriter.h"
 
+#include "core/workbook/sheetsource.h"
 #include "core/workbook/workbook.h"
 
 #include <xlsxwriter.h>

@@ -1,8 +1,5 @@
-#include "app/modes/modes.h"
+#include "app/modes/displaymode.h"
 
-#include "adapters/qt/noscreen.h"
-#include "adapters/qt/widgetlinkform.h"
-#include "app/uiscriptstart.h"
 #include "core/common/runend.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
@@ -10,6 +7,8 @@
 #include "core/votedata/presentationlink.h"
 #include "ports/dialogs.h"
 #include "ports/presentationhost.h"
+#include "qtsupport/noscreen.h"
+#include "qtsupport/widgetlinkform.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/composechartdisplay.h"
 #include "ui/display/displayrun.h"
@@ -17,7 +16,8 @@
 
 #include <cstdio>
 
-namespace quiz {
+namespace quiz
+{
 
 // The top places over the running slide show, until a key or a click ends it.
 void runDisplayMode(RunContext &ctx)
@@ -55,9 +55,10 @@ void runDisplayMode(RunContext &ctx)
                         quizScoring(quizList, std::move(records)));
     programDisplayHooks(ctx).fade(window, 0, 255, true);
     if (ctx.windows)
-        ConfineCursorToWindow(ctx, WidgetLinkForm(window, ctx.state.twipsPerPixelX, ctx.state.twipsPerPixelY));
+        ConfineCursorToWindow(ctx,
+                              WidgetLinkForm(window, ctx.state.twipsPerPixelX, ctx.state.twipsPerPixelY));
 
-    if (runsWithoutScreen() && !uiScriptRequested()) {
+    if (runsWithoutScreen(ctx.environment) && !ctx.environment.uiScriptRequested()) {
         // Nobody can see or answer the window: leave its picture and end as a key would.
         // A UI script answers it instead, so the window then stays up.
         const std::string path = offscreenPicturePath(ctx);

@@ -1,17 +1,16 @@
-#include "app/modes/modes.h"
+#include "app/modes/exportmode.h"
 
-#include "adapters/qt/widgetlinkform.h"
-#include "app/modes/unattendedrun.h"
 #include "app/platformservices.h"
-#include "adapters/xlsx/xlsxworkbookwriter.h"
-#include "core/quiz/exportresults.h"
+#include "app/unattendedrun.h"
+#include "core/common/runend.h"
+#include "core/quiz/quizresultsexport.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/presentationlink.h"
+#include "qtsupport/widgetlinkform.h"
 #include "ui/diagnostics/fader.h"
 #include "ui/results/frmloading.h"
 
 #include <QApplication>
-
 
 namespace quiz
 {
@@ -85,10 +84,11 @@ void runExportMode(RunContext &ctx)
         fadeWidget(&progress, 255, 0, false, false, false, ctx.state.chartFade);
     };
     hooks.setBusyCursor = [&busy](bool on) { busy.set(on); };
-    hooks.errorLogPath = processErrorLogPath();
+    hooks.errorLogPath = processErrorLogPath(ctx.environment);
 
-    XlsxWorkbookWriter ownWriter;
-    exportQuizResults(ctx, ctx.workbooks ? *ctx.workbooks : ownWriter, hooks);
+    if (!ctx.workbooks)
+        endRun(1, "the export needs a workbook writer");
+    exportQuizResults(ctx, *ctx.workbooks, hooks);
 }
 
 } // namespace quiz

@@ -1,4 +1,4 @@
-#include "app/modes/modes.h"
+#include "app/modes/insertmode.h"
 
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
@@ -10,7 +10,8 @@
 #include "ui/display/displayrun.h"
 #include "ui/display/frmtchartdisplay.h"
 
-namespace quiz {
+namespace quiz
+{
 
 // The top places pasted into the quiz slide as a picture.
 void runInsertMode(RunContext &ctx)

@@ -1,17 +1,18 @@
-#include "app/modes/modes.h"
+#include "app/modes/partsetupmode.h"
 
 #include "app/desktopopen.h"
 
-#include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
 #include "core/common/text.h"
 #include "core/controller/controllerlink.h"
+#include "core/controller/loadparticipants.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
 #include "core/votedata/participantsworkbook.h"
 #include "ports/dialogs.h"
 #include "ports/eventpump.h"
+#include "ports/workbookwriter.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -21,9 +22,11 @@
 #include <iostream>
 #include <memory>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -71,30 +74,29 @@ void EditParticipantList(RunContext &ctx)
     const std::string path = joinPath(ctx.state.dataFolder, participantWorkbookName);
     const std::string existing = findInFolder(ctx.state.dataFolder, participantWorkbookName);
     if (!existing.empty()) {
-        openWithDesktopApplication(existing);
+        openWithDesktopApplication(existing, ctx.environment);
         return;
     }
 
-    if (!ctx.controller || !ctx.pump || !ctx.dialogs)
+    if (!ctx.controller || !ctx.pump || !ctx.dialogs || !ctx.workbooks)
         endRun(1, "the participant list needs the controller link");
     std::unique_ptr<ControllerLink> ownLink;
     ControllerLink *link = ctx.link;
     if (!link) {
-        ownLink = std::make_unique<ControllerLink>(ctx.state, *ctx.controller, *ctx.pump, *ctx.dialogs, nullptr);
+        ownLink =
+            std::make_unique<ControllerLink>(ctx.state, *ctx.controller, *ctx.pump, *ctx.dialogs, nullptr);
         link = ownLink.get();
     }
     LoadParticipants(ctx.state, *link, *ctx.pump);
     deleteOldNamesFile(ctx);
 
     const Workbook book = participantWorkbook(ctx.state.participants);
-    XlsxWorkbookWriter ownWriter;
-    WorkbookWriter &writer = ctx.workbooks ? *ctx.workbooks : ownWriter;
-    const std::string error = writer.write(book, path);
+    const std::string error = ctx.workbooks->write(book, path);
     if (!error.empty()) {
         ctx.dialogs->message(error, "talvix Quiz", MessageIcon::Critical);
         endRun(1, error);
     }
-    openWithDesktopApplication(path);
+    openWithDesktopApplication(path, ctx.environment);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "app/modes/modes.h"
+#include "app/modes/printmode.h"
 
-#include "adapters/printer/qtprinter.h"
-#include "app/modes/unattendedrun.h"
+#include "app/unattendedrun.h"
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
+#include "core/controller/loadparticipants.h"
 #include "core/quiz/printsummary.h"
 #include "core/quiz/quizfile.h"
 #include "core/quiz/recordingsetupform.h"
@@ -11,10 +11,8 @@
 #include "core/startup/workingfiles.h"
 #include "core/votedata/participants.h"
 
-
 namespace quiz
 {
-
 
 // PRINT: the set-up, the valid keypads and the participant names, then the
 // score summary; the run ends after printing. With TALVIX_OUTPUT set the
@@ -30,8 +28,9 @@ void runPrintMode(RunContext &ctx)
     if (ctx.link && ctx.pump)
         LoadParticipants(s, *ctx.link, *ctx.pump);
 
-    QtPrinter printer;
-    PrintScoreSummary(ctx, form.quiz, printer);
+    if (!ctx.printer)
+        endRun(1, "the score summary needs a printer");
+    PrintScoreSummary(ctx, form.quiz, *ctx.printer);
     endRun(0);
 }
 

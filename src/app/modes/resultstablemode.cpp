@@ -1,15 +1,14 @@
-#include "app/modes/modes.h"
+#include "app/modes/resultstablemode.h"
 
-#include "adapters/dialogs/unattendeddialogs.h"
-#include "adapters/qt/noscreen.h"
 #include "app/desktopopen.h"
-#include "app/modes/unattendedrun.h"
-#include "app/uiscriptstart.h"
+#include "app/unattendedrun.h"
 #include "core/common/runend.h"
+#include "core/controller/loadparticipants.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
 #include "core/votedata/presentationlink.h"
+#include "qtsupport/noscreen.h"
 #include "ui/display/displayrun.h"
 #include "ui/results/frmresultstable.h"
 
@@ -26,9 +25,11 @@ namespace quiz
 void runResultsTableMode(RunContext &ctx)
 {
     UnattendedRun unattended(ctx);
-    const bool reporting = !qEnvironmentVariableIsEmpty(kOutputVariable);
+    const bool reporting = unattended.active();
     ResultsTableActions actions;
-    actions.openWorkbook = [](const std::string &path) { openWithDesktopApplication(path); };
+    actions.openWorkbook = [&ctx](const std::string &path) {
+        openWithDesktopApplication(path, ctx.environment);
+    };
     actions.unload = [&ctx] {
         EnablePowerPointWindows(ctx, true);
         endRun(0);
@@ -52,7 +53,8 @@ void runResultsTableMode(RunContext &ctx)
         }
         rethrowLatchedRunEnd();
     }
-    if (loaded == LoadOutcome::Ready && runsWithoutScreen() && !uiScriptRequested()) {
+    if (loaded == LoadOutcome::Ready && runsWithoutScreen(ctx.environment) &&
+        !ctx.environment.uiScriptRequested()) {
         // Nobody can see or close the window: leave its pictures and close it as Exit would.
         for (const std::string &path : window->saveTabPictures(ctx.state.dataFolder))
             std::printf("%s\n", path.c_str());

@@ -1,11 +1,11 @@
-#include "app/modes/modes.h"
+#include "app/modes/setupmode.h"
 
-#include "adapters/standinhost/standinwindowsystem.h"
 #include "app/modes/setupwindowhooks.h"
 #include "core/common/text.h"
 #include "core/quiz/quizfile.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/presentationlink.h"
+#include "qtsupport/widgetlinkform.h"
 #include "ui/setup/quizform.h"
 
 namespace quiz

@@ -1,9 +1,7 @@
 #include "app/modes/setupwindowhooks.h"
 
-#include "adapters/dialogs/qtdialogs.h"
-#include "adapters/qt/noscreen.h"
-#include "app/uiscriptstart.h"
 #include "core/startup/runcontext.h"
+#include "qtsupport/noscreen.h"
 #include "ui/display/displayrun.h"
 #include "ui/display/layouteditorrun.h"
 #include "ui/setup/commonsave.h"
@@ -17,7 +15,7 @@ SetupWindowHooks programSetupHooks(RunContext &ctx)
 {
     SetupWindowHooks hooks;
     hooks.openLayoutEditor = [&ctx] { RunLayoutEditor(ctx); };
-    if (dynamic_cast<QtDialogs *>(ctx.dialogs)) {
+    if (ctx.dialogs && ctx.dialogs->onScreen()) {
         hooks.askFileName = [&ctx](QWidget *caller, const std::string &preset) {
             return CommonSave::ask(caller, ctx.state.dataFolder, kQuizFilePattern, preset);
         };
@@ -28,7 +26,7 @@ SetupWindowHooks programSetupHooks(RunContext &ctx)
 bool cancelWithoutScreen(RunContext &ctx, QWidget *window, const char *pictureName,
                          const std::function<void()> &cancel)
 {
-    if (!runsWithoutScreen() || uiScriptRequested())
+    if (!runsWithoutScreen(ctx.environment) || ctx.environment.uiScriptRequested())
         return false;
     const std::string path = ctx.state.dataFolder + "/" + pictureName;
     if (saveWindowPicture(window, path))

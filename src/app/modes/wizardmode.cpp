@@ -1,9 +1,9 @@
-#include "app/modes/modes.h"
+#include "app/modes/wizardmode.h"
 
-#include "adapters/standinhost/standinwindowsystem.h"
 #include "app/modes/setupwindowhooks.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/presentationlink.h"
+#include "qtsupport/widgetlinkform.h"
 #include "ui/setup/quizwizard.h"
 
 namespace quiz

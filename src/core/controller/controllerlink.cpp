@@ -2,11 +2,12 @@
 
 #include "core/common/runend.h"
 #include "core/controller/namesreply.h"
-#include "ports/controllerlink.h"
+#include "ports/controllerchannel.h"
 #include "ports/dialogs.h"
 #include "ports/eventpump.h"
 
-namespace quiz {
+namespace quiz
+{
 
 ControllerLink::ControllerLink(QuizState &state, ControllerChannel &channel, EventPump &pump,
                                Dialogs &dialogs, std::function<void()> quit)

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "core/startup/quizstate.h"
+#include "core/votedata/participant.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // The controller stand-in's names file: one participant a line,
 // "keypad,name,weighting" (CR LF or LF). Blank lines and lines whose first

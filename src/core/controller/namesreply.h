@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/startup/quizstate.h"
+#include "core/votedata/participant.h"
 
 #include <map>
 #include <optional>
@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // The controller's texts on the link: its answer to "GetNames" and its status block.
 inline constexpr std::string_view endOfNamesMarker = "EndListOfNames";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/display/displayrows.h"
+#include "core/quiz/displayrows.h"
 #include "core/quiz/ranking.h"
 
 #include <array>

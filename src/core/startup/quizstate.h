@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/display/displayarea.h"
+#include "core/votedata/participant.h"
 #include "ports/dialogs.h"
 #include "ports/geometry.h"
 #include "ports/windowsystem.h"
@@ -9,27 +11,13 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
-
-// Fractions (0..1) of the slide-show window.
-struct DisplayArea {
-    float width = 0;
-    float height = 0;
-    float left = 0;
-    float top = 0;
-};
+namespace quiz
+{
 
 struct PointD {
     double x = 0;
     double y = 0;
     bool operator==(const PointD &) const = default;
-};
-
-struct Participant {
-    std::string name;
-    std::int32_t keypad = 0;
-    std::int32_t weighting = 0;
-    bool operator==(const Participant &) const = default;
 };
 
 enum class SetupFormKind { QuizForm, QuizWizard };
@@ -99,8 +87,8 @@ struct QuizState {
 // The display font of the set-up, as the font dialog shows it.
 inline FontChoice displayFontChoice(const QuizState &s)
 {
-    return FontChoice{s.displayFontName,      s.displayFontSize,      s.displayFontBold,
-                      s.displayFontItalic,    s.displayFontUnderline, s.displayFontStrikeThrough,
+    return FontChoice{s.displayFontName,   s.displayFontSize,      s.displayFontBold,
+                      s.displayFontItalic, s.displayFontUnderline, s.displayFontStrikeThrough,
                       s.displayFontColour};
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/startup/programenvironment.h"
 #include "core/startup/quizstate.h"
 
-namespace quiz {
+namespace quiz
+{
 
 class PresentationHost;
 class WindowSystem;
@@ -12,11 +14,14 @@ class ControllerChannel;
 class ProgressView;
 class ControllerLink;
 class WorkbookWriter;
+class Printer;
 
 // What one run works with: the shared state and the platform behind its ports.
 // Start-up fills it; every mode receives it.
 struct RunContext {
     QuizState state;
+    // The program's environment, read once at its start.
+    ProgramEnvironment environment;
     PresentationHost *host = nullptr;
     WindowSystem *windows = nullptr;
     Dialogs *dialogs = nullptr;
@@ -28,6 +33,8 @@ struct RunContext {
     ControllerLink *link = nullptr;
     // Saves the workbooks the batch modes build.
     WorkbookWriter *workbooks = nullptr;
+    // Prints the score summary.
+    Printer *printer = nullptr;
 };
 
 } // namespace quiz

@@ -7,15 +7,16 @@
 #include "core/startup/endofrun.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/presentationlink.h"
-#include "ports/controllerlink.h"
+#include "ports/controllerchannel.h"
 #include "ports/dialogs.h"
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"
 
+namespace quiz
+{
 
-namespace quiz {
-
-namespace {
+namespace
+{
 
 constexpr int controllerStartWaitMs = 4000;
 
@@ -55,7 +56,7 @@ std::string PresentationFolder(const std::string &path)
 
 std::string DispatchModeName(const std::string &runMode)
 {
-    for (const char *mode : {"SETUP", "WIZARD", "DISPLAY", "INSERT", "EXPORT", "RESULTSTABLE", "PRINT"})
+    for (const char *mode : {"SETUP", "WIZARD", "DISPLAY", "INSERT", "EXPORT", "RESULTSTABLE", "PRINT", "QUESTION"})
         if (runMode == mode || runMode == std::string(mode) + " ")
             return mode;
     if (runMode == "PARTSETUP")
@@ -76,12 +77,12 @@ void CheckPPTSlideNumber(RunContext &ctx)
         }
     } catch (const HostError &error) {
         const std::string crlf = "\r\n";
-        const std::string text = "Module: CheckPPTSlideNumber" + crlf + crlf + "Source: " + error.source() + crlf +
-                                 crlf + "Error: " + std::to_string(error.number()) + crlf + error.what() + crlf +
-                                 crlf + "Additional Info: " + "PPT.SlideShowWindows.Count = " +
-                                 valueOrBlank([&] { return host.slideShowWindowCount(); }) + crlf +
-                                 "PPT.ActiveWindow.View.Type = " +
-                                 valueOrBlank([&] { return host.activeWindowViewType(); });
+        const std::string text =
+            "Module: CheckPPTSlideNumber" + crlf + crlf + "Source: " + error.source() + crlf + crlf +
+            "Error: " + std::to_string(error.number()) + crlf + error.what() + crlf + crlf +
+            "Additional Info: " + "PPT.SlideShowWindows.Count = " +
+            valueOrBlank([&] { return host.slideShowWindowCount(); }) + crlf +
+            "PPT.ActiveWindow.View.Type = " + valueOrBlank([&] { return host.activeWindowViewType(); });
         ctx.dialogs->message(text, "Quiz Unexpected Error", MessageIcon::Exclamation, MessageButtons::Ok);
         endRun(1, "the presentation program failed while checking the slide");
     }
@@ -119,7 +120,8 @@ void RunStartup(RunContext &ctx, const std::string &commandText, const StartupPl
         endRun(0, "no presentation program window");
 
     // 3-5: the command words.
-    const CommandWords words = ParseCommandLine(commandText, [&host] { return host.slideShowCurrentSlide(); });
+    const CommandWords words =
+        ParseCommandLine(commandText, [&host] { return host.slideShowCurrentSlide(); });
     s.quizFileName = words.quizFileName;
     s.modeWord = words.modeWord;
     s.slideArg = words.slideArg;
@@ -127,9 +129,9 @@ void RunStartup(RunContext &ctx, const std::string &commandText, const StartupPl
     s.currentSlide = words.currentSlide;
     CheckPPTSlideNumber(ctx);
     if (toUpper(s.modeWord) == "MAKE") {
-        const auto answer = ctx.dialogs->input(
-            "What type? Setup, Display, Insert, Export, ResultsTable, Print, PartSetup", "Debug mode",
-            "ResultsTable");
+        const auto answer =
+            ctx.dialogs->input("What type? Setup, Display, Insert, Export, ResultsTable, Print, PartSetup",
+                               "Debug mode", "ResultsTable");
         s.modeWord = toUpper(answer.value_or(""));
     }
 

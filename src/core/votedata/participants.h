@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/startup/quizstate.h"
+#include "core/votedata/participant.h"
 
 #include <string>
 #include <vector>
@@ -8,21 +8,8 @@
 namespace quiz
 {
 
-class ControllerLink;
-class EventPump;
-
-// How long LoadParticipants waits for the controller's names list.
-inline constexpr int participantsWaitMs = 8000;
-
 // The record the table holds before a load: name "1", keypad 1, weighting 1.
 Participant defaultParticipant();
-
-// Asks the controller for its names list and fills state.participants,
-// keeping the interface alive while it waits (at most 8 seconds). Without an
-// answer the table keeps what the link parsed so far, at least the default
-// record. More than one record are sorted by keypad. True when the whole
-// names list arrived.
-bool LoadParticipants(QuizState &state, ControllerLink &link, EventPump &pump);
 
 // Orders the records by keypad with neighbour swaps; a record with keypad 0
 // is never moved ahead of the one before it.

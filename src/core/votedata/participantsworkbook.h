@@ -1,11 +1,12 @@
 #pragma once
 
-#include "core/startup/quizstate.h"
+#include "core/votedata/participant.h"
 #include "core/workbook/workbook.h"
 
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // The participant list's workbook file, in the data folder.
 inline constexpr const char *participantWorkbookName = "talvix Participant list.xls";

@@ -1,5 +1,7 @@
 #include "core/workbook/sheetsource.h"
 
+#include "ports/workbookwriter.h"
+
 #include <charconv>
 
 namespace quiz
@@ -102,6 +104,13 @@ Workbook collectWorkbook(const std::vector<SheetSource *> &sources, std::size_t 
     }
     book.setActiveSheet(activeSheet);
     return book;
+}
+
+// The port's default: the sheets read whole into a model, written at once.
+std::string WorkbookWriter::writeSheets(const std::vector<SheetSource *> &sheets, std::size_t activeSheet,
+                                        const std::string &path)
+{
+    return write(collectWorkbook(sheets, activeSheet), path);
 }
 
 } // namespace quiz

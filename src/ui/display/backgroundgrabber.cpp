@@ -1,12 +1,12 @@
 #include "ui/display/backgroundgrabber.h"
 
-#include "adapters/qt/bmpfile.h"
 #include "core/display/backgroundcapture.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/presentationlink.h"
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"
 #include "ports/windowsystem.h"
+#include "qtsupport/bmpfile.h"
 #include "ui/display/chartcanvas.h"
 
 #include <QDir>
@@ -16,9 +16,11 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 QImage &picture()
 {
     static QImage captured;
@@ -79,7 +81,8 @@ std::string backgroundTempFolder(const std::string &addinFolder)
     return QDir::tempPath().toStdString();
 }
 
-void GrabBackground(RunContext &ctx, QWidget *window, ChartCanvas *chart, QLabel *picture1, bool isLayoutEditor)
+void GrabBackground(RunContext &ctx, QWidget *window, ChartCanvas *chart, QLabel *picture1,
+                    bool isLayoutEditor)
 {
     try {
         const QImage &slide = slidePicture();
@@ -92,13 +95,14 @@ void GrabBackground(RunContext &ctx, QWidget *window, ChartCanvas *chart, QLabel
         const ChartPlacementTwips placement{double(frame.x()) * tx,      double(frame.y()) * ty,
                                             double(chart->x()) * tx,     double(chart->y()) * ty,
                                             double(chart->width()) * tx, double(chart->height()) * ty};
-        const BackgroundClip clip = backgroundClip(isLayoutEditor, placement, tx, ty, show, slide.width(), slide.height());
+        const BackgroundClip clip =
+            backgroundClip(isLayoutEditor, placement, tx, ty, show, slide.width(), slide.height());
         const QImage cut = slide.copy(clip.x, clip.y, clip.width, clip.height);
         if (picture1)
             picture1->setPixmap(QPixmap::fromImage(cut));
 
-        const QString file = QDir(QString::fromStdString(backgroundTempFolder(ctx.state.addinFolder)))
-                                 .filePath("bcktemp.bmp");
+        const QString file =
+            QDir(QString::fromStdString(backgroundTempFolder(ctx.state.addinFolder))).filePath("bcktemp.bmp");
         writeBmpQuickly(cut, file);
         // Let the file be complete before it is read back.
         if (ctx.pump)

@@ -1,8 +1,8 @@
 #include "ui/display/chartcanvas.h"
 
-#include "adapters/dialogs/dialogconversions.h"
-#include "adapters/qt/bmpfile.h"
-#include "adapters/qt/pngwriter.h"
+#include "qtsupport/bmpfile.h"
+#include "qtsupport/dialogconversions.h"
+#include "qtsupport/pngwriter.h"
 
 #include "ui/display/keycodes.h"
 
@@ -17,9 +17,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 int alphaOf(int transparencyPercent)
 {
@@ -249,7 +251,8 @@ void ChartCanvas::paintAnnotation(QPainter &painter, const Annotation &a) const
         }
     }
 
-    const QRectF textRect = box.adjusted(annotationMargin, annotationMargin, -annotationMargin, -annotationMargin);
+    const QRectF textRect =
+        box.adjusted(annotationMargin, annotationMargin, -annotationMargin, -annotationMargin);
     painter.setFont(font);
     const int textShadowAlpha = alphaOf(a.font.shadowTransparency);
     if (textShadowAlpha > 0) {
@@ -262,7 +265,9 @@ void ChartCanvas::paintAnnotation(QPainter &painter, const Annotation &a) const
     if (a.highlight.visible && a.highlight.width > 0) {
         QPen pen(QColor(0, 120, 215, alphaOf(a.highlight.transparency)));
         pen.setWidthF(a.highlight.width);
-        pen.setStyle(a.highlight.style == 1 ? Qt::DashLine : a.highlight.style == 2 ? Qt::DotLine : Qt::SolidLine);
+        pen.setStyle(a.highlight.style == 1   ? Qt::DashLine
+                     : a.highlight.style == 2 ? Qt::DotLine
+                                              : Qt::SolidLine);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         const double inset = a.highlight.width / 2.0;
@@ -279,8 +284,8 @@ void ChartCanvas::mousePressEvent(QMouseEvent *event)
 {
     pressed_ = true;
     emit chartFocused();
-    emit chartMouseDown(mouseButton(event->button()), chartShiftState(event->modifiers()), event->position().x(),
-                        event->position().y());
+    emit chartMouseDown(mouseButton(event->button()), chartShiftState(event->modifiers()),
+                        event->position().x(), event->position().y());
 }
 
 void ChartCanvas::mouseMoveEvent(QMouseEvent *event)
@@ -292,8 +297,8 @@ void ChartCanvas::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool wasPressed = pressed_;
     pressed_ = false;
-    emit chartMouseUp(mouseButton(event->button()), chartShiftState(event->modifiers()), event->position().x(),
-                      event->position().y());
+    emit chartMouseUp(mouseButton(event->button()), chartShiftState(event->modifiers()),
+                      event->position().x(), event->position().y());
     if (wasPressed && rect().contains(event->position().toPoint()))
         emit chartClicked();
 }

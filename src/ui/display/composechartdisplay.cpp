@@ -1,9 +1,9 @@
 #include "ui/display/composechartdisplay.h"
 
-#include "adapters/qt/trace.h"
+#include "qtsupport/trace.h"
 
 #include "core/display/displaylayout.h"
-#include "core/display/displayrows.h"
+#include "core/quiz/displayrows.h"
 #include "core/startup/runcontext.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/chartcanvas.h"

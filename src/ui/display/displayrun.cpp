@@ -1,8 +1,8 @@
 #include "ui/display/displayrun.h"
 
-#include "adapters/qt/pngwriter.h"
 #include "core/common/fileutil.h"
 #include "core/controller/controllerlink.h"
+#include "core/controller/loadparticipants.h"
 #include "core/display/displaylayout.h"
 #include "core/display/insertplacement.h"
 #include "core/quiz/quizfile.h"
@@ -12,6 +12,7 @@
 #include "core/startup/workingfiles.h"
 #include "core/votedata/participants.h"
 #include "ports/presentationhost.h"
+#include "qtsupport/pngwriter.h"
 #include "ui/common/screenmetrics.h"
 #include "ui/diagnostics/fader.h"
 
@@ -22,7 +23,8 @@
 
 #include <cstdlib>
 
-namespace quiz {
+namespace quiz
+{
 
 std::vector<std::string> ReadQuizForDisplay(RunContext &ctx)
 {

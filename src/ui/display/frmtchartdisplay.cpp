@@ -1,11 +1,11 @@
 #include "ui/display/frmtchartdisplay.h"
 
-#include "adapters/qt/pngwriter.h"
 #include "core/common/text.h"
 #include "core/display/displaykeys.h"
 #include "core/display/insertplacement.h"
 #include "core/startup/runcontext.h"
 #include "ports/presentationhost.h"
+#include "qtsupport/pngwriter.h"
 #include "ui/common/handlerguard.h"
 #include "ui/display/chartcanvas.h"
 #include "ui/display/composechartdisplay.h"

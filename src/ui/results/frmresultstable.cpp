@@ -2,8 +2,8 @@
 
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
-#include "core/results/resultsexport.h"
 #include "core/results/resultslayout.h"
+#include "core/results/resultstableexport.h"
 #include "core/startup/runcontext.h"
 #include "ports/eventpump.h"
 #include "ui/common/handlerguard.h"
@@ -12,7 +12,6 @@
 
 #include <QApplication>
 
-#include <chrono>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
@@ -23,6 +22,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <chrono>
 
 namespace quiz
 {

@@ -1,7 +1,7 @@
-#include "adapters/dialogs/dialogconversions.h"
 #include "adapters/dialogs/qtdialogs.h"
 #include "adapters/dialogs/scripteddialogs.h"
 #include "adapters/dialogs/unattendeddialogs.h"
+#include "qtsupport/dialogconversions.h"
 #include "support/rows.h"
 
 #include <QApplication>

@@ -6,11 +6,9 @@
 #include "support/testfolder.h"
 #include "support/xvfb.h"
 
-#ifdef QUIZ_WITH_IMPRESS
 #include "adapters/impress/impressunohost.h"
 #include "support/quizrunner.h"
 #include "support/xlsxreadback.h"
-#endif
 
 #include <QImage>
 #include <QProcess>
@@ -31,8 +29,6 @@ namespace quiz
 {
 namespace
 {
-
-#ifdef QUIZ_WITH_IMPRESS
 
 const std::string kOffice = QUIZ_OFFICE_PROGRAM "/soffice.bin";
 
@@ -302,15 +298,6 @@ TEST(ImpressOffice, ReadsRunProgramActionsOfAPptx)
     session.host.runMacro("FindVoteSlides", {});
     EXPECT_EQ(folder.read("quizslds.txt"), "\"q1.tlx\"\r\n");
 }
-
-#else
-
-TEST(ImpressOffice, ReadsShowsEditsRunsTheModesAndLosesTheOffice)
-{
-    GTEST_SKIP() << "built without LibreOffice Impress (QUIZ_WITH_IMPRESS is off)";
-}
-
-#endif
 
 } // namespace
 } // namespace quiz

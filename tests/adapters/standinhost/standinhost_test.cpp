@@ -25,14 +25,5 @@ TEST_P(BadHost, GivesAClearErrorAndNoHost)
 }
 QUIZ_ROWS(BadHost, "standinhost/badhosts.rows");
 
-TEST(Opening, HostFilePathPrefersTheOptionOverTheEnvironment)
-{
-    ::setenv("TALVIX_HOST", "/from/env.json", 1);
-    EXPECT_EQ(StandInHost::hostFilePath("/from/option.json"), "/from/option.json");
-    EXPECT_EQ(StandInHost::hostFilePath(""), "/from/env.json");
-    ::unsetenv("TALVIX_HOST");
-    EXPECT_EQ(StandInHost::hostFilePath(""), "");
-}
-
 } // namespace
 } // namespace quiz

@@ -7,8 +7,8 @@
 #include "fakes/presentationfakes.h"
 
 #include "core/common/runend.h"
-#include "core/quiz/exportresults.h"
 #include "core/quiz/printsummary.h"
+#include "core/quiz/quizresultsexport.h"
 #include "core/quiz/scoring.h"
 #include "core/startup/runcontext.h"
 

@@ -1,4 +1,4 @@
-#include "core/results/resultsexport.h"
+#include "core/results/resultstableexport.h"
 #include "core/results/resultsworkbook.h"
 #include "core/workbook/autofit.h"
 #include "fakes/fakedialogs.h"

@@ -22,13 +22,14 @@ import urllib.request
 SKIP = 77
 
 
-def wait_for(condition, seconds, what):
+def wait_for(condition, seconds, what, log=None):
     deadline = time.time() + seconds
     while time.time() < deadline:
         if condition():
             return
         time.sleep(0.25)
-    raise AssertionError("gave up waiting for " + what)
+    text = open(log, encoding="utf-8").read() if log and os.path.exists(log) else ""
+    raise AssertionError("gave up waiting for " + what + ("; the controller's log:\n" + text if text else ""))
 
 
 def main():
@@ -57,11 +58,20 @@ def main():
     started = []
     try:
         read_fd, write_fd = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                                pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # -noreset: the server must not reset when the office's first start
+        # (exit code 81) leaves it without clients, or the second start
+        # cannot open the display.
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                                 "-noreset"], pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         started.append(xvfb)
         os.close(write_fd)
-        display = ":" + os.read(read_fd, 16).decode().strip()
+        number = b""
+        while not number.endswith(b"\n"):  # written once the server accepts clients
+            chunk = os.read(read_fd, 16)
+            if not chunk:
+                raise AssertionError("Xvfb did not start")
+            number += chunk
+        display = ":" + number.decode().strip()
         os.close(read_fd)
         env = dict(os.environ, DISPLAY=display, SAL_USE_VCLPLUGIN="gen")
         env.pop("QT_QPA_PLATFORM", None)
@@ -75,9 +85,12 @@ def main():
             cwd=data, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         started.append(controller)
 
+        restarts = [0]
+
         def logged(text):
             # A new profile makes the office start once more (exit code 81).
-            if started[1].poll() == 81:
+            if started[1].poll() == 81 and restarts[0] < 2:
+                restarts[0] += 1
                 started[1] = subprocess.Popen(office_args, env=env, stdout=subprocess.DEVNULL,
                                               stderr=subprocess.DEVNULL)
             return os.path.exists(log) and text in open(log, encoding="utf-8").read()
@@ -94,14 +107,14 @@ def main():
                 return json.load(answer)
 
         token = api("/api/join", {"code": "135790", "name": "Ann"})["token"]
-        wait_for(lambda: logged("phones: vote 1 opened: q1.tlx"), 150, "the show's slide 2 to open q1.tlx")
+        wait_for(lambda: logged("phones: vote 1 opened: q1.tlx"), 200, "the show's slide 2 to open q1.tlx", log)
         assert api("/api/state", token=token)["vote"]["options"] == ["Mercury", "Venus", "Earth", "Jupiter"]
         api("/api/answer", {"vote": 1, "answer": "4"}, token)
 
         link = socket.socket(socket.AF_UNIX)
         link.connect(os.path.join(tmp, "controller.sock"))
         link.sendall(struct.pack(">I", 11) + b"NextSlide,2")
-        wait_for(lambda: logged("phones: vote 2 opened: q2.tlx"), 60, "slide 3 to open q2.tlx")
+        wait_for(lambda: logged("phones: vote 2 opened: q2.tlx"), 60, "slide 3 to open q2.tlx", log)
         link.close()
         text = open(log, encoding="utf-8").read()
         assert text.index("vote 1 closed and recorded") < text.index("moved the show on from slide 2 to slide 3"), text

@@ -1,6 +1,6 @@
 #include "ui/display/composechartdisplay.h"
 
-#include "core/display/displayrows.h"
+#include "core/quiz/displayrows.h"
 #include "core/startup/runcontext.h"
 #include "fakes/presentationfakes.h"
 #include "support/testfolder.h"

@@ -44,14 +44,13 @@ TEST(ResultsTableMode, WithoutANamesListTheFirstColumnListsTheKeypads)
     ctx.pump = &pump;
     ctx.dialogs = &dialogs;
     ctx.workbooks = &writer;
-    qputenv("TALVIX_OUTPUT", (folder.str() + "/summary.xls").c_str());
+    ctx.environment.output = folder.str() + "/summary.xls";
     try {
         runResultsTableMode(ctx);
         rethrowLatchedRunEnd();
     } catch (const RunEnded &end) {
         EXPECT_EQ(end.exitCode, 0);
     }
-    qunsetenv("TALVIX_OUTPUT");
     ASSERT_TRUE(writer.book);
     const Sheet &sheet = writer.book->sheet(0);
     EXPECT_EQ(sheet.displayText(1, 1), "Keypad Number");
@@ -62,13 +61,18 @@ TEST(ResultsTableMode, WithoutANamesListTheFirstColumnListsTheKeypads)
 
 TEST(DesktopOpen, OnlyForAUserAtADesktop)
 {
-    QProcessEnvironment env;
-    env.insert("DISPLAY", ":0");
+    ProgramEnvironment env;
+    env.display = ":0";
     EXPECT_TRUE(mayOpenDesktopApplication(env, "xcb"));
     EXPECT_FALSE(mayOpenDesktopApplication(env, "offscreen"));
-    for (const char *unattended : {"TALVIX_OUTPUT", "TALVIX_UI_SCRIPT", "TALVIX_DIALOGS", "TALVIX_NO_OPEN"}) {
-        QProcessEnvironment run = env;
-        run.insert(unattended, "x");
+    const std::pair<const char *, std::string ProgramEnvironment::*> unattendedRuns[] = {
+        {"TALVIX_OUTPUT", &ProgramEnvironment::output},
+        {"TALVIX_UI_SCRIPT", &ProgramEnvironment::uiScript},
+        {"TALVIX_DIALOGS", &ProgramEnvironment::dialogs},
+        {"TALVIX_NO_OPEN", &ProgramEnvironment::noOpen}};
+    for (const auto &[unattended, variable] : unattendedRuns) {
+        ProgramEnvironment run = env;
+        run.*variable = "x";
         EXPECT_FALSE(mayOpenDesktopApplication(run, "xcb")) << unattended;
     }
 }
