@@ -4,8 +4,8 @@
 #include "core/common/runend.h"
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
+#include "core/phonevote/slidevote.h"
 #include "core/quiz/correctanswer.h"
-#include "core/startup/runstring.h"
 #include "core/startup/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
@@ -47,18 +47,9 @@ std::string VoteSlidesText(PresentationHost &host)
     std::string text;
     const int count = host.slideCount();
     for (int index = 1; index <= count; ++index) {
-        const HostSlide slide = host.slide(index);
-        for (const HostShape &shape : slide.shapes) {
-            if (toUpper(shape.name) != "VOTE")
-                continue;
-            std::string file = quizFileOfRunString(shape.runString);
-            if (const std::string *tag = findIgnoringCase(slide.tags, "QuiztlxName"); file.empty() && tag)
-                file = *tag;
-            if (file.empty())
-                continue;
+        // one question a slide
+        if (const std::string file = voteFileOfSlide(host.slide(index)); !file.empty())
             text += "\"" + file + "\"\r\n";
-            break; // one question a slide
-        }
     }
     return text;
 }
