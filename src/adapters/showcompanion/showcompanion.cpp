@@ -90,8 +90,9 @@ void ShowCompanion::watchSlide(const ImpressShow::State &state)
     }
     if (state.slide == shownSlide_)
         return;
+    if (!reportSlide(state.slide))
+        return; // the slide is looked at again at the next poll
     shownSlide_ = state.slide;
-    reportSlide(state.slide);
     const std::string folder = show_.folder();
     for (const std::string &words : show_.quizWordsOn(state.slide)) {
         if (!displayStartsByItself(words, folder)) {
@@ -108,12 +109,13 @@ void ShowCompanion::watchSlide(const ImpressShow::State &state)
     }
 }
 
-void ShowCompanion::reportSlide(int slide)
+bool ShowCompanion::reportSlide(int slide)
 {
     if (!slideShown_)
-        return;
+        return true;
     std::string file, title;
     if (slide > 0) {
+        bool read = false;
         try {
             if (!voteHost_)
                 voteHost_ = std::make_unique<ImpressHost>(description_);
@@ -121,13 +123,24 @@ void ShowCompanion::reportSlide(int slide)
                 const HostSlide shown = voteHost_->slide(slide);
                 file = voteFileOfSlide(shown);
                 title = shown.title;
+                read = true;
             }
         } catch (...) { // the office's failure, or its end (RunEnded)
             voteHost_.reset();
-            note("slide " + std::to_string(slide) + ": its VOTE shape could not be read");
+        }
+        if (!read) {
+            // A slide whose vote is missed would leave the phones without it:
+            // it is read again until the office answers.
+            if (unreadSlideNoted_ != slide)
+                note("slide " + std::to_string(slide) +
+                     ": its VOTE shape could not be read yet; trying again");
+            unreadSlideNoted_ = slide;
+            return false;
         }
     }
+    unreadSlideNoted_ = 0;
     slideShown_(slide, file, title);
+    return true;
 }
 
 void ShowCompanion::command(const std::string &command)

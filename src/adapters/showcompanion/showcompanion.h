@@ -42,7 +42,9 @@ class ShowCompanion
     void poll();
     void watchSlide(const ImpressShow::State &state);
     void note(const std::string &line) { log_("impress: " + line); }
-    void reportSlide(int slide);
+    // Tells the phones which slide is shown and its question; false when the
+    // office could not give the slide's shapes yet (tried again at the next poll).
+    bool reportSlide(int slide);
 
     std::string description_;
     ImpressShow show_;
@@ -53,6 +55,7 @@ class ShowCompanion
     std::set<std::string> seenDocuments_;
     int startSlide_ = 0;
     int shownSlide_ = 0;
+    int unreadSlideNoted_ = 0;
     bool unreachableNoted_ = false;
     int attachWait_ = 0;
     int windowUpPolls_ = 0;
