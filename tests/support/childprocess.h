@@ -38,11 +38,14 @@ class Child
     {
         start();
     }
-    ~Child()
+    ~Child() { stop(); }
+    // Ends it (SIGTERM, then SIGKILL after 10 s) and waits for it.
+    void stop()
     {
         if (pid_ > 0 && kill(pid_, SIGTERM) == 0 &&
             !waitFor([&] { return waitpid(pid_, nullptr, WNOHANG); }, 10))
             kill(pid_, SIGKILL), waitpid(pid_, nullptr, 0);
+        pid_ = -1;
     }
     Child(const Child &) = delete;
     Child &operator=(const Child &) = delete;

@@ -3,6 +3,7 @@
 // ended by their process ids. One office per document.
 
 #include "core/common/runend.h"
+#include "support/childprocess.h"
 #include "support/testfolder.h"
 #include "support/xvfb.h"
 
@@ -16,12 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -47,71 +44,14 @@ bool waitFor(const std::function<bool()> &condition, int seconds)
     return false;
 }
 
-class Office
+// The office on the test's X server with one document, listening on the pipe.
+test::Child startOffice(const std::string &display, const std::string &pipe, const test::TestFolder &folder,
+                        const std::string &document)
 {
-  public:
-    Office(const std::string &display, const std::string &pipe, const test::TestFolder &folder,
-           const std::string &document)
-        : args_{"soffice",       "-env:UserInstallation=file://" + folder.str() + "/profile",
-                "--norestore",   "--nologo",
-                "--nolockcheck", "--accept=pipe,name=" + pipe + ";urp;",
-                document},
-          display_(display)
-    {
-        start();
-    }
-    ~Office() { stop(); }
-
-    // A first start with a new profile may ask its launcher to start it again.
-    bool restartedIfAsked()
-    {
-        int status = 0;
-        if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            if (WIFEXITED(status) && WEXITSTATUS(status) == 81 && restarts_++ < 2)
-                start();
-        }
-        return pid_ > 0;
-    }
-
-    void stop()
-    {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        for (int i = 0; i < 100 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (kill(pid_, SIGKILL) == 0)
-            waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-  private:
-    void start()
-    {
-        pid_ = fork();
-        if (pid_ != 0)
-            return;
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        const int null = open("/dev/null", O_RDWR);
-        dup2(null, STDIN_FILENO);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        setenv("DISPLAY", display_.c_str(), 1);
-        setenv("SAL_USE_VCLPLUGIN", "gen", 1);
-        std::vector<char *> argv;
-        for (std::string &arg : args_)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        execv(kOffice.c_str(), argv.data());
-        _exit(127);
-    }
-
-    std::vector<std::string> args_;
-    std::string display_;
-    pid_t pid_ = -1;
-    int restarts_ = 0;
-};
+    return test::Child({kOffice, "-env:UserInstallation=file://" + folder.str() + "/profile", "--norestore",
+                        "--nologo", "--nolockcheck", "--accept=pipe,name=" + pipe + ";urp;", document},
+                       {{"DISPLAY", display}, {"SAL_USE_VCLPLUGIN", "gen"}});
+}
 
 const HostShape *shapeNamed(const HostSlide &slide, const std::string &name)
 {
@@ -126,16 +66,16 @@ struct Session {
     Session(const test::Xvfb &server, const test::TestFolder &folder, const std::string &document,
             const std::string &name)
         : pipe("quiz_test_impress_" + name + std::to_string(getpid())),
-          office(server.display(), pipe, folder, document), host("pipe,name=" + pipe)
+          office(startOffice(server.display(), pipe, folder, document)), host("pipe,name=" + pipe)
     {
     }
     bool attached(int slides)
     {
         return waitFor(
-            [&] { return office.restartedIfAsked() && host.attach() && host.slideCount() == slides; }, 120);
+            [&] { return office.runningOrRestarted() && host.attach() && host.slideCount() == slides; }, 120);
     }
     std::string pipe;
-    Office office;
+    test::Child office;
     ImpressHost host;
 };
 
