@@ -5,6 +5,7 @@
 // The office, the server and the controller are ended by their process ids.
 
 #include "core/common/runend.h"
+#include "e2e/night/nightoffice.h"
 #include "support/childprocess.h"
 #include "support/quizrunner.h"
 #include "support/windowmanager.h"
@@ -75,34 +76,11 @@ TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
     const test::WindowManager manager(server.display()); // openbox in the second run
     ASSERT_TRUE(manager.ok()) << "the window manager did not start";
     const std::string connection = "pipe,name=quiz_test_night_" + std::to_string(getpid());
-    // A fresh profile that listens on the test's pipe through the office's own
-    // setting (the extension's key), with no --accept.
-    dir.write(
-        "profile/user/registrymodifications.xcu",
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><oor:items "
-        "xmlns:oor=\"http://openoffice.org/2001/registry\"><item oor:path=\"/org.openoffice.Setup/Office\">"
-        "<prop oor:name=\"ooSetupConnectionURL\" oor:op=\"fuse\"><value>" +
-            connection + ";urp;</value></prop></item></oor:items>\n");
     dir.write("end.uiscript", "click FrmTChartDisplay/TChart\n");
-    dir.write("dialogs.txt", "");
-    const std::map<std::string, std::string> env = {{"DISPLAY", server.display()},
-                                                    {"SAL_USE_VCLPLUGIN", "gen"},
-                                                    {"QT_QPA_PLATFORM", ""},
-                                                    {"TALVIX_IMPRESS", connection},
-                                                    {"TALVIX_QUIZ", runner.quizBinary()},
-                                                    {"TALVIX_ADDIN_FOLDER", folder + "/addin"},
-                                                    {"TALVIX_TRACE", folder + "/night.trace"},
-                                                    {"TALVIX_CONTROLLER_SOCKET", folder + "/night.sock"},
-                                                    {"TALVIX_UI_SCRIPT", folder + "/end.uiscript"},
-                                                    {"TALVIX_UI_SCRIPT_TIMEOUT", "60000"},
-                                                    {"TALVIX_DIALOGS", folder + "/dialogs.txt"},
-                                                    {"XDG_RUNTIME_DIR", folder},
-                                                    // the test's own UNO types, not the office's
-                                                    {"URE_MORE_TYPES", ""}};
-    Child office({kOffice, "-env:UserInstallation=file://" + folder + "/profile",
-                  "-env:BUNDLED_EXTENSIONS=file://" + extensions, "--norestore", "--nologo", "--nolockcheck",
-                  folder + "/night.fodp"},
-                 env);
+    auto env = test::nightEnvironment(dir, server.display(), connection, runner.quizBinary(), "night");
+    env["TALVIX_TRACE"] = folder + "/night.trace";
+    env["TALVIX_UI_SCRIPT"] = folder + "/end.uiscript";
+    Child office = test::startNightOffice(kOffice, dir, env, "night.fodp");
     Child controller({runner.controllerBinary(), "--impress", connection, "--start-show", "6", "--names",
                       folder + "/names.csv", "--log", folder + "/night.log", "--socket",
                       folder + "/night.sock"},

@@ -5,6 +5,7 @@
 // document's macros disabled, a click on the QUIZ shape starts the quiz.
 
 #include "core/common/runend.h"
+#include "e2e/night/nightoffice.h"
 #include "support/childprocess.h"
 #include "support/quizrunner.h"
 #include "support/xvfb.h"
@@ -77,44 +78,21 @@ void menuSession()
     test::Xvfb server(1024, 768);
     ASSERT_TRUE(server.running()) << "Xvfb did not start";
     const std::string connection = "pipe,name=quiz_test_menu_" + std::to_string(getpid());
-    dir.write(
-        "profile/user/registrymodifications.xcu",
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><oor:items "
-        "xmlns:oor=\"http://openoffice.org/2001/registry\"><item oor:path=\"/org.openoffice.Setup/Office\">"
-        "<prop oor:name=\"ooSetupConnectionURL\" oor:op=\"fuse\"><value>" +
-            connection + ";urp;</value></prop></item></oor:items>\n");
     // What a presenter types into the question editor.
-    dir.write("question.uiscript", "text frmQuestion/txt_question Which moon is the largest?\n"
-                                   "select frmQuestion/cbo_optioncount 2\n"
-                                   "text frmQuestion/txt_option(0) Ganymede\n"
-                                   "text frmQuestion/txt_option(1) Titan\n"
-                                   "tick frmQuestion/chk_right(0) on\n"
-                                   "click frmQuestion/cmd_save\n");
-    dir.write("dialogs.txt", "");
-    // The program as the office starts it, its standard error kept.
+    dir.write("menu.uiscript", "text frmQuestion/txt_question Which moon is the largest?\n"
+                               "select frmQuestion/cbo_optioncount 2\n"
+                               "text frmQuestion/txt_option(0) Ganymede\n"
+                               "text frmQuestion/txt_option(1) Titan\n"
+                               "tick frmQuestion/chk_right(0) on\n"
+                               "click frmQuestion/cmd_save\n");
     // The program as the office starts it: its words and standard error kept;
     // the phone controller is not started here.
     dir.write("quiz.sh", "#!/bin/sh\necho \"$@\" >>" + folder +
                              "/quiz.args\n[ \"$1\" = --phone-voting ] && exit 0\nexec " +
                              runner.quizBinary() + " \"$@\" 2>>" + folder + "/quiz.err\n");
     std::filesystem::permissions(folder + "/quiz.sh", std::filesystem::perms::owner_all);
-    const std::map<std::string, std::string> env = {{"DISPLAY", server.display()},
-                                                    {"SAL_USE_VCLPLUGIN", "gen"},
-                                                    {"QT_QPA_PLATFORM", ""},
-                                                    {"TALVIX_IMPRESS", connection},
-                                                    {"TALVIX_QUIZ", folder + "/quiz.sh"},
-                                                    {"TALVIX_ADDIN_FOLDER", folder + "/addin"},
-                                                    {"TALVIX_CONTROLLER_SOCKET", folder + "/menu.sock"},
-                                                    {"TALVIX_UI_SCRIPT", folder + "/question.uiscript"},
-                                                    {"TALVIX_UI_SCRIPT_TIMEOUT", "60000"},
-                                                    {"TALVIX_DIALOGS", folder + "/dialogs.txt"},
-                                                    {"XDG_RUNTIME_DIR", folder},
-                                                    // the test's own UNO types, not the office's
-                                                    {"URE_MORE_TYPES", ""}};
-    test::Child office({kOffice, "-env:UserInstallation=file://" + folder + "/profile",
-                        "-env:BUNDLED_EXTENSIONS=file://" QUIZ_BINARY_DIR "/extension/bundled", "--norestore",
-                        "--nologo", "--nolockcheck", folder + "/quiznight.fodp"},
-                       env);
+    const auto env = test::nightEnvironment(dir, server.display(), connection, folder + "/quiz.sh", "menu");
+    test::Child office = test::startNightOffice(kOffice, dir, env, "quiznight.fodp");
     // The controller follows the office; the display it starts ends on a click.
     dir.write("end.uiscript", "click FrmTChartDisplay/TChart\n");
     std::map<std::string, std::string> controllerEnv = env;
@@ -192,7 +170,7 @@ void menuSession()
             toOu(newQuestion), "_self", 0, uno::Sequence<beans::PropertyValue>());
     ASSERT_TRUE(test::waitFor(
         [&] { return dir.read("quizslds.txt").find("\"slide9.tlx\"") != std::string::npos; }, 90))
-        << dir.read("quiz.err") << dir.read("question.uiscript.log") << dir.read("dialogs.txt.log");
+        << dir.read("quiz.err") << dir.read("menu.uiscript.log") << dir.read("dialogs.txt.log");
     ASSERT_TRUE(
         test::waitFor([&] { return host.slide(9).shapes.size() >= 1 && !host.slide(9).title.empty(); }, 30));
     const HostSlide made = host.slide(9);
