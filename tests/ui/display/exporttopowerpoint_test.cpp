@@ -64,8 +64,8 @@ TEST_F(ExportFixture, OtherFailuresOrEndlessPermissionDeniedMoveOnAndStillWriteT
 
     host.onUpdate = [](const std::string &) { throw HostError(70, "fake", "Permission denied"); };
     window->ExportToPowerPoint(2);
-    // Two steps fail, each tried once and then maxPermissionRetries more times.
-    EXPECT_EQ(host.deleted.size(), 2u * FrmTChartDisplay::maxPermissionRetries);
+    // Two steps fail; after each denied try the picture is deleted and tried again, three times.
+    EXPECT_EQ(host.deleted.size(), 6u);
 
     host.log.clear();
     ctx.host = nullptr; // without the presentation program only the marker is written
