@@ -42,6 +42,7 @@ ProgramEnvironment readProgramEnvironment()
     env.stateHome = text("XDG_STATE_HOME");
     env.home = text("HOME");
     env.addinFolder = text("TALVIX_ADDIN_FOLDER");
+    env.impress = text("TALVIX_IMPRESS");
     return env;
 }
 

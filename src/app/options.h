@@ -12,7 +12,7 @@ namespace quiz
 // DESCRIPTION; every other argument is a word of the command text.
 struct Options {
     std::string hostFile;
-    std::string impressConnection; // --impress DESCRIPTION; TALVIX_IMPRESS is read by the adapter
+    std::string impressConnection; // --impress DESCRIPTION, else TALVIX_IMPRESS
     std::vector<std::string> words;
 };
 

@@ -17,6 +17,9 @@ namespace quiz
 namespace
 {
 
+// The connection an office started by the Talvix menu offers (docs/impress.md).
+constexpr const char *kDefaultImpressConnection = "pipe,name=talvix_impress";
+
 // The controller: the one in the add-in folder (TALVIX_ADDIN_FOLDER, else
 // this program's folder), else `tlxctrl` on PATH; "" when there is none.
 QString controllerProgram(const ProgramEnvironment &env)
@@ -52,14 +55,13 @@ int runPhoneVoting(const std::string &presentationFolder, const ProgramEnvironme
             why = "the presentation's folder " + presentationFolder + " does not exist.";
             return false;
         }
-        // It follows the office as a controller started by a run does.
+        // It follows the office as a controller started by a run does: over
+        // the connection the environment names, else the office's default.
+        const std::string impress = env.impress.empty() ? kDefaultImpressConnection : env.impress;
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        if (env.value("TALVIX_IMPRESS").isEmpty())
-            env.insert("TALVIX_IMPRESS", "pipe,name=talvix_impress");
-        process.setProcessEnvironment(env);
         process.setProgram(program);
-        process.setArguments({"--serve", QString::number(port)});
+        process.setArguments(
+            {"--serve", QString::number(port), "--impress", QString::fromStdString(impress)});
         process.setWorkingDirectory(QString::fromStdString(presentationFolder));
         if (!process.startDetached()) {
             why = program.toStdString() + " could not be started.";

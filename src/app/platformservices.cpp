@@ -46,7 +46,7 @@ PlatformServices::PlatformServices(const ProgramEnvironment &env, const std::str
 {
     ctx_.environment = env;
     parts_->presentation = choosePresentationPlatform(
-        hostFile, QCoreApplication::applicationFilePath().toStdString(), impressConnection, env.display);
+        hostFile, QCoreApplication::applicationFilePath().toStdString(), impressConnection, env);
     parts_->dialogs = makeDialogs(env);
 
     ctx_.host = parts_->presentation.host.get();

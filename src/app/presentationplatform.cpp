@@ -47,22 +47,23 @@ void chooseToolkitPlatform(const std::string &hostFile, const ProgramEnvironment
 
 PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath,
                                                 const std::string &impressConnection,
-                                                const std::optional<std::string> &display)
+                                                const ProgramEnvironment &env)
 {
     if (!hostFile.empty())
         return standInPlatform(hostFile, programPath);
 
     std::string error;
     PresentationPlatform platform;
-    platform.windows = X11WindowSystem::open(display ? display->c_str() : nullptr, &error);
+    platform.windows = X11WindowSystem::open(env.display ? env.display->c_str() : nullptr, &error);
     if (!platform.windows)
         endRun(0,
                error +
                    ": the presentation program's windows are reached through X11 (XWayland under Wayland)");
 #ifdef QUIZ_WITH_IMPRESS
-    const std::string description = ImpressHost::connectionDescription(impressConnection);
+    const std::string description = ImpressHost::connectionDescription(impressConnection, env.impress);
     auto impress = std::make_unique<ImpressHost>(description);
     impress->setProgramPath(programPath);
+    impress->setAddinFolder(env.addinFolder);
     if (!impress->attach())
         endRun(0, "no presentation program: " + impress->attachError() +
                       "; or name a host file with --host FILE or TALVIX_HOST");

@@ -28,9 +28,9 @@ struct PresentationPlatform {
 // system beside LibreOffice Impress, reached over the UNO connection
 // impressConnection (--impress, else TALVIX_IMPRESS, else its default). Ends
 // the run silently, saying why on standard error, when either is missing.
-// display: the value of DISPLAY, the X display to open.
+// env: the X display to open (DISPLAY) and the add-in folder.
 PresentationPlatform choosePresentationPlatform(const std::string &hostFile, const std::string &programPath,
                                                 const std::string &impressConnection,
-                                                const std::optional<std::string> &display);
+                                                const ProgramEnvironment &env);
 
 } // namespace quiz

@@ -2,18 +2,17 @@
 
 #include "adapters/impress/quizshapeaction.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace quiz
 {
 
-std::string ImpressHost::connectionDescription(const std::string &impressOption)
+std::string ImpressHost::connectionDescription(const std::string &impressOption,
+                                               const std::string &fromEnvironment)
 {
     if (!impressOption.empty())
         return impressOption;
-    const char *env = std::getenv("TALVIX_IMPRESS");
-    return env && *env ? env : "pipe,name=talvix_impress";
+    return fromEnvironment.empty() ? kDefaultConnection : fromEnvironment;
 }
 
 ImpressHost::ImpressHost(std::string description)
@@ -39,8 +38,8 @@ bool ImpressHost::attach()
 
 std::string ImpressHost::addinFolder(const std::string &addinName)
 {
-    if (const char *folder = std::getenv("TALVIX_ADDIN_FOLDER"); folder && *folder)
-        return folder;
+    if (!addinFolder_.empty())
+        return addinFolder_;
     if (programPath_.empty())
         fail("Item " + addinName + " not found in the AddIns collection.");
     return std::filesystem::path(programPath_).parent_path().string();

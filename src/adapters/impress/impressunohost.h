@@ -16,17 +16,21 @@ namespace quiz
 class ImpressHost : public PresentationHost
 {
   public:
+    static constexpr const char *kDefaultConnection = "pipe,name=talvix_impress";
     // The connection description of a run: the --impress option's value, else
-    // TALVIX_IMPRESS, else "pipe,name=talvix_impress".
-    static std::string connectionDescription(const std::string &impressOption);
+    // the one the environment names (TALVIX_IMPRESS), else kDefaultConnection.
+    static std::string connectionDescription(const std::string &impressOption,
+                                             const std::string &fromEnvironment);
 
     explicit ImpressHost(std::string description);
     ~ImpressHost() override;
 
     // Connects when not yet connected; false when no office answers.
     bool attach() override;
-    // The add-in's folder: TALVIX_ADDIN_FOLDER, else the folder of this program.
+    // The add-in's folder: the one the environment names (TALVIX_ADDIN_FOLDER),
+    // else the folder of this program.
     void setProgramPath(const std::string &path) { programPath_ = path; }
+    void setAddinFolder(const std::string &folder) { addinFolder_ = folder; }
     // Why the last attach failed.
     const std::string &attachError() const { return attachError_; }
     std::string addinFolder(const std::string &addinName) override;
@@ -55,7 +59,8 @@ class ImpressHost : public PresentationHost
     void updateShape(int slideIndex, const std::string &shapeName, const HostShape &shape) override;
     void deleteShape(int slideIndex, const std::string &shapeName) override;
     void putVoteShape(int slideIndex, const std::string &runString) override;
-    void setSlideText(int slideIndex, const std::string &title, const std::vector<std::string> &lines) override;
+    void setSlideText(int slideIndex, const std::string &title,
+                      const std::vector<std::string> &lines) override;
 
     void runMacro(const std::string &name, const std::vector<std::string> &args) override;
 
@@ -87,6 +92,7 @@ class ImpressHost : public PresentationHost
     std::string description_;
     std::string attachError_;
     std::string programPath_;
+    std::string addinFolder_;
     std::unique_ptr<Office> office_;
     std::thread::id thread_;
     int pointerType_ = 4;

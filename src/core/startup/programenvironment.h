@@ -27,6 +27,7 @@ struct ProgramEnvironment {
     std::string stateHome;              // XDG_STATE_HOME
     std::string home;                   // HOME
     std::string addinFolder;            // TALVIX_ADDIN_FOLDER
+    std::string impress;                // TALVIX_IMPRESS
 
     // A UI script is named for this run.
     bool uiScriptRequested() const { return !uiScript.empty(); }
