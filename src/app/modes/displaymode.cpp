@@ -55,10 +55,16 @@ void runDisplayMode(RunContext &ctx)
         PlaceOverSlideShow(ctx, ctx.windows->ownWindowHandle(window), area.top, area.left, area.height,
                            area.width);
     // The scores: the question files and the records (waited for here), the
-    // ranking and the rows; the run's quiz.txt record is appended before they show.
-    const ScoringRun scores = CalculateScores(ctx, quizList, records);
-    AppendQuizRecord(ctx.state.dataFolder, ctx.state.quizFileName, scores.totals, ctx.dialogs);
-    ComposeChartDisplay(ctx, chartWindowParts(*window), false, false, displayRowCount, &scores.rows);
+    // ranking and the rows; the run's quiz.txt record is appended before they
+    // show. Only the rows are kept, and the records go once they are placed.
+    DisplayRows rows;
+    {
+        ScoringRun scores = CalculateScores(ctx, quizList, records);
+        AppendQuizRecord(ctx.state.dataFolder, ctx.state.quizFileName, scores.totals, ctx.dialogs);
+        rows = std::move(scores.rows);
+    }
+    ComposeChartDisplay(ctx, chartWindowParts(*window), false, false, displayRowCount, &rows);
+    records = {};
     programDisplayHooks(ctx).fade(window, 0, 255, true);
     if (ctx.windows)
         ConfineCursorToWindow(ctx,

@@ -29,8 +29,9 @@ void runInsertMode(RunContext &ctx)
     FrmTChartDisplay window(ctx, programDisplayHooks(ctx));
     window.resize(insertWindowSize(ctx));
     // An insertion shows the scores on the slide and keeps no quiz.txt record.
-    const ScoringRun scores = CalculateScores(ctx, quizList, records);
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, displayRowCount, &scores.rows);
+    const DisplayRows rows = CalculateScores(ctx, quizList, records).rows;
+    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, displayRowCount, &rows);
+    records = {};
     window.ExportToPowerPoint(leadingInt(ctx.state.slideArg));
 
     if (ctx.windows)
