@@ -1,6 +1,7 @@
 // Loading the vote records of a large meeting: 10,000 keypads, 500 questions,
 // each voted three times, answers in list form, plus one response record per
 // question with decimal commas.
+#include "core/quiz/lookupvotes.h"
 #include "core/votedata/voterecords.h"
 
 #include <benchmark/benchmark.h>

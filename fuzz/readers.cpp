@@ -1,6 +1,7 @@
 #include "readers.h"
 
 #include "adapters/standinhost/standinhost.h"
+#include "adapters/standinhost/standinhostwindows.h"
 #include "core/common/fileutil.h"
 #include "core/controller/frame.h"
 #include "core/controller/namescsv.h"
@@ -8,6 +9,7 @@
 #include "core/diagnostics/uiscript.h"
 #include "core/quiz/answerrule.h"
 #include "core/quiz/correctanswer.h"
+#include "core/quiz/lookupvotes.h"
 #include "core/quiz/questionweightings.h"
 #include "core/quiz/quizfile.h"
 #include "core/quiz/recordingsetupform.h"
@@ -269,7 +271,7 @@ void readHostFile(std::string_view input)
     attempt([&] { host->slideShowCurrentSlide(); });
     attempt([&] { host->slideShowWindowRect(); });
     attempt([&] { host->slideShowPointerType(); });
-    attempt([&] { host->windows(); });
+    attempt([&] { StandInHostWindows(*host).windows(); });
     attempt([&] { host->titlePatterns(); });
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/startup/runcontext.h"
-#include "core/startup/startup.h"
+#include "core/run/startup.h"
 
 #include <memory>
 #include <string>

@@ -11,7 +11,7 @@
 #include "app/usage.h"
 #include "core/common/runend.h"
 #include "core/startup/commandline.h"
-#include "core/startup/startup.h"
+#include "core/run/startup.h"
 #include "qtsupport/noscreen.h"
 #include "qtsupport/trace.h"
 

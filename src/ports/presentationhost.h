@@ -43,16 +43,6 @@ struct HostSlide {
     std::vector<HostShape> shapes;
 };
 
-// A top-level window of the presentation program, as the window link sees it.
-struct HostWindow {
-    long long handle = 0;
-    std::string title;
-    PixelRect rect;
-    bool visible = true;
-    bool enabled = true;
-    bool minimised = false;
-};
-
 // Title patterns that name the presentation program's windows. The window link
 // keeps its matching rules; the host says what its windows are called.
 struct HostTitlePatterns {
@@ -113,14 +103,8 @@ class PresentationHost
 
     virtual void runMacro(const std::string &name, const std::vector<std::string> &args) = 0;
 
-    // The host's top-level windows, in z-order from the top.
-    virtual std::vector<HostWindow> windows() = 0;
-    virtual void setWindowEnabled(long long handle, bool enabled) = 0;
-    virtual void raiseWindow(long long handle) = 0;    // top of the z-order
-    virtual void activateWindow(long long handle) = 0; // top of the z-order, with the focus
-    virtual void restoreWindow(long long handle) = 0;  // from minimised to normal
-    virtual void moveWindow(long long handle, const PixelRect &rect) = 0;
-    virtual void closeWindow(long long handle) = 0; // closing the show's window ends the show
+    // What the program's windows are called (the window system finds and
+    // changes them).
     virtual HostTitlePatterns titlePatterns() = 0;
 };
 

@@ -33,6 +33,20 @@ PixelRect widgetFrameRect(const QWidget *widget)
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
+WindowInfo programWindowInfo(const QWidget *widget, WindowHandle handle)
+{
+    WindowInfo info;
+    info.handle = handle;
+    info.title = widget->windowTitle().toStdString();
+    info.rect = widgetFrameRect(widget);
+    info.visible = widget->isVisible();
+    info.hasParent = widget->parentWidget() != nullptr;
+    info.minimised = widget->isMinimized();
+    info.enabled = widget->isEnabled();
+    info.ownWindow = true;
+    return info;
+}
+
 void moveWidgetFrame(QWidget *widget, const PixelRect &rect)
 {
     // The rectangle is the frame's; the widget's geometry is inside it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ports/geometry.h"
+#include "ports/windowsystem.h"
 
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace quiz
 bool isProgramWindow(const QWidget *widget);
 std::vector<QWidget *> programTopLevelWidgets();
 PixelRect widgetFrameRect(const QWidget *widget);
+// How a window system lists one of the program's windows under its handle.
+WindowInfo programWindowInfo(const QWidget *widget, WindowHandle handle);
 // Moves and sizes the widget so that its frame covers rect, and repaints it.
 void moveWidgetFrame(QWidget *widget, const PixelRect &rect);
 

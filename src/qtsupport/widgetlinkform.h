@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 
 class QWidget;
 

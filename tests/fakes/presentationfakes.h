@@ -218,13 +218,6 @@ class FakeHost : public PresentationHost
     {
         macros.push_back(name);
     }
-    std::vector<HostWindow> windows() override { return {}; }
-    void setWindowEnabled(long long, bool) override {}
-    void raiseWindow(long long) override {}
-    void activateWindow(long long) override {}
-    void restoreWindow(long long) override {}
-    void moveWindow(long long, const PixelRect &) override {}
-    void closeWindow(long long) override {}
     HostTitlePatterns titlePatterns() override { return patterns; }
 };
 

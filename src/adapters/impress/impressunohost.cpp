@@ -1,3 +1,5 @@
+#include "adapters/impress/impressquestionslide.h"
+#include "adapters/impress/impressunomacros.h"
 #include "adapters/impress/impressunooffice.h"
 
 #include "adapters/impress/quizshapeaction.h"
@@ -308,38 +310,34 @@ void ImpressHost::goToSlide(int slideIndex)
     });
 }
 
+void ImpressHost::putVoteShape(int slideIndex, const std::string &runString)
+{
+    OFFICE({
+        const Reference<drawing::XDrawPage> page = office_->page(slideIndex);
+        putVoteShapeOnPage(office_->model(), page, runString);
+        office_->showAgain(page);
+    });
+}
+
+void ImpressHost::setSlideText(int slideIndex, const std::string &title,
+                               const std::vector<std::string> &lines)
+{
+    OFFICE({
+        const Reference<drawing::XDrawPage> page = office_->page(slideIndex);
+        writeQuestionText(office_->model(), page, title, lines);
+        office_->showAgain(page);
+    });
+}
+
+void ImpressHost::runMacro(const std::string &name, const std::vector<std::string> &args)
+{
+    ImpressHostMacros actions(*this);
+    if (!runHostMacro(actions, name, args))
+        fail("Macro " + name + " cannot be found.");
+}
+
 // The office's windows are found, stacked, shielded and captured by the X11
 // window system through their titles; the office is not asked for them.
-std::vector<HostWindow> ImpressHost::windows()
-{
-    return {};
-}
-
-void ImpressHost::setWindowEnabled(long long, bool)
-{
-    fail("LibreOffice Impress's windows are not its to enable.");
-}
-void ImpressHost::raiseWindow(long long)
-{
-    fail("LibreOffice Impress's windows are raised by the window system.");
-}
-void ImpressHost::activateWindow(long long)
-{
-    fail("LibreOffice Impress's windows are activated by the window system.");
-}
-void ImpressHost::restoreWindow(long long)
-{
-    fail("LibreOffice Impress's windows are restored by the window system.");
-}
-void ImpressHost::moveWindow(long long, const PixelRect &)
-{
-    fail("LibreOffice Impress's windows are moved by the window system.");
-}
-void ImpressHost::closeWindow(long long)
-{
-    fail("LibreOffice Impress's windows are closed by the window system.");
-}
-
 HostTitlePatterns ImpressHost::titlePatterns()
 {
     HostTitlePatterns patterns;

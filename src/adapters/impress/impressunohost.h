@@ -64,13 +64,6 @@ class ImpressHost : public PresentationHost
 
     void runMacro(const std::string &name, const std::vector<std::string> &args) override;
 
-    std::vector<HostWindow> windows() override;
-    void setWindowEnabled(long long handle, bool enabled) override;
-    void raiseWindow(long long handle) override;
-    void activateWindow(long long handle) override;
-    void restoreWindow(long long handle) override;
-    void moveWindow(long long handle, const PixelRect &rect) override;
-    void closeWindow(long long handle) override;
     HostTitlePatterns titlePatterns() override;
 
     // Starts the show at a slide (1-based), ends it, or shows another slide of
@@ -81,13 +74,8 @@ class ImpressHost : public PresentationHost
 
   private:
     struct Office;
-    // The add-in's macros.
-    void findVoteSlides();
-    void startShowEdit(const std::vector<std::string> &args);
-    void endShowEdit();
-    void addVoteToSlide(const std::vector<std::string> &args);
-    // Waits up to 5 s until the show runs (or has ended); false when it did not.
-    bool waitForShow(bool running);
+    // The add-in's macros reach the office as the host does.
+    friend class ImpressHostMacros;
 
     std::string description_;
     std::string attachError_;

@@ -1,8 +1,9 @@
 #include "adapters/standinhost/standinhost.h"
 
 #include "adapters/standinhost/hostjson.h"
+#include "adapters/standinhost/standinhostmacros.h"
 #include "core/common/text.h"
-#include "core/votedata/titlematch.h"
+#include "core/presentationlink/titlematch.h"
 #include "qtsupport/bmpfile.h"
 
 #include <QDir>
@@ -303,6 +304,23 @@ void StandInHost::setSlideTitle(int index, const std::string &title)
     changeSlide(index, [&](QJsonObject &slide) { slide["title"] = str(title); });
 }
 
+// Every macro run is recorded in the host file; "Brevak" is only recorded.
+void StandInHost::runMacro(const std::string &name, const std::vector<std::string> &args)
+{
+    reloadIfChanged();
+    QJsonArray argList;
+    for (const auto &arg : args)
+        argList.append(str(arg));
+    QJsonArray macros = root_.value("macros").toArray();
+    macros.append(QJsonObject{{"name", str(name)}, {"args", argList}});
+    root_["macros"] = macros;
+    save();
+
+    StandInHostMacros actions(*this);
+    if (!runHostMacro(actions, name, args))
+        fail("Macro " + name + " cannot be found.");
+}
+
 void StandInHost::putVoteShape(int slideIndex, const std::string &runString)
 {
     reloadIfChanged();
@@ -521,6 +539,83 @@ void StandInHost::captureSlideShow(const std::string &imagePath)
             : !picture.save(str(imagePath),
                             QImageWriter::supportedImageFormats().contains(suffix) ? nullptr : "PNG"))
         throw HostError(kPermissionDenied, kSource, "Permission denied: " + imagePath);
+}
+
+// The windows' titles
+
+namespace
+{
+
+HostTitlePatterns patternsOf(const QJsonObject &root)
+{
+    HostTitlePatterns patterns;
+    const QJsonObject o = root.value("titlePatterns").toObject();
+    const auto take = [&](const char *key, std::string &field) {
+        if (o.contains(key))
+            field = o.value(key).toString().toStdString();
+    };
+    take("anyWindow", patterns.anyWindow);
+    take("mainWindow", patterns.mainWindow);
+    take("showWindow", patterns.showWindow);
+    take("mainWindowTitle", patterns.mainWindowTitle);
+    take("showWindowTitle", patterns.showWindowTitle);
+    return patterns;
+}
+
+} // namespace
+
+HostTitlePatterns StandInHost::titlePatterns()
+{
+    reloadIfChanged();
+    return patternsOf(root_);
+}
+
+QString StandInHost::showWindowTitle() const
+{
+    QString name = "Presentation1";
+    const int index = activeIndex();
+    if (index >= 0) {
+        const QString path =
+            root_.value("presentations").toArray().at(index).toObject().value("path").toString();
+        if (!path.isEmpty())
+            name = QFileInfo(path).fileName();
+    }
+    return "PowerPoint Slide Show - [" + name + "]";
+}
+
+bool StandInHost::isShowWindowTitle(const QString &title) const
+{
+    return WildcardMatch(toUpper(title.toStdString()), toUpper(patternsOf(root_).showWindow));
+}
+
+// Gives every window a handle that stays with it, and lists the running
+// show's window when the file does not.
+void StandInHost::normaliseWindows()
+{
+    QJsonArray list = root_.value("windows").toArray();
+    long long next = 1;
+    bool showListed = false;
+    for (const QJsonValue &value : list) {
+        const QJsonObject w = value.toObject();
+        if (w.contains("handle"))
+            next = std::max(next, w.value("handle").toInteger() + 1);
+        showListed = showListed || isShowWindowTitle(w.value("title").toString());
+    }
+    for (int i = 0; i < list.size(); ++i) {
+        QJsonObject w = list.at(i).toObject();
+        if (!w.contains("handle")) {
+            w["handle"] = qint64(next++);
+            list[i] = w;
+        }
+    }
+    if (showRunning() && !showListed) {
+        list.prepend(QJsonObject{{"handle", qint64(next++)},
+                                 {"title", showWindowTitle()},
+                                 {"rect", slideShowObject().value("window")},
+                                 {"visible", true},
+                                 {"enabled", true}});
+    }
+    root_["windows"] = list;
 }
 
 } // namespace quiz

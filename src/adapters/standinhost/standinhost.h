@@ -59,17 +59,11 @@ class StandInHost : public PresentationHost
     void updateShape(int slideIndex, const std::string &shapeName, const HostShape &shape) override;
     void deleteShape(int slideIndex, const std::string &shapeName) override;
     void putVoteShape(int slideIndex, const std::string &runString) override;
-    void setSlideText(int slideIndex, const std::string &title, const std::vector<std::string> &lines) override;
+    void setSlideText(int slideIndex, const std::string &title,
+                      const std::vector<std::string> &lines) override;
 
     void runMacro(const std::string &name, const std::vector<std::string> &args) override;
 
-    std::vector<HostWindow> windows() override;
-    void setWindowEnabled(long long handle, bool enabled) override;
-    void raiseWindow(long long handle) override;
-    void activateWindow(long long handle) override;
-    void restoreWindow(long long handle) override;
-    void moveWindow(long long handle, const PixelRect &rect) override;
-    void closeWindow(long long handle) override;
     HostTitlePatterns titlePatterns() override;
 
   private:
@@ -100,16 +94,11 @@ class StandInHost : public PresentationHost
     QString showWindowTitle() const;
     bool isShowWindowTitle(const QString &title) const;
     void normaliseWindows();
-    int windowIndex(long long handle) const;
-    void changeWindow(long long handle, const std::function<void(QJsonObject &)> &change);
-    void moveWindowToFront(int index);
 
-    // Macros (standinhostmacros.cpp)
-    void findVoteSlides();
-    void startShowEdit(const std::vector<std::string> &args);
-    void endShowEdit();
-    void addVoteToSlide(const std::vector<std::string> &args);
-    QString programForRunString() const;
+    // The add-in's macros and the windows' list work on the host file as the
+    // host does.
+    friend class StandInHostMacros;
+    friend class StandInHostWindows;
 
     QString path_;
     QString folder_;

@@ -1,5 +1,6 @@
 #include "adapters/standinhost/standinwindowsystem.h"
 
+#include "adapters/standinhost/standinhostwindows.h"
 #include "ports/presentationhost.h"
 
 #include <QApplication>
@@ -11,9 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 const char *const kHandleProperty = "quizWindowHandle";
 
@@ -30,7 +33,7 @@ std::vector<QWidget *> programWindows()
 
 } // namespace
 
-StandInWindowSystem::StandInWindowSystem(PresentationHost &host) : host_(&host) {}
+StandInWindowSystem::StandInWindowSystem(StandInHost &host) : host_(&host) {}
 
 StandInWindowSystem::StandInWindowSystem() = default;
 
@@ -62,34 +65,15 @@ QWidget *StandInWindowSystem::widgetOf(WindowHandle handle)
 std::vector<WindowInfo> StandInWindowSystem::topLevelWindows()
 {
     std::vector<WindowInfo> out;
-    for (QWidget *widget : programWindows()) {
-        WindowInfo info;
-        info.handle = handleOf(widget);
-        info.title = widget->windowTitle().toStdString();
-        info.rect = widgetFrameRect(widget);
-        info.visible = widget->isVisible();
-        info.hasParent = widget->parentWidget() != nullptr;
-        info.minimised = widget->isMinimized();
-        info.enabled = widget->isEnabled();
-        info.ownWindow = true;
-        out.push_back(std::move(info));
-    }
+    for (QWidget *widget : programWindows())
+        out.push_back(programWindowInfo(widget, handleOf(widget)));
     if (host_) {
-        std::vector<HostWindow> hostWindows;
+        std::vector<WindowInfo> hostWindows;
         try {
-            hostWindows = host_->windows();
+            hostWindows = StandInHostWindows(*host_).windows();
         } catch (const HostError &) {
         }
-        for (const HostWindow &w : hostWindows) {
-            WindowInfo info;
-            info.handle = w.handle;
-            info.title = w.title;
-            info.rect = w.rect;
-            info.visible = w.visible;
-            info.minimised = w.minimised;
-            info.enabled = w.enabled;
-            out.push_back(std::move(info));
-        }
+        out.insert(out.end(), hostWindows.begin(), hostWindows.end());
     }
     return out;
 }
@@ -99,7 +83,7 @@ PixelRect StandInWindowSystem::windowRect(WindowHandle window)
     if (QWidget *widget = widgetOf(window))
         return widgetFrameRect(widget);
     if (host_)
-        for (const HostWindow &w : host_->windows())
+        for (const WindowInfo &w : StandInHostWindows(*host_).windows())
             if (w.handle == window)
                 return w.rect;
     return {};
@@ -110,7 +94,7 @@ void StandInWindowSystem::enableWindow(WindowHandle window, bool enable)
     if (QWidget *widget = widgetOf(window))
         widget->setEnabled(enable);
     else if (host_ && window > 0)
-        host_->setWindowEnabled(window, enable);
+        StandInHostWindows(*host_).setWindowEnabled(window, enable);
 }
 
 void StandInWindowSystem::raiseWindow(WindowHandle window)
@@ -118,7 +102,7 @@ void StandInWindowSystem::raiseWindow(WindowHandle window)
     if (QWidget *widget = widgetOf(window))
         widget->raise();
     else if (host_ && window > 0)
-        host_->raiseWindow(window);
+        StandInHostWindows(*host_).raiseWindow(window);
 }
 
 void StandInWindowSystem::activateWindow(WindowHandle window)
@@ -127,7 +111,7 @@ void StandInWindowSystem::activateWindow(WindowHandle window)
         widget->raise();
         widget->activateWindow();
     } else if (host_ && window > 0) {
-        host_->activateWindow(window);
+        StandInHostWindows(*host_).activateWindow(window);
     }
 }
 
@@ -136,7 +120,7 @@ void StandInWindowSystem::restoreWindow(WindowHandle window)
     if (QWidget *widget = widgetOf(window))
         widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
     else if (host_ && window > 0)
-        host_->restoreWindow(window);
+        StandInHostWindows(*host_).restoreWindow(window);
 }
 
 void StandInWindowSystem::moveWindow(WindowHandle window, const PixelRect &rect)
@@ -144,7 +128,7 @@ void StandInWindowSystem::moveWindow(WindowHandle window, const PixelRect &rect)
     if (QWidget *widget = widgetOf(window)) {
         moveWidgetFrame(widget, rect);
     } else if (host_ && window > 0) {
-        host_->moveWindow(window, rect);
+        StandInHostWindows(*host_).moveWindow(window, rect);
     }
 }
 
@@ -153,7 +137,7 @@ void StandInWindowSystem::closeWindow(WindowHandle window)
     if (QWidget *widget = widgetOf(window))
         widget->close();
     else if (host_ && window > 0)
-        host_->closeWindow(window);
+        StandInHostWindows(*host_).closeWindow(window);
 }
 
 void StandInWindowSystem::hideWindow(WindowHandle window)

@@ -11,7 +11,7 @@ class QWidget;
 namespace quiz
 {
 
-class PresentationHost;
+class StandInHost;
 
 // The desktop as the program sees it beside a presentation host: the
 // program's own top-level widgets plus the host's windows. Host windows are
@@ -21,7 +21,7 @@ class PresentationHost;
 class StandInWindowSystem : public WindowSystem
 {
   public:
-    explicit StandInWindowSystem(PresentationHost &host);
+    explicit StandInWindowSystem(StandInHost &host);
     StandInWindowSystem(); // the program's windows only
 
     // Handles of the program's own widgets start here; host handles lie below.
@@ -54,7 +54,7 @@ class StandInWindowSystem : public WindowSystem
     std::optional<std::pair<int, int>> lastCursorPos() const { return cursorPos_; }
 
   private:
-    PresentationHost *host_ = nullptr;
+    StandInHost *host_ = nullptr;
     CursorDisplayCount cursor_;
     std::optional<PixelRect> confinement_;
     std::optional<std::pair<int, int>> cursorPos_;

@@ -1,7 +1,7 @@
 #include "adapters/x11/x11windowlist.h"
 
 #include "core/common/text.h"
-#include "core/votedata/titlematch.h"
+#include "core/presentationlink/titlematch.h"
 
 #include <algorithm>
 

@@ -73,17 +73,8 @@ std::vector<WindowInfo> X11WindowSystem::topLevelWindows()
         for (QWidget *widget : programTopLevelWidgets()) {
             if (!widget->internalWinId())
                 continue;
-            WindowInfo info;
-            info.handle = WindowHandle(widget->internalWinId());
-            info.title = widget->windowTitle().toStdString();
-            info.rect = widgetFrameRect(widget);
-            info.visible = widget->isVisible();
-            info.hasParent = widget->parentWidget() != nullptr;
-            info.minimised = widget->isMinimized();
-            info.enabled = widget->isEnabled();
-            info.ownWindow = true;
-            own.insert(XWindowId(info.handle));
-            out.push_back(std::move(info));
+            own.insert(XWindowId(widget->internalWinId()));
+            out.push_back(programWindowInfo(widget, WindowHandle(widget->internalWinId())));
         }
     }
     for (WindowInfo &info : listX11Windows(*conn_, own)) {

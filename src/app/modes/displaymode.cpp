@@ -1,10 +1,13 @@
 #include "app/modes/displaymode.h"
 
 #include "core/common/runend.h"
-#include "core/startup/endofrun.h"
+#include "core/presentationlink/presentationlink.h"
+#include "core/quiz/quizrecord.h"
+#include "core/quiz/scoring.h"
+#include "core/run/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
-#include "core/votedata/presentationlink.h"
+#include "core/votedata/voterecords.h"
 #include "ports/dialogs.h"
 #include "ports/presentationhost.h"
 #include "qtsupport/noscreen.h"
@@ -51,8 +54,17 @@ void runDisplayMode(RunContext &ctx)
     if (ctx.windows)
         PlaceOverSlideShow(ctx, ctx.windows->ownWindowHandle(window), area.top, area.left, area.height,
                            area.width);
-    ComposeChartDisplay(ctx, chartWindowParts(*window), false, false, displayRowCount,
-                        quizScoring(quizList, std::move(records)));
+    // The scores: the question files and the records (waited for here), the
+    // ranking and the rows; the run's quiz.txt record is appended before they
+    // show. Only the rows are kept, and the records go once they are placed.
+    DisplayRows rows;
+    {
+        ScoringRun scores = CalculateScores(ctx, quizList, records);
+        AppendQuizRecord(ctx.state.dataFolder, ctx.state.quizFileName, scores.totals, ctx.dialogs);
+        rows = std::move(scores.rows);
+    }
+    ComposeChartDisplay(ctx, chartWindowParts(*window), false, false, displayRowCount, &rows);
+    records = {};
     programDisplayHooks(ctx).fade(window, 0, 255, true);
     if (ctx.windows)
         ConfineCursorToWindow(ctx,

@@ -5,7 +5,7 @@
 #include "core/common/runend.h"
 #include "core/quiz/quizresultsexport.h"
 #include "core/startup/runcontext.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "qtsupport/widgetlinkform.h"
 #include "ui/diagnostics/fader.h"
 #include "ui/results/frmloading.h"

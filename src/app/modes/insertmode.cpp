@@ -3,9 +3,11 @@
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
 #include "core/common/text.h"
+#include "core/presentationlink/presentationlink.h"
+#include "core/quiz/scoring.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
-#include "core/votedata/presentationlink.h"
+#include "core/votedata/voterecords.h"
 #include "ui/display/composechartdisplay.h"
 #include "ui/display/displayrun.h"
 #include "ui/display/frmtchartdisplay.h"
@@ -26,8 +28,10 @@ void runInsertMode(RunContext &ctx)
 
     FrmTChartDisplay window(ctx, programDisplayHooks(ctx));
     window.resize(insertWindowSize(ctx));
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, displayRowCount,
-                        quizScoring(quizList, std::move(records)));
+    // An insertion shows the scores on the slide and keeps no quiz.txt record.
+    const DisplayRows rows = CalculateScores(ctx, quizList, records).rows;
+    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, displayRowCount, &rows);
+    records = {};
     window.ExportToPowerPoint(leadingInt(ctx.state.slideArg));
 
     if (ctx.windows)

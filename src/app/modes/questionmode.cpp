@@ -5,7 +5,7 @@
 #include "core/setup/votesource.h"
 #include "core/setup/votingslide.h"
 #include "core/startup/runcontext.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "qtsupport/widgetlinkform.h"
 #include "ui/question/frmquestion.h"
 

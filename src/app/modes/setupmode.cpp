@@ -4,7 +4,7 @@
 #include "core/common/text.h"
 #include "core/quiz/quizfile.h"
 #include "core/startup/runcontext.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "qtsupport/widgetlinkform.h"
 #include "ui/setup/quizform.h"
 

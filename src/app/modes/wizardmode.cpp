@@ -2,7 +2,7 @@
 
 #include "app/modes/setupwindowhooks.h"
 #include "core/startup/runcontext.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "qtsupport/widgetlinkform.h"
 #include "ui/setup/quizwizard.h"
 

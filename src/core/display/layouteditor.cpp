@@ -2,7 +2,7 @@
 
 #include "core/common/text.h"
 #include "core/display/chartmodel.h"
-#include "core/votedata/presentationlink.h"
+#include "core/display/showplacement.h"
 #include "ports/dialogs.h"
 
 #include <algorithm>
@@ -214,35 +214,6 @@ PixelRect layoutEditorPlace(const DisplayArea &stored, const PixelRect &show, co
         return SlideShowPlacement(show, window, stored.top + topShift, stored.left, stored.height,
                                   stored.width);
     return SlideShowPlacement(show, window, -2, -2, 0.6, 0.6);
-}
-
-void storeLayout(QuizState &state, const Annotations &annotations, double windowWidthTwips,
-                 double windowHeightTwips)
-{
-    if (windowWidthTwips <= 0 || windowHeightTwips <= 0)
-        return;
-    const std::size_t rows = static_cast<std::size_t>(std::max(0, state.displayCount));
-    if (state.annotationPositions.size() < rows)
-        state.annotationPositions.resize(rows, {PointD{-1, -1}, PointD{-1, -1}, PointD{-1, -1}});
-    for (std::size_t r = 0; r < rows; ++r)
-        for (std::size_t k = 0; k < 2; ++k) {
-            const std::size_t t = 2 * r + k;
-            if (t >= annotations.size())
-                continue;
-            state.annotationPositions[r][k] =
-                PointD{state.twipsPerPixelX * annotations[t].left / windowWidthTwips,
-                       state.twipsPerPixelY * annotations[t].top / windowHeightTwips};
-        }
-    if (annotations.empty())
-        return;
-    const AnnotationFont &f = annotations.front().font;
-    state.displayFontName = f.name;
-    state.displayFontBold = f.bold;
-    state.displayFontItalic = f.italic;
-    state.displayFontSize = f.size;
-    state.displayFontColour = f.colour;
-    state.displayFontStrikeThrough = f.strikeThrough;
-    state.displayFontUnderline = f.underline;
 }
 
 std::optional<DisplayArea> displayAreaOf(const PixelRect &window, const PixelRect &show, float topShift)

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "core/display/annotation.h"
+#include "core/display/displayarea.h"
 #include "core/display/displaykeys.h"
 #include "core/display/displaylayout.h"
-#include "core/startup/quizstate.h"
+#include "ports/geometry.h"
 
 #include <optional>
 #include <string>
@@ -131,10 +132,6 @@ inline constexpr const char *layoutEditorHelpTitle = "Team Quiz Setup";
 PixelRect layoutEditorPlace(const DisplayArea &stored, const PixelRect &show, const PixelRect &window,
                             float topShift = 0);
 
-// Closing: the positions of displayCount rows as fractions of the window
-// (its size in twips), and the font of annotation 0, into the state.
-void storeLayout(QuizState &state, const Annotations &annotations, double windowWidthTwips,
-                 double windowHeightTwips);
 // The window's place as fractions of the slide-show window (both in pixels),
 // its top fraction less topShift, so that DISPLAY, which moves the area down
 // by that much, puts its window where this one lies; nullopt for a show

@@ -82,9 +82,6 @@ ScoringRun scoreQuestions(RunContext &ctx, QuestionFiles files, const VoteRecord
     state.validKeypads = run.totals.validKeypads;
     state.displayCount = run.totals.displayCount;
 
-    if (toUpper(state.runMode) != "INSERT")
-        AppendQuizRecord(state.dataFolder, state.quizFileName, run.totals, ctx.dialogs);
-
     run.ranking = RankKeypads(run.totals);
     run.rows =
         FillDisplayRows(run.ranking, run.totals.possibleMaximum, displayRowSettingsFrom(state),

@@ -7,6 +7,7 @@
 #include "core/quiz/correctanswer.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
+#include "core/quiz/lookupvotes.h"
 #include "core/votedata/voterecords.h"
 #include "ports/dialogs.h"
 

@@ -67,8 +67,9 @@ struct ScoringRun {
 
 // The scoring run of the display. quizList holds the question file names in
 // quiz order (files in dataFolder; a name whose file is missing is skipped).
-// Reads the question files and the votes, scores, appends the quiz.txt record
-// (not in the INSERT mode), ranks and fills the display rows. Writes back to
+// Reads the question files and the votes, scores, ranks and fills the display
+// rows; the DISPLAY run then appends the quiz.txt record itself
+// (AppendQuizRecord with the totals). Writes back to
 // the state: validKeypads, displayCount, keypadsStartFrom, responseRecPresent
 // and questionResponseText. Without votes.rec it shows "Could not find voting
 // results" and ends the run (endRun).

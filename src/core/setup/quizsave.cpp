@@ -2,7 +2,7 @@
 
 #include "core/common/fileutil.h"
 #include "core/common/text.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "ports/dialogs.h"
 
 namespace quiz

@@ -6,10 +6,10 @@
 #include "core/common/writeformat.h"
 #include "core/phonevote/slidevote.h"
 #include "core/quiz/correctanswer.h"
-#include "core/startup/endofrun.h"
+#include "core/run/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "ports/dialogs.h"
 #include "ports/presentationhost.h"
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/startup/quizstate.h"
 
 #include <future>
 #include <string>
@@ -79,10 +78,5 @@ std::shared_future<VoteRecords> loadVoteRecordsInBackground(std::string dataFold
 
 // The response text that a response.rec line gives.
 std::string responseTextOfLine(std::string_view line);
-
-// The lookup every part goes through: returns the question's latest answer
-// string ("" when none); sets responseRecPresent; sets questionResponseText
-// when response.rec exists and holds the question, else leaves it.
-std::string LookUpVotes(QuizState &state, const VoteRecords &records, const std::string &questionPath);
 
 } // namespace quiz

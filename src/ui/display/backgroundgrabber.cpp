@@ -2,7 +2,7 @@
 
 #include "core/display/backgroundcapture.h"
 #include "core/startup/runcontext.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"
 #include "ports/windowsystem.h"

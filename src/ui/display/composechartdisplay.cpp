@@ -3,6 +3,7 @@
 #include "qtsupport/trace.h"
 
 #include "core/display/displaylayout.h"
+#include "core/quiz/displayannotations.h"
 #include "core/quiz/displayrows.h"
 #include "core/startup/runcontext.h"
 #include "ui/display/backgroundgrabber.h"
@@ -53,7 +54,7 @@ ChartWindowParts chartWindowParts(FrmTChartDisplay &window)
 }
 
 void ComposeChartDisplay(RunContext &ctx, const ChartWindowParts &target, bool forLayoutEditor,
-                         bool skipBackground, int displayRowCount, const DisplayScoring &scoring)
+                         bool skipBackground, int displayRowCount, const DisplayRows *rows)
 {
     QWidget *window = target.window;
     ChartCanvas *chart = target.chart;
@@ -68,9 +69,9 @@ void ComposeChartDisplay(RunContext &ctx, const ChartWindowParts &target, bool f
     for (const Annotation &annotation : composeAnnotations(state, displayRowCount, widthTwips, heightTwips))
         chart->addAnnotation(annotation);
 
-    if (!forLayoutEditor && scoring) {
-        CanvasRows rows(*chart);
-        ApplyDisplayRows(scoring(ctx), rows);
+    if (!forLayoutEditor && rows) {
+        CanvasRows canvasRows(*chart);
+        ApplyDisplayRows(*rows, canvasRows);
         // The composed texts, for checking a run that no one can watch.
         for (int i = 0; traceOn() && i < chart->annotationCount(); ++i)
             if (chart->annotation(i).active)

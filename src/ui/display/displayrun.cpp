@@ -7,7 +7,7 @@
 #include "core/display/insertplacement.h"
 #include "core/quiz/quizfile.h"
 #include "core/quiz/recordingsetupform.h"
-#include "core/startup/endofrun.h"
+#include "core/run/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/participants.h"

@@ -4,10 +4,10 @@
 #include "core/display/displaykeys.h"
 #include "core/display/insertplacement.h"
 #include "core/startup/runcontext.h"
-#include "ports/presentationhost.h"
 #include "qtsupport/pngwriter.h"
 #include "ui/common/handlerguard.h"
 #include "ui/display/chartcanvas.h"
+#include "ui/display/chartwindowparts.h"
 #include "ui/display/composechartdisplay.h"
 #include "ui/display/keycodes.h"
 
@@ -18,7 +18,7 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
-#include <filesystem>
+#include <stdexcept>
 
 namespace quiz
 {
@@ -30,18 +30,11 @@ FrmTChartDisplay::FrmTChartDisplay(RunContext &ctx, DisplayWindowHooks hooks, QW
     setObjectName("FrmTChartDisplay");
     setWindowTitle("talvix - Quiz Results");
 
-    chart_ = new ChartCanvas(this);
-    chart_->setObjectName("TChart");
-
-    picture1_ = new QLabel(this);
-    picture1_->setObjectName("Picture1");
-    picture1_->hide();
-
-    cmdFocus_ = new QPushButton(this);
-    cmdFocus_->setObjectName("cmdFocus");
-    cmdFocus_->move(-1000, 0); // keeps the focus out of sight
+    const ChartWindowParts parts = addChartWindowParts(this);
+    chart_ = parts.chart;
+    picture1_ = parts.picture1;
+    cmdFocus_ = parts.focusButton;
     cmdFocus_->setVisible(true);
-    cmdFocus_->installEventFilter(this);
 
     tmrSetFocus_ = new QTimer(this);
     tmrSetFocus_->setObjectName("tmr_SetFocus");
@@ -139,82 +132,16 @@ void FrmTChartDisplay::onChartFocused()
 
 void FrmTChartDisplay::ExportToPowerPoint(int slideIndex)
 {
-    PresentationHost *host = ctx_.host;
-    int attempts = 0;
-    // Runs one step; error 70 removes a shape left by an earlier insertion and
-    // tries again (a bounded number of times); any other failure moves on.
-    auto step = [&](const std::function<void()> &body) {
-        for (attempts = 0;; ++attempts) {
-            try {
-                body();
-                return;
-            } catch (const HostError &error) {
-                if (error.number() != 70 || attempts >= maxPermissionRetries || !host)
-                    return;
-                try {
-                    host->deleteShape(slideIndex, insertedChartName);
-                } catch (const std::exception &) {
-                }
-            } catch (const std::exception &) {
-                return;
-            }
-        }
-    };
-
-    auto requireHost = [&] {
-        if (!host)
-            throw std::runtime_error("no presentation program");
-    };
-
-    step([&] {
-        requireHost();
-        if (!host->attach())
-            throw std::runtime_error("the presentation program is not running");
-        const std::string path = host->activePresentationPath();
-        if (!path.empty())
-            std::filesystem::current_path(std::filesystem::path(path).parent_path());
-    });
+    // The slide's picture has no boxes behind its texts.
     for (int i = 0; i < chart_->annotationCount(); ++i)
         chart_->setAnnotationTransparent(i, true);
-
-    SlideRect rect;
-    step([&] {
-        requireHost();
-        rect = insertedChartRect(host->pageWidth(), host->pageHeight(), ctx_.state.displayAreas[0]);
-    });
-
     QTemporaryFile pictureFile(QDir::tempPath() + "/quiz-chart-XXXXXX.png");
-    std::string pastedName;
-    step([&] {
-        requireHost();
+    InsertChartIntoSlide(ctx_.host, slideIndex, ctx_.state.displayAreas[0], [&] {
         if (!pictureFile.open() || !writePngQuickly(chart_->picture(), pictureFile) || !pictureFile.flush())
             throw std::runtime_error("cannot write the chart's picture");
         pictureFile.close();
         chart_->copyPictureToClipboard();
-        pastedName = host->pastePicture(slideIndex, pictureFile.fileName().toStdString());
-    });
-
-    HostShape shape;
-    shape.left = rect.left;
-    shape.top = rect.top;
-    shape.width = rect.width;
-    shape.height = rect.height;
-    shape.name = insertedChartName;
-    shape.visible = false;
-    // Without a pasted shape there is nothing to place.
-    auto pasted = [&] {
-        requireHost();
-        if (pastedName.empty())
-            throw std::runtime_error("no picture was pasted");
-    };
-    step([&] {
-        pasted();
-        host->updateShape(slideIndex, pastedName, shape);
-    });
-    shape.visible = true;
-    step([&] {
-        pasted();
-        host->updateShape(slideIndex, insertedChartName, shape);
+        return pictureFile.fileName().toStdString();
     });
 
     close();

@@ -46,12 +46,9 @@ public:
     void enableFocusTimer();
 
     // Pastes the chart's picture into slide slideIndex (1-based) of the active
-    // presentation as "talvix chart 1A", unloads the window and writes the
-    // completion marker.
+    // presentation as "talvix chart 1A" (InsertChartIntoSlide), unloads the
+    // window and writes the completion marker.
     void ExportToPowerPoint(int slideIndex);
-
-    // How many times a failing insertion step is tried again after error 70.
-    static constexpr int maxPermissionRetries = 3;
 
 public slots:
     void tmr_SetFocus_Timer();

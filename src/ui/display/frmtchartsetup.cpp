@@ -1,6 +1,7 @@
 #include "ui/display/frmtchartsetup.h"
 
 #include "core/display/displaylayout.h"
+#include "core/quiz/displayannotations.h"
 #include "core/startup/runcontext.h"
 #include "ports/dialogs.h"
 #include "ports/presentationhost.h"
@@ -8,6 +9,7 @@
 #include "ui/common/screenmetrics.h"
 #include "ui/diagnostics/fader.h"
 #include "ui/display/backgroundgrabber.h"
+#include "ui/display/chartwindowparts.h"
 #include "ui/display/composechartdisplay.h"
 #include "ui/display/keycodes.h"
 
@@ -36,15 +38,10 @@ FrmTChartSetup::FrmTChartSetup(RunContext &ctx, LayoutEditorHooks hooks, QWidget
     // Closing the editor hands back to the set-up screen; it never ends the run.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    chart_ = new ChartCanvas(this);
-    chart_->setObjectName("TChart");
-    picture1_ = new QLabel(this);
-    picture1_->setObjectName("Picture1");
-    picture1_->hide();
-    cmdFocus_ = new QPushButton(this);
-    cmdFocus_->setObjectName("cmdFocus");
-    cmdFocus_->move(-1000, 0); // keeps the focus out of sight
-    cmdFocus_->installEventFilter(this);
+    const ChartWindowParts parts = addChartWindowParts(this);
+    chart_ = parts.chart;
+    picture1_ = parts.picture1;
+    cmdFocus_ = parts.focusButton;
 
     timerAnnotationMove_ = new QTimer(this);
     timerAnnotationMove_->setObjectName("timerAnnotationMove");

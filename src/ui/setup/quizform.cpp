@@ -8,7 +8,7 @@
 #include "core/setup/votesource.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "ports/dialogs.h"
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"

@@ -3,6 +3,7 @@
 // compares its result, "throws: OP | ARGS" expects a HostError. Results that
 // name files write the host file's folder as {folder}.
 
+#include "adapters/standinhost/standinhostwindows.h"
 #include "hostfixture.h"
 
 #include <QDir>
@@ -54,7 +55,7 @@ class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<
 
     long long windowTitled(const std::string &prefix)
     {
-        for (const HostWindow &w : host->windows())
+        for (const WindowInfo &w : StandInHostWindows(*host).windows())
             if (w.title.rfind(prefix, 0) == 0)
                 return w.handle;
         return 4242; // no such window
@@ -145,20 +146,20 @@ class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<
             host->setSlideShowPointerType(arg(1));
         else if (op == "windows") {
             std::vector<std::string> items;
-            for (const HostWindow &w : host->windows())
+            for (const WindowInfo &w : StandInHostWindows(*host).windows())
                 items.push_back(w.title + " at " + rect(w.rect) + (w.enabled ? "" : " disabled"));
             return join(items, "; ");
         } else if (op == "enable")
-            host->setWindowEnabled(windowTitled(c.at(1)), c.at(2) == "1");
+            StandInHostWindows(*host).setWindowEnabled(windowTitled(c.at(1)), c.at(2) == "1");
         else if (op == "raise")
-            host->raiseWindow(windowTitled(c.at(1)));
+            StandInHostWindows(*host).raiseWindow(windowTitled(c.at(1)));
         else if (op == "activate")
-            host->activateWindow(windowTitled(c.at(1)));
+            StandInHostWindows(*host).activateWindow(windowTitled(c.at(1)));
         else if (op == "close")
-            host->closeWindow(windowTitled(c.at(1)));
+            StandInHostWindows(*host).closeWindow(windowTitled(c.at(1)));
         else if (op == "move") {
             const auto r = test::splitTrimmed(c.at(2));
-            host->moveWindow(windowTitled(c.at(1)),
+            StandInHostWindows(*host).moveWindow(windowTitled(c.at(1)),
                              {std::stoi(r[0]), std::stoi(r[1]), std::stoi(r[2]), std::stoi(r[3])});
         } else if (op == "capture")
             host->captureSlideShow(path(c.at(1)));

@@ -1,5 +1,5 @@
 #include "adapters/x11/x11windowsystem.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "support/quizrunner.h"
 #include "support/windowmanager.h"
 

@@ -1,6 +1,7 @@
 #include "core/common/writeformat.h"
 #include "core/display/backgroundcapture.h"
 #include "core/display/displaylayout.h"
+#include "core/quiz/displayannotations.h"
 #include "core/display/insertplacement.h"
 #include "support/rows.h"
 

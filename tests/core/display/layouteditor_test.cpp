@@ -1,5 +1,6 @@
 #include "core/display/chartmodel.h"
 #include "core/display/layouteditor.h"
+#include "core/quiz/displayannotations.h"
 
 #include "fakes/fakedialogs.h"
 

@@ -1,5 +1,5 @@
-#include "core/votedata/presentationlink.h"
-#include "core/votedata/titlematch.h"
+#include "core/presentationlink/presentationlink.h"
+#include "core/presentationlink/titlematch.h"
 #include "fakes/presentationfakes.h"
 #include "support/rows.h"
 

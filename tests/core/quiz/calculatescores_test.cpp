@@ -1,5 +1,6 @@
 #include "core/common/runend.h"
 #include "core/quiz/quizfile.h"
+#include "core/quiz/quizrecord.h"
 #include "core/quiz/recordingsetupform.h"
 #include "core/quiz/scoring.h"
 #include "core/startup/runcontext.h"
@@ -35,6 +36,14 @@ class DemoMeeting : public ::testing::Test
         LoadValidKeypads(ctx.state, folder.str() + "/valid.kpd");
     }
 
+    // The DISPLAY run's scores and its quiz.txt record, as the mode takes them.
+    ScoringRun scoreAndRecord()
+    {
+        ScoringRun run = CalculateScores(ctx, form.quiz);
+        AppendQuizRecord(ctx.state.dataFolder, ctx.state.quizFileName, run.totals, ctx.dialogs);
+        return run;
+    }
+
     std::vector<float> rankedKeypads(const ScoringRun &run)
     {
         std::vector<float> keypads;
@@ -54,7 +63,7 @@ TEST_F(DemoMeeting, ScoresRanksFillsTheRowsAndAppendsTheRecord)
     folder.write("quiz.txt", "earlier\r\n");
     ctx.state.participants = {{"Bob", 4, 1}, {"Ann", 2, 1}, {"end", 0, 0}};
     form.quiz.insert(form.quiz.begin() + 1, "gone.tlx"); // a missing question file is skipped
-    const ScoringRun run = CalculateScores(ctx, form.quiz);
+    const ScoringRun run = scoreAndRecord();
     EXPECT_EQ(run.totals.score, (std::vector<float>{4, 4, 1, 4, 0, 4, 2, 2}));
     EXPECT_EQ(run.totals.voted, (std::vector<float>{1, 1, 1, 1, 0, 1, 1, 1}));
     EXPECT_EQ(run.totals.possibleMaximum, 4.0);
@@ -80,7 +89,7 @@ TEST_F(DemoMeeting, ScoresRanksFillsTheRowsAndAppendsTheRecord)
     EXPECT_EQ(ctx.state.validKeypads, std::vector<int>(17, 1));
 }
 
-TEST_F(DemoMeeting, InsertModeWritesNoRecordAndFirstPlaceBelowOneIsStoredBack)
+TEST_F(DemoMeeting, ScoringAloneWritesNoRecordAndFirstPlaceBelowOneIsStoredBack)
 {
     ctx.state.runMode = "INSERT";
     ctx.state.keypadsStartFrom = 0;
@@ -94,7 +103,7 @@ TEST_F(DemoMeeting, ReadOnlyQuizTxtStillShowsTheScores)
     const auto path = folder.write("quiz.txt", "kept\r\n");
     fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const ScoringRun run = CalculateScores(ctx, form.quiz);
+    const ScoringRun run = scoreAndRecord();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, folder.str() + "/quiz.txt is read only - not saving results");
     EXPECT_EQ(folder.read("quiz.txt"), "kept\r\n");

@@ -8,6 +8,7 @@
 
 #include "core/common/runend.h"
 #include "core/quiz/printsummary.h"
+#include "core/quiz/quizrecord.h"
 #include "core/quiz/quizresultsexport.h"
 #include "core/quiz/scoring.h"
 #include "core/startup/runcontext.h"
@@ -118,7 +119,8 @@ TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
 
         test::FakeDialogs displayDialogs, printDialogs, exportDialogs;
         RunContext display = freshContext(folder, g, displayDialogs);
-        CalculateScores(display, g.questions);
+        const ScoringRun shown = CalculateScores(display, g.questions);
+        AppendQuizRecord(folder.str(), "quiz.quz", shown.totals, &displayDialogs);
         const std::map<int, float> scores = quizTxtScores(folder.read("quiz.txt"));
 
         RunContext print = freshContext(folder, g, printDialogs);

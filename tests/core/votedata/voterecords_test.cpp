@@ -1,3 +1,4 @@
+#include "core/quiz/lookupvotes.h"
 #include "core/votedata/voterecords.h"
 #include "support/rows.h"
 #include "support/testfolder.h"

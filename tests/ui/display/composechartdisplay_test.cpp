@@ -66,12 +66,9 @@ TEST_F(ComposeFixture, LayoutEditorRowsKeepTheirPlaceholdersAtTheirSavedFraction
     ctx.state.textToAdd = {"(", ")"};
     ctx.state.annotationPositions[0][0] = PointD{0.5, 0.25};
     ctx.state.annotationPositions[1][1] = PointD{0.1, 0.9};
-    bool scored = false;
-    ComposeChartDisplay(ctx, w.parts(), true, true, 3, [&](RunContext &) {
-        scored = true;
-        return DisplayRows{};
-    });
-    EXPECT_FALSE(scored);
+    DisplayRows rows; // the layout editor shows the placeholders, not scores
+    rows.rows.push_back(DisplayRow{"Anna", "Score 12", false, false});
+    ComposeChartDisplay(ctx, w.parts(), true, true, 3, &rows);
     EXPECT_FALSE(w.window.isVisible());
     EXPECT_EQ(w.chart->geometry(), QRect(0, 0, 800, 600));
     EXPECT_EQ(w.button->x(), -5000);
@@ -94,7 +91,7 @@ TEST_F(ComposeFixture, DisplayRowsFillTheAnnotationsTheChartHas)
     DisplayRows rows;
     rows.rows.push_back(DisplayRow{"Anna", "Score 12", false, false});
     rows.rows.push_back(DisplayRow{"-", "-", true, true});
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, 3, [&](RunContext &) { return rows; });
+    ComposeChartDisplay(ctx, chartWindowParts(window), false, true, 3, &rows);
     ChartCanvas *chart = window.chart();
     ASSERT_EQ(chart->annotationCount(), 6);
     EXPECT_EQ(chart->annotation(0).text, "Anna");
@@ -108,7 +105,7 @@ TEST_F(ComposeFixture, DisplayRowsFillTheAnnotationsTheChartHas)
 
     FrmTChartDisplay small(ctx, hooks); // rows beyond the chart's tools are left alone
     rows.rows.assign(4, DisplayRow{"n", "s", false, false});
-    ComposeChartDisplay(ctx, chartWindowParts(small), false, true, 1, [&](RunContext &) { return rows; });
+    ComposeChartDisplay(ctx, chartWindowParts(small), false, true, 1, &rows);
     chart = small.chart();
     EXPECT_EQ(chart->annotationCount(), 2);
     EXPECT_EQ(chart->annotation(1).text, "s");
@@ -127,13 +124,14 @@ TEST_F(ComposeFixture, TheBackgroundIsThePartOfTheSlideUnderTheChart)
         {"layout editor: its frame counts", true, {0, 0, 800, 600}, {100, 50, 300, 200}, {104, 70, 300, 200}},
         {"reaching past the slide", false, {0, 0, 400, 300}, {300, 250, 200, 100}, {300, 250, 100, 50}},
     };
+    const DisplayRows noRows;
     for (const auto &c : cases) {
         host.showRect = c.show;
         const QImage picture = slide(c.show.width, c.show.height);
         setSlidePicture(picture);
         EditorLikeWindow w;
         w.window.setGeometry(c.window);
-        ComposeChartDisplay(ctx, w.parts(), c.editor, false, 1, [](RunContext &) { return DisplayRows{}; });
+        ComposeChartDisplay(ctx, w.parts(), c.editor, false, 1, &noRows);
         EXPECT_EQ(w.chart->backgroundImage().convertToFormat(QImage::Format_RGB32), picture.copy(c.part))
             << c.name;
     }
@@ -144,16 +142,15 @@ TEST_F(ComposeFixture, DisplayWindowShowsTheBackgroundAndStartsTheFocusTimerWith
     DisplayWindowHooks hooks;
     FrmTChartDisplay window(ctx, hooks);
     window.resize(200, 100);
-    ComposeChartDisplay(ctx, chartWindowParts(window), false, false, 1,
-                        [](RunContext &) { return DisplayRows{}; });
+    const DisplayRows noRows;
+    ComposeChartDisplay(ctx, chartWindowParts(window), false, false, 1, &noRows);
     EXPECT_TRUE(window.chart()->backgroundImage().isNull()); // no captured slide
     EXPECT_TRUE(window.focusTimer()->isActive());
 
     setSlidePicture(slide(800, 600));
     FrmTChartDisplay second(ctx, hooks);
     second.setGeometry(0, 0, 200, 100);
-    ComposeChartDisplay(ctx, chartWindowParts(second), false, false, 2,
-                        [](RunContext &) { return DisplayRows{}; });
+    ComposeChartDisplay(ctx, chartWindowParts(second), false, false, 2, &noRows);
     EXPECT_FALSE(second.pictureBox()->pixmap().isNull());
     EXPECT_TRUE(second.focusTimer()->isActive());
     EXPECT_FALSE(std::filesystem::exists(addin.path() / "bcktemp.bmp"));

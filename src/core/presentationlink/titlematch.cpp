@@ -1,4 +1,4 @@
-#include "core/votedata/titlematch.h"
+#include "core/presentationlink/titlematch.h"
 
 #include "core/common/text.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/startup/runcontext.h"
+#include "core/display/showplacement.h"
 #include "ports/geometry.h"
 #include "ports/windowsystem.h"
 
@@ -53,12 +54,6 @@ PointD CentredFormPosition(const PixelRect &over, int twipsPerPixelX, int twipsP
 // that window first when it is minimised; shows the form when asked.
 void CentreOverPowerPoint(RunContext &ctx, LinkForm &form, bool show);
 
-// The rectangle, in pixels, that PlaceOverSlideShow gives a window of size
-// windowSize on the show window showRect (fractions of the show window;
-// -1/-1 for top/left: centred near the bottom, -2/-2: centred; 0 for
-// height/width: the window's own size).
-PixelRect SlideShowPlacement(const PixelRect &showRect, const PixelRect &windowRect, double top, double left,
-                             double height, double width);
 // Moves the window over the first slide-show window of showWindows.
 void PlaceOverSlideShow(RunContext &ctx, WindowHandle window, double top, double left, double height,
                         double width);

@@ -1,6 +1,6 @@
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
-#include "core/startup/endofrun.h"
+#include "core/run/endofrun.h"
 #include "fakes/controllerfakes.h"
 #include "fakes/presentationfakes.h"
 #include "support/testfolder.h"

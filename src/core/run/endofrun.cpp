@@ -1,10 +1,10 @@
-#include "core/startup/endofrun.h"
+#include "core/run/endofrun.h"
 
 #include "core/common/runend.h"
 #include "core/common/text.h"
 #include "core/controller/controllerlink.h"
 #include "core/startup/workingfiles.h"
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 #include "ports/presentationhost.h"
 #include "ports/windowsystem.h"
 

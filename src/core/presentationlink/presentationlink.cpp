@@ -1,7 +1,7 @@
-#include "core/votedata/presentationlink.h"
+#include "core/presentationlink/presentationlink.h"
 
 #include "core/common/text.h"
-#include "core/votedata/titlematch.h"
+#include "core/presentationlink/titlematch.h"
 #include "ports/dialogs.h"
 #include "ports/presentationhost.h"
 
@@ -11,11 +11,6 @@
 namespace quiz {
 
 namespace {
-
-int wholePixels(double value)
-{
-    return static_cast<int>(std::nearbyint(value)); // to nearest, halves to even
-}
 
 HostTitlePatterns patternsOf(RunContext &ctx)
 {
@@ -153,25 +148,6 @@ void CentreOverPowerPoint(RunContext &ctx, LinkForm &form, bool show)
     form.moveTo(at.x, at.y);
     if (show)
         form.show();
-}
-
-PixelRect SlideShowPlacement(const PixelRect &showRect, const PixelRect &windowRect, double top, double left,
-                             double height, double width)
-{
-    const double sw = showRect.width, sh = showRect.height;
-    if (height == 0)
-        height = windowRect.height / sh;
-    if (width == 0)
-        width = windowRect.width / sw;
-    if (top == -1 && left == -1) {
-        top = (sh - sh * height - 0.05 * sh) / sh; // bottom edge 5% above the show's bottom
-        left = (sw - sw * width) / 2 / sw;
-    } else if (top == -2 && left == -2) {
-        top = (sh - sh * height) / 2 / sh;
-        left = (sw - sw * width) / 2 / sw;
-    }
-    return {wholePixels(showRect.left + sw * left), wholePixels(showRect.top + sh * top), wholePixels(sw * width),
-            wholePixels(sh * height)};
 }
 
 void PlaceOverSlideShow(RunContext &ctx, WindowHandle window, double top, double left, double height,

@@ -1,5 +1,5 @@
 #include "core/common/runend.h"
-#include "core/startup/startup.h"
+#include "core/run/startup.h"
 #include "fakes/controllerfakes.h"
 #include "fakes/presentationfakes.h"
 #include "support/testfolder.h"
