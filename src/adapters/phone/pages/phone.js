@@ -8,6 +8,7 @@ let state = null, socket = null, retry = 1000, deadline = 0, timer = 0;
 // sent again with the same id when the connection is back: it counts once.
 let pending = JSON.parse(localStorage.getItem(PENDING) || "null");
 let refused = null; // {vote, answer} that came after its vote closed: not counted
+let resendTimer = 0;
 
 function say(text) { $("status").textContent = text; }
 
@@ -153,17 +154,22 @@ function answer(v, n) {
   send(pending);
 }
 
+// Tried again every few seconds, and at once when the page connects again.
+function sendLater() {
+  clearTimeout(resendTimer);
+  resendTimer = setTimeout(() => { if (pending) send(pending); }, 3000);
+  if (state) render(state);
+}
+
 async function send(p) {
+  clearTimeout(resendTimer);
   let r;
   try {
     r = await call("POST", "/api/answer", p);
-  } catch (e) { // no connection: kept for the next one
-    if (state) render(state);
-    return;
-  }
+  } catch (e) { sendLater(); return; } // no connection: kept
   if (r.status === 401) { forget(); return; }
   const settled = r.status === 200 || r.status === 400 || r.status === 409;
-  if (!settled) { if (state) render(state); return; } // refused for now (busy, a restart): kept
+  if (!settled) { sendLater(); return; } // refused for now (busy, a restart): kept
   if (pending && pending.id === p.id) { pending = null; localStorage.removeItem(PENDING); }
   if (r.status === 409) refused = { vote: p.vote, answer: p.answer };
   if (!state || !state.vote || state.vote.id !== p.vote) return;
