@@ -49,16 +49,17 @@ QString optionOrEnv(const QCommandLineParser &parser, const QString &option, con
 }
 
 // The names file: the option, then TALVIX_NAMES, then "names.csv" in the
-// current folder (the program starts the controller in the data folder),
+// data folder (--data: where a serving controller saves it), in the current
+// folder (the program starts the controller in the data folder),
 // beside the executable (the add-in folder), or in the executable's parent.
-QString findNamesFile(const QString &given)
+QString findNamesFile(const QString &given, const QString &dataFolder)
 {
     if (!given.isEmpty())
         return given;
     const QString appDir = QCoreApplication::applicationDirPath();
     for (const QString &candidate :
-         {QDir::current().filePath("names.csv"), QDir(appDir).filePath("names.csv"),
-          QDir(appDir + "/..").filePath("names.csv")}) {
+         {QDir(dataFolder.isEmpty() ? QDir::currentPath() : dataFolder).filePath("names.csv"),
+          QDir(appDir).filePath("names.csv"), QDir(appDir + "/..").filePath("names.csv")}) {
         if (QFileInfo::exists(candidate))
             return QDir::cleanPath(candidate);
     }
@@ -116,7 +117,7 @@ int main(int argc, char *argv[])
     options.idleExitSeconds = optionOrEnv(parser, "idle-exit", "TALVIX_CONTROLLER_IDLE_EXIT").toInt();
 
     const QString givenNames = optionOrEnv(parser, "names", "TALVIX_NAMES");
-    const QString namesPath = findNamesFile(givenNames);
+    const QString namesPath = findNamesFile(givenNames, parser.value("data"));
     if (!namesPath.isEmpty()) {
         QFile names(namesPath);
         if (!names.open(QIODevice::ReadOnly)) {

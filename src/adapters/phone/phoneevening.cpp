@@ -5,13 +5,16 @@
 
 #include "core/common/fileutil.h"
 #include "core/common/writeformat.h"
+#include "core/phonevote/devicekeys.h"
 #include "core/votedata/voterecordwriter.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quiz
 {
@@ -19,9 +22,10 @@ namespace quiz
 namespace
 {
 
-constexpr int kMaxFailures = 5;         // wrong join codes from one address...
-constexpr double kFailureWindow = 60.0; // ...within a minute
-constexpr qint64 kNamesSaveMs = 100;    // a burst of joins saves the names once in this time
+constexpr int kMaxFailures = 5;                   // wrong join codes from one address...
+constexpr double kFailureWindow = 60.0;           // ...within a minute
+constexpr qint64 kNamesSaveMs = 100;              // a burst of joins saves the names once in this time
+constexpr qint64 kMaxAnswerId = 9007199254740991; // 2^53 - 1: a whole number a page can count to
 
 } // namespace
 
@@ -54,8 +58,10 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
         joins.pop_front();
     if (static_cast<int>(joins.size()) >= options_.joinsPerMinute)
         return refuse(429, "too many joins from this device; wait a minute");
-    const JoinResult result = roster_.join(body.value("code").toString().toStdString(),
-                                           body.value("name").toString().toStdString(), newToken());
+    const std::string token = newToken(); // the device's alone: the roster keeps its hash
+    const JoinResult result =
+        roster_.join(body.value("code").toString().toStdString(), body.value("name").toString().toStdString(),
+                     tokenHash(QString::fromStdString(token)));
     switch (result.refusal) {
     case JoinRefusal::WrongCode:
         noteFailure(client);
@@ -74,7 +80,7 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
     return {200,
             {{"keypad", result.keypad},
              {"name", QString::fromStdString(result.name)},
-             {"token", QString::fromStdString(result.token)}},
+             {"token", QString::fromStdString(token)}},
             {}};
 }
 
@@ -124,6 +130,32 @@ void PhoneServer::saveNames()
     std::string error;
     if (!writeFileAtomic(options_.namesPath.toStdString(), formatNamesCsv(roster_.participants()), &error))
         log("cannot save the names: " + QString::fromStdString(error));
+    // The devices' keys beside them, for nobody else to read.
+    if (!writeFileAtomic(deviceKeysPathFor(options_.namesPath.toStdString()),
+                         formatDeviceKeys(roster_.entries()), &error, 0600))
+        log("cannot save the device keys: " + QString::fromStdString(error));
+}
+
+void PhoneServer::loadDeviceKeys()
+{
+    if (options_.namesPath.isEmpty())
+        return;
+    const QString path = QString::fromStdString(deviceKeysPathFor(options_.namesPath.toStdString()));
+    QFile file(path);
+    if (!file.exists())
+        return;
+    std::string reason = "it cannot be read";
+    const std::optional<std::vector<DeviceKey>> keys =
+        file.open(QIODevice::ReadOnly) ? readDeviceKeys(file.readAll().toStdString(), &reason) : std::nullopt;
+    if (!keys) {
+        log(QString("the device keys of %1 are not used (%2): phones join again by name")
+                .arg(path, QString::fromStdString(reason)));
+        return;
+    }
+    int restored = 0;
+    for (const DeviceKey &k : *keys)
+        restored += roster_.restoreKey(k.keypad, k.name, k.key) ? 1 : 0;
+    log(QString("%1 of %2 device keys of %3 restored").arg(restored).arg(keys->size()).arg(path));
 }
 
 // ---- votes ---------------------------------------------------------------
@@ -207,11 +239,15 @@ PhoneServer::Reply PhoneServer::closeVote()
         // The vote stays open with its answers: the presenter can free the
         // folder (or the disk) and close it again. The countdown stops trying.
         countdown_.stop();
+        closeError_ = "Could not record the vote: " + QString::fromStdString(error) +
+                      " — the vote stays open with its answers; free the folder and close again.";
         log(QString("vote %1 NOT closed: %2").arg(vote_.id()).arg(QString::fromStdString(error)));
-        return refuse(500, "the votes could not be recorded: " + QString::fromStdString(error));
+        pushPresenter(); // a reloaded presenter page shows it too: it is in the state
+        return refuse(500, closeError_);
     }
     countdown_.stop();
     vote_.close();
+    closeError_.clear();
     log(QString("vote %1 closed and recorded").arg(vote_.id()));
     // The lines are on disk before any phone hears of the close; the phones
     // hear of it once the close is answered (a hall's pushes take a while).
@@ -225,12 +261,31 @@ PhoneServer::Reply PhoneServer::answer(const RosterEntry &entry, const QJsonObje
         return refuse(400, "missing field: vote");
     if (!body.value("answer").isString())
         return refuse(400, "missing field: answer");
-    const AnswerOutcome outcome = vote_.answer(body.value("vote").toInt(), entry.keypad,
-                                               body.value("answer").toString().toStdString(), now());
+    // The page numbers its answers, so that one sent again after a lost
+    // acknowledgement counts once; an answer without a number always counts.
+    const QJsonValue id = body.value("id");
+    const double number = id.toDouble();
+    if (!id.isUndefined() &&
+        (!id.isDouble() || number < 1 || number > kMaxAnswerId || number != std::floor(number)))
+        return refuse(400, "the answer's id is not a whole number from 1");
+    const int voteId = body.value("vote").toInt();
+    const QJsonValue question = body.value("question"); // the page says which question it answered
+    if (voteId == vote_.id() && question.isString() &&
+        question.toString() != QString::fromStdString(vote_.question().file))
+        return refuse(409, "this answer is for another question: it was not counted");
+    const AnswerOutcome outcome =
+        vote_.answer(voteId, entry.keypad, body.value("answer").toString().toStdString(), now(),
+                     id.isDouble() ? static_cast<std::int64_t>(number) : 0);
     if (outcome == AnswerOutcome::NotOpen)
-        return refuse(409, "this vote is not open");
+        return refuse(409, voteId >= 1 && voteId <= voteCount_
+                               ? "this vote has closed: the answer was not counted"
+                               : "this vote is not open");
     if (outcome == AnswerOutcome::NotTaken)
         return refuse(400, "this question does not take that answer");
+    if (outcome == AnswerOutcome::Repeat) {
+        const std::optional<std::string> counted = vote_.takenAnswer(voteId, entry.keypad);
+        return {200, {{"answer", counted ? QJsonValue(QString::fromStdString(*counted)) : QJsonValue()}}, {}};
+    }
     pushToPhone(entry);
     pushPresenterSoon();
     return {200, {{"answer", body.value("answer").toString()}}, {}};
@@ -274,6 +329,8 @@ QJsonObject PhoneServer::phoneState(const RosterEntry &entry, const QJsonObject 
     QJsonObject vote = phoneVote ? *phoneVote : voteObject(true);
     const std::optional<std::string> given = vote_.answerOf(entry.keypad);
     vote.insert("answer", given ? QJsonValue(QString::fromStdString(*given)) : QJsonValue());
+    vote.insert("answerId",
+                static_cast<qint64>(vote_.lastAnswerId(entry.keypad))); // the page numbers on from it
     state.insert("vote", vote);
     return state;
 }
@@ -285,7 +342,7 @@ QJsonObject PhoneServer::presenterState() const
         if (!e.removed)
             participants.append(QJsonObject{{"keypad", e.keypad},
                                             {"name", QString::fromStdString(e.name)},
-                                            {"joined", !e.token.empty()}});
+                                            {"joined", !e.tokenHash.empty()}});
     for (const PhoneQuestion &q : votingQuestions())
         questions.append(QJsonObject{{"question", QString::fromStdString(q.file)},
                                      {"title", QString::fromStdString(q.title)},
@@ -298,7 +355,8 @@ QJsonObject PhoneServer::presenterState() const
             {"participants", participants},
             {"questions", questions},
             {"vote", anyVote_ ? QJsonValue(voteObject(false)) : QJsonValue()},
-            {"spread", vote_.isOpen() || !anyVote_ ? QJsonValue() : QJsonValue(spread)}};
+            {"spread", vote_.isOpen() || !anyVote_ ? QJsonValue() : QJsonValue(spread)},
+            {"closeError", closeError_.isEmpty() ? QJsonValue() : QJsonValue(closeError_)}};
 }
 
 } // namespace quiz

@@ -3,6 +3,7 @@
 #include "adapters/phone/connectionguard.h"
 #include "adapters/phone/qrcode.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
@@ -79,6 +80,12 @@ PhoneServer::PhoneServer(Options options)
     QObject::connect(&presenterPush_, &QTimer::timeout, this, [this] { pushPresenter(); });
     QObject::connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
                      [this] { acceptWebSockets(); });
+    loadDeviceKeys();
+}
+
+std::string PhoneServer::tokenHash(const QString &token)
+{
+    return QCryptographicHash::hash(token.toUtf8(), QCryptographicHash::Sha256).toHex().toStdString();
 }
 
 PhoneServer::~PhoneServer()
@@ -255,7 +262,7 @@ PhoneServer::Reply PhoneServer::api(const QByteArray &method, const QString &pat
             return refuse(400, "missing field: question");
         return openQuestion(object.value("question").toString(), 0);
     }
-    const RosterEntry *entry = roster_.byToken(token.toStdString());
+    const RosterEntry *entry = roster_.byToken(tokenHash(token));
     if (!entry)
         return refuse(401, "no valid token");
     if (path == "/api/state")
@@ -273,7 +280,8 @@ void PhoneServer::acceptWebSockets()
             continue;
         const QString token = QUrlQuery(socket->requestUrl()).queryItemValue("token");
         const bool presenter = sameSecret(token.toStdString(), presenterToken_.toStdString());
-        if (socket->requestUrl().path() != "/ws" || (!presenter && !roster_.byToken(token.toStdString()))) {
+        const std::string key = tokenHash(token);
+        if (socket->requestUrl().path() != "/ws" || (!presenter && !roster_.byToken(key))) {
             QWebSocket *refused = socket.release(); // kept until the close is through
             QObject::connect(refused, &QWebSocket::disconnected, refused, &QObject::deleteLater);
             refused->close(QWebSocketProtocol::CloseCodePolicyViolated, "no valid token");
@@ -281,7 +289,7 @@ void PhoneServer::acceptWebSockets()
         }
         // A few tabs of one phone are fine; more close the oldest (a flood
         // of connections with one token holds no more than this).
-        const auto sameToken = [&](const Client &c) { return c.token == token; };
+        const auto sameToken = [&](const Client &c) { return c.key == key; };
         if (std::count_if(clients_.begin(), clients_.end(), sameToken) >= kMaxSocketsPerToken)
             std::find_if(clients_.begin(), clients_.end(), sameToken)
                 ->socket->close(static_cast<QWebSocketProtocol::CloseCode>(kCloseReplaced),
@@ -296,11 +304,10 @@ void PhoneServer::acceptWebSockets()
                 clients_.erase(it);
             }
         });
-        const QJsonObject state =
-            presenter ? presenterState() : phoneState(*roster_.byToken(token.toStdString()));
+        const QJsonObject state = presenter ? presenterState() : phoneState(*roster_.byToken(key));
         const QString message = QString::fromUtf8(QJsonDocument(state).toJson(QJsonDocument::Compact));
         raw->sendTextMessage(message);
-        clients_.push_back({std::move(socket), token, presenter, message});
+        clients_.push_back({std::move(socket), key, presenter, message});
     }
 }
 
@@ -316,7 +323,7 @@ void PhoneServer::pushState()
             if (presenter.isEmpty())
                 presenter = QString::fromUtf8(QJsonDocument(presenterState()).toJson(QJsonDocument::Compact));
             message = presenter;
-        } else if (const RosterEntry *entry = roster_.byToken(client.token.toStdString())) {
+        } else if (const RosterEntry *entry = roster_.byToken(client.key)) {
             message = QString::fromUtf8(
                 QJsonDocument(phoneState(*entry, &phoneVote)).toJson(QJsonDocument::Compact));
         } else {
@@ -339,15 +346,14 @@ namespace quiz
 // most every kPresenterPushMs (its count is a glance, not a record).
 void PhoneServer::pushToPhone(const RosterEntry &entry)
 {
-    const QString token = QString::fromStdString(entry.token);
+    const std::string &key = entry.tokenHash;
     // A phone with one page open has its answer from the request's own
     // acknowledgement: only other pages of the same phone need the push.
-    if (std::count_if(clients_.begin(), clients_.end(), [&](const Client &c) { return c.token == token; }) <
-        2)
+    if (std::count_if(clients_.begin(), clients_.end(), [&](const Client &c) { return c.key == key; }) < 2)
         return;
     QString message;
     for (Client &client : clients_) {
-        if (client.presenter || client.token != token)
+        if (client.presenter || client.key != key)
             continue;
         if (message.isEmpty())
             message = QString::fromUtf8(QJsonDocument(phoneState(entry)).toJson(QJsonDocument::Compact));

@@ -32,7 +32,7 @@ class PhoneServer : public QAbstractHttpServer
         QHostAddress address = QHostAddress::Any;
         quint16 port = 8080; // 0: any free port
         QString dataFolder;  // votes.rec, response.rec, quizslds.txt, the question files
-        QString namesPath;   // where the roster is saved (names.csv)
+        QString namesPath;   // where the roster is saved (names.csv); the device keys beside it
         std::vector<Participant> listed;
         QString joinCode;       // "" makes a new one
         QString presenterToken; // "" makes a new one
@@ -74,6 +74,8 @@ class PhoneServer : public QAbstractHttpServer
     void showSlide(int slide, const QString &voteFile, const QString &slideTitle = {});
     Reply closeVote();
     bool voteOpen() const { return vote_.isOpen(); }
+    // The key a device's token is known by: its SHA-256, hex.
+    static std::string tokenHash(const QString &token);
 
     // One API request (also what the tests call); authorization is the
     // bearer token, or the page's "token" query parameter.
@@ -88,7 +90,7 @@ class PhoneServer : public QAbstractHttpServer
   private:
     struct Client {
         std::unique_ptr<QWebSocket> socket;
-        QString token;
+        std::string key; // tokenHash() of the connection's token
         bool presenter = false;
         QString lastSent; // a state is pushed only when it changed
     };
@@ -110,6 +112,7 @@ class PhoneServer : public QAbstractHttpServer
     void pushPresenterSoon();
     void pushPresenter();
     void saveNames();
+    void loadDeviceKeys();
     void tick();
     double now() const { return static_cast<double>(clock_.nsecsElapsed()) / 1e9; }
     void log(const QString &line) const;
@@ -120,6 +123,7 @@ class PhoneServer : public QAbstractHttpServer
     int voteCount_ = 0;
     QString slideTitle_; // of the vote's slide, "" when the presenter page opened it
     bool anyVote_ = false;
+    QString closeError_; // why the open vote could not be recorded; "" once a close succeeds
     QString presenterToken_;
     quint16 port_ = 0;
     QElapsedTimer clock_;

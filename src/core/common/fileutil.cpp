@@ -228,7 +228,7 @@ mode_t newFileMode()
 
 } // namespace
 
-bool writeFileAtomic(const std::string &path, const std::string &bytes, std::string *error)
+bool writeFileAtomic(const std::string &path, const std::string &bytes, std::string *error, int mode)
 {
     const auto fail = [&](const std::string &message) {
         if (error)
@@ -247,8 +247,10 @@ bool writeFileAtomic(const std::string &path, const std::string &bytes, std::str
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return fail(errnoText("cannot create a temporary file beside", path));
-    const mode_t mode = replacing ? (old.st_mode & 07777) : newFileMode();
-    (void)::fchmod(fd, mode); // a mode we cannot set is no reason to lose the save
+    const mode_t given = mode >= 0   ? static_cast<mode_t>(mode)
+                         : replacing ? (old.st_mode & 07777)
+                                     : newFileMode();
+    (void)::fchmod(fd, given); // a mode we cannot set is no reason to lose the save
     bool ok = true;
     std::string message;
     if (!writeAll(fd, bytes.data(), bytes.size())) {

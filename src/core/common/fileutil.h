@@ -33,8 +33,11 @@ std::optional<std::string> readTextFile(const std::string &path);
 
 // Replaces the file's content: the bytes go to a temporary file in the same
 // folder, are flushed to disk and renamed over the file. On failure the old
-// file is left as it was and error (when given) says why.
-bool writeFileAtomic(const std::string &path, const std::string &bytes, std::string *error = nullptr);
+// file is left as it was and error (when given) says why. The file keeps
+// its old mode (a new one gets the umask's), unless a mode is given (0600:
+// nobody else may read it, not even while it is written).
+bool writeFileAtomic(const std::string &path, const std::string &bytes, std::string *error = nullptr,
+                     int mode = -1);
 // Appends the bytes with one write call (O_APPEND), creating the file when
 // missing, so that a record is never half there.
 bool appendToFile(const std::string &path, const std::string &bytes, std::string *error = nullptr);

@@ -112,7 +112,7 @@ int Roster::lowestFreeKeypad() const
     return k <= maxKeypads ? k : 0;
 }
 
-JoinResult Roster::join(std::string_view code, std::string_view rawName, const std::string &token)
+JoinResult Roster::join(std::string_view code, std::string_view rawName, const std::string &tokenHash)
 {
     JoinResult result;
     if (!sameSecret(code, joinCode_)) {
@@ -126,10 +126,10 @@ JoinResult Roster::join(std::string_view code, std::string_view rawName, const s
         return result;
     }
     for (RosterEntry &e : entries_) {
-        if (!e.removed && e.token.empty() && iequals(e.name, *name)) {
-            e.token = token;
-            keypadOfToken_[token] = e.keypad;
-            return {JoinRefusal::None, {}, e.keypad, e.name, token};
+        if (!e.removed && e.tokenHash.empty() && iequals(e.name, *name)) {
+            e.tokenHash = tokenHash;
+            keypadOfToken_[tokenHash] = e.keypad;
+            return {JoinRefusal::None, {}, e.keypad, e.name};
         }
     }
     const int keypad = lowestFreeKeypad();
@@ -141,22 +141,34 @@ JoinResult Roster::join(std::string_view code, std::string_view rawName, const s
     std::string given = *name;
     for (int n = 2; nameTaken(given); ++n)
         given = *name + " (" + std::to_string(n) + ")";
-    const RosterEntry entry{keypad, given, 1, token, false};
+    const RosterEntry entry{keypad, given, 1, tokenHash, false};
     entries_.insert(
         std::lower_bound(entries_.begin(), entries_.end(), entry,
                          [](const RosterEntry &a, const RosterEntry &b) { return a.keypad < b.keypad; }),
         entry);
-    keypadOfToken_[token] = keypad;
-    return {JoinRefusal::None, {}, keypad, given, token};
+    keypadOfToken_[tokenHash] = keypad;
+    return {JoinRefusal::None, {}, keypad, given};
 }
 
-const RosterEntry *Roster::byToken(std::string_view token) const
+const RosterEntry *Roster::byToken(std::string_view tokenHash) const
 {
-    const auto it = keypadOfToken_.find(std::string(token));
+    const auto it = keypadOfToken_.find(std::string(tokenHash));
     if (it == keypadOfToken_.end())
         return nullptr;
     const RosterEntry *e = byKeypad(it->second);
-    return e && !e->removed && !e->token.empty() && sameSecret(token, e->token) ? e : nullptr;
+    return e && !e->removed && !e->tokenHash.empty() && sameSecret(tokenHash, e->tokenHash) ? e : nullptr;
+}
+
+bool Roster::restoreKey(int keypad, std::string_view name, const std::string &tokenHash)
+{
+    const RosterEntry *found = byKeypad(keypad);
+    if (!found || found->removed || !found->tokenHash.empty() || found->name != name || tokenHash.empty() ||
+        keypadOfToken_.count(tokenHash))
+        return false;
+    RosterEntry &e = entries_[static_cast<std::size_t>(found - entries_.data())];
+    e.tokenHash = tokenHash;
+    keypadOfToken_[tokenHash] = keypad;
+    return true;
 }
 
 const RosterEntry *Roster::byKeypad(int keypad) const
@@ -171,8 +183,8 @@ bool Roster::remove(int keypad)
     for (RosterEntry &e : entries_) {
         if (e.keypad == keypad && !e.removed) {
             e.removed = true;
-            keypadOfToken_.erase(e.token);
-            e.token.clear();
+            keypadOfToken_.erase(e.tokenHash);
+            e.tokenHash.clear();
             return true;
         }
     }
@@ -183,7 +195,7 @@ std::vector<std::string> Roster::unclaimedNames() const
 {
     std::vector<std::string> names;
     for (const RosterEntry &e : entries_)
-        if (!e.removed && e.token.empty())
+        if (!e.removed && e.tokenHash.empty())
             names.push_back(e.name);
     return names;
 }

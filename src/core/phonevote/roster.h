@@ -17,7 +17,9 @@ struct RosterEntry {
     int keypad = 0;
     std::string name;
     int weighting = 1;
-    std::string token; // "" while a listed name is unclaimed
+    // The device's key: the SHA-256 of its token (devicekeys.h), never the
+    // token itself; "" while a listed name is unclaimed.
+    std::string tokenHash;
     bool removed = false;
 };
 
@@ -29,7 +31,6 @@ struct JoinResult {
     std::string reason; // one line, for the refused request
     int keypad = 0;
     std::string name; // as given out, " (2)" included
-    std::string token;
 };
 
 // A name as the roster keeps it: trimmed, commas turned into blanks (the
@@ -53,12 +54,17 @@ class Roster
     explicit Roster(std::string joinCode, const std::vector<Participant> &listed = {});
 
     const std::string &joinCode() const { return joinCode_; }
-    // The token is the caller's (newToken()), so that tests can choose it.
-    JoinResult join(std::string_view code, std::string_view name, const std::string &token);
-    // The entry holding this token, nullptr for none or a removed one.
-    // Found through an index of the tokens (a hall of phones asks on every
-    // answer), then compared in constant time.
-    const RosterEntry *byToken(std::string_view token) const;
+    // The device's key is the caller's (the hash of newToken()), so that
+    // tests can choose it.
+    JoinResult join(std::string_view code, std::string_view name, const std::string &tokenHash);
+    // The entry holding this key, nullptr for none or a removed one. Found
+    // through an index of the keys (a hall of phones asks on every answer),
+    // then compared in constant time.
+    const RosterEntry *byToken(std::string_view tokenHash) const;
+    // A device key saved by an earlier run: its keypad's entry takes it back
+    // when that entry is not removed, holds no key and has the same name
+    // (a names file edited since gives nobody another's keypad).
+    bool restoreKey(int keypad, std::string_view name, const std::string &tokenHash);
     bool remove(int keypad);
 
     // Listed names nobody has claimed yet, in keypad order.

@@ -16,8 +16,12 @@ void VoteSession::open(int id, PhoneQuestion question, int slide, double now)
     spread_.clear();
 }
 
-AnswerOutcome VoteSession::answer(int voteId, int keypad, std::string_view answer, double now)
+AnswerOutcome VoteSession::answer(int voteId, int keypad, std::string_view answer, double now,
+                                  std::int64_t answerId)
 {
+    const auto taken = answerId > 0 ? taken_.find(takenKey(voteId, keypad)) : taken_.end();
+    if (taken != taken_.end() && answerId <= taken->second.id)
+        return AnswerOutcome::Repeat;
     if (!open_ || voteId != id_)
         return AnswerOutcome::NotOpen;
     // "1".."10" written plainly: no sign, blank or leading zero.
@@ -33,7 +37,23 @@ AnswerOutcome VoteSession::answer(int voteId, int keypad, std::string_view answe
     if (number < 1 || number > options || question_.kind != PhoneQuestionKind::Options)
         return AnswerOutcome::NotTaken;
     answers_[keypad] = {std::string(answer), std::max(0.0, now - openedAt_)};
+    if (answerId > 0)
+        taken_[takenKey(voteId, keypad)] = {answerId, std::string(answer)};
     return AnswerOutcome::Accepted;
+}
+
+std::optional<std::string> VoteSession::takenAnswer(int voteId, int keypad) const
+{
+    if (voteId == id_)
+        return answerOf(keypad); // an answer without an id may have come since
+    const auto it = taken_.find(takenKey(voteId, keypad));
+    return it == taken_.end() ? std::nullopt : std::optional<std::string>(it->second.answer);
+}
+
+std::int64_t VoteSession::lastAnswerId(int keypad) const
+{
+    const auto it = taken_.find(takenKey(id_, keypad));
+    return it == taken_.end() ? 0 : it->second.id;
 }
 
 std::optional<std::string> VoteSession::answerOf(int keypad) const

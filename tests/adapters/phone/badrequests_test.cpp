@@ -125,8 +125,15 @@ TEST_F(PhoneBadRequests, AVoteThatCannotBeRecordedStaysOpen)
     EXPECT_EQ(refused.status, 500);
     EXPECT_NE(refused.body.value("error").toString().indexOf("votes.rec"), -1);
     EXPECT_TRUE(server->voteOpen());
+    // The presenter page says why until a close succeeds (a page loaded again too).
+    const auto closeError = [&] {
+        return send(server->port(), "GET", "/api/presenter/state", "presenter-secret", {})
+            .body.value("closeError");
+    };
+    EXPECT_EQ(closeError(), refused.body.value("error"));
     std::filesystem::remove(data.path() / "votes.rec");
     EXPECT_EQ(send(server->port(), "POST", "/api/presenter/close", "presenter-secret", {}).status, 200);
+    EXPECT_EQ(closeError(), QJsonValue());
     EXPECT_EQ(GetField(readTextFile(data.str() + "/votes.rec").value_or(""), 4), "3;");
 }
 

@@ -3,7 +3,10 @@
 chromedriver): three phones join the serving controller at a phone's
 viewport, answer two questions (one changes its answer), the presenter page
 closes each vote, and a DISPLAY run on the records then shows the expected
-top places. Skips (77) only when chromium or chromedriver is missing.
+top places. One answer is given with the phone offline (kept, sent again
+when it is back online); one close finds votes.rec unwritable (the presenter
+page says so, also after a reload, and the vote stays open until a close
+succeeds). Skips (77) only when chromium or chromedriver is missing.
 
     phones_test.py TLXCTRL QUIZ DEMO_DIR [SCREENSHOT_DIR]
 """
@@ -149,7 +152,43 @@ def run(night):
         click(d, By.CSS_SELECTOR, button)
         d.wait.until(lambda d: d.find_element(By.CSS_SELECTOR, button).get_attribute("aria-pressed") == "true")
 
-    def vote(question, title, answers, shots=False):
+    def offline(d, yes):
+        d.execute_cdp_cmd("Network.enable", {})
+        d.execute_cdp_cmd("Network.emulateNetworkConditions",
+                          {"offline": yes, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+
+    def note_starts(text):
+        return lambda d: d.find_element(By.ID, "answer-note").text.startswith(text)
+
+    # An answer given while the connection is down is kept, shown as waiting,
+    # and sent again when the connection is back.
+    def choose_offline(d, option):
+        offline(d, True)
+        click(d, By.CSS_SELECTOR, "#options button[data-answer='%s']" % option)
+        d.wait.until(note_starts("Your answer %s is waiting to be sent." % option))
+        night.shot(d, "phone-answer-waiting")
+        offline(d, False)
+        d.wait.until(note_starts("Your answer: %s (" % option))
+
+    # The data folder cannot take the records (votes.rec is a folder): the
+    # presenter page says so, also once loaded again, and the vote stays open.
+    def close_fails():
+        votes = os.path.join(night.data, "votes.rec")
+        os.rename(votes, votes + ".kept")
+        os.mkdir(votes)
+        click(presenter, By.ID, "close")
+        said = "Could not record the vote: cannot open %s: Is a directory — the vote stays open with its answers; " \
+               "free the folder and close again." % votes
+        presenter.wait.until(text_is(By.ID, "close-error", said))
+        presenter.refresh()
+        presenter.wait.until(text_is(By.ID, "close-error", said))
+        presenter.wait.until(text_is(By.ID, "vote-count", "3 answers"))
+        night.shot(presenter, "presenter-close-failed")
+        assert zoe.find_element(By.ID, "answer-note").text.startswith("Your answer: "), "a phone was told of a close"
+        os.rmdir(votes)
+        os.rename(votes + ".kept", votes)
+
+    def vote(question, title, answers, shots=False, failing=False):
         click(presenter, By.CSS_SELECTOR, "button[data-question='%s']" % question)
         for d in (alice, zoe, ben):
             d.wait.until(text_is(By.ID, "vote-title", title))
@@ -157,12 +196,18 @@ def run(night):
             night.shot(zoe, "phone-voting")
         for d, options in answers:
             for option in options:
-                choose(d, option)
+                if option.startswith("offline "):
+                    choose_offline(d, option[-1])
+                else:
+                    choose(d, option)
         presenter.wait.until(text_is(By.ID, "vote-count", "3 answers"))
         if shots:
             night.shot(zoe, "phone-answered")
             night.shot(presenter, "presenter-open")
+        if failing:
+            close_fails()
         click(presenter, By.ID, "close")
+        presenter.wait.until(lambda d: not d.find_element(By.ID, "close-error").is_displayed())
         for d in (alice, zoe, ben):
             d.wait.until(lambda d: d.find_element(By.ID, "answer-note").text.startswith("The vote is closed"))
         presenter.wait.until(lambda d: d.find_element(By.ID, "spread").is_displayed())
@@ -171,8 +216,8 @@ def run(night):
             night.shot(presenter, "presenter-closed")
 
     # Zoë changes her mind on the first question: the last answer counts.
-    vote("q1.tlx", "Planets", [(alice, "4"), (zoe, "24"), (ben, "1")], shots=True)
-    vote("q2.tlx", "Plants", [(alice, "2"), (zoe, "1"), (ben, "3")])
+    vote("q1.tlx", "Planets", [(alice, "4"), (zoe, "24"), (ben, ["offline 1"])], shots=True)
+    vote("q2.tlx", "Plants", [(alice, "2"), (zoe, "1"), (ben, "3")], failing=True)
 
     with open(os.path.join(night.data, "votes.rec"), encoding="utf-8") as f:
         lines = f.read().splitlines()

@@ -1,9 +1,14 @@
 // The audience's keypad. Names and texts are always set as text, never as markup.
 "use strict";
 const $ = (id) => document.getElementById(id);
-const KEY = "talvixKeypadToken";
+const KEY = "talvixKeypadToken", PENDING = "talvixPendingAnswer", COUNTER = "talvixAnswerId";
 let token = localStorage.getItem(KEY) || "";
-let state = null, socket = null, retry = 1000, deadline = 0, timer = 0, sending = false;
+let state = null, socket = null, retry = 1000, deadline = 0, timer = 0;
+// An answer sent and not acknowledged yet, kept (also across a reload) and
+// sent again with the same id when the connection is back: it counts once.
+let pending = JSON.parse(localStorage.getItem(PENDING) || "null");
+let refused = null; // {vote, answer} that came after its vote closed: not counted
+let resendTimer = 0;
 
 function say(text) { $("status").textContent = text; }
 
@@ -87,33 +92,44 @@ function render(s) {
     const num = document.createElement("span"), label = document.createElement("span");
     b.type = "button";
     b.dataset.answer = n;
-    b.setAttribute("aria-pressed", v.answer === n ? "true" : "false");
+    const shown = pending && pending.vote === v.id ? pending.answer : v.answer;
+    b.setAttribute("aria-pressed", shown === n ? "true" : "false");
     b.disabled = !v.open;
     num.className = "num";
     num.textContent = n;
     label.textContent = text;
     b.append(num, label);
-    b.addEventListener("click", () => answer(v.id, n));
+    b.addEventListener("click", () => answer(v, n));
     li.append(b);
     list.append(li);
   });
-  if (focused) { const again = list.querySelector("button[data-answer='" + focused + "']"); if (again && !again.disabled) again.focus(); }
-  const chosen = v.answer ? v.answer + " (" + (v.options[Number(v.answer) - 1] || "") + ")" : "";
-  if (v.open) {
-    say("The vote is open: choose one answer.");
-    $("answer-note").textContent = chosen ? "Your answer: " + chosen + ". You may change it until the vote closes." : "No answer yet.";
-    if (v.deadline) {
-      deadline = v.deadline;
-      tick();
-      timer = setInterval(tick, 500);
-    }
-  } else {
-    say("The vote is closed.");
-    $("answer-note").textContent = chosen ? "The vote is closed. Your answer: " + chosen + "." : "The vote is closed. You gave no answer.";
-    $("answer-note").className = "banner closed";
-    return;
+  if (focused) { const back = list.querySelector("button[data-answer='" + focused + "']"); if (back && !back.disabled) back.focus(); }
+  if (v.open && v.deadline) {
+    deadline = v.deadline;
+    tick();
+    timer = setInterval(tick, 500);
   }
-  $("answer-note").className = "banner";
+  const chosen = v.answer ? v.answer + " (" + (v.options[Number(v.answer) - 1] || "") + ")" : "";
+  let status, note, kind = "banner";
+  if (refused && refused.vote === v.id) {
+    status = "Your answer " + refused.answer + " was not counted: the vote had closed before it arrived.";
+    note = "Not counted: your answer " + refused.answer + " came after the vote closed." + (chosen ? " The answer that counts: " + chosen + "." : "");
+    kind = "banner error";
+  } else if (pending && pending.vote === v.id) {
+    status = "Your answer " + pending.answer + " is not confirmed yet: it is sent again when the connection is back.";
+    note = "Your answer " + pending.answer + " is waiting to be sent.";
+  } else if (v.open) {
+    status = "The vote is open: choose one answer.";
+    note = chosen ? "Your answer: " + chosen + ". You may change it until the vote closes." : "No answer yet.";
+  } else {
+    status = "The vote is closed.";
+    note = chosen ? "The vote is closed. Your answer: " + chosen + "." : "The vote is closed. You gave no answer.";
+    kind = "banner closed";
+  }
+  if (refused && refused.vote !== v.id) status = "Your answer " + refused.answer + " to an earlier vote was not counted: that vote had closed.";
+  say(status);
+  $("answer-note").textContent = note;
+  $("answer-note").className = kind;
 }
 
 // A state from the server: the countdown's end on this phone's clock.
@@ -128,28 +144,62 @@ function tick() {
   $("countdown").textContent = left + (left === 1 ? " second left" : " seconds left");
 }
 
-async function answer(vote, n) {
-  if (sending) return;
-  sending = true;
-  const r = await call("POST", "/api/answer", { vote, answer: n });
-  sending = false;
+// Answers are numbered upwards, above any the controller has taken from this keypad.
+function answer(v, n) {
+  const id = Math.max(Number(localStorage.getItem(COUNTER)) || 0, v.answerId || 0) + 1;
+  localStorage.setItem(COUNTER, String(id));
+  pending = { vote: v.id, question: v.question, answer: n, id };
+  localStorage.setItem(PENDING, JSON.stringify(pending));
+  refused = null;
+  send(pending);
+}
+
+// Tried again every few seconds, and at once when the page connects again.
+function sendLater() {
+  clearTimeout(resendTimer);
+  resendTimer = setTimeout(() => { if (pending) send(pending); }, 3000);
+  if (state) render(state);
+}
+
+async function send(p) {
+  clearTimeout(resendTimer);
+  let r;
+  try {
+    r = await call("POST", "/api/answer", p);
+  } catch (e) { sendLater(); return; } // no connection: kept
   if (r.status === 401) { forget(); return; }
-  if (r.status !== 200) { say(r.data.error || "The answer was not taken."); return; }
-  if (state && state.vote && state.vote.id === vote) { state.vote.answer = n; render(state); }
+  const settled = r.status === 200 || r.status === 400 || r.status === 409;
+  if (!settled) { sendLater(); return; } // refused for now (busy, a restart): kept
+  if (pending && pending.id === p.id) { pending = null; localStorage.removeItem(PENDING); }
+  if (r.status === 409) refused = { vote: p.vote, answer: p.answer };
+  if (!state || !state.vote || state.vote.id !== p.vote) return;
+  if (r.status === 200) state.vote.answer = r.data.answer;
+  render(state);
+  if (r.status === 400) say(r.data.error || "The answer was not taken.");
 }
 
 function forget() {
   token = "";
+  pending = null;
   localStorage.removeItem(KEY);
+  localStorage.removeItem(PENDING);
   if (socket) socket.close();
   showJoin();
   say("This keypad is no longer valid: please join again.");
 }
 
+function again() {
+  say("Connection lost: trying again…");
+  setTimeout(connect, retry);
+  retry = Math.min(retry * 2, 15000);
+}
+
 async function connect() {
-  const r = await call("GET", "/api/state");
+  let r;
+  try { r = await call("GET", "/api/state"); } catch (e) { again(); return; } // the controller is not back yet
   if (r.status === 401) { forget(); return; }
   if (r.status === 200) received(r.data);
+  if (r.status === 200 && pending) send(pending);
   const ws = new WebSocket((location.protocol === "https:" ? "wss://" : "ws://") + location.host + "/ws?token=" + encodeURIComponent(token));
   socket = ws;
   ws.onmessage = (e) => { retry = 1000; received(JSON.parse(e.data)); };
@@ -157,9 +207,7 @@ async function connect() {
     if (socket !== ws || !token) return;
     if (e.code === 4000) { say("This keypad is open in another window: this one has stopped. Reload to use it here."); return; }
     if (e.code === 1008) { forget(); return; }
-    say("Connection lost: trying again…");
-    setTimeout(connect, retry);
-    retry = Math.min(retry * 2, 15000);
+    again();
   };
 }
 

@@ -50,6 +50,9 @@ function render(s) {
     }
   }
   $("close").hidden = !(v && v.open);
+  // A close that could not be recorded: said until a close succeeds (the state carries it).
+  $("close-error").textContent = s.closeError || "";
+  $("close-error").hidden = !s.closeError;
   const spread = $("spread");
   spread.hidden = !(v && !v.open && s.spread);
   if (!spread.hidden) {
