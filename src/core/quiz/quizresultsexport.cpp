@@ -10,7 +10,6 @@
 #include "core/quiz/quizfile.h"
 #include "core/quiz/quizresultssheet.h"
 #include "core/quiz/quizrounds.h"
-#include "core/quiz/recordingsetupform.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
 #include "core/votedata/presentationlink.h"
@@ -80,11 +79,11 @@ class ThrottledYield
 ExportRound readRound(RunContext &ctx, const std::string &quizFile, const VoteRecords &votes)
 {
     QuizState &state = ctx.state;
-    RecordingSetupForm form;
-    ReadQuizSetup(state, resolveFile(state.dataFolder, quizFile), &form);
+    const std::vector<std::string> questions =
+        ReadQuizSetupInto(state, resolveFile(state.dataFolder, quizFile));
     ExportRound round;
     round.quizFileName = quizFile;
-    for (const std::string &entry : form.quiz) {
+    for (const std::string &entry : questions) {
         ExportVote &vote = round.votes.emplace_back();
         vote.entry = entry;
         const std::string path = resolveFile(state.dataFolder, entry);
