@@ -1,4 +1,4 @@
-#include "core/quiz/scoring.h"
+#include "core/quiz/calculatescores.h"
 #include "core/votedata/voterecords.h"
 #include "ui/display/composechartdisplay.h"
 

@@ -1,6 +1,6 @@
 #include "core/common/runend.h"
+#include "core/quiz/calculatescores.h"
 #include "core/quiz/quizfile.h"
-#include "core/quiz/scoring.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/voterecords.h"
