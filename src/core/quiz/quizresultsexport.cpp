@@ -2,6 +2,7 @@
 
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
+#include "core/common/savefile.h"
 #include "core/controller/loadparticipants.h"
 #include "core/diagnostics/clserror.h"
 #include "core/diagnostics/errorlog.h"
@@ -130,16 +131,20 @@ void exportQuizResults(RunContext &ctx, WorkbookWriter &writer, const ExportWind
         }
 
         step = "5";
-        const std::optional<std::string> chosen = dialogs.saveFile(
-            kExportSaveTitle, defaultQuizResultsFileName(state.dataFolder, clock()), kExportSaveFilter);
-        if (!chosen || chosen->empty())
+        SaveQuestions questions;
+        questions.askName = [&] {
+            return dialogs.saveFile(kExportSaveTitle, defaultQuizResultsFileName(state.dataFolder, clock()),
+                                    kExportSaveFilter);
+        };
+        questions.replaceText = [](const std::string &path) {
+            return path + " already exists.\r\n\r\nDo you want to overwrite it?";
+        };
+        questions.replaceTitle = kExportReplaceTitle;
+        questions.noAsksAgain = false;
+        const ChosenSave chosen = chooseSaveFile(questions, dialogs);
+        if (chosen.choice != SaveChoice::Chosen)
             endExport(ctx, 0);
-        const std::string fileName = *chosen;
-        if (FileExists(fileName) &&
-            dialogs.message(fileName + " already exists.\r\n\r\nDo you want to overwrite it?",
-                            kExportReplaceTitle, MessageIcon::Question,
-                            MessageButtons::YesNo) != MessageAnswer::Yes)
-            endExport(ctx, 0);
+        const std::string fileName = chosen.path;
 
         step = "6";
         if (hooks.setBusyCursor)
