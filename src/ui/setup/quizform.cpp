@@ -223,39 +223,22 @@ void QuizForm::setText1(const std::string &text)
 
 // ------------------------------------------------------------ the vote lists
 
-void QuizForm::moveSelected(QListWidget *from, QListWidget *to)
-{
-    VoteList source = listItems(from), target = listItems(to);
-    moveSelectedVotes(source, target, selectedRows(from));
-    setListItems(from, source);
-    setListItems(to, target);
-}
-
-void QuizForm::moveCurrent(QListWidget *from, QListWidget *to)
-{
-    VoteList source = listItems(from), target = listItems(to);
-    if (!moveVote(source, target, from->currentRow()))
-        return;
-    setListItems(from, source);
-    setListItems(to, target);
-}
-
 void QuizForm::Command1_Click(int index)
 {
     if (index == 0)
-        moveSelected(available_, quizList_);
+        moveSelectedVotes(available_, quizList_);
     else
-        moveSelected(quizList_, available_);
+        moveSelectedVotes(quizList_, available_);
 }
 
 void QuizForm::List1_DblClick()
 {
-    moveCurrent(available_, quizList_);
+    moveCurrentVote(available_, quizList_);
 }
 
 void QuizForm::List2_DblClick()
 {
-    moveCurrent(quizList_, available_);
+    moveCurrentVote(quizList_, available_);
 }
 
 // ------------------------------------------------------------ placings and options

@@ -50,8 +50,6 @@ class QuizForm : public SetupWindow
     void build();
     QWidget *buildVotesTab();
     QWidget *buildLiveTab();
-    void moveSelected(QListWidget *from, QListWidget *to);
-    void moveCurrent(QListWidget *from, QListWidget *to);
     void onPlacingChanged(QLineEdit *field);
     void storeDisplayCount(int count);
     void applyDisplayOptions(const struct DisplayOptions &options);

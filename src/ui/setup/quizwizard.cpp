@@ -217,22 +217,15 @@ void QuizWizard::showPlaces(const QuizSetup &setup)
 
 void QuizWizard::addName()
 {
-    VoteList from = listItems(available_), to = listItems(quizList_);
-    if (!moveVote(from, to, available_->currentRow()))
-        return;
-    setListItems(available_, from);
-    setListItems(quizList_, to);
-    CheckFinished();
+    if (moveCurrentVote(available_, quizList_))
+        CheckFinished();
 }
 
 void QuizWizard::removeName()
 {
     const int row = quizList_->currentRow();
-    VoteList from = listItems(quizList_), to = listItems(available_);
-    if (!moveVote(from, to, row))
+    if (!moveCurrentVote(quizList_, available_))
         return;
-    setListItems(quizList_, from);
-    setListItems(available_, to);
     const int next = rowAfterRemoval(row, quizList_->count());
     if (next >= 0)
         quizList_->setCurrentRow(next);
@@ -241,19 +234,13 @@ void QuizWizard::removeName()
 
 void QuizWizard::cmd_addall_Click()
 {
-    VoteList from = listItems(available_), to = listItems(quizList_);
-    moveAllVotes(from, to);
-    setListItems(available_, from);
-    setListItems(quizList_, to);
+    moveAllVotes(available_, quizList_);
     CheckFinished();
 }
 
 void QuizWizard::cmd_removeall_Click()
 {
-    VoteList from = listItems(quizList_), to = listItems(available_);
-    moveAllVotes(from, to);
-    setListItems(quizList_, from);
-    setListItems(available_, to);
+    moveAllVotes(quizList_, available_);
     CheckFinished();
 }
 

@@ -96,6 +96,40 @@ std::optional<std::string> SetupWindow::saveSetup(const QuizSaveRequest &request
     return path;
 }
 
+bool SetupWindow::moveVotes(QListWidget *from, QListWidget *to,
+                            const std::function<bool(VoteList &, VoteList &)> &rule)
+{
+    VoteList source = listItems(from), target = listItems(to);
+    if (!rule(source, target))
+        return false;
+    setListItems(from, source);
+    setListItems(to, target);
+    return true;
+}
+
+bool SetupWindow::moveCurrentVote(QListWidget *from, QListWidget *to)
+{
+    const int row = from->currentRow();
+    return moveVotes(from, to, [row](VoteList &a, VoteList &b) { return moveVote(a, b, row); });
+}
+
+void SetupWindow::moveSelectedVotes(QListWidget *from, QListWidget *to)
+{
+    const std::vector<bool> selected = selectedRows(from);
+    moveVotes(from, to, [&](VoteList &a, VoteList &b) {
+        quiz::moveSelectedVotes(a, b, selected);
+        return true;
+    });
+}
+
+void SetupWindow::moveAllVotes(QListWidget *from, QListWidget *to)
+{
+    moveVotes(from, to, [](VoteList &a, VoteList &b) {
+        quiz::moveAllVotes(a, b);
+        return true;
+    });
+}
+
 bool SetupWindow::leftForAnotherControl(QEvent *event)
 {
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -53,6 +54,17 @@ class SetupWindow : public QWidget
     std::optional<std::string> saveSetup(const QuizSaveRequest &request);
     // The window above the presentation program, once, when it is shown.
     void raiseOverPresentation();
+    // Moves votes between the two lists by a rule of the vote lists
+    // (core/setup/votelists.h); false, and the lists as they were, when the
+    // rule moved nothing.
+    static bool moveVotes(QListWidget *from, QListWidget *to,
+                          const std::function<bool(VoteList &from, VoteList &to)> &rule);
+    // The current vote of one list to the end of the other.
+    static bool moveCurrentVote(QListWidget *from, QListWidget *to);
+    // The selected votes of one list to the end of the other, last first.
+    static void moveSelectedVotes(QListWidget *from, QListWidget *to);
+    // Every vote of one list to the end of the other, in order.
+    static void moveAllVotes(QListWidget *from, QListWidget *to);
     // A field loses the focus to another control, not when its window is
     // deactivated (a message box, another program).
     static bool leftForAnotherControl(QEvent *event);
