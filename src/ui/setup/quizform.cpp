@@ -369,10 +369,8 @@ void QuizForm::OK_Click()
         request.presentationFolder = presentationFolder(ctx_);
         request.currentQuizPath = s.quizFileName.empty() ? "" : s.dataFolder + "/" + s.quizFileName;
         request.presetName = s.quizFileName.empty() ? "quiz.quz" : s.quizFileName;
-        const auto path = saveSetup(request);
-        if (!path)
+        if (!saveSetup(request))
             return;
-        s.quizFileName = FileNamePart(*path);
         ctx_.host->runMacro("AddVoteToSlide", {s.quizFileName});
         EndSetupRun(ctx_);
     });

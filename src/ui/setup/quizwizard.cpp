@@ -399,10 +399,8 @@ void QuizWizard::SaveAndGo_Click()
         request.presetName = s.quizFileName;
         request.askForCurrentFile = true;
         s.onFinishChoice = onFinish_[0]->isChecked() ? 0 : 1;
-        const auto path = saveSetup(request);
-        if (!path)
+        if (!saveSetup(request))
             return;
-        s.quizFileName = FileNamePart(*path);
         // The quiz goes on the slide being worked on; it takes the title
         // typed here (an empty box leaves the slide's title alone).
         const std::string title = slideTitle_->text().toStdString();

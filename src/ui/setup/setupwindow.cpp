@@ -88,12 +88,13 @@ void SetupWindow::raiseOverPresentation()
             ctx_.windows->raiseWindow(own);
 }
 
-std::optional<std::string> SetupWindow::saveSetup(const QuizSaveRequest &request)
+bool SetupWindow::saveSetup(const QuizSaveRequest &request)
 {
     const auto path = ChooseQuizFilePath(request, *ctx_.dialogs, quizFileAsker(ctx_, hooks_, this));
     if (!path || !WriteQuizSetup(setup(), *path, *ctx_.dialogs))
-        return std::nullopt;
-    return path;
+        return false;
+    ctx_.state.quizFileName = FileNamePart(*path);
+    return true;
 }
 
 bool SetupWindow::moveVotes(QListWidget *from, QListWidget *to,

@@ -49,9 +49,9 @@ class SetupWindow : public QWidget
     // The shared controls start from the run's values, and their changes go
     // back to them; the raise timer starts.
     void linkSharedControls();
-    // Asks for the file's name and writes the set-up to it: the path
-    // written, nullopt when cancelled or not written.
-    std::optional<std::string> saveSetup(const QuizSaveRequest &request);
+    // Asks for the file's name and writes the set-up to it; once written,
+    // the file is the run's quiz file. False when cancelled or not written.
+    bool saveSetup(const QuizSaveRequest &request);
     // The window above the presentation program, once, when it is shown.
     void raiseOverPresentation();
     // Moves votes between the two lists by a rule of the vote lists
