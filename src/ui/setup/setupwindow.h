@@ -8,7 +8,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <string>
 
 class QCheckBox;
