@@ -4,7 +4,7 @@
 // scoring time over the loaded records, and their ratio.
 
 #include "core/common/fileutil.h"
-#include "core/quiz/scoring.h"
+#include "core/quiz/calculatescores.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/voterecords.h"
 

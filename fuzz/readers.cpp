@@ -12,7 +12,6 @@
 #include "core/quiz/lookupvotes.h"
 #include "core/quiz/questionweightings.h"
 #include "core/quiz/quizfile.h"
-#include "core/quiz/recordingsetupform.h"
 #include "core/results/groups.h"
 #include "core/results/questiontable.h"
 #include "core/startup/runstring.h"
@@ -136,18 +135,11 @@ void readResponseLine(std::string_view input)
 void readQuizFile(std::string_view input)
 {
     const std::string path = writeFile(scratch() / "data" / "quiz.quz", input);
-    QuizState state;
-    state.dataFolder = dataFolder();
-    RecordingSetupForm form;
-    ReadQuizSetup(state, path, &form);
-    const std::string written = formatQuizSetup(state, form);
+    const std::string written = formatQuizSetup(ReadQuizSetup(path, dataFolder()).setup);
 
     writeFile(path, written);
-    QuizState again;
-    again.dataFolder = state.dataFolder;
-    RecordingSetupForm againForm;
-    ReadQuizSetup(again, path, &againForm);
-    check(formatQuizSetup(again, againForm) == written, "a written quiz file reads back unchanged");
+    const std::string again = formatQuizSetup(ReadQuizSetup(path, dataFolder()).setup);
+    check(again == written, "a written quiz file reads back unchanged");
 }
 
 void readCorrectAnswer(std::string_view input)

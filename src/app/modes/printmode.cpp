@@ -6,7 +6,6 @@
 #include "core/controller/loadparticipants.h"
 #include "core/quiz/printsummary.h"
 #include "core/quiz/quizfile.h"
-#include "core/quiz/recordingsetupform.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/participants.h"
@@ -22,15 +21,15 @@ void runPrintMode(RunContext &ctx)
     QuizState &s = ctx.state;
     UnattendedRun unattended(ctx);
 
-    RecordingSetupForm form;
-    ReadQuizSetup(s, resolveFile(s.dataFolder, s.quizFileName), &form);
+    const std::vector<std::string> questions =
+        ReadQuizSetupInto(s, resolveFile(s.dataFolder, s.quizFileName));
     LoadValidKeypads(s, joinPath(s.dataFolder, "valid.kpd"));
     if (ctx.link && ctx.pump)
         LoadParticipants(s, *ctx.link, *ctx.pump);
 
     if (!ctx.printer)
         endRun(1, "the score summary needs a printer");
-    PrintScoreSummary(ctx, form.quiz, *ctx.printer);
+    PrintScoreSummary(ctx, questions, *ctx.printer);
     endRun(0);
 }
 

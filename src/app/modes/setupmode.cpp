@@ -19,7 +19,10 @@ void runSetupMode(RunContext &ctx)
     // The form lives as long as the run; the run's end ends the process.
     auto *form = new QuizForm(ctx, programSetupHooks(ctx));
     form->Form_Load();
-    ReadQuizSetup(s, s.dataFolder + "/" + s.quizFileName, form);
+    const QuizSetup setup =
+        ReadQuizSetup(s.dataFolder + "/" + s.quizFileName, s.dataFolder, setupOf(s)).setup;
+    applySetup(s, setup);
+    form->showSetup(setup);
     WidgetLinkForm link(form, s.twipsPerPixelX, s.twipsPerPixelY);
     if (ctx.windows)
         CentreOverPowerPoint(ctx, link, false);

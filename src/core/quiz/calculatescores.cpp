@@ -1,10 +1,11 @@
+#include "core/quiz/calculatescores.h"
+
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
 #include "core/common/text.h"
 #include "core/quiz/correctanswer.h"
 #include "core/quiz/questionweightings.h"
 #include "core/quiz/quizrecord.h"
-#include "core/quiz/scoring.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
 #include "core/votedata/voterecords.h"

@@ -21,9 +21,7 @@ bool displayStartsByItself(const std::string &commandText, const std::string &da
     }
     if (toUpper(trim(mode)) != "DISPLAY")
         return false;
-    QuizState state;
-    ReadQuizSetup(state, dataFolder + "/" + quizFile, nullptr);
-    return state.autoStart;
+    return ReadQuizSetup(dataFolder + "/" + quizFile, dataFolder).setup.autoStart;
 }
 
 std::optional<int> nextSlideCommandNumber(const std::string &command)

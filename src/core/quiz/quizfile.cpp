@@ -59,30 +59,32 @@ int readQuestionCount(ItemReader &reader, bool teamQuiz)
 
 } // namespace
 
-void ReadQuizSetup(QuizState &state, const std::string &path, SetupFormControls *form)
+QuizSetupRead ReadQuizSetup(const std::string &path, const std::string &dataFolder, const QuizSetup &start)
 {
+    QuizSetupRead read;
+    read.setup = start;
+    QuizSetup &setup = read.setup;
     const std::string file = resolvePath(path);
-    const bool quizForm = form && form->kind() == SetupFormKind::QuizForm;
     if (!FileExists(file)) {
-        if (form && FileExists(resolveFile(state.dataFolder, "team.cfg"))) {
+        if (FileExists(resolveFile(dataFolder, "team.cfg"))) {
             FontChoice font;
             font.name = "Arial";
             font.size = 24;
-            form->presetFontDialog(font);
+            read.fontPreset = font;
         }
-        return;
+        return read;
     }
+    read.found = true;
     ItemReader reader = ItemReader::fromFile(file);
-    state.displayFontColour = 0;
+    setup.font.colour = 0;
 
     // Questions; those whose file is gone are left out.
+    setup.questions.clear();
     const int count = readQuestionCount(reader, contains(toUpper(path), "TEAM.CFG"));
     for (int i = 0; i < count && !reader.atEnd(); ++i) {
         const auto name = reader.next();
-        if (name && FileExists(resolveFile(state.dataFolder, *name)) && form) {
-            form->addToQuizList(*name);
-            form->removeFromAvailableList(*name);
-        }
+        if (name && FileExists(resolveFile(dataFolder, *name)))
+            setup.questions.push_back(*name);
     }
 
     // Places shown and the display window's area. The file holds one place
@@ -91,146 +93,116 @@ void ReadQuizSetup(QuizState &state, const std::string &path, SetupFormControls 
     const int placesInFile = std::max(reader.nextInt().value_or(0), 0);
     const bool placesAccepted = placesInFile >= 1 && placesInFile <= 99;
     if (placesAccepted)
-        state.displayCount = placesInFile;
-    DisplayArea &area = state.displayAreas[0];
+        setup.displayCount = placesInFile;
+    DisplayArea &area = setup.area;
     for (float *value : {&area.left, &area.top, &area.width, &area.height})
         if (const auto number = reader.nextDouble())
             *value = static_cast<float>(*number);
-    if (form && form->kind() == SetupFormKind::QuizWizard)
-        form->setDisplayCountBox(std::to_string(state.displayCount));
 
-    if (placesAccepted) {
-        const auto places = static_cast<size_t>(placesInFile);
-        state.annotationPositions.assign(places + 1, {});
-        if (state.rankLabelPositions.size() < places + 1)
-            state.rankLabelPositions.resize(places + 1, PointD{3000, 600});
-    }
+    if (placesAccepted)
+        setup.places.assign(static_cast<size_t>(placesInFile) + 1, {});
     for (int p = 0; p < placesInFile && !reader.atEnd(); ++p)
         for (int text = 0; text < 2; ++text) {
             PointD ignored;
-            PointD &point =
-                placesAccepted ? state.annotationPositions[static_cast<size_t>(p)][text] : ignored;
+            PointD &point = placesAccepted ? setup.places[static_cast<size_t>(p)][text] : ignored;
             readInto(point.x, reader.nextDouble());
             readInto(point.y, reader.nextDouble());
         }
 
-    readInto(state.reserved1, reader.nextInt());
-    readInto(state.reserved2, reader.nextInt());
+    readInto(setup.reserved1, reader.nextInt());
+    readInto(setup.reserved2, reader.nextInt());
     // A colour beyond the range of a 64-bit whole number reads as nothing.
     if (const auto colour = reader.nextDouble(); colour && *colour > -0x1p63 && *colour < 0x1p63)
-        state.displayFontColour = static_cast<std::uint32_t>(static_cast<std::int64_t>(*colour));
+        setup.font.colour = static_cast<std::uint32_t>(static_cast<std::int64_t>(*colour));
 
     if (const auto name = reader.next())
-        state.displayFontName = name->empty() ? "Arial" : *name;
-    readInto(state.displayFontBold, reader.nextFlag());
-    readInto(state.displayFontItalic, reader.nextFlag());
-    readInto(state.displayFontSize, reader.nextInt());
-    if (form)
-        form->presetFontDialog(displayFontChoice(state));
+        setup.font.name = name->empty() ? "Arial" : *name;
+    readInto(setup.font.bold, reader.nextFlag());
+    readInto(setup.font.italic, reader.nextFlag());
+    readInto(setup.font.size, reader.nextInt());
+    read.fontPreset = setup.font;
 
-    readInto(state.showScores, reader.nextInt());
-    readInto(state.showKeypadNames, reader.nextInt());
-    readInto(state.onFinishChoice, reader.nextInt());
-    // The form's autostart box is set, and with it the option.
+    readInto(setup.showScores, reader.nextInt());
+    readInto(setup.showKeypadNames, reader.nextInt());
+    readInto(setup.onFinishChoice, reader.nextInt());
     if (const auto autostart = reader.next())
-        state.autoStart = *autostart == "autostart=True";
-    if (quizForm) {
-        form->setShowScoresCheckBox(state.showScores);
-        form->setOnFinish(state.onFinishChoice);
-        form->setCheckAutoStart(state.autoStart);
-    }
+        setup.autoStart = *autostart == "autostart=True";
 
     // Records added to the format later; an older file ends before them.
-    if (!reader.atEnd()) {
-        readInto(state.displayFontStrikeThrough, reader.nextFlag());
-        readInto(state.displayFontUnderline, reader.nextFlag());
+    const auto later = [&] {
+        if (reader.atEnd())
+            return false;
+        ++read.laterRecords;
+        return true;
+    };
+    if (later()) {
+        readInto(setup.font.strikeThrough, reader.nextFlag());
+        readInto(setup.font.underline, reader.nextFlag());
     }
-    if (!reader.atEnd()) {
-        readInto(state.useWeightings, reader.nextInt());
-        if (quizForm)
-            form->setChkUseWeightings(state.useWeightings);
+    if (later())
+        readInto(setup.useWeightings, reader.nextInt());
+    if (later())
+        readInto(setup.showNumberOfMaxScorers, reader.nextFlag());
+    if (later())
+        readInto(setup.showOnlyMaxScorers, reader.nextFlag());
+    if (later())
+        readInto(setup.keypadsStartFrom, reader.nextInt());
+    if (later()) {
+        const std::vector<std::string> pieces = splitTextsLine(reader.restOfLine());
+        for (size_t i = 1; i < pieces.size() && i - 1 < setup.textToAdd.size(); ++i)
+            setup.textToAdd[i - 1] = pieces[i];
     }
-    if (!reader.atEnd()) {
-        readInto(state.showNumberOfMaxScorers, reader.nextFlag());
-        if (quizForm)
-            form->setChkShowNumberOfMaxScorers(state.showNumberOfMaxScorers);
-    }
-    if (!reader.atEnd()) {
-        readInto(state.showOnlyMaxScorers, reader.nextFlag());
-        if (quizForm)
-            form->setChkShowOnlyMaxScorers(state.showOnlyMaxScorers);
-    }
-    if (!reader.atEnd()) {
-        readInto(state.keypadsStartFrom, reader.nextInt());
-        if (quizForm)
-            form->setTxtKeypadsStartFrom(std::to_string(state.keypadsStartFrom));
-    }
-    if (quizForm)
-        form->setText1(std::to_string(state.keypadsStartFrom - 1 + state.displayCount));
-
-    if (!reader.atEnd()) {
-        const std::string line = reader.restOfLine();
-        if (!line.empty()) {
-            const std::vector<std::string> pieces = splitTextsLine(line);
-            for (size_t i = 1; i < pieces.size(); ++i) {
-                if (quizForm)
-                    form->setTxtAddtext(pieces[i]);
-                if (i - 1 < state.textToAdd.size())
-                    state.textToAdd[i - 1] = pieces[i];
-            }
-        }
-    }
+    return read;
 }
 
-std::string formatQuizSetup(const QuizState &state, const SetupFormControls &form)
+std::vector<std::string> ReadQuizSetupInto(QuizState &state, const std::string &path)
+{
+    const QuizSetup setup = ReadQuizSetup(path, state.dataFolder, setupOf(state)).setup;
+    applySetup(state, setup);
+    return setup.questions;
+}
+
+std::string formatQuizSetup(const QuizSetup &setup)
 {
     std::string out;
-    const std::vector<std::string> questions = form.quizList();
+    const std::vector<std::string> &questions = setup.questions;
     out += WriteRecord().integer(static_cast<long long>(questions.size())).line();
     for (const std::string &name : questions)
         out += WriteRecord().text(name).line();
 
-    const DisplayArea &area = state.displayAreas[0];
+    const DisplayArea &area = setup.area;
     out += WriteRecord()
-               .integer(state.displayCount)
+               .integer(setup.displayCount)
                .single(area.left)
                .single(area.top)
                .single(area.width)
                .single(area.height)
                .line();
-    for (int p = 0; p < state.displayCount; ++p) {
+    for (int p = 0; p < setup.displayCount; ++p) {
         // A place the table does not hold yet is written as automatic.
         std::array<PointD, 3> place{PointD{-1, -1}, PointD{-1, -1}, PointD{-1, -1}};
-        if (static_cast<size_t>(p) < state.annotationPositions.size())
-            place = state.annotationPositions[static_cast<size_t>(p)];
+        if (static_cast<size_t>(p) < setup.places.size())
+            place = setup.places[static_cast<size_t>(p)];
         out +=
             WriteRecord().number(place[0].x).number(place[0].y).number(place[1].x).number(place[1].y).line();
     }
-    out += WriteRecord()
-               .integer(state.reserved1)
-               .integer(state.reserved2)
-               .integer(state.displayFontColour)
-               .line();
-    out += WriteRecord()
-               .text(state.displayFontName)
-               .flag(state.displayFontBold)
-               .flag(state.displayFontItalic)
-               .integer(state.displayFontSize)
-               .line();
-    out += WriteRecord().integer(form.showScoresCheckBox()).integer(1).line();
-    out += WriteRecord().integer(state.onFinishChoice).line();
-    out += WriteRecord().text(state.autoStart ? "autostart=True" : "autostart=False").line();
-    out += WriteRecord().flag(state.displayFontStrikeThrough).flag(state.displayFontUnderline).line();
-    out += WriteRecord().integer(state.useWeightings).line();
-    out += WriteRecord().flag(state.showNumberOfMaxScorers).line();
-    out += WriteRecord().flag(state.showOnlyMaxScorers).line();
-    out += WriteRecord().integer(state.keypadsStartFrom).line();
-    out += WriteRecord().text("txttoadd=").text(state.textToAdd[0]).text(state.textToAdd[1]).line();
+    const FontChoice &font = setup.font;
+    out += WriteRecord().integer(setup.reserved1).integer(setup.reserved2).integer(font.colour).line();
+    out += WriteRecord().text(font.name).flag(font.bold).flag(font.italic).integer(font.size).line();
+    // The keypad names item is always written as 1.
+    out += WriteRecord().integer(setup.showScores).integer(1).line();
+    out += WriteRecord().integer(setup.onFinishChoice).line();
+    out += WriteRecord().text(setup.autoStart ? "autostart=True" : "autostart=False").line();
+    out += WriteRecord().flag(font.strikeThrough).flag(font.underline).line();
+    out += WriteRecord().integer(setup.useWeightings).line();
+    out += WriteRecord().flag(setup.showNumberOfMaxScorers).line();
+    out += WriteRecord().flag(setup.showOnlyMaxScorers).line();
+    out += WriteRecord().integer(setup.keypadsStartFrom).line();
+    out += WriteRecord().text("txttoadd=").text(setup.textToAdd[0]).text(setup.textToAdd[1]).line();
     return out;
 }
 
-bool WriteQuizSetup(const QuizState &state, const std::string &path, const SetupFormControls &form,
-                    Dialogs &dialogs)
+bool WriteQuizSetup(const QuizSetup &setup, const std::string &path, Dialogs &dialogs)
 {
     const std::string file = resolvePath(path);
     if (FileExists(file) && isReadOnly(file)) {
@@ -238,7 +210,7 @@ bool WriteQuizSetup(const QuizState &state, const std::string &path, const Setup
         return false;
     }
     std::string error;
-    if (!writeFileAtomic(file, formatQuizSetup(state, form), &error)) {
+    if (!writeFileAtomic(file, formatQuizSetup(setup), &error)) {
         dialogs.message("The quiz setup could not be saved to " + path + ".\r\n" + error +
                             "\r\nThe previous file, if any, is unchanged.",
                         kQuizSetupMessageTitle, MessageIcon::Exclamation);

@@ -2,6 +2,7 @@
 
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
+#include "core/common/savefile.h"
 #include "core/controller/loadparticipants.h"
 #include "core/diagnostics/clserror.h"
 #include "core/diagnostics/errorlog.h"
@@ -10,7 +11,6 @@
 #include "core/quiz/quizfile.h"
 #include "core/quiz/quizresultssheet.h"
 #include "core/quiz/quizrounds.h"
-#include "core/quiz/recordingsetupform.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
 #include "core/presentationlink/presentationlink.h"
@@ -81,11 +81,11 @@ class ThrottledYield
 ExportRound readRound(RunContext &ctx, const std::string &quizFile, const VoteRecords &votes)
 {
     QuizState &state = ctx.state;
-    RecordingSetupForm form;
-    ReadQuizSetup(state, resolveFile(state.dataFolder, quizFile), &form);
+    const std::vector<std::string> questions =
+        ReadQuizSetupInto(state, resolveFile(state.dataFolder, quizFile));
     ExportRound round;
     round.quizFileName = quizFile;
-    for (const std::string &entry : form.quiz) {
+    for (const std::string &entry : questions) {
         ExportVote &vote = round.votes.emplace_back();
         vote.entry = entry;
         const std::string path = resolveFile(state.dataFolder, entry);
@@ -132,16 +132,20 @@ void exportQuizResults(RunContext &ctx, WorkbookWriter &writer, const ExportWind
         }
 
         step = "5";
-        const std::optional<std::string> chosen = dialogs.saveFile(
-            kExportSaveTitle, defaultQuizResultsFileName(state.dataFolder, clock()), kExportSaveFilter);
-        if (!chosen || chosen->empty())
+        SaveQuestions questions;
+        questions.askName = [&] {
+            return dialogs.saveFile(kExportSaveTitle, defaultQuizResultsFileName(state.dataFolder, clock()),
+                                    kExportSaveFilter);
+        };
+        questions.replaceText = [](const std::string &path) {
+            return path + " already exists.\r\n\r\nDo you want to overwrite it?";
+        };
+        questions.replaceTitle = kExportReplaceTitle;
+        questions.noAsksAgain = false;
+        const ChosenSave chosen = chooseSaveFile(questions, dialogs);
+        if (chosen.choice != SaveChoice::Chosen)
             endExport(ctx, 0);
-        const std::string fileName = *chosen;
-        if (FileExists(fileName) &&
-            dialogs.message(fileName + " already exists.\r\n\r\nDo you want to overwrite it?",
-                            kExportReplaceTitle, MessageIcon::Question,
-                            MessageButtons::YesNo) != MessageAnswer::Yes)
-            endExport(ctx, 0);
+        const std::string fileName = chosen.path;
 
         step = "6";
         if (hooks.setBusyCursor)

@@ -1,6 +1,7 @@
 #include "core/results/resultstableexport.h"
 
 #include "core/common/fileutil.h"
+#include "core/common/savefile.h"
 #include "core/common/text.h"
 #include "core/results/resultsworkbook.h"
 #include "ports/dialogs.h"
@@ -59,32 +60,29 @@ ResultsExportOutcome exportResultsWorkbook(const ResultsGrids &grids, const std:
 {
     const ErrorClock clock = hooks.clock ? hooks.clock : ErrorClock(localTimeNow);
     const std::string proposed = proposedVotesSummaryName(dataFolder, clock());
-    std::string fileName;
-    for (;;) {
-        const std::optional<std::string> chosen = dialogs.saveFile("", proposed, kResultsWorkbookFilter);
-        if (!chosen || chosen->empty())
-            return ResultsExportOutcome::Cancelled;
-        if (const std::string wrong = invalidExtensionMessage(*chosen); !wrong.empty()) {
-            dialogs.message(wrong, kInvalidFileTypeTitle, MessageIcon::Information, MessageButtons::Ok);
-            continue;
-        }
-        if (FileExists(*chosen)) {
-            const MessageAnswer answer =
-                dialogs.message(*chosen + " already exists.\r\n\r\nDo you want to overwrite this file?",
-                                kConfirmReplaceTitle, MessageIcon::Question, MessageButtons::YesNoCancel);
-            if (answer == MessageAnswer::No)
-                continue;
-            if (answer != MessageAnswer::Yes)
-                return ResultsExportOutcome::Cancelled;
-            if (cannotReplace(*chosen)) {
-                dialogs.message(kCannotOverwriteText, kFileAccessErrorTitle, MessageIcon::Exclamation,
-                                MessageButtons::Ok);
-                return ResultsExportOutcome::Failed;
-            }
-        }
-        fileName = *chosen;
-        break;
-    }
+    SaveQuestions saving;
+    saving.askName = [&] { return dialogs.saveFile("", proposed, kResultsWorkbookFilter); };
+    saving.pathFor = [&](const std::string &chosen) -> std::optional<std::string> {
+        const std::string wrong = invalidExtensionMessage(chosen);
+        if (wrong.empty())
+            return chosen;
+        dialogs.message(wrong, kInvalidFileTypeTitle, MessageIcon::Information, MessageButtons::Ok);
+        return std::nullopt;
+    };
+    saving.replaceText = [](const std::string &path) {
+        return path + " already exists.\r\n\r\nDo you want to overwrite this file?";
+    };
+    saving.replaceTitle = kConfirmReplaceTitle;
+    saving.replaceButtons = MessageButtons::YesNoCancel;
+    saving.cannotReplace = cannotReplace;
+    saving.refusalText = kCannotOverwriteText;
+    saving.refusalTitle = kFileAccessErrorTitle;
+    const ChosenSave chosen = chooseSaveFile(saving, dialogs);
+    if (chosen.choice == SaveChoice::Cancelled)
+        return ResultsExportOutcome::Cancelled;
+    if (chosen.choice == SaveChoice::Refused)
+        return ResultsExportOutcome::Failed;
+    const std::string &fileName = chosen.path;
 
     if (hooks.prepareWindow)
         hooks.prepareWindow();

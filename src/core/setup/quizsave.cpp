@@ -1,6 +1,7 @@
 #include "core/setup/quizsave.h"
 
 #include "core/common/fileutil.h"
+#include "core/common/savefile.h"
 #include "core/common/text.h"
 #include "core/presentationlink/presentationlink.h"
 #include "ports/dialogs.h"
@@ -56,37 +57,38 @@ std::optional<std::string> ChooseQuizFilePath(const QuizSaveRequest &request, Di
                                               const AskQuizFileName &ask)
 {
     std::string preset = request.presetName;
-    for (;;) {
+    SaveQuestions questions;
+    questions.askName = [&] {
         std::optional<std::string> name;
         do {
             name = ask(preset);
             if (name)
                 preset = *name;
         } while (name && CheckFileName(FileNamePart(*name), dialogs));
-        if (!name || name->empty())
-            return std::nullopt;
-
-        const std::string path = QuizFilePathFor(*name, request.dataFolder);
-        // The folder first: a refused path never costs the file it names.
-        if (!LiesInFolder(path, request.presentationFolder)) {
-            dialogs.message("You must save the quiz setup file in the same directory "
-                            "as the current PowerPoint presentation",
-                            "talvix Individual Quiz Setup", MessageIcon::Information, MessageButtons::Ok);
-            continue;
-        }
+        return name;
+    };
+    // The folder first: a refused path never costs the file it names.
+    questions.pathFor = [&](const std::string &name) -> std::optional<std::string> {
+        const std::string path = QuizFilePathFor(name, request.dataFolder);
+        if (LiesInFolder(path, request.presentationFolder))
+            return path;
+        dialogs.message("You must save the quiz setup file in the same directory "
+                        "as the current PowerPoint presentation",
+                        "talvix Individual Quiz Setup", MessageIcon::Information, MessageButtons::Ok);
+        return std::nullopt;
+    };
+    questions.ignoreCase = true;
+    questions.askBeforeReplacing = [&](const std::string &path) {
         const bool current =
             !request.currentQuizPath.empty() && resolvePath(request.currentQuizPath) == resolvePath(path);
-        if (FileExists(resolvePath(path)) && (request.askForCurrentFile || !current) &&
-            dialogs.message("Replace the existing file " + path, "Confirm file replace",
-                            MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::No)
-            continue;
-        // Yes: the file is replaced when written; a file that differs only in
-        // case would stay beside it, so it goes now.
-        const std::string existing = resolvePath(path);
-        if (existing != path && FileExists(existing))
-            removeFile(existing);
-        return path;
-    }
+        return request.askForCurrentFile || !current;
+    };
+    questions.replaceText = [](const std::string &path) { return "Replace the existing file " + path; };
+    questions.replaceTitle = "Confirm file replace";
+    const ChosenSave chosen = chooseSaveFile(questions, dialogs);
+    if (chosen.choice != SaveChoice::Chosen)
+        return std::nullopt;
+    return chosen.path;
 }
 
 } // namespace quiz

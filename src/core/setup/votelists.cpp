@@ -45,4 +45,10 @@ bool containsIgnoringCase(const VoteList &list, const std::string &item)
                        [&](const std::string &entry) { return iequals(entry, item); });
 }
 
+VoteList withoutQuizVotes(VoteList available, const VoteList &quiz)
+{
+    std::erase_if(available, [&](const std::string &entry) { return containsIgnoringCase(quiz, entry); });
+    return available;
+}
+
 } // namespace quiz

@@ -30,4 +30,8 @@ int rowAfterRemoval(int removedIndex, int countAfter);
 
 bool containsIgnoringCase(const VoteList &list, const std::string &item);
 
+// The votes available once a quiz's list is shown: every entry equal to one
+// of the quiz's (ignoring case) leaves the list.
+VoteList withoutQuizVotes(VoteList available, const VoteList &quiz);
+
 } // namespace quiz

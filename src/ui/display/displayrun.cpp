@@ -6,7 +6,6 @@
 #include "core/display/displaylayout.h"
 #include "core/display/insertplacement.h"
 #include "core/quiz/quizfile.h"
-#include "core/quiz/recordingsetupform.h"
 #include "core/run/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
@@ -28,9 +27,7 @@ namespace quiz
 
 std::vector<std::string> ReadQuizForDisplay(RunContext &ctx)
 {
-    RecordingSetupForm form;
-    ReadQuizSetup(ctx.state, joinPath(ctx.state.dataFolder, ctx.state.quizFileName), &form);
-    return form.quiz;
+    return ReadQuizSetupInto(ctx.state, joinPath(ctx.state.dataFolder, ctx.state.quizFileName));
 }
 
 void LoadDisplayParticipants(RunContext &ctx)

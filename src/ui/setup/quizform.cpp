@@ -2,7 +2,6 @@
 
 #include "core/common/fileutil.h"
 #include "core/common/text.h"
-#include "core/quiz/quizfile.h"
 #include "core/setup/placingfields.h"
 #include "core/setup/setupoptions.h"
 #include "core/setup/votesource.h"
@@ -17,14 +16,15 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
+#include <QVBoxLayout>
 
 namespace quiz
 {
@@ -32,31 +32,159 @@ namespace quiz
 namespace
 {
 
-// A field loses the focus to another control, not when its window is
-// deactivated (a message box, another program).
-bool leftForAnotherControl(QEvent *event)
-{
-    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
 // Mouse over a move button while its list has a selection (blue, &HFF0000).
 const char *kHoverStyle = "background-color: #0000ff;";
 
 } // namespace
 
 QuizForm::QuizForm(RunContext &ctx, SetupWindowHooks hooks, QWidget *parent)
-    : QWidget(parent), ctx_(ctx), hooks_(std::move(hooks))
+    : SetupWindow(ctx, std::move(hooks), parent)
 {
     setObjectName("QuizForm");
     setWindowTitle("Quiz setup - display of highest scoring individual keypads");
     build();
+}
 
-    tmrMakeMeTop_ = new QTimer(this);
-    tmrMakeMeTop_->setObjectName("tmr_MakeMeTop");
-    tmrMakeMeTop_->setInterval(200);
-    connect(tmrMakeMeTop_, &QTimer::timeout, this, guarded(this, &QuizForm::tmr_MakeMeTop_Timer));
-    tmrMakeMeTop_->start();
+void QuizForm::build()
+{
+    auto *layout = new QVBoxLayout(this);
+    auto *title = new QHBoxLayout;
+    lblTitle_ = named(new QLabel("Quiz Name:"), "lblTitle");
+    lblQuizName_ = named(new QLabel, "lblQuizName");
+    title->addWidget(lblTitle_);
+    title->addWidget(lblQuizName_, 1);
+    layout->addLayout(title);
+
+    sstab1_ = named(new QTabWidget, "SSTab1");
+    layout->addWidget(sstab1_);
+    sstab1_->addTab(buildVotesTab(), "Quiz setup");
+    sstab1_->addTab(buildLiveTab(), "Live display");
+
+    auto *bottom = new QHBoxLayout;
+    const char *captions[3] = {"Set &display", "&OK", "C&ancel"};
+    for (int i = 0; i < 3; ++i) {
+        command2_[size_t(i)] = named(new QPushButton(captions[i]), arrayName("Command2", i));
+        bottom->addWidget(command2_[size_t(i)]);
+    }
+    layout->addLayout(bottom);
+    connect(command2_[0], &QPushButton::clicked, this, guarded(this, &QuizForm::SetDisplay_Click));
+    connect(command2_[1], &QPushButton::clicked, this, guarded(this, &QuizForm::OK_Click));
+    connect(command2_[2], &QPushButton::clicked, this, guarded(this, &QuizForm::Cancel_Click));
+
+    // The controls start from the run's set-up values.
+    linkSharedControls();
+    onlyMax_->setChecked(ctx_.state.showOnlyMaxScorers);
+    useWeightings_->setEnabled(ctx_.state.showScores == 1);
+    connect(onlyMax_, &QCheckBox::toggled, this,
+            guarded([this](bool on) { ctx_.state.showOnlyMaxScorers = on; }));
+    connect(showScores_, &QCheckBox::toggled, this,
+            guarded([this](bool on) { useWeightings_->setEnabled(on); }));
+    connect(numberOfMax_, &QCheckBox::toggled, this,
+            guarded(this, &QuizForm::chk_ShowNumberOfMaxScorers_Click));
+    for (QLineEdit *field : {startFrom_, text1_}) {
+        field->installEventFilter(this);
+        connect(field, &QLineEdit::textChanged, this, guarded([this, field] { onPlacingChanged(field); }));
+    }
+}
+
+// Tab "Quiz setup": the two vote lists and the move buttons.
+QWidget *QuizForm::buildVotesTab()
+{
+    auto *frame2 = named(new QGroupBox, "Frame2");
+    auto *votes = new QGridLayout(frame2);
+    available_ = named(new QListWidget, "List1");
+    quizList_ = named(new QListWidget, "List2");
+    for (QListWidget *list : {available_, quizList_}) {
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->setMouseTracking(true);
+        list->installEventFilter(this);
+    }
+    available_->setToolTip("Double click to add a vote to the votes in quiz");
+    quizList_->setToolTip("Double click to remove a vote from the votes in quiz");
+    command1_[0] = named(new QPushButton(">>"), arrayName("Command1", 0));
+    command1_[1] = named(new QPushButton("<<"), arrayName("Command1", 1));
+    command1_[0]->setToolTip("Click to add a vote to the votes in quiz");
+    command1_[1]->setToolTip("Click to remove a vote from the votes in quiz");
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch();
+    for (int i = 0; i < 2; ++i) {
+        command1_[size_t(i)]->installEventFilter(this);
+        buttons->addWidget(command1_[size_t(i)]);
+        connect(command1_[size_t(i)], &QPushButton::clicked, this, guarded([this, i] { Command1_Click(i); }));
+    }
+    buttons->addStretch();
+    votes->addWidget(named(new QLabel("Votes available"), "Label1"), 0, 0);
+    votes->addWidget(named(new QLabel("Votes in quiz"), "Label2"), 0, 2);
+    votes->addWidget(available_, 1, 0);
+    votes->addLayout(buttons, 1, 1);
+    votes->addWidget(quizList_, 1, 2);
+    connect(available_, &QListWidget::itemDoubleClicked, this, guarded(this, &QuizForm::List1_DblClick));
+    connect(quizList_, &QListWidget::itemDoubleClicked, this, guarded(this, &QuizForm::List2_DblClick));
+    return frame2;
+}
+
+// Tab "Live display": the places, the score texts and options, on finishing, autostart.
+QWidget *QuizForm::buildLiveTab()
+{
+    auto *live = new QWidget;
+    auto *liveLayout = new QVBoxLayout(live);
+    auto *frame1 = named(new QGroupBox("Display"), "Frame1");
+    auto *display = new QGridLayout(frame1);
+    label3_ = named(new QLabel("Display keypads placed"), "Label3");
+    label4_ = named(new QLabel("to"), "Label4");
+    startFrom_ = named(new QLineEdit("1"), "txt_KeypadsStartFrom");
+    text1_ = named(new QLineEdit("5"), "Text1");
+    auto *placing = new QHBoxLayout;
+    placing->addWidget(label3_);
+    placing->addWidget(startFrom_);
+    placing->addWidget(label4_);
+    placing->addWidget(text1_);
+    display->addLayout(placing, 0, 0, 1, 2);
+    const char *addTextLabels[2] = {"Add text before score", "Add text after score"};
+    for (int i = 0; i < 2; ++i) {
+        addText_[size_t(i)] = named(new QLineEdit, arrayName("txt_addtext", i));
+        display->addWidget(named(new QLabel(addTextLabels[i]), i == 0 ? "Label6" : "Label7"), 1 + i, 0);
+        display->addWidget(addText_[size_t(i)], 1 + i, 1);
+    }
+    showScores_ = named(new QCheckBox("Show scores"), "showScoresCheckBox");
+    showScores_->setToolTip(
+        "Select this check box if you would like to display the scores as well as the keypad numbers");
+    useWeightings_ = named(new QCheckBox("Show weighted scores"), "chkUseWeightings");
+    onlyMax_ = named(new QCheckBox("Only Show Maximum Scores"), "chk_ShowOnlyMaxScorers");
+    numberOfMax_ = named(new QCheckBox("Show Number Of Maximum Scorers"), "chk_ShowNumberOfMaxScorers");
+    display->addWidget(showScores_, 3, 0);
+    display->addWidget(useWeightings_, 3, 1);
+    display->addWidget(onlyMax_, 4, 0);
+    display->addWidget(numberOfMax_, 4, 1);
+    liveLayout->addWidget(frame1);
+
+    auto *frame7 = named(new QGroupBox("On finishing..."), "Frame7");
+    auto *finish = new QVBoxLayout(frame7);
+    onFinish_[0] = named(new QRadioButton("Return to PowerPoint"), arrayName("onFinish", 0));
+    onFinish_[1] =
+        named(new QRadioButton("Return to PowerPoint and go to next slide"), arrayName("onFinish", 1));
+    doOnFinishWarning_ =
+        named(new QLabel("If last slide in show then select Tools, Options,  End with black slide, "
+                         "or don't use this option."),
+              "doOnFinishWarning");
+    doOnFinishWarning_->setWordWrap(true);
+    finish->addWidget(onFinish_[0]);
+    finish->addWidget(onFinish_[1]);
+    finish->addWidget(doOnFinishWarning_);
+    liveLayout->addWidget(frame7);
+
+    auto *frame19 = named(new QGroupBox("Autostart"), "Frame19");
+    auto *autostart = new QVBoxLayout(frame19);
+    checkAutoStart_ = named(new QCheckBox("Show results when slide displayed"), "CheckAutoStart");
+    auto *label5 =
+        named(new QLabel("Note: The results will be displayed before any custom animations or other "
+                         "slide build-ups."),
+              "Label5");
+    label5->setWordWrap(true);
+    autostart->addWidget(checkAutoStart_);
+    autostart->addWidget(label5);
+    liveLayout->addWidget(frame19);
+    return live;
 }
 
 void QuizForm::Form_Load()
@@ -68,78 +196,19 @@ void QuizForm::Form_Load()
     lblTitle_->setVisible(named);
     sstab1_->setCurrentIndex(0);
     for (const auto &vote : AddVotesToList(ctx_))
-        list1_->addItem(QString::fromStdString(vote));
+        available_->addItem(QString::fromStdString(vote));
 }
 
 // ------------------------------------------------------------ the set-up file
 
-void QuizForm::addToQuizList(const std::string &name)
+// The places: the first and the last shown, whether only the top scorers
+// are, and their number.
+void QuizForm::showPlaces(const QuizSetup &setup)
 {
-    list2_->addItem(QString::fromStdString(name));
-}
-
-std::vector<std::string> QuizForm::quizList() const
-{
-    return listItems(list2_);
-}
-
-void QuizForm::removeFromAvailableList(const std::string &name)
-{
-    for (int i = list1_->count() - 1; i >= 0; --i)
-        if (iequals(list1_->item(i)->text().toStdString(), name))
-            delete list1_->takeItem(i);
-}
-
-void QuizForm::setText1(const std::string &text)
-{
-    text1_->setText(QString::fromStdString(text));
-}
-
-void QuizForm::setShowScoresCheckBox(int value)
-{
-    showScores_->setChecked(value == 1);
-}
-
-int QuizForm::showScoresCheckBox() const
-{
-    return showScores_->isChecked() ? 1 : 0;
-}
-
-void QuizForm::setOnFinish(int index)
-{
-    if (index == 0 || index == 1)
-        onFinish_[size_t(index)]->setChecked(true);
-}
-
-void QuizForm::setCheckAutoStart(bool on)
-{
-    checkAutoStart_->setChecked(on);
-}
-
-void QuizForm::setChkUseWeightings(int value)
-{
-    useWeightings_->setChecked(value != 0);
-}
-
-void QuizForm::setChkShowNumberOfMaxScorers(bool on)
-{
-    numberOfMax_->setChecked(on);
-}
-
-void QuizForm::setChkShowOnlyMaxScorers(bool on)
-{
-    onlyMax_->setChecked(on);
-}
-
-void QuizForm::setTxtKeypadsStartFrom(const std::string &text)
-{
-    startFrom_->setText(QString::fromStdString(text));
-}
-
-// The reader gives the score texts in order: before, then after the score.
-void QuizForm::setTxtAddtext(const std::string &text)
-{
-    addText_[size_t(addTextPieces_++ % 2)]->setText(QString::fromStdString(text));
+    numberOfMax_->setChecked(setup.showNumberOfMaxScorers);
+    onlyMax_->setChecked(setup.showOnlyMaxScorers);
+    startFrom_->setText(QString::number(setup.keypadsStartFrom));
+    setText1(std::to_string(lastPlace(setup)));
 }
 
 std::string QuizForm::text1() const
@@ -147,41 +216,29 @@ std::string QuizForm::text1() const
     return text1_->text().toStdString();
 }
 
+void QuizForm::setText1(const std::string &text)
+{
+    text1_->setText(QString::fromStdString(text));
+}
+
 // ------------------------------------------------------------ the vote lists
-
-void QuizForm::moveSelected(QListWidget *from, QListWidget *to)
-{
-    VoteList source = listItems(from), target = listItems(to);
-    moveSelectedVotes(source, target, selectedRows(from));
-    setListItems(from, source);
-    setListItems(to, target);
-}
-
-void QuizForm::moveCurrent(QListWidget *from, QListWidget *to)
-{
-    VoteList source = listItems(from), target = listItems(to);
-    if (!moveVote(source, target, from->currentRow()))
-        return;
-    setListItems(from, source);
-    setListItems(to, target);
-}
 
 void QuizForm::Command1_Click(int index)
 {
     if (index == 0)
-        moveSelected(list1_, list2_);
+        moveSelectedVotes(available_, quizList_);
     else
-        moveSelected(list2_, list1_);
+        moveSelectedVotes(quizList_, available_);
 }
 
 void QuizForm::List1_DblClick()
 {
-    moveCurrent(list1_, list2_);
+    moveCurrentVote(available_, quizList_);
 }
 
 void QuizForm::List2_DblClick()
 {
-    moveCurrent(list2_, list1_);
+    moveCurrentVote(quizList_, available_);
 }
 
 // ------------------------------------------------------------ placings and options
@@ -223,7 +280,7 @@ void QuizForm::chk_ShowNumberOfMaxScorers_Click()
 {
     DisplayOptions options;
     options.text1 = text1();
-    options.showScores = showScoresCheckBox();
+    options.showScores = showScores_->isChecked() ? 1 : 0;
     options.useWeightings = useWeightings_->isChecked() ? 1 : 0;
     options.showOnlyMaxScorers = onlyMax_->isChecked();
     const bool on = numberOfMax_->isChecked();
@@ -254,25 +311,17 @@ bool QuizForm::eventFilter(QObject *watched, QEvent *event)
             else if (watched == startFrom_)
                 txt_KeypadsStartFrom_LostFocus();
         } else if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
-            if (watched == list1_ || watched == list2_) {
+            if (watched == available_ || watched == quizList_) {
                 for (QPushButton *button : command1_)
                     button->setStyleSheet(QString());
-            } else if (watched == command1_[0] && !list1_->selectedItems().isEmpty()) {
+            } else if (watched == command1_[0] && !available_->selectedItems().isEmpty()) {
                 command1_[0]->setStyleSheet(kHoverStyle);
-            } else if (watched == command1_[1] && !list2_->selectedItems().isEmpty()) {
+            } else if (watched == command1_[1] && !quizList_->selectedItems().isEmpty()) {
                 command1_[1]->setStyleSheet(kHoverStyle);
             }
         }
         return QWidget::eventFilter(watched, event);
     });
-}
-
-void QuizForm::tmr_MakeMeTop_Timer()
-{
-    tmrMakeMeTop_->stop();
-    if (ctx_.windows && isVisible())
-        if (const WindowHandle own = ctx_.windows->ownWindowHandle(this))
-            ctx_.windows->raiseWindow(own);
 }
 
 // ------------------------------------------------------------ set display, save, cancel
@@ -320,10 +369,8 @@ void QuizForm::OK_Click()
         request.presentationFolder = presentationFolder(ctx_);
         request.currentQuizPath = s.quizFileName.empty() ? "" : s.dataFolder + "/" + s.quizFileName;
         request.presetName = s.quizFileName.empty() ? "quiz.quz" : s.quizFileName;
-        const auto path = ChooseQuizFilePath(request, *ctx_.dialogs, quizFileAsker(ctx_, hooks_, this));
-        if (!path || !WriteQuizSetup(s, *path, *this, *ctx_.dialogs))
+        if (!saveSetup(request))
             return;
-        s.quizFileName = FileNamePart(*path);
         ctx_.host->runMacro("AddVoteToSlide", {s.quizFileName});
         EndSetupRun(ctx_);
     });

@@ -2,7 +2,6 @@
 
 #include "core/common/runend.h"
 #include "core/common/text.h"
-#include "core/quiz/quizfile.h"
 #include "core/setup/placingfields.h"
 #include "core/setup/votesource.h"
 #include "core/run/endofrun.h"
@@ -17,14 +16,14 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -34,20 +33,6 @@ namespace quiz
 
 namespace
 {
-
-// A field loses the focus to another control, not when its window is
-// deactivated (a message box, another program).
-bool leftForAnotherControl(QEvent *event)
-{
-    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-template <typename T> T *named(T *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 QString bgrStyle(std::uint32_t bgr)
 {
@@ -63,16 +48,11 @@ constexpr int kShowWaitLimitMs = 10000;
 } // namespace
 
 QuizWizard::QuizWizard(RunContext &ctx, SetupWindowHooks hooks, QWidget *parent)
-    : QWidget(parent), ctx_(ctx), hooks_(std::move(hooks))
+    : SetupWindow(ctx, std::move(hooks), parent)
 {
     setObjectName("QuizWizard");
     setWindowTitle("Quiz Wizard");
     build();
-    tmrMakeMeTop_ = new QTimer(this);
-    tmrMakeMeTop_->setObjectName("tmr_MakeMeTop");
-    tmrMakeMeTop_->setInterval(200);
-    connect(tmrMakeMeTop_, &QTimer::timeout, this, guarded(this, &QuizWizard::tmr_MakeMeTop_Timer));
-    tmrMakeMeTop_->start();
 }
 
 void QuizWizard::build()
@@ -97,107 +77,184 @@ void QuizWizard::build()
     connect(cmdMain_[4], &QPushButton::clicked, this, guarded(this, &QuizWizard::StartAgain_Click));
     connect(master_, &QTabWidget::currentChanged, this, guarded(this, &QuizWizard::SSTab_Master_Click));
     connect(display_, &QTabWidget::currentChanged, this, guarded(this, &QuizWizard::SSTab_display_Click));
+    linkSharedControls();
     SSTab_Master_Click();
+}
+
+QWidget *QuizWizard::buildVotesTab()
+{
+    auto *frame2 = named(new QGroupBox("Votes"), "Frame2");
+    auto *grid = new QGridLayout(frame2);
+    available_ = named(new QListWidget, "lst_AvailVotes");
+    quizList_ = named(new QListWidget, "lst_VotesIn");
+    available_->setToolTip("Double click to add a vote to the votes in quiz");
+    quizList_->setToolTip("Double click to remove a vote from the votes in quiz");
+    cmdAdd_ = named(new QPushButton("Add"), "cmd_Add");
+    cmdRemove_ = named(new QPushButton("Remove"), "cmd_remove");
+    cmdAddAll_ = named(new QPushButton("Add All"), "cmd_addall");
+    cmdRemoveAll_ = named(new QPushButton("Remove All"), "cmd_removeall");
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch();
+    for (QPushButton *b : {cmdAdd_, cmdRemove_, cmdAddAll_, cmdRemoveAll_})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    grid->addWidget(new QLabel("Votes available"), 0, 0);
+    grid->addWidget(new QLabel("Votes in quiz"), 0, 2);
+    grid->addWidget(available_, 1, 0);
+    grid->addLayout(buttons, 1, 1);
+    grid->addWidget(quizList_, 1, 2);
+
+    connect(cmdAdd_, &QPushButton::clicked, this, guarded(this, &QuizWizard::addName));
+    connect(cmdRemove_, &QPushButton::clicked, this, guarded(this, &QuizWizard::removeName));
+    connect(cmdAddAll_, &QPushButton::clicked, this, guarded(this, &QuizWizard::cmd_addall_Click));
+    connect(cmdRemoveAll_, &QPushButton::clicked, this, guarded(this, &QuizWizard::cmd_removeall_Click));
+    connect(available_, &QListWidget::itemDoubleClicked, this, guarded(this, &QuizWizard::addName));
+    connect(quizList_, &QListWidget::itemDoubleClicked, this, guarded(this, &QuizWizard::removeName));
+    connect(available_, &QListWidget::itemSelectionChanged, this,
+            guarded(this, &QuizWizard::refreshListButtons));
+    connect(quizList_, &QListWidget::itemSelectionChanged, this,
+            guarded(this, &QuizWizard::refreshListButtons));
+    refreshListButtons();
+    return frame2;
+}
+
+QWidget *QuizWizard::buildOptionsTab()
+{
+    display_ = named(new QTabWidget, "SSTab_display");
+
+    auto *displayOptions = new QWidget;
+    auto *displayLayout = new QVBoxLayout(displayOptions);
+    auto *frame3 = named(new QGroupBox("Display Settings"), "Frame3");
+    auto *settings = new QGridLayout(frame3);
+    cmdSetDisplay_ = named(new QPushButton("Set display"), arrayName("cmd_setdisplay", 0));
+    lblResultSet_[0] = named(new QLabel("Display has not yet been set"), arrayName("lbl_resultset", 0));
+    lblResultSet_[1] = named(new QLabel("Display set"), arrayName("lbl_resultset", 1));
+    slideTitle_ = named(new QLineEdit, "txt_slidetitle");
+    settings->addWidget(cmdSetDisplay_, 0, 0);
+    settings->addWidget(lblResultSet_[0], 0, 1);
+    settings->addWidget(lblResultSet_[1], 0, 2);
+    settings->addWidget(named(new QLabel("Set Slide Title"), "Label4"), 1, 0);
+    settings->addWidget(slideTitle_, 1, 1, 1, 2);
+    displayLayout->addWidget(frame3);
+    connect(cmdSetDisplay_, &QPushButton::clicked, this, guarded(this, &QuizWizard::cmd_setdisplay_Click));
+
+    auto *frame1 = named(new QGroupBox("Display"), "Frame1");
+    auto *grid = new QGridLayout(frame1);
+    numKeypads_ = named(new QLineEdit("5"), "txt_numkeypads");
+    numKeypads_->installEventFilter(this);
+    connect(numKeypads_, &QLineEdit::textChanged, this, guarded([this](const QString &text) {
+                const std::string clean = cleanPlacingText(text.toStdString());
+                if (clean != text.toStdString())
+                    numKeypads_->setText(QString::fromStdString(clean));
+            }));
+    auto *places = new QHBoxLayout;
+    places->addWidget(named(new QLabel("Display the top"), "Label3"));
+    places->addWidget(numKeypads_);
+    places->addWidget(named(new QLabel("keypads"), "Label6"));
+    grid->addLayout(places, 0, 0, 1, 2);
+    const char *labels[2][2] = {{"Label7", "Add text before score"}, {"Label8", "Add text after score"}};
+    for (int i = 0; i < 2; ++i) {
+        addText_[size_t(i)] = named(new QLineEdit, arrayName("txt_addtext", i));
+        grid->addWidget(named(new QLabel(labels[i][1]), labels[i][0]), 1 + i, 0);
+        grid->addWidget(addText_[size_t(i)], 1 + i, 1);
+    }
+    showScores_ = named(new QCheckBox("Show scores"), "showScoresCheckBox");
+    useWeightings_ = named(new QCheckBox("Show weighted scores"), "chkUseWeightings");
+    grid->addWidget(showScores_, 3, 0);
+    grid->addWidget(useWeightings_, 3, 1);
+    displayLayout->addWidget(frame1);
+    display_->addTab(displayOptions, "Display Options");
+
+    auto *slideOptions = new QWidget;
+    auto *slideLayout = new QVBoxLayout(slideOptions);
+    auto *frame7 = named(new QGroupBox("On finishing..."), "Frame7");
+    auto *finish = new QVBoxLayout(frame7);
+    onFinish_[0] = named(new QRadioButton("Return to PowerPoint"), arrayName("onFinish", 0));
+    onFinish_[1] =
+        named(new QRadioButton("Return to PowerPoint and go to next slide"), arrayName("onFinish", 1));
+    doOnFinishWarning_ =
+        named(new QLabel("If last slide in show then select Tools, Options,  End with black slide, "
+                         "or don't use this option."),
+              "doOnFinishWarning");
+    doOnFinishWarning_->setWordWrap(true);
+    for (QRadioButton *button : onFinish_)
+        finish->addWidget(button);
+    finish->addWidget(doOnFinishWarning_);
+    slideLayout->addWidget(frame7);
+
+    auto *frame19 = named(new QGroupBox("Autostart"), "Frame19");
+    auto *autostart = new QVBoxLayout(frame19);
+    checkAutoStart_ = named(new QCheckBox("Show results when slide displayed"), "CheckAutoStart");
+    auto *label5 =
+        named(new QLabel("Note: The results will be displayed before any custom animations or other "
+                         "slide build-ups."),
+              "Label5");
+    label5->setWordWrap(true);
+    autostart->addWidget(checkAutoStart_);
+    autostart->addWidget(label5);
+    slideLayout->addWidget(frame19);
+    display_->addTab(slideOptions, "Slide Options");
+    return display_;
 }
 
 void QuizWizard::Form_Load()
 {
     CheckFinished();
     presentationFolder_ = presentationFolder(ctx_);
-    for (const auto &vote : WizardVotes(ctx_, listItems(votesIn_)))
-        avail_->addItem(QString::fromStdString(vote));
+    for (const auto &vote : WizardVotes(ctx_, listItems(quizList_)))
+        available_->addItem(QString::fromStdString(vote));
     master_->setCurrentIndex(0);
 }
 
 // ------------------------------------------------------------ the set-up file
 
-void QuizWizard::addToQuizList(const std::string &name)
+void QuizWizard::showPlaces(const QuizSetup &setup)
 {
-    votesIn_->addItem(QString::fromStdString(name));
-}
-
-std::vector<std::string> QuizWizard::quizList() const
-{
-    return listItems(votesIn_);
-}
-
-void QuizWizard::removeFromAvailableList(const std::string &name)
-{
-    for (int i = avail_->count() - 1; i >= 0; --i)
-        if (iequals(avail_->item(i)->text().toStdString(), name))
-            delete avail_->takeItem(i);
-}
-
-void QuizWizard::setShowScoresCheckBox(int value)
-{
-    showScores_->setChecked(value == 1);
-}
-
-int QuizWizard::showScoresCheckBox() const
-{
-    return showScores_->isChecked() ? 1 : 0;
-}
-
-void QuizWizard::setDisplayCountBox(const std::string &text)
-{
-    numKeypads_->setText(QString::fromStdString(text));
+    numKeypads_->setText(QString::number(setup.displayCount));
 }
 
 // ------------------------------------------------------------ the vote lists
 
 void QuizWizard::addName()
 {
-    VoteList from = listItems(avail_), to = listItems(votesIn_);
-    if (!moveVote(from, to, avail_->currentRow()))
-        return;
-    setListItems(avail_, from);
-    setListItems(votesIn_, to);
-    CheckFinished();
+    if (moveCurrentVote(available_, quizList_))
+        CheckFinished();
 }
 
 void QuizWizard::removeName()
 {
-    const int row = votesIn_->currentRow();
-    VoteList from = listItems(votesIn_), to = listItems(avail_);
-    if (!moveVote(from, to, row))
+    const int row = quizList_->currentRow();
+    if (!moveCurrentVote(quizList_, available_))
         return;
-    setListItems(votesIn_, from);
-    setListItems(avail_, to);
-    const int next = rowAfterRemoval(row, votesIn_->count());
+    const int next = rowAfterRemoval(row, quizList_->count());
     if (next >= 0)
-        votesIn_->setCurrentRow(next);
+        quizList_->setCurrentRow(next);
     CheckFinished();
 }
 
 void QuizWizard::cmd_addall_Click()
 {
-    VoteList from = listItems(avail_), to = listItems(votesIn_);
-    moveAllVotes(from, to);
-    setListItems(avail_, from);
-    setListItems(votesIn_, to);
+    moveAllVotes(available_, quizList_);
     CheckFinished();
 }
 
 void QuizWizard::cmd_removeall_Click()
 {
-    VoteList from = listItems(votesIn_), to = listItems(avail_);
-    moveAllVotes(from, to);
-    setListItems(votesIn_, from);
-    setListItems(avail_, to);
+    moveAllVotes(quizList_, available_);
     CheckFinished();
 }
 
 void QuizWizard::refreshListButtons()
 {
-    cmdAdd_->setEnabled(!avail_->selectedItems().isEmpty());
-    cmdRemove_->setEnabled(!votesIn_->selectedItems().isEmpty());
+    cmdAdd_->setEnabled(!available_->selectedItems().isEmpty());
+    cmdRemove_->setEnabled(!quizList_->selectedItems().isEmpty());
 }
 
 // ------------------------------------------------------------ readiness and tabs
 
 Readiness QuizWizard::CheckFinished()
 {
-    const Readiness r = quiz::CheckFinished(displaySet_, votesIn_->count() > 0);
+    const Readiness r = quiz::CheckFinished(displaySet_, quizList_->count() > 0);
     QPushButton *main = cmdMain_[0];
     main->setToolTip(QString::fromStdString(r.toolTip));
     main->setEnabled(true);
@@ -285,14 +342,6 @@ bool QuizWizard::eventFilter(QObject *watched, QEvent *event)
     });
 }
 
-void QuizWizard::tmr_MakeMeTop_Timer()
-{
-    tmrMakeMeTop_->stop();
-    if (ctx_.windows && isVisible())
-        if (const WindowHandle own = ctx_.windows->ownWindowHandle(this))
-            ctx_.windows->raiseWindow(own);
-}
-
 // ------------------------------------------------------------ set display, save, leave
 
 void QuizWizard::cmd_setdisplay_Click()
@@ -349,15 +398,9 @@ void QuizWizard::SaveAndGo_Click()
         request.presentationFolder = presentationFolder_.empty() ? s.dataFolder : presentationFolder_;
         request.presetName = s.quizFileName;
         request.askForCurrentFile = true;
-        const auto path = ChooseQuizFilePath(request, *ctx_.dialogs, quizFileAsker(ctx_, hooks_, this));
-        if (!path)
-            return;
         s.onFinishChoice = onFinish_[0]->isChecked() ? 0 : 1;
-        for (size_t i = 0; i < 2; ++i)
-            s.textToAdd[i] = addText_[i]->text().toStdString();
-        if (!WriteQuizSetup(s, *path, *this, *ctx_.dialogs))
+        if (!saveSetup(request))
             return;
-        s.quizFileName = FileNamePart(*path);
         // The quiz goes on the slide being worked on; it takes the title
         // typed here (an empty box leaves the slide's title alone).
         const std::string title = slideTitle_->text().toStdString();

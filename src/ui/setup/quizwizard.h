@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/quiz/setupformcontrols.h"
 #include "core/setup/readiness.h"
-#include "ui/setup/setuphooks.h"
+#include "ui/setup/setupwindow.h"
 
 #include <QWidget>
 
@@ -24,7 +23,7 @@ struct RunContext;
 
 // "Quiz Wizard": the quiz built step by step (votes, display options, slide
 // options), always showing whether it is ready to be saved.
-class QuizWizard : public QWidget, public SetupFormControls
+class QuizWizard : public SetupWindow
 {
     Q_OBJECT
   public:
@@ -33,25 +32,6 @@ class QuizWizard : public QWidget, public SetupFormControls
     // Form load: the readiness, then the votes on offer (ends the run
     // without quizslds.txt or with an empty one).
     void Form_Load();
-
-    // SetupFormControls: the wizard has the quiz list, the available list
-    // and the places box.
-    SetupFormKind kind() const override { return SetupFormKind::QuizWizard; }
-    void addToQuizList(const std::string &name) override;
-    std::vector<std::string> quizList() const override;
-    void removeFromAvailableList(const std::string &name) override;
-    void setText1(const std::string &) override {}
-    void setShowScoresCheckBox(int value) override;
-    int showScoresCheckBox() const override;
-    void setOnFinish(int) override {}
-    void setCheckAutoStart(bool) override {}
-    void setChkUseWeightings(int) override {}
-    void setChkShowNumberOfMaxScorers(bool) override {}
-    void setChkShowOnlyMaxScorers(bool) override {}
-    void setTxtKeypadsStartFrom(const std::string &) override {}
-    void setTxtAddtext(const std::string &) override {}
-    void setDisplayCountBox(const std::string &text) override;
-    void presetFontDialog(const FontChoice &) override {}
 
     bool displaySet() const { return displaySet_; }
     int quizSlide() const { return quizSlide_; }
@@ -72,11 +52,11 @@ class QuizWizard : public QWidget, public SetupFormControls
     void Next_Click();
     void Previous_Click();
     void StartAgain_Click();
-    void tmr_MakeMeTop_Timer();
     // Unloads the wizard: the controller hears "EndWizard" and the run ends.
     void unload();
 
   protected:
+    void showPlaces(const QuizSetup &setup) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -88,19 +68,11 @@ class QuizWizard : public QWidget, public SetupFormControls
     void refreshDisplaySetLabels();
     int placesBoxValue() const;
 
-    RunContext &ctx_;
-    SetupWindowHooks hooks_;
     QTabWidget *master_, *display_;
-    QListWidget *avail_, *votesIn_;
     QPushButton *cmdAdd_, *cmdRemove_, *cmdAddAll_, *cmdRemoveAll_, *cmdSetDisplay_;
     std::array<QPushButton *, 5> cmdMain_{};
     std::array<QLabel *, 2> lblResultSet_{};
     QLineEdit *slideTitle_, *numKeypads_;
-    std::array<QLineEdit *, 2> addText_{};
-    QCheckBox *showScores_, *useWeightings_, *checkAutoStart_;
-    std::array<QRadioButton *, 2> onFinish_{};
-    QLabel *doOnFinishWarning_;
-    QTimer *tmrMakeMeTop_;
     bool displaySet_ = false;
     int quizSlide_ = 0;
     std::string presentationFolder_;

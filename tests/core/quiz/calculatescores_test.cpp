@@ -1,7 +1,7 @@
 #include "core/common/runend.h"
+#include "core/quiz/calculatescores.h"
 #include "core/quiz/quizfile.h"
 #include "core/quiz/quizrecord.h"
-#include "core/quiz/recordingsetupform.h"
 #include "core/quiz/scoring.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
@@ -32,14 +32,14 @@ class DemoMeeting : public ::testing::Test
         ctx.state.quizFileName = "quiz.quz";
         ctx.state.runMode = "DISPLAY";
         ctx.dialogs = &dialogs;
-        ReadQuizSetup(ctx.state, folder.str() + "/quiz.quz", &form);
+        quizList = ReadQuizSetupInto(ctx.state, folder.str() + "/quiz.quz");
         LoadValidKeypads(ctx.state, folder.str() + "/valid.kpd");
     }
 
     // The DISPLAY run's scores and its quiz.txt record, as the mode takes them.
     ScoringRun scoreAndRecord()
     {
-        ScoringRun run = CalculateScores(ctx, form.quiz);
+        ScoringRun run = CalculateScores(ctx, quizList);
         AppendQuizRecord(ctx.state.dataFolder, ctx.state.quizFileName, run.totals, ctx.dialogs);
         return run;
     }
@@ -54,7 +54,7 @@ class DemoMeeting : public ::testing::Test
 
     test::TestFolder folder;
     test::FakeDialogs dialogs;
-    RecordingSetupForm form;
+    std::vector<std::string> quizList;
     RunContext ctx;
 };
 
@@ -62,7 +62,7 @@ TEST_F(DemoMeeting, ScoresRanksFillsTheRowsAndAppendsTheRecord)
 {
     folder.write("quiz.txt", "earlier\r\n");
     ctx.state.participants = {{"Bob", 4, 1}, {"Ann", 2, 1}, {"end", 0, 0}};
-    form.quiz.insert(form.quiz.begin() + 1, "gone.tlx"); // a missing question file is skipped
+    quizList.insert(quizList.begin() + 1, "gone.tlx"); // a missing question file is skipped
     const ScoringRun run = scoreAndRecord();
     EXPECT_EQ(run.totals.score, (std::vector<float>{4, 4, 1, 4, 0, 4, 2, 2}));
     EXPECT_EQ(run.totals.voted, (std::vector<float>{1, 1, 1, 1, 0, 1, 1, 1}));
@@ -93,7 +93,7 @@ TEST_F(DemoMeeting, ScoringAloneWritesNoRecordAndFirstPlaceBelowOneIsStoredBack)
 {
     ctx.state.runMode = "INSERT";
     ctx.state.keypadsStartFrom = 0;
-    EXPECT_EQ(CalculateScores(ctx, form.quiz).ranking.size(), 8u);
+    EXPECT_EQ(CalculateScores(ctx, quizList).ranking.size(), 8u);
     EXPECT_FALSE(fs::exists(folder.path() / "quiz.txt"));
     EXPECT_EQ(ctx.state.keypadsStartFrom, 1);
 }
@@ -112,9 +112,9 @@ TEST_F(DemoMeeting, ReadOnlyQuizTxtStillShowsTheScores)
 
 TEST_F(DemoMeeting, MissingVotesEndTheRunWithAMessage)
 {
-    EXPECT_THROW(CalculateScores(ctx, form.quiz, VoteRecords{}), RunEnded); // preloaded records
+    EXPECT_THROW(CalculateScores(ctx, quizList, VoteRecords{}), RunEnded); // preloaded records
     fs::remove(folder.path() / "votes.rec");
-    EXPECT_THROW(CalculateScores(ctx, form.quiz), RunEnded);
+    EXPECT_THROW(CalculateScores(ctx, quizList), RunEnded);
     ASSERT_EQ(dialogs.messages.size(), 2u);
     for (const auto &m : dialogs.messages)
         EXPECT_EQ(m.text, "Could not find voting results");

@@ -7,10 +7,10 @@
 #include "fakes/presentationfakes.h"
 
 #include "core/common/runend.h"
+#include "core/quiz/calculatescores.h"
 #include "core/quiz/printsummary.h"
 #include "core/quiz/quizrecord.h"
 #include "core/quiz/quizresultsexport.h"
-#include "core/quiz/scoring.h"
 #include "core/startup/runcontext.h"
 
 #include "support/testfolder.h"

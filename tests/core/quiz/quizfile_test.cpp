@@ -1,7 +1,7 @@
 #include "core/common/fileutil.h"
 #include "core/common/writeformat.h"
 #include "core/quiz/quizfile.h"
-#include "core/quiz/recordingsetupform.h"
+#include "core/setup/votelists.h"
 #include "fakes/fakedialogs.h"
 #include "support/rows.h"
 #include "support/testfolder.h"
@@ -17,9 +17,15 @@ using quiz::test::TestFolder;
 namespace
 {
 
-// What a read left in the state and the form, by field name.
-std::map<std::string, std::string> described(const QuizState &s, const RecordingSetupForm &f)
+// Reads the file over the state's values into the state; what the read left
+// in the state and what a set-up form whose available list was `available`
+// would show, by field name ("unset": the file held nothing for it).
+std::map<std::string, std::string> readInto(QuizState &s, const std::string &path,
+                                            const std::vector<std::string> &available = {})
 {
+    const QuizSetupRead r = ReadQuizSetup(path, s.dataFolder, setupOf(s));
+    applySetup(s, r.setup);
+    const QuizSetup &f = r.setup;
     const auto join = [](const std::vector<std::string> &v) {
         std::string out;
         for (const std::string &x : v)
@@ -27,7 +33,7 @@ std::map<std::string, std::string> described(const QuizState &s, const Recording
         return out;
     };
     const auto n = [](auto v) { return std::to_string(v); };
-    const auto opt = [&](auto v) { return v ? n(*v) : "unset"; };
+    const auto held = [&](bool inFile, auto v) { return inFile ? n(v) : "unset"; };
     const DisplayArea &area = s.displayAreas[0];
     const auto &places = s.annotationPositions;
     return {{"count", n(s.displayCount)},
@@ -47,20 +53,21 @@ std::map<std::string, std::string> described(const QuizState &s, const Recording
              places.size() > 4 ? formatNumber(places[4][1].x) + "," + formatNumber(places[4][1].y) : "none"},
             {"left", formatSingle(area.left)},
             {"height", formatSingle(area.height)},
-            {"quiz", join(f.quiz)},
-            {"available", join(f.available)},
-            {"text1", f.text1},
+            {"quiz", join(f.questions)},
+            {"available", join(withoutQuizVotes(available, f.questions))},
+            {"text1", r.found ? n(lastPlace(f)) : ""},
             {"formshow", n(f.showScores)},
-            {"formonfinish", opt(f.onFinish)},
-            {"formautostart", opt(f.autoStart)},
-            {"formweightings", opt(f.useWeightings)},
-            {"formmaxcount", opt(f.showNumberOfMaxScorers)},
-            {"formonlymax", opt(f.showOnlyMaxScorers)},
-            {"formstartfrom", f.keypadsStartFrom},
-            {"countbox", f.displayCountBox},
-            {"addtext", f.addText},
-            {"formfont", f.font ? f.font->name : "unset"},
-            {"fontstyle", f.font ? n(f.font->size) + n(f.font->bold) + n(f.font->italic) : "unset"}};
+            {"formonfinish", held(r.found, f.onFinishChoice)},
+            {"formautostart", held(r.found, f.autoStart)},
+            {"formweightings", held(r.laterRecords >= 2, f.useWeightings)},
+            {"formmaxcount", held(r.laterRecords >= 3, f.showNumberOfMaxScorers)},
+            {"formonlymax", held(r.laterRecords >= 4, f.showOnlyMaxScorers)},
+            {"formstartfrom", r.laterRecords >= 5 ? n(f.keypadsStartFrom) : ""},
+            {"addtext", r.laterRecords >= 6 ? f.textToAdd[1] : ""},
+            {"formfont", r.fontPreset ? r.fontPreset->name : "unset"},
+            {"fontstyle", r.fontPreset
+                              ? n(r.fontPreset->size) + n(r.fontPreset->bold) + n(r.fontPreset->italic)
+                              : "unset"}};
 }
 
 void expectFields(const std::map<std::string, std::string> &got, const std::string &expected)
@@ -80,17 +87,15 @@ TEST(QuizFile, WritesTheRecordsInOrder)
     s.displayAreas[0] = DisplayArea{0.5f, 0.25f, 0.1f, 0.2f};
     s.displayCount = 2;
     s.annotationPositions = {{PointD{1, 2}, PointD{3, 4.5}, PointD{}}};
-    RecordingSetupForm form;
-    form.quiz = {"q1.tlx", "Q 2.tlx"};
-    form.showScores = 1;
     s.textToAdd = {"a", ""};
+    QuizSetup setup = setupOf(s);
+    setup.questions = {"q1.tlx", "Q 2.tlx"};
     // Place 1 has no positions yet: written as automatic.
-    EXPECT_EQ(formatQuizSetup(s, form), readTextFile(test::dataPath("quiz/written.quz")).value_or("no file"));
+    EXPECT_EQ(formatQuizSetup(setup), readTextFile(test::dataPath("quiz/written.quz")).value_or("no file"));
 }
 
 // A file whose every value differs from the start-up defaults is read and written
-// back byte for byte (a single's digits included); the wizard gets its lists and the
-// display count only; without a form the file is found ignoring case.
+// back byte for byte (a single's digits included); the file is found ignoring case.
 TEST(QuizFile, ReadThenWriteGivesTheFileBack)
 {
     TestFolder data;
@@ -100,40 +105,26 @@ TEST(QuizFile, ReadThenWriteGivesTheFileBack)
     data.write("quiz.quz", text);
     QuizState read;
     read.dataFolder = data.str();
-    RecordingSetupForm form, none;
-    form.available = {"Q1.TLX", "q3.tlx", "q2.tlx"};
-    ReadQuizSetup(read, data.str() + "/quiz.quz", &form);
-    expectFields(described(read, form),
+    expectFields(readInto(read, data.str() + "/quiz.quz", {"Q1.TLX", "q3.tlx", "q2.tlx"}),
                  "quiz=q1.tlx,Q2.TLX; available=q3.tlx; formshow=0; formonfinish=0; formautostart=0; "
                  "formweightings=1; formmaxcount=1; formonlymax=1; formstartfrom=4; text1=6; "
                  "addtext=next round \"soon\"; formfont=Times \"New\" Roman; fontstyle=3111");
+    const QuizSetup setup = ReadQuizSetup(data.str() + "/QUIZ.QUZ", data.str()).setup;
+    EXPECT_EQ(formatQuizSetup(setup),
+              formatQuizSetup(ReadQuizSetup(data.str() + "/quiz.quz", data.str()).setup));
     FakeDialogs dialogs;
-    ASSERT_TRUE(WriteQuizSetup(read, data.str() + "/again.quz", form, dialogs));
+    ASSERT_TRUE(WriteQuizSetup(setup, data.str() + "/again.quz", dialogs));
     EXPECT_EQ(data.read("again.quz"), text);
     EXPECT_TRUE(dialogs.messages.empty());
-    for (const bool wizard : {true, false}) {
-        QuizState other;
-        other.dataFolder = data.str();
-        RecordingSetupForm wizardForm(SetupFormKind::QuizWizard);
-        ReadQuizSetup(other, data.str() + (wizard ? "/quiz.quz" : "/QUIZ.QUZ"),
-                      wizard ? &wizardForm : nullptr);
-        EXPECT_EQ(formatQuizSetup(other, none), formatQuizSetup(read, none));
-        if (wizard)
-            expectFields(described(other, wizardForm),
-                         "quiz=q1.tlx,Q2.TLX; countbox=3; text1=; formonfinish=unset; addtext=");
-    }
 }
 
 TEST(QuizFile, TheDemoFileIsWhatTheWriterWritesForItsValues)
 {
     const std::string demo = QUIZ_DEMO_DIR;
-    QuizState state;
-    state.dataFolder = demo;
-    RecordingSetupForm form;
-    ReadQuizSetup(state, demo + "/quiz.quz", &form);
-    EXPECT_EQ(form.quiz, (std::vector<std::string>{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"}));
-    EXPECT_EQ(formatQuizSetup(state, form), readTextFile(demo + "/quiz.quz").value_or(""));
-    EXPECT_EQ(state.annotationPositions.at(4)[1], (PointD{0.6, 0.8}));
+    const QuizSetup setup = ReadQuizSetup(demo + "/quiz.quz", demo).setup;
+    EXPECT_EQ(setup.questions, (std::vector<std::string>{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"}));
+    EXPECT_EQ(formatQuizSetup(setup), readTextFile(demo + "/quiz.quz").value_or(""));
+    EXPECT_EQ(setup.places.at(4)[1], (PointD{0.6, 0.8}));
 }
 
 using Reads = test::RowTest;
@@ -156,10 +147,7 @@ TEST_P(Reads, LeaveWhatTheFileHoldsAndKeepWhatCannotBeRead)
     }
     state.displayCount = r[4] == "count7" ? 7 : state.displayCount;
     state.displayFontName = r[4] == "courier" ? "Courier" : state.displayFontName;
-    RecordingSetupForm form;
-    form.available = {"q2.tlx", "q3.tlx"};
-    ReadQuizSetup(state, data.str() + "/" + r[0], &form);
-    expectFields(described(state, form), r[5]);
+    expectFields(readInto(state, data.str() + "/" + r[0], {"q2.tlx", "q3.tlx"}), r[5]);
 }
 QUIZ_ROWS(Reads, "quiz/quizfile-reads.rows");
 
@@ -178,11 +166,10 @@ TEST(QuizFile, ARejectedDisplayCountKeepsTheLaterRecordsInPlace)
         QuizState state;
         state.dataFolder = data.str();
         state.displayCount = 7;
-        RecordingSetupForm form;
-        ReadQuizSetup(state, data.str() + "/quiz.quz", &form);
         SCOPED_TRACE(count);
-        expectFields(described(state, form), "count=7; colour=255; font=Courier; onfinish=1; startfrom=3; "
-                                             "texts=Score , pts");
+        expectFields(readInto(state, data.str() + "/quiz.quz"),
+                     "count=7; colour=255; font=Courier; onfinish=1; startfrom=3; "
+                     "texts=Score , pts");
     }
 }
 
@@ -192,10 +179,9 @@ TEST(QuizFile, ASaveThatFailsSaysSoAndLeavesTheFileAlone)
     const auto path = data.write("quiz.quz", "old");
     std::filesystem::permissions(path, std::filesystem::perms(0444));
     const std::string gone = data.str() + "/gone/quiz.quz";
-    RecordingSetupForm form;
     FakeDialogs dialogs;
-    EXPECT_FALSE(WriteQuizSetup(QuizState{}, path.string(), form, dialogs));
-    EXPECT_FALSE(WriteQuizSetup(QuizState{}, gone, form, dialogs));
+    EXPECT_FALSE(WriteQuizSetup(QuizSetup{}, path.string(), dialogs));
+    EXPECT_FALSE(WriteQuizSetup(QuizSetup{}, gone, dialogs));
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.said(0), "Quiz|" + path.string() + " is read only - not saving quiz setup|none|ok");
     EXPECT_EQ(data.read("quiz.quz"), "old");
