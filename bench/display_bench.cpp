@@ -4,7 +4,7 @@
 
 #include "adapters/standinhost/standinhost.h"
 #include "core/quiz/quizrecord.h"
-#include "core/quiz/scoring.h"
+#include "core/quiz/calculatescores.h"
 #include "core/startup/runcontext.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/composechartdisplay.h"

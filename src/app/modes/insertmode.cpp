@@ -4,7 +4,7 @@
 #include "core/common/runend.h"
 #include "core/common/text.h"
 #include "core/presentationlink/presentationlink.h"
-#include "core/quiz/scoring.h"
+#include "core/quiz/calculatescores.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/voterecords.h"
