@@ -83,7 +83,7 @@ ResultsGrids buildGrids(int keypads, int questionCount)
                          const auto it = votes.find(key);
                          return it == votes.end() ? std::string() : it->second;
                      },
-                     grids, {[](const std::string &) {}, [] { return std::vector<Participant>{}; }});
+                     {}, grids, {[](const std::string &) {}});
     CreateResultsWithText(questions, {}, grids, [](const std::string &) {});
     return grids;
 }
