@@ -11,6 +11,7 @@
 #include "ui/display/displayrun.h"
 #include "ui/display/frmtchartdisplay.h"
 
+#include "benchprocess.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,7 +19,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include "benchprocess.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -38,7 +38,8 @@
 #error "QUIZ_DEMO_DIR must be defined"
 #endif
 
-namespace {
+namespace
+{
 
 constexpr int kKeypads = 2000;
 constexpr int kQuestions = 200;
@@ -120,15 +121,21 @@ struct Meeting {
         look.fill(QColor(20, 90, 160));
         look.save(path("slides/1.png"));
 
-        const QJsonObject slide{{"title", "Quiz"}, {"picture", "slides/1.png"}, {"tags", QJsonObject()},
+        const QJsonObject slide{{"title", "Quiz"},
+                                {"picture", "slides/1.png"},
+                                {"tags", QJsonObject()},
                                 {"shapes", QJsonArray()}};
-        const QJsonObject presentation{{"path", path("show.pptx")}, {"pageWidth", 720}, {"pageHeight", 540},
+        const QJsonObject presentation{{"path", path("show.pptx")},
+                                       {"pageWidth", 720},
+                                       {"pageHeight", 540},
                                        {"slides", QJsonArray{slide}}};
         const QJsonObject root{
             {"addinFolder", path("addin")},
             {"activePresentation", 0},
             {"presentations", QJsonArray{presentation}},
-            {"slideShow", QJsonObject{{"running", true}, {"slide", 1}, {"window", QJsonArray{0, 0, 1280, 720}},
+            {"slideShow", QJsonObject{{"running", true},
+                                      {"slide", 1},
+                                      {"window", QJsonArray{0, 0, 1280, 720}},
                                       {"pointerType", 1}}},
             {"activeWindowViewType", 1},
             {"windows", QJsonArray{QJsonObject{{"title", "Microsoft PowerPoint - [show.pptx]"},

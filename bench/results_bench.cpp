@@ -3,21 +3,41 @@
 // tenth a SERIES of three. Reports the build time and the process's peak
 // memory (the vote lines held as the vote record index holds them). Then a
 // table view over the 10,000 x 500 individual results: opening it and
-// painting it at 50 scroll positions.
+// painting it at 50 scroll positions. And the real program at that size
+// (BM_ResultsTableProcess): RESULTSTABLE from process start to the three grids
+// drawn, against reading the record files once, with its peak memory.
 
 #include "core/results/resultsbuild.h"
 #include "core/results/resultswithtext.h"
 #include "ui/results/resultsgridmodel.h"
 
+#include "benchprocess.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTableView>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
 
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
 #include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <unordered_map>
+
+#ifndef QUIZ_BINARY_DIR
+#error "QUIZ_BINARY_DIR must be defined"
+#endif
+
+extern char **environ;
 
 namespace
 {
@@ -68,8 +88,7 @@ void buildGrids(benchmark::State &state)
     };
     for (auto _ : state) {
         ResultsGrids grids;
-        BuildResultGrids(meeting.questions, lookup, grids,
-                         {[](const std::string &) {}, [&] { return names; }});
+        BuildResultGrids(meeting.questions, lookup, names, grids, {[](const std::string &) {}});
         CreateResultsWithText(meeting.questions, {}, grids, [](const std::string &) {});
         benchmark::DoNotOptimize(grids.keypadResults.rows());
         state.counters["cells"] =
@@ -90,8 +109,7 @@ void openAndScrollView(benchmark::State &state)
         return it == meeting.votes.end() ? std::string() : it->second;
     };
     ResultsGrids grids;
-    BuildResultGrids(meeting.questions, lookup, grids,
-                     {[](const std::string &) {}, [] { return std::vector<Participant>{}; }});
+    BuildResultGrids(meeting.questions, lookup, {}, grids, {[](const std::string &) {}});
     std::mt19937 random(3);
     for (auto _ : state) {
         QTableView view;
@@ -107,6 +125,257 @@ void openAndScrollView(benchmark::State &state)
     }
 }
 BENCHMARK(openAndScrollView)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A meeting folder at 10,000 keypads x 500 questions in list form: three
+// records per question in votes.rec and response.rec, a VOTE shape per
+// slide, names for every other keypad from the controller stand-in.
+struct ScaleMeeting {
+    static constexpr int keypads = 10000;
+    static constexpr int questions = 500;
+    QTemporaryDir dir{QDir::tempPath() + "/quiz-results-scale-XXXXXX"};
+    std::string folder = dir.path().toStdString();
+    std::string path(const std::string &name) const { return folder + "/" + name; }
+
+    static void write(const std::string &path, const std::string &content)
+    {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+    }
+
+    ScaleMeeting()
+    {
+        if (qEnvironmentVariableIsSet("QUIZ_BENCH_KEEP")) {
+            dir.setAutoRemove(false);
+            std::fprintf(stderr, "meeting folder: %s\n", folder.c_str());
+        }
+        std::mt19937 random(11);
+        std::uniform_int_distribution<int> option(1, 4), time(1, 3000);
+        std::string votes, responses, slides, names;
+        for (int q = 1; q <= questions; ++q) {
+            std::string answers, times;
+            for (int k = 0; k < keypads; ++k) {
+                answers += k % 50 != 49 ? std::to_string(option(random)) : "-";
+                answers += ';';
+                const int t = time(random);
+                times +=
+                    std::to_string(t / 100) + "." + std::to_string(t % 100) + (k + 1 < keypads ? ";" : "");
+            }
+            const std::string name = "q" + std::to_string(q) + ".tlx";
+            for (int record = 0; record < 3; ++record) {
+                const std::string head = "C:\\Shows\\Bench\\" + name + "," + std::to_string(q) + ",8,\"";
+                votes += head + answers + "\",05/12/2026,20:10:31\r\n";
+                responses += head + times + "\",05/12/2026,20:10:31\r\n";
+            }
+            write(path(name), "2,4,0,\"Bench\",\"Question\",\"Single\",\"Bar\",0,\"\"\r\n"
+                              "\"A\",16711680,0\r\n\"B\",65280,0\r\n\"C\",255,0\r\n\"D\",65535,0\r\n"
+                              "\"Arial\",24,0\r\n\"Bar\",16777215,#TRUE#\r\n30,#FALSE#,0\r\n\"" +
+                                  std::to_string(1 + q % 4) + "\",#TRUE#\r\n");
+            slides +=
+                std::string(q > 1 ? "," : "") +
+                R"({"title": "Q", "tags": {}, "shapes": [{"name": "VOTE", "run": "C:\\Talvix\\vote.exe )" +
+                name + R"(,1", "tags": {}}]})";
+        }
+        for (int k = 1; k <= keypads; k += 2)
+            names += std::to_string(k) + ",Participant " + std::to_string(k) + ",1\n";
+        write(path("votes.rec"), votes);
+        write(path("response.rec"), responses);
+        write(path("names.csv"), names);
+        QDir(dir.path()).mkpath("addin");
+        write(path("host.json"), R"({"addinFolder": ")" + path("addin") + R"(", "activePresentation": 0,
+  "presentations": [{"path": ")" + path("show.pptx") +
+                                     R"(", "pageWidth": 720, "pageHeight": 540, "slides": [)" + slides +
+                                     R"(]}],
+  "activeWindowViewType": 1,
+  "windows": [{"title": "Microsoft PowerPoint - [show.pptx]", "rect": [0, 0, 1280, 800], "visible": true}],
+  "macros": []})");
+    }
+};
+
+using Clock = std::chrono::steady_clock;
+
+double cpuSeconds(int who)
+{
+    rusage u{};
+    ::getrusage(who, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// The floor: the record files' bytes read once, as fast as the system gives them.
+double readOnce(const std::vector<std::string> &paths)
+{
+    static std::vector<char> buffer(1 << 20);
+    const auto start = Clock::now();
+    for (const std::string &p : paths) {
+        const int fd = ::open(p.c_str(), O_RDONLY);
+        while (fd >= 0 && ::read(fd, buffer.data(), buffer.size()) > 0) {
+        }
+        ::close(fd);
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct RunFigures {
+    bool ok = false;
+    double toDrawn = 0; // until the third tab's picture is printed
+    double cpu = 0;     // the process's user + system time
+    long peakKb = 0;
+};
+
+// RESULTSTABLE without a screen draws each tab into a picture and prints its
+// path: the third path printed is the three grids drawn.
+// Unattended (TALVIX_OUTPUT in env), the run ends once its workbook is saved:
+// until the end of the process.
+RunFigures runResultsTable(const ScaleMeeting &m, const std::vector<std::string> &env,
+                           bool unattended = false)
+{
+    RunFigures f;
+    int out[2];
+    if (::pipe(out) != 0)
+        return f;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    // QUIZ_BENCH_PROGRAM runs another build of the program (an older one, for comparison).
+    const char *other = std::getenv("QUIZ_BENCH_PROGRAM");
+    const std::string program = other ? other : std::string(QUIZ_BINARY_DIR) + "/src/quiz";
+    const std::string host = m.path("host.json");
+    std::vector<char *> argv{const_cast<char *>(program.c_str()), const_cast<char *>("--host"),
+                             const_cast<char *>(host.c_str()), const_cast<char *>("RESULTSTABLE"), nullptr};
+    std::vector<char *> envp;
+    for (const std::string &e : env)
+        envp.push_back(const_cast<char *>(e.c_str()));
+    envp.push_back(nullptr);
+    if (::chdir(m.folder.c_str()) != 0)
+        return f;
+    // The child's peak starts from this process's until exec: bring it down to what it holds now.
+    if (FILE *refs = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", refs);
+        std::fclose(refs);
+    }
+    pid_t pid = 0;
+    const auto start = Clock::now();
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return f;
+    }
+    int lines = 0;
+    char c = 0;
+    while ((unattended || lines < 3) && ::read(out[0], &c, 1) == 1)
+        lines += c == '\n';
+    f.toDrawn = std::chrono::duration<double>(Clock::now() - start).count();
+    ::close(out[0]);
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    f.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && (unattended || lines == 3);
+    f.cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    f.peakKb = usage.ru_maxrss;
+    return f;
+}
+
+void BM_ResultsTableProcess(benchmark::State &state)
+{
+    static ScaleMeeting m;
+    QProcessEnvironment qenv = quiz::bench::runEnvironment(QString::fromStdString(m.folder));
+    qenv.insert("TALVIX_NAMES", QString::fromStdString(m.path("names.csv")));
+    quiz::bench::ControllerStandIn controller(QString::fromStdString(m.folder), qenv);
+    if (!controller.started()) {
+        state.SkipWithError("the controller stand-in does not start");
+        return;
+    }
+    std::vector<std::string> env;
+    for (const QString &e : qenv.toStringList())
+        env.push_back(e.toStdString());
+    const std::vector<std::string> files{m.path("votes.rec"), m.path("response.rec")};
+    readOnce(files); // into the page cache
+    double read = 0, readCpu = 0, run = 0, cpu = 0, firstCpu = -1;
+    long peak = 0;
+    for (auto _ : state) {
+        const double before = cpuSeconds(RUSAGE_SELF);
+        read += readOnce(files);
+        readCpu += cpuSeconds(RUSAGE_SELF) - before;
+        const RunFigures f = runResultsTable(m, env);
+        if (!f.ok) {
+            state.SkipWithError("the program failed");
+            return;
+        }
+        run += f.toDrawn;
+        cpu += f.cpu;
+        // The first run on the generated presentation also moves the 500
+        // question tags from the shapes to the slides (500 host changes); the
+        // others find them moved.
+        if (firstCpu < 0) {
+            firstCpu = f.cpu;
+            state.counters["first_ms"] = f.toDrawn * 1000;
+        }
+        peak = std::max(peak, f.peakKb);
+        state.SetIterationTime(f.toDrawn);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["read_ms"] = read * 1000 / n;
+    state.counters["cpu_ms"] = cpu * 1000 / n;
+    state.counters["ratio"] = run / read;
+    state.counters["cpu_ratio"] = cpu / std::max(readCpu, 1e-6); // steadier on a busy machine
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+    state.counters["first_cpu_ms"] = firstCpu * 1000;
+}
+BENCHMARK(BM_ResultsTableProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// RESULTSTABLE unattended: start to the results workbook saved and the run
+// ended, against reading the record files once plus compressing the
+// workbook's XML once at the writer's level.
+void BM_ResultsTableWorkbookProcess(benchmark::State &state)
+{
+    static ScaleMeeting m;
+    const std::string workbook = m.path("summary.xls");
+    QProcessEnvironment qenv = quiz::bench::runEnvironment(QString::fromStdString(m.folder));
+    qenv.insert("TALVIX_NAMES", QString::fromStdString(m.path("names.csv")));
+    qenv.insert("TALVIX_OUTPUT", QString::fromStdString(workbook));
+    quiz::bench::ControllerStandIn controller(QString::fromStdString(m.folder), qenv);
+    if (!controller.started()) {
+        state.SkipWithError("the controller stand-in does not start");
+        return;
+    }
+    std::vector<std::string> env;
+    for (const QString &e : qenv.toStringList())
+        env.push_back(e.toStdString());
+    const std::vector<std::string> files{m.path("votes.rec"), m.path("response.rec")};
+    readOnce(files);
+    double read = 0, readCpu = 0, run = 0, cpu = 0;
+    long peak = 0;
+    for (auto _ : state) {
+        const double before = cpuSeconds(RUSAGE_SELF);
+        read += readOnce(files);
+        readCpu += cpuSeconds(RUSAGE_SELF) - before;
+        std::remove(workbook.c_str());
+        const RunFigures f = runResultsTable(m, env, true);
+        if (!f.ok || !QFile::exists(QString::fromStdString(workbook))) {
+            state.SkipWithError("the program failed");
+            return;
+        }
+        run += f.toDrawn;
+        cpu += f.cpu;
+        peak = std::max(peak, f.peakKb);
+        state.SetIterationTime(f.toDrawn);
+    }
+    const double n = static_cast<double>(state.iterations());
+    double xml = 0;
+    const double zip = quiz::bench::compressXmlOnce(QString::fromStdString(workbook), &xml);
+    state.counters["read_ms"] = read * 1000 / n;
+    state.counters["zip_floor_ms"] = zip * 1000;
+    state.counters["xml_MB"] = xml / 1e6;
+    state.counters["cpu_ms"] = cpu * 1000 / n;
+    state.counters["ratio"] = run / n / (read / n + zip);
+    state.counters["cpu_ratio"] = cpu / n / (readCpu / n + zip);
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+}
+BENCHMARK(BM_ResultsTableWorkbookProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth xdotool openbox python3 ccache
   dpkg-dev lintian
-  libreoffice-impress libreoffice-dev
+  libreoffice-impress libreoffice-calc libreoffice-dev
   qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
   chromium chromium-driver python3-selenium
 )

@@ -4,6 +4,7 @@
 #include "app/unattendedrun.h"
 #include "core/common/runend.h"
 #include "core/controller/loadparticipants.h"
+#include "core/results/resultstableload.h"
 #include "core/run/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
@@ -35,17 +36,18 @@ void runResultsTableMode(RunContext &ctx)
         endRun(0);
     };
     actions.quitQuiz = [&ctx] { QuitQuiz(ctx); };
+    // The names are asked for once, here, and handed to the window's build.
     // Without a names list (none within the 8 seconds) the grid has no names,
     // so its first column lists the keypad numbers; the default record that
-    // the table keeps would name keypad 1 alone.
-    actions.loadNames = [&ctx] {
-        if (ctx.link && ctx.pump && LoadParticipants(ctx.state, *ctx.link, *ctx.pump))
-            return ctx.state.participants;
-        return std::vector<Participant>{};
-    };
+    // the table keeps would name keypad 1 alone. Without votes.rec the run
+    // ends at once with its message: no names are asked for.
+    std::vector<Participant> names;
+    if (resultsTableHasVotes(ctx) && ctx.link && ctx.pump &&
+        LoadParticipants(ctx.state, *ctx.link, *ctx.pump))
+        names = ctx.state.participants;
     // The window lives as long as the run; the run's end ends the process.
     auto *window = new frmResultsTable(ctx, std::move(actions));
-    const LoadOutcome loaded = window->Form_Load();
+    const LoadOutcome loaded = window->Form_Load(names);
     if (loaded == LoadOutcome::Ready && reporting) {
         if (!window->cmdExportToExcel_Click()) {
             EnablePowerPointWindows(ctx, true);

@@ -136,12 +136,17 @@ std::vector<QuestionInfo> LoadVotingSlides(PresentationHost &host, const std::st
             const std::string file = quizFileOfRunString(shape.runString);
             if (!endsWith(toUpper(file), ".TLX"))
                 continue;
+            // The tag moves from the shape to the slide; a presentation where
+            // it already moved is left as it is (no change asked of the host).
             try {
-                host.deleteShapeTag(i, shape.name, "QuiztlxName");
+                if (findIgnoringCase(shape.tags, "QuiztlxName"))
+                    host.deleteShapeTag(i, shape.name, "QuiztlxName");
             } catch (const HostError &) {
             }
             try {
-                host.setSlideTag(i, "QuiztlxName", file);
+                const std::string *tag = findIgnoringCase(slide.tags, "QuiztlxName");
+                if (!tag || *tag != file)
+                    host.setSlideTag(i, "QuiztlxName", file);
             } catch (const HostError &) {
             }
             table.emplace_back();

@@ -104,8 +104,17 @@ std::vector<std::string_view> splitVoteLine(std::string_view line)
     return answers;
 }
 
+std::size_t voteLineLength(std::string_view line)
+{
+    const std::size_t semis = static_cast<std::size_t>(std::count(line.begin(), line.end(), ';'));
+    if (semis == 0)
+        return line.size();
+    return line.back() == ';' ? semis : semis + 1;
+}
+
 BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const VoteLookup &votes,
-                              ResultsGrids &grids, const ResultsBuildHooks &hooks)
+                              const std::vector<Participant> &names, ResultsGrids &grids,
+                              const ResultsBuildHooks &hooks)
 {
     ResultsGrid &byKeypad = grids.keypadResults;
     ResultsGrid &byQuestion = grids.questionResults;
@@ -129,18 +138,6 @@ BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const 
         }
     }
 
-    hooks.caption("Assigning names");
-    const std::vector<Participant> names = hooks.loadNames ? hooks.loadNames() : std::vector<Participant>{};
-    layOutKeypadHeader(byKeypad);
-    const bool namesPlaced = placeNames(byKeypad, names);
-    byKeypad.ensureRows(2);
-    if (!namesPlaced) {
-        byKeypad.setText(0, 0, "Keypad Number");
-        byKeypad.setColWidth(0, 800);
-        byKeypad.setColAlign(0, CellAlign::CenterTop);
-    }
-
-    hooks.caption("Assigning Keypads");
     // Every item's line counts, so that no SERIES or RANK answer falls past the grid.
     std::size_t positions = 0;
     bool anyLine = false;
@@ -150,13 +147,30 @@ BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const 
         for (int k = 1; k <= std::max(q.itemCount, 1); ++k) {
             const std::string line = votes(itemVoteKey(q, k));
             anyLine = anyLine || !line.empty();
-            positions = std::max(positions, splitVoteLine(line).size());
+            positions = std::max(positions, voteLineLength(line));
         }
     }
+    // The grid gets all its rows at once (the keypads and the named ones):
+    // growing it name by name would copy its cells again and again.
+    int rows = 2;
+    for (const Participant &p : names)
+        if (!p.name.empty() && p.keypad > 0)
+            rows = std::max(rows, p.keypad + 1);
+    byKeypad.ensureRows(anyLine ? std::max(rows, static_cast<int>(positions) + 1) : rows);
+
+    hooks.caption("Assigning names");
+    layOutKeypadHeader(byKeypad);
+    const bool namesPlaced = placeNames(byKeypad, names);
+    if (!namesPlaced) {
+        byKeypad.setText(0, 0, "Keypad Number");
+        byKeypad.setColWidth(0, 800);
+        byKeypad.setColAlign(0, CellAlign::CenterTop);
+    }
+
+    hooks.caption("Assigning Keypads");
     if (!anyLine)
         return BuildOutcome::NoVoteData;
 
-    byKeypad.ensureRows(static_cast<int>(positions) + 1);
     if (!namesPlaced)
         for (int r = 1; r < byKeypad.rows(); ++r)
             if (byKeypad.text(r, 0).empty()) {

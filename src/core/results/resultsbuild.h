@@ -16,8 +16,7 @@ namespace quiz
 using VoteLookup = std::function<std::string(const std::string &key)>;
 
 struct ResultsBuildHooks {
-    std::function<void(const std::string &)> caption;    // lblLoading's text, repainted
-    std::function<std::vector<Participant>()> loadNames; // the participant name table
+    std::function<void(const std::string &)> caption; // lblLoading's text, repainted
 };
 
 enum class BuildOutcome {
@@ -34,10 +33,14 @@ std::string itemVoteKey(const QuestionInfo &q, int k);
 // The answers of a vote line: entries separated by ";" (a last empty entry
 // after a final ";" is not one), else one per character.
 std::vector<std::string_view> splitVoteLine(std::string_view line);
+// The number of answers splitVoteLine finds, without splitting.
+std::size_t voteLineLength(std::string_view line);
 
 // Builds the individual results and the results by question from the
-// question table and the votes. The results with text are built apart.
+// question table, the votes and the participants' names (none: the first
+// column lists the keypad numbers). The results with text are built apart.
 BuildOutcome BuildResultGrids(const std::vector<QuestionInfo> &questions, const VoteLookup &votes,
-                              ResultsGrids &grids, const ResultsBuildHooks &hooks);
+                              const std::vector<Participant> &names, ResultsGrids &grids,
+                              const ResultsBuildHooks &hooks);
 
 } // namespace quiz

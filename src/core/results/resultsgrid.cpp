@@ -3,6 +3,7 @@
 #include "core/common/text.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace quiz
 {
@@ -74,6 +75,8 @@ std::uint32_t ResultsGrid::intern(std::string_view text)
     if (const auto it = index_.find(text); it != index_.end()) {
         id = it->second;
     } else {
+        if (pool_.size() >= GridCell::maxTexts)
+            throw std::length_error("a results grid holds at most 16,777,216 different texts");
         id = static_cast<std::uint32_t>(pool_.size());
         pool_.emplace_back(text);
         index_.emplace(pool_.back(), id);
@@ -90,8 +93,8 @@ void ResultsGrid::setText(int r, int c, std::string_view text)
 
 CellAlign ResultsGrid::align(int r, int c) const
 {
-    const std::uint8_t a = cell(r, c).align;
-    return a == 0xFF ? colAlign_[c] : static_cast<CellAlign>(a);
+    const std::uint32_t a = cell(r, c).align;
+    return a == GridCell::columnAlign ? colAlign_[c] : static_cast<CellAlign>(a);
 }
 
 int ResultsGrid::FindColumnByHeader(std::string_view text) const

@@ -39,15 +39,17 @@ inline constexpr std::uint32_t gridBlue = 0xFF0000;  // blue-green-red
 inline constexpr int gridDefaultColumnTwips = 960;
 inline constexpr int gridDefaultRowTwips = 240;
 
-// One cell: eight bytes. Texts live once in the grid's text pool (answers,
+// One cell: four bytes. Texts live once in the grid's text pool (answers,
 // counts and scores repeat across thousands of cells); a cell keeps its
-// text's number.
+// text's number, a small code.
 struct GridCell {
-    std::uint32_t text = 0;    // 0: empty, else 1 + index into the pool
-    std::uint8_t align = 0xFF; // a CellAlign, or 0xFF: the column's alignment
-    std::uint8_t marks = 0;    // CellMark bits
-    std::uint16_t spare = 0;
+    static constexpr std::uint32_t columnAlign = 15; // the column's alignment
+    static constexpr std::uint32_t maxTexts = 1u << 24;
+    std::uint32_t text : 24 = 0;           // 0: empty, else the text's place in the pool
+    std::uint32_t align : 4 = columnAlign; // a CellAlign, or columnAlign
+    std::uint32_t marks : 4 = 0;           // CellMark bits
 };
+static_assert(sizeof(GridCell) == 4);
 
 // A results grid: row 0 is the header. Sizes are in twips.
 class ResultsGrid
@@ -71,9 +73,9 @@ class ResultsGrid
     const std::string &text(int r, int c) const { return pool_[cell(r, c).text]; }
     void setText(int r, int c, std::string_view text);
     CellAlign align(int r, int c) const;
-    void setAlign(int r, int c, CellAlign a) { cell(r, c).align = static_cast<std::uint8_t>(a); }
+    void setAlign(int r, int c, CellAlign a) { cell(r, c).align = static_cast<std::uint32_t>(a); }
     bool marked(int r, int c, CellMark m) const { return cell(r, c).marks & m; }
-    void mark(int r, int c, CellMark m) { cell(r, c).marks |= m; }
+    void mark(int r, int c, CellMark m) { cell(r, c).marks = cell(r, c).marks | m; }
 
     CellAlign colAlign(int c) const { return colAlign_[c]; }
     void setColAlign(int c, CellAlign a) { colAlign_[c] = a; }
@@ -86,7 +88,8 @@ class ResultsGrid
 
     // The first column c from 1 to cols() - 1 whose header contains text; 0 when none does.
     int FindColumnByHeader(std::string_view text) const;
-    // Different texts held (the pool's size, empty text included).
+    // Different texts held (the pool's size, empty text included); at most
+    // GridCell::maxTexts (setText throws std::length_error past it).
     std::size_t distinctTexts() const { return pool_.size(); }
 
   private:

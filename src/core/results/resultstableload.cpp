@@ -36,10 +36,16 @@ std::string presentationFolderOf(const std::string &presentationPath)
     return slash == 0 ? std::string("/") : presentationPath.substr(0, slash); // the root folder: "/"
 }
 
-LoadOutcome LoadResultsTable(RunContext &ctx, ResultsGrids &grids, std::vector<QuestionInfo> &questions,
-                             GroupChooser &groups, const ResultsWindowHooks &hooks)
+bool resultsTableHasVotes(const RunContext &ctx)
 {
-    if (!FileExists(resolveFile(ctx.state.dataFolder, "votes.rec"))) {
+    return FileExists(resolveFile(ctx.state.dataFolder, "votes.rec"));
+}
+
+LoadOutcome LoadResultsTable(RunContext &ctx, const std::vector<Participant> &names, ResultsGrids &grids,
+                             std::vector<QuestionInfo> &questions, GroupChooser &groups,
+                             const ResultsWindowHooks &hooks)
+{
+    if (!resultsTableHasVotes(ctx)) {
         message(ctx, "There are no votes for this meeting (votes.rec does not exist)", MessageIcon::None);
         EnablePowerPointWindows(ctx, true);
         endRun(0, "votes.rec does not exist");
@@ -55,9 +61,13 @@ LoadOutcome LoadResultsTable(RunContext &ctx, ResultsGrids &grids, std::vector<Q
         }
         questions = LoadVotingSlides(*ctx.host, folder, hooks.caption);
 
-        const VoteRecords records = VoteRecords::load(ctx.state.dataFolder);
-        const VoteLookup votes = [&](const std::string &key) { return LookUpVotes(ctx.state, records, key); };
-        switch (BuildResultGrids(questions, votes, grids, {hooks.caption, hooks.loadNames})) {
+        // votes.rec read once, its last record of each question kept; the grids
+        // need no response times.
+        const VoteRecords records = VoteRecords::loadVotes(ctx.state.dataFolder);
+        const VoteLookup votes = [&](const std::string &key) -> const std::string & {
+            return records.answers(key);
+        };
+        switch (BuildResultGrids(questions, votes, names, grids, {hooks.caption})) {
         case BuildOutcome::NoVotingSlides:
             message(ctx, "No voting slides in presentation", MessageIcon::Information);
             hooks.busy(false);

@@ -360,14 +360,19 @@ VoteRecords VoteRecords::load(const std::string &dataFolder)
     return loadWanted(dataFolder, {});
 }
 
+VoteRecords VoteRecords::loadVotes(const std::string &dataFolder)
+{
+    return loadWanted(dataFolder, {}, false);
+}
+
 VoteRecords VoteRecords::loadWanted(const std::string &dataFolder,
-                                    const std::unordered_set<std::string> &wanted)
+                                    const std::unordered_set<std::string> &wanted, bool withResponses)
 {
     VoteRecords records;
     const std::string votesPath = resolveFile(dataFolder, "votes.rec");
-    const std::string responsePath = resolveFile(dataFolder, "response.rec");
+    const std::string responsePath = withResponses ? resolveFile(dataFolder, "response.rec") : std::string();
     records.votesPresent_ = FileExists(votesPath);
-    records.responsePresent_ = FileExists(responsePath);
+    records.responsePresent_ = withResponses && FileExists(responsePath);
     const auto readVotes = [&] {
         forEachLastLine(votesPath, wanted, [&](const std::string &key, std::string line) {
             keepPart(line, getFieldView(line, 4));

@@ -43,6 +43,9 @@ class VoteRecords
     // The same keeping only the questions of the given question files (by
     // their upper-cased file-name parts): a quiz's records of a large meeting.
     static VoteRecords load(const std::string &dataFolder, const std::vector<std::string> &questionPaths);
+    // votes.rec alone (response.rec is neither read nor held): what the
+    // results tables need of a meeting.
+    static VoteRecords loadVotes(const std::string &dataFolder);
     // From file contents already decoded; nullptr for a missing file.
     static VoteRecords fromContent(const std::string *votes, const std::string *responses);
 
@@ -61,7 +64,7 @@ class VoteRecords
 
   private:
     static VoteRecords loadWanted(const std::string &dataFolder,
-                                  const std::unordered_set<std::string> &wanted);
+                                  const std::unordered_set<std::string> &wanted, bool withResponses = true);
 
     std::unordered_map<std::string, std::string> answers_;
     std::unordered_map<std::string, std::string> responses_;

@@ -137,7 +137,7 @@ int frmResultsTable::toPixelsY(int twips) const
     return twips / std::max(ctx_.state.twipsPerPixelY, 1);
 }
 
-LoadOutcome frmResultsTable::Form_Load()
+LoadOutcome frmResultsTable::Form_Load(const std::vector<Participant> &names)
 {
     ResultsWindowHooks hooks;
     hooks.show = [this] { show(); };
@@ -148,7 +148,6 @@ LoadOutcome frmResultsTable::Form_Load()
         else if (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
     };
-    hooks.loadNames = actions_.loadNames;
     hooks.startShutdownTimer = [this] { tmr_Shutdown_->start(); };
     hooks.showResults = [this] {
         keypadModel_->reload();
@@ -158,12 +157,18 @@ LoadOutcome frmResultsTable::Form_Load()
         refreshGroups();
         setResultsVisible(true);
     };
-    return LoadResultsTable(ctx_, grids_, questions_, groups_, hooks);
+    return LoadResultsTable(ctx_, names, grids_, questions_, groups_, hooks);
 }
 
 void frmResultsTable::setCaption(const std::string &text)
 {
     lblLoading_->setText(QString::fromStdString(text));
+    // Painted and the events run at most every 15 ms: a caption per slide or
+    // per question of a large meeting would otherwise cost more than the build.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - captionPainted_ < std::chrono::milliseconds(15))
+        return;
+    captionPainted_ = now;
     lblLoading_->repaint();
     if (ctx_.pump) {
         ctx_.pump->processEvents();

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 
 class QAction;
@@ -29,7 +30,6 @@ class ResultsGridModel;
 struct ResultsTableActions {
     std::function<void()> unload;   // Form_Unload: the presentation program back, the run ends
     std::function<void()> quitQuiz; // tmr_Shutdown: the common end of a run
-    std::function<std::vector<Participant>()> loadNames;
     std::function<void(const std::string &)> openWorkbook; // the written workbook, on the desktop
 };
 
@@ -45,8 +45,9 @@ class frmResultsTable : public QWidget
     frmResultsTable(RunContext &ctx, ResultsTableActions actions, QWidget *parent = nullptr);
     ~frmResultsTable() override;
 
-    // Builds the grids (the window shows itself while building).
-    LoadOutcome Form_Load();
+    // Builds the grids with the participants' names the run was handed (the
+    // window shows itself while building).
+    LoadOutcome Form_Load(const std::vector<Participant> &names);
 
     void cmdExit_Click();
     // The results workbook; true when it was written (the window then unloads).
@@ -87,6 +88,7 @@ class frmResultsTable : public QWidget
     GroupChooser groups_;
     bool unloading_ = false;
     std::int16_t pleaseWaitCounter_ = 0;
+    std::chrono::steady_clock::time_point captionPainted_{};
 
     QMenuBar *menuBar_;
     QMenu *mnuFile_;

@@ -83,13 +83,12 @@ Built build(const std::vector<QuestionInfo> &questions, const std::map<std::stri
             std::vector<Participant> names = {})
 {
     Built b;
-    b.outcome = BuildResultGrids(
-        questions,
-        [&](const std::string &key) {
-            const auto it = votes.find(key);
-            return it == votes.end() ? std::string() : it->second;
-        },
-        b.grids, {[&](const std::string &c) { b.captions.push_back(c); }, [&] { return names; }});
+    b.outcome = BuildResultGrids(questions,
+                                 [&](const std::string &key) {
+                                     const auto it = votes.find(key);
+                                     return it == votes.end() ? std::string() : it->second;
+                                 },
+                                 names, b.grids, {[&](const std::string &c) { b.captions.push_back(c); }});
     return b;
 }
 
@@ -147,6 +146,39 @@ TEST(ResultGrids, NamesSurplusRowsAndEnds)
 
     EXPECT_EQ(build({}, {}).outcome, BuildOutcome::NoVotingSlides);
     EXPECT_EQ(build(qs, {}).outcome, BuildOutcome::NoVoteData);
+}
+
+TEST(ResultGrids, LineLengthCountsAsTheSplit)
+{
+    for (const char *line : {"", ";", ";;", "1;2;3;", "1;2;3", "12-4AX", "10;;-"})
+        EXPECT_EQ(voteLineLength(line), splitVoteLine(line).size()) << line;
+}
+
+// The question tag moves from a VOTE shape to its slide; a slide where it
+// already moved asks nothing of the host, so a second scan changes nothing.
+TEST(QuestionTable, TagsMoveOnceFromShapeToSlide)
+{
+    struct CountingHost : test::FakeHost {
+        int changes = 0;
+        void setSlideTag(int i, const std::string &t, const std::string &v) override
+        {
+            ++changes;
+            FakeHost::setSlideTag(i, t, v);
+        }
+        void deleteShapeTag(int i, const std::string &s, const std::string &t) override
+        {
+            ++changes;
+            FakeHost::deleteShapeTag(i, s, t);
+        }
+    } host;
+    host.addSlide({{"VOTE", "v.exe a.tlx,1"}}).shapes[0].tags["QuiztlxName"] = "a.tlx";
+    host.addSlide({{"VOTE", "v.exe b.tlx,1"}}).tags["QUIZTLXNAME"] = "b.tlx";
+    EXPECT_EQ(LoadVotingSlides(host, dataDir, [](const std::string &) {}).size(), 2u);
+    EXPECT_EQ(host.changes, 2);
+    EXPECT_EQ(host.slides[0].tags.at("QuiztlxName"), "a.tlx");
+    EXPECT_TRUE(host.slides[0].shapes[0].tags.empty());
+    LoadVotingSlides(host, dataDir, [](const std::string &) {});
+    EXPECT_EQ(host.changes, 2);
 }
 
 TEST(ResultsWithText, OptionTextsFallbacksAndNoVotes)
@@ -252,9 +284,8 @@ TEST(ResultsTableLoad, EndsWithItsMessages)
         std::vector<QuestionInfo> questions;
         GroupChooser groups;
         try {
-            LoadResultsTable(ctx, grids, questions, groups,
-                             {[] {}, [](const std::string &) {}, [](bool) {},
-                              [] { return std::vector<Participant>{}; }, [&] { timer = true; }, [] {}});
+            LoadResultsTable(ctx, {}, grids, questions, groups,
+                             {[] {}, [](const std::string &) {}, [](bool) {}, [&] { timer = true; }, [] {}});
         } catch (const RunEnded &) {
             ended = true;
         }
