@@ -218,14 +218,9 @@ void menuSession()
                               setup.substr(setup.find("autostart=True") + 14));
     host.startShow(6);
     ASSERT_TRUE(test::waitFor([&] { return logHas("following the show"); }, 30)) << dir.read("menu.log");
-    const std::string xdotool = "DISPLAY=" + server.display() + " xdotool ";
-    const std::string click =
-        xdotool + "search --onlyvisible --name ' - LibreOffice Impress$' windowmove %@ 1100 0; " + xdotool +
-        "search --onlyvisible --name '^Presenting: ' windowraise %@ sleep 0.5 " +
-        "mousemove 510 331 sleep 0.3 mousemove 512 333 sleep 0.3 click 1";
     bool started = false;
     for (int attempt = 0; attempt < 3 && !started; ++attempt)
-        started = std::system(click.c_str()) == 0 &&
+        started = test::clickTheShow(server.display(), 510, 331) &&
                   test::waitFor([&] { return logHas("a click on a QUIZ shape: started"); }, 10);
     EXPECT_TRUE(started) << dir.read("menu.log");
     EXPECT_TRUE(
