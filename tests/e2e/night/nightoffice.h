@@ -71,7 +71,8 @@ inline std::string commandOutput(const std::string &command)
     return out;
 }
 
-// A window's id and its parent's (a window manager's frame, or the root), in decimal.
+// The root's id and a window's parent's (a window manager's frame, or the root), in
+// decimal, from what `xwininfo -tree` says of the window.
 inline std::pair<std::string, std::string> windowAndParent(const std::string &xwininfoTree)
 {
     const auto idAfter = [&](const std::string &label) {

@@ -70,8 +70,9 @@ std::vector<std::pair<std::string, std::string>> addonEntries(const OfficeConnec
 
 void menuSession()
 {
-    if (access(kOffice.c_str(), X_OK) != 0 || std::system("command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "needs LibreOffice Impress and xdotool";
+    if (access(kOffice.c_str(), X_OK) != 0 ||
+        std::system("command -v xdotool >/dev/null && command -v xwininfo >/dev/null") != 0)
+        GTEST_SKIP() << "needs LibreOffice Impress, xdotool and xwininfo";
     test::QuizRunner runner;
     const test::TestFolder &dir = runner.folder();
     const std::string folder = dir.str();
