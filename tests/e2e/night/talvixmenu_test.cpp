@@ -40,6 +40,7 @@ namespace
 
 using namespace impressuno;
 const std::string kOffice = QUIZ_OFFICE_PROGRAM "/soffice.bin";
+const char *const kMenu = "/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar/org.talvix.quiz.menu/Submenu";
 
 // Title and URL of each entry of a menu or toolbar of the add-on configuration, in name order.
 std::vector<std::pair<std::string, std::string>> addonEntries(const OfficeConnection &office,
@@ -121,25 +122,15 @@ void menuSession()
     const OfficeConnection uno = connectOffice(connection);
 
     // The menu and the toolbar, as the office reads them from the extension.
-    const std::vector<std::string> titles = {"New voting question...",
-                                             "Edit voting question...",
-                                             "",
-                                             "Quiz setup...",
-                                             "Quiz wizard...",
-                                             "",
-                                             "Results table",
-                                             "Print quiz scores...",
-                                             "Export quiz results...",
-                                             "Participant list",
-                                             "",
-                                             "Phone voting..."};
+    const std::string titles =
+        "New voting question...|Edit voting question...||Quiz setup...|Quiz wizard...||"
+        "Results table|Print quiz scores...|Export quiz results...|Participant list||"
+        "Phone voting...|";
     for (const char *path :
-         {"/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar/org.talvix.quiz.menu/Submenu",
-          "/org.openoffice.Office.Addons/AddonUI/OfficeToolBar/org.talvix.quiz.toolbar"}) {
-        const auto entries = addonEntries(uno, path);
-        std::vector<std::string> shown;
-        for (const auto &[title, url] : entries) {
-            shown.push_back(title);
+         {kMenu, "/org.openoffice.Office.Addons/AddonUI/OfficeToolBar/org.talvix.quiz.toolbar"}) {
+        std::string shown;
+        for (const auto &[title, url] : addonEntries(uno, path)) {
+            shown += title + "|";
             EXPECT_TRUE(url == "private:separator" ||
                         url.rfind("vnd.sun.star.script:TalvixQuiz.Menu.", 0) == 0)
                 << url;
@@ -161,14 +152,13 @@ void menuSession()
     undo->clear();
 
     // The entry dispatched as the menu dispatches it: the editor runs and saves.
-    const std::string newQuestion =
-        addonEntries(uno, "/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar/org.talvix.quiz.menu/Submenu")
-            .front()
-            .second;
-    frame::DispatchHelper::create(uno.context)
-        ->executeDispatch(
-            Reference<frame::XDispatchProvider>(model->getCurrentController()->getFrame(), UNO_QUERY),
-            toOu(newQuestion), "_self", 0, uno::Sequence<beans::PropertyValue>());
+    const auto dispatch = [&](const std::string &url) {
+        frame::DispatchHelper::create(uno.context)
+            ->executeDispatch(
+                Reference<frame::XDispatchProvider>(model->getCurrentController()->getFrame(), UNO_QUERY),
+                toOu(url), "_self", 0, uno::Sequence<beans::PropertyValue>());
+    };
+    dispatch(addonEntries(uno, kMenu).front().second);
     ASSERT_TRUE(test::waitFor(
         [&] { return dir.read("quizslds.txt").find("\"slide9.tlx\"") != std::string::npos; }, 90))
         << dir.read("quiz.err") << dir.read("menu.uiscript.log") << dir.read("dialogs.txt.log");
@@ -196,14 +186,7 @@ void menuSession()
     EXPECT_EQ(dir.read("quizslds.txt").find("slide9.tlx"), std::string::npos);
 
     // "Phone voting..." names the presentation's folder.
-    frame::DispatchHelper::create(uno.context)
-        ->executeDispatch(
-            Reference<frame::XDispatchProvider>(model->getCurrentController()->getFrame(), UNO_QUERY),
-            toOu(addonEntries(
-                     uno, "/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar/org.talvix.quiz.menu/Submenu")
-                     .back()
-                     .second),
-            "_self", 0, uno::Sequence<beans::PropertyValue>());
+    dispatch(addonEntries(uno, kMenu).back().second);
     EXPECT_TRUE(test::waitFor(
         [&] { return dir.read("quiz.args") == "QUESTION\n--phone-voting " + folder + "\n"; }, 30))
         << dir.read("quiz.args");
