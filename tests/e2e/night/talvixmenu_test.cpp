@@ -109,15 +109,8 @@ void menuSession()
     ASSERT_TRUE(
         test::waitFor([&] { return office.runningOrRestarted() && std::system(dismiss.c_str()) == 0; }, 150));
     ImpressHost host(connection);
-    ASSERT_TRUE(test::waitFor(
-        [&] {
-            try {
-                return office.runningOrRestarted() && host.attach() && host.slideCount() == 8;
-            } catch (const HostError &) {
-                return false;
-            }
-        },
-        150))
+    ASSERT_TRUE(test::waitThroughErrors(
+        [&] { return office.runningOrRestarted() && host.attach() && host.slideCount() == 8; }, 150))
         << host.attachError();
     const OfficeConnection uno = connectOffice(connection);
 
