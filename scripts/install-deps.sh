@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev libgl-dev
   libxlsxwriter-dev libxcb1-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils xvfb xauth xdotool openbox python3 ccache
+  poppler-utils xvfb xauth xdotool x11-utils openbox python3 ccache
   dpkg-dev lintian
   libreoffice-impress libreoffice-calc libreoffice-dev
   qt6-httpserver-dev qt6-websockets-dev libqrencode-dev

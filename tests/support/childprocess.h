@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <signal.h>
+#include <stdexcept>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -26,6 +27,21 @@ inline bool waitFor(const std::function<bool()> &condition, int seconds)
         if (condition())
             return true;
     return false;
+}
+
+// As waitFor, an exception from the condition counting as "not yet" (a program
+// still coming up may refuse a call).
+inline bool waitThroughErrors(const std::function<bool()> &condition, int seconds)
+{
+    return waitFor(
+        [&] {
+            try {
+                return condition();
+            } catch (const std::exception &) {
+                return false;
+            }
+        },
+        seconds);
 }
 
 // Started with changes to the environment ("" removes a variable). The office

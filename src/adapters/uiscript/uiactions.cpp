@@ -16,6 +16,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QWindow>
 
 namespace quiz
 {
@@ -288,6 +289,10 @@ UiPreparedAction prepareUiAction(const UiAction &action, QWidget *widget)
                 target->close();
         });
     case UiActionKind::Wait:
+        // A window is reached once it is on the screen: a window manager maps it (in its frame)
+        // a while after the program shows it.
+        if (widget->isWindow() && widget->windowHandle() && !widget->windowHandle()->isExposed())
+            return fault(UiScriptFault::Hidden, nameOf(widget) + " is not on the screen yet");
         return perform([] {}); // reachable: nothing more to do
     }
     return fault(UiScriptFault::UnknownAction, "no input for " + action.word);

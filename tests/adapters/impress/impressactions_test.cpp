@@ -1,4 +1,5 @@
 #include "adapters/impress/impressactions.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -7,22 +8,16 @@ namespace quiz
 namespace
 {
 
-TEST(ImpressActions, FileUrlsBecomePaths)
+using FileUrls = test::RowTest;
+
+TEST_P(FileUrls, BecomePaths)
 {
-    const struct {
-        const char *url, *path;
-    } rows[] = {
-        {"file:///home/a%20b/quiz.odp", "/home/a b/quiz.odp"},
-        {"FILE:///x/%C3%A9t%c3%a9.odp", "/x/\xC3\xA9t\xC3\xA9.odp"},
-        {"file:///C:/Talvix/Quiz.exe%20q.quz,DISPLAY", "C:/Talvix/Quiz.exe q.quz,DISPLAY"},
-        {"file://server/share/q.odp", "//server/share/q.odp"},
-        {"file:///bad%2", "/bad%2"},
-        {"file:///bad%zz", "/bad%zz"},
-        {"https://example.org/q.odp", ""},
-        {"", ""},
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(fileUrlToPath(row.url), row.path) << row.url;
+    EXPECT_EQ(fileUrlToPath(GetParam()[0]), GetParam()[1]);
+}
+QUIZ_ROWS(FileUrls, "impress/fileurls.rows");
+
+TEST(ImpressActions, PathsBecomeFileUrlsAndBack)
+{
     EXPECT_EQ(pathToFileUrl("/home/a b/%q,1.odp"), "file:///home/a%20b/%25q%2C1.odp");
     EXPECT_EQ(fileUrlToPath(pathToFileUrl("/t/\xC3\xA9 x#1.png")), "/t/\xC3\xA9 x#1.png");
 }

@@ -16,10 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
-#include <thread>
 #include <unistd.h>
 
 namespace quiz
@@ -28,21 +25,7 @@ namespace
 {
 
 const std::string kOffice = QUIZ_OFFICE_PROGRAM "/soffice.bin";
-
-// Polls until the condition holds (host errors count as "not yet").
-bool waitFor(const std::function<bool()> &condition, int seconds)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        try {
-            if (condition())
-                return true;
-        } catch (const HostError &) {
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    }
-    return false;
-}
+const auto waitFor = test::waitThroughErrors; // host errors count as "not yet"
 
 // The office on the test's X server with one document, listening on the pipe.
 test::Child startOffice(const std::string &display, const std::string &pipe, const test::TestFolder &folder,

@@ -1,9 +1,10 @@
 #include "adapters/x11/x11windowlist.h"
 #include "fakes/x11fakes.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <set>
 
 namespace quiz
 {
@@ -12,32 +13,20 @@ namespace
 
 using test::FakeX11Connection;
 
-std::vector<std::string> split(const std::string &text, char at)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string item; std::getline(in, item, at);)
-        out.push_back(item);
-    return out;
-}
-
-// Windows "id|parent|flags|title" separated by ";", each on top of its
-// parent's children (parent "" = the root). Flags: i input-only, u unmapped,
-// m minimised, o override-redirect, w WM_STATE, l the title is an old Latin-1
-// WM_NAME, n an empty UTF-8 name beside it; "-" as title: none.
+// Windows "id,parent,flags,title" separated by ";" (tests/data/x11/windowlist.rows).
 void build(FakeX11Connection &conn, const std::string &windows)
 {
-    for (const std::string &item : split(windows, ';')) {
-        const auto field = split(item, '|');
-        const std::string flags = field.size() > 2 ? field[2] : "", title = field.size() > 3 ? field[3] : "-";
+    for (const std::string &item : test::splitTrimmed(windows, ';')) {
+        const auto field = test::splitTrimmed(item, ',');
+        const std::string flags = field.size() > 2 ? field[2] : "";
         auto &w = conn.add(std::stoul(field[0]),
                            field[1].empty() ? FakeX11Connection::kRoot : std::stoul(field[1]));
         const auto has = [&](char flag) { return flags.find(flag) != std::string::npos; };
         w.state = {!has('u') && !has('m'), has('o'), has('i')};
         w.iconic = has('m');
         w.wmState = has('w');
-        if (title != "-")
-            (has('l') ? w.wmName : w.netWmName) = title;
+        if (field.size() > 3)
+            (has('l') ? w.wmName : w.netWmName) = field[3];
         if (has('n'))
             w.netWmName = "";
     }
@@ -52,56 +41,24 @@ std::string summary(const std::vector<WindowInfo> &windows)
     return out;
 }
 
-struct ListCase {
-    const char *name;
-    const char *windows;
-    std::optional<std::vector<XWindowId>> managed;
-    std::set<XWindowId> own;
-    const char *expected;
-};
-
-void PrintTo(const ListCase &row, std::ostream *out)
-{
-    *out << row.windows;
-}
-
-class WindowListRows : public ::testing::TestWithParam<ListCase>
-{
-};
+using WindowListRows = test::RowTest;
 
 TEST_P(WindowListRows, ListsTopLevelWindowsFromTheTop)
 {
+    const test::Row &r = GetParam();
     FakeX11Connection conn;
-    build(conn, GetParam().windows);
-    conn.managed = GetParam().managed;
-    EXPECT_EQ(summary(listX11Windows(conn, GetParam().own)), GetParam().expected);
+    build(conn, r[0]);
+    if (r[1] != "none") {
+        conn.managed.emplace();
+        for (const std::string &id : r.list(1))
+            conn.managed->push_back(std::stoul(id));
+    }
+    std::set<XWindowId> own;
+    for (const std::string &id : r.list(2))
+        own.insert(std::stoul(id));
+    EXPECT_EQ(summary(listX11Windows(conn, own)), r[3]);
 }
-
-const ListCase kListCases[] = {
-    {"NoManagerWalksTheRootTopDown", "10|||bottom;11|||middle;12|||top", {}, {}, "top, middle, bottom"},
-    {"NoManagerSkipsOwnInputOnlyAndUntitled", "10|||show;11|||Quiz;12||i|input;13||", {}, {11}, "show"},
-    {"NoManagerLooksInsideFrames",
-     "20||;21|20|;22|20|wl|Caf\xe9 notes;23|||on top",
-     {},
-     {},
-     "on top, Caf\xc3\xa9 notes"},
-    {"NoManagerKeepsOverrideRedirectShows",
-     "10|||editor;11||o|Presenting: quiz",
-     {},
-     {},
-     "Presenting: quiz, editor"},
-    {"HiddenAndMinimised", "10||u|hidden;11||m|minimised", {}, {}, "minimised_, hidden~"},
-    {"ManagerStackingWithTitledUnmanagedFirst",
-     "30||;31||;40|30||first;41|31||second;50||o|Presenting: quiz;51||o",
-     std::vector<XWindowId>{40, 41},
-     {},
-     "Presenting: quiz, second, first"},
-    {"ManagerListSkipsOwnWindows", "40|||Quiz;41|||editor", std::vector<XWindowId>{41, 40}, {40}, "editor"},
-    {"EmptyUnicodeNameFallsBack", "10||ln|old name", {}, {}, "old name"},
-};
-
-INSTANTIATE_TEST_SUITE_P(X11, WindowListRows, ::testing::ValuesIn(kListCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+QUIZ_ROWS(WindowListRows, "x11/windowlist.rows");
 
 TEST(X11WindowList, RectanglesTakeInTheFrameAndOwnersCount)
 {
@@ -119,7 +76,9 @@ TEST(X11WindowList, RectanglesTakeInTheFrameAndOwnersCount)
     EXPECT_TRUE(list[0].hasParent);
 }
 
-TEST(X11WindowList, MatchesTitlesWithTheProgramsWildcards)
+using TitleMatching = test::RowTest;
+
+TEST_P(TitleMatching, FollowsTheProgramsWildcards)
 {
     std::vector<WindowInfo> windows;
     for (const char *title :
@@ -128,17 +87,12 @@ TEST(X11WindowList, MatchesTitlesWithTheProgramsWildcards)
         windows.back().handle = WindowHandle(windows.size());
         windows.back().title = title;
     }
-    const auto handles = [&](const char *pattern, bool caseSensitive) {
-        std::string out;
-        for (const WindowInfo &w : windowsMatching(windows, pattern, caseSensitive))
-            out += std::to_string(w.handle);
-        return out;
-    };
-    EXPECT_EQ(handles("Presenting: *", false), "23");
-    EXPECT_EQ(handles("Presenting: *", true), "2");
-    EXPECT_EQ(handles("*impress", false), "1");
-    EXPECT_EQ(handles("presenting: ????", false), "2");
+    std::string matched;
+    for (const WindowInfo &w : windowsMatching(windows, GetParam()[0], GetParam().flag(1)))
+        matched += std::to_string(w.handle);
+    EXPECT_EQ(matched, GetParam()[2]);
 }
+QUIZ_ROWS(TitleMatching, "x11/matching.rows");
 
 } // namespace
 } // namespace quiz

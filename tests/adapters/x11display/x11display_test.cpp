@@ -1,6 +1,7 @@
 #include "adapters/x11/x11windowsystem.h"
 #include "core/presentationlink/presentationlink.h"
 #include "support/quizrunner.h"
+#include "support/wait.h"
 #include "support/windowmanager.h"
 
 #include <QCoreApplication>
@@ -24,13 +25,6 @@ namespace quiz
 namespace
 {
 
-bool eventually(const std::function<bool()> &done)
-{
-    for (int i = 0; i < 1000 && !done(); ++i)
-        QTest::qWait(10);
-    return done();
-}
-
 // A plain X client of the test's own, beside the program's toolkit
 // connection; it reads the server back through a second connection. Its
 // windows ask for their place as a program placing them itself does (a
@@ -48,31 +42,13 @@ class TestClient
         const xcb_window_t id = xcb_generate_id(c_);
         xcb_create_window(c_, XCB_COPY_FROM_PARENT, id, x->root(), r.left, r.top, r.width, r.height, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_BACK_PIXEL, &colour);
-        auto *utf8 = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, 11, "UTF8_STRING"), nullptr);
-        auto *name = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, 12, "_NET_WM_NAME"), nullptr);
-        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, id, latin1 ? xcb_atom_t(XCB_ATOM_WM_NAME) : name->atom,
-                            latin1 ? xcb_atom_t(XCB_ATOM_STRING) : utf8->atom, 8, title.size(), title.data());
-        std::free(utf8);
-        std::free(name);
-        // WM_NORMAL_HINTS: user position and size, static gravity.
-        const std::uint32_t hints[18] = {1 | 2 | 4 | 8 | (1 << 9),
-                                         std::uint32_t(r.left),
-                                         std::uint32_t(r.top),
-                                         std::uint32_t(r.width),
-                                         std::uint32_t(r.height),
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         10};
+        xcb_change_property(
+            c_, XCB_PROP_MODE_REPLACE, id, latin1 ? xcb_atom_t(XCB_ATOM_WM_NAME) : atom("_NET_WM_NAME"),
+            latin1 ? xcb_atom_t(XCB_ATOM_STRING) : atom("UTF8_STRING"), 8, title.size(), title.data());
+        // WM_NORMAL_HINTS: user position and size, static gravity (10).
+        std::uint32_t hints[18] = {1 | 2 | 4 | 8 | (1 << 9), std::uint32_t(r.left), std::uint32_t(r.top),
+                                   std::uint32_t(r.width), std::uint32_t(r.height)};
+        hints[17] = 10;
         xcb_change_property(c_, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS,
                             32, 18, hints);
         if (!decorated) {
@@ -83,7 +59,7 @@ class TestClient
         if (mapped) {
             xcb_map_window(c_, id);
             // A window manager maps it once it has framed and placed it.
-            eventually([&] { return viewable(id) && x->rootRect(id) == r; });
+            test::waitUntil([&] { return viewable(id) && x->rootRect(id) == r; }, 10000);
         }
         std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr)); // all done
         return id;
@@ -180,7 +156,7 @@ TEST_F(X11Display, FindsAPlainClientWindowByTitlePatternWithItsRectangle)
 
     // Activation gives the window the keyboard, with or without a window manager.
     ws->activateWindow(notes);
-    EXPECT_TRUE(eventually([&] { return client.focus() == notes; })) << client.focus();
+    EXPECT_TRUE(test::waitUntil([&] { return client.focus() == notes; }, 10000)) << client.focus();
 
     const auto windows = ws->topLevelWindows();
     ASSERT_FALSE(windows.empty());
@@ -214,10 +190,10 @@ TEST_P(PlaceOverShow, PutsTheProgramsWindowAtFractionsOfTheShow)
     const Placement &p = GetParam();
     PlaceOverSlideShow(ctx, ws->ownWindowHandle(&display), p.top, p.left, p.height, p.width);
     const xcb_window_t id = xcb_window_t(display.winId());
-    EXPECT_TRUE(eventually([&] { return client.x->rootRect(id) == p.expected; }))
+    EXPECT_TRUE(test::waitUntil([&] { return client.x->rootRect(id) == p.expected; }, 10000))
         << client.x->rootRect(id).left;
     EXPECT_EQ(ws->windowRect(ws->ownWindowHandle(&display)), p.expected);
-    EXPECT_TRUE(eventually([&] { return client.stackIndex(id) > client.stackIndex(later); }));
+    EXPECT_TRUE(test::waitUntil([&] { return client.stackIndex(id) > client.stackIndex(later); }, 10000));
 }
 
 INSTANTIATE_TEST_SUITE_P(X11, PlaceOverShow,
@@ -330,12 +306,14 @@ TEST(X11Program, TheDisplayShowsTheRowsWhereTheLayoutEditorLeftThem)
         EXPECT_EQ(r.exitCode, 0) << r.err << runner.folder().read(name + ".script.log");
         return annotationsOnScreen(runner.folder().read(name + ".trace"));
     };
-    // The window manager frames the editor while the script waits.
-    const auto laid = run(
-        "setup", "click QuizForm/Command2(0)\nwait 1000\nclose FrmTChartSetup\nclick QuizForm/Command2(1)\n",
-        "SETUP", {"file:" + folder + "/laid"});
+    // The editor is closed once the window manager has framed it and put it on the screen.
+    const auto laid = run("setup",
+                          "click QuizForm/Command2(0)\nwait FrmTChartSetup\nclose FrmTChartSetup\nclick "
+                          "QuizForm/Command2(1)\n",
+                          "SETUP", {"file:" + folder + "/laid"});
     runner.setHostJson(host); // the set-up's "EndShowEdit" ended the show
-    const auto shown = run("display", "wait 1000\nclick FrmTChartDisplay/TChart\n", "laid.quz,DISPLAY", {});
+    const auto shown =
+        run("display", "wait FrmTChartDisplay\nclick FrmTChartDisplay/TChart\n", "laid.quz,DISPLAY", {});
     ASSERT_GE(laid.size(), 2u);
     ASSERT_GE(shown.size(), 2u) << runner.folder().read("display.trace");
     for (const auto &[index, place] : shown) {

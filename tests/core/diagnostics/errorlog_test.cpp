@@ -1,4 +1,5 @@
 #include "core/diagnostics/errorlog.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -46,14 +47,15 @@ TEST(ErrorLog, ReportsAreAppendedUpTo50000Characters)
     for (int i = 0; i < 49999; ++i)
         accented += "\xC3\xA9";
     EXPECT_EQ(grownErrorLog(accented, "r"), accented + "\r");
-    // clang-format off
-    const std::tuple<const char *, size_t, const char *> cases[] = {
-        {"", 3, ""}, {"abc", 0, ""}, {"abc", 2, "ab"}, {"abc", 9, "abc"}, {"\xC3\xA9x", 1, "\xC3\xA9"},
-        {"a\xE2\x82\xAC" "b", 2, "a\xE2\x82\xAC"}, {"\xF0\x9F\x98\x80!", 1, "\xF0\x9F\x98\x80"}};
-    // clang-format on
-    for (const auto &[text, limit, kept] : cases) // never splitting a character
-        EXPECT_EQ(firstCharacters(text, limit), kept) << text << " " << limit;
 }
+
+using FirstCharacters = test::RowTest;
+
+TEST_P(FirstCharacters, NeverSplitACharacter)
+{
+    EXPECT_EQ(firstCharacters(GetParam()[0], GetParam().num(1)), GetParam()[2]);
+}
+QUIZ_ROWS(FirstCharacters, "diagnostics/firstcharacters.rows");
 
 TEST(ErrorLog, OldWindows1252OrReadOnlyLogIsKeptAsUtf8AndABadPathWritesNothing)
 {

@@ -1,17 +1,13 @@
 // Random quizzes scored by every output: the display's quiz.txt record, the
 // printed summary and the results export must agree keypad by keypad.
-#include "fakes/controllerfakes.h"
-#include "fakes/fakedialogs.h"
 #include "fakes/fakeprinter.h"
+#include "fakes/fakerun.h"
 #include "fakes/fakeworkbookwriter.h"
-#include "fakes/presentationfakes.h"
 
-#include "core/common/runend.h"
 #include "core/quiz/calculatescores.h"
 #include "core/quiz/printsummary.h"
 #include "core/quiz/quizrecord.h"
 #include "core/quiz/quizresultsexport.h"
-#include "core/startup/runcontext.h"
 
 #include "support/testfolder.h"
 
@@ -82,16 +78,13 @@ Generated generate(std::mt19937 &rng, const test::TestFolder &folder)
     return g;
 }
 
-RunContext freshContext(const test::TestFolder &folder, const Generated &g, Dialogs &dialogs)
+void prepare(test::FakeRun &run, const test::TestFolder &folder, const Generated &g)
 {
-    RunContext ctx;
-    ctx.state.dataFolder = folder.str();
-    ctx.state.quizFileName = "quiz.quz";
-    ctx.state.runMode = "DISPLAY";
-    ctx.state.useWeightings = g.useWeightings;
-    ctx.state.validKeypads.assign(200, 1);
-    ctx.dialogs = &dialogs;
-    return ctx;
+    run.ctx.state.dataFolder = folder.str();
+    run.ctx.state.quizFileName = "quiz.quz";
+    run.ctx.state.runMode = "DISPLAY";
+    run.ctx.state.useWeightings = g.useWeightings;
+    run.ctx.state.validKeypads.assign(200, 1);
 }
 
 // "Keypad number: N",score,"Time",time lines of quiz.txt.
@@ -117,34 +110,24 @@ TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
         test::TestFolder folder;
         const Generated g = generate(rng, folder);
 
-        test::FakeDialogs displayDialogs, printDialogs, exportDialogs;
-        RunContext display = freshContext(folder, g, displayDialogs);
-        const ScoringRun shown = CalculateScores(display, g.questions);
-        AppendQuizRecord(folder.str(), "quiz.quz", shown.totals, &displayDialogs);
+        test::FakeRun display, print, exported;
+        for (test::FakeRun *run : {&display, &print, &exported})
+            prepare(*run, folder, g);
+        const ScoringRun shown = CalculateScores(display.ctx, g.questions);
+        AppendQuizRecord(folder.str(), "quiz.quz", shown.totals, &display.dialogs);
         const std::map<int, float> scores = quizTxtScores(folder.read("quiz.txt"));
 
-        RunContext print = freshContext(folder, g, printDialogs);
-        printDialogs.printAnswers.push_back(PrintTarget{});
+        print.dialogs.printAnswers.push_back(PrintTarget{});
         test::RecordingPrinter printer;
-        PrintScoreSummary(print, g.questions, printer);
+        PrintScoreSummary(print.ctx, g.questions, printer);
         ASSERT_EQ(printer.documents.size(), 1u);
         const std::vector<PrintLine> &lines = printer.documents[0].lines;
 
-        RunContext exported = freshContext(folder, g, exportDialogs);
-        exportDialogs.textAnswers.push_back(folder.str() + "/out.xls");
-        test::FakeHost host;
-        host.addSlide({{"QUIZ", "/opt/talvix/quiz quiz.quz,DISPLAY"}});
-        test::FakeWindowSystem windows;
-        test::FakePump pump;
+        exported.dialogs.textAnswers.push_back(folder.str() + "/out.xls");
+        exported.host.addSlide({{"QUIZ", "/opt/talvix/quiz quiz.quz,DISPLAY"}});
         test::MemoryWriter writer;
-        exported.host = &host;
-        exported.windows = &windows;
-        exported.pump = &pump;
-        try {
-            exportQuizResults(exported, writer);
-        } catch (const RunEnded &end) {
-            ASSERT_EQ(end.exitCode, 0) << end.reason;
-        }
+        std::string reason;
+        ASSERT_LE(test::runEndCode([&] { exportQuizResults(exported.ctx, writer); }, &reason), 0) << reason;
         ASSERT_TRUE(writer.book);
         const Sheet &sheet = writer.book->sheet(0);
 

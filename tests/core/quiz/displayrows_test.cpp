@@ -52,13 +52,13 @@ TEST_P(Rows, PlaceNamesAndScores)
 }
 QUIZ_ROWS(Rows, "display/rows.rows");
 
-TEST(FormatWholeScore, RoundsHalvesAwayFromZero)
+using WholeScore = test::RowTest;
+
+TEST_P(WholeScore, RoundsHalvesAwayFromZero)
 {
-    const std::pair<double, const char *> cases[] = {{0, "0"},    {2.5, "3"},   {3.5, "4"}, {2.49, "2"},
-                                                     {-0.4, "0"}, {-1.5, "-2"}, {12, "12"}, {1e6, "1000000"}};
-    for (auto [value, text] : cases)
-        EXPECT_EQ(formatWholeScore(value), text) << value;
+    EXPECT_EQ(formatWholeScore(GetParam().real(0)), GetParam()[1]);
 }
+QUIZ_ROWS(WholeScore, "quiz/wholescore.rows");
 
 class RecordingTarget : public AnnotationTarget
 {

@@ -1,9 +1,7 @@
-#include "fakes/fakedialogs.h"
 #include "fakes/fakeprinter.h"
+#include "fakes/fakerun.h"
 
-#include "core/common/runend.h"
 #include "core/quiz/printsummary.h"
-#include "core/startup/runcontext.h"
 
 #include "support/rows.h"
 #include "support/testfolder.h"
@@ -85,17 +83,16 @@ TEST(ScoreSummaryDocument, HeadersThenOneLinePerKeypadInThreeColumns)
 TEST(PrintScoreSummary, PrintsOnTheChosenTargetAndAPrinterFailureEndsWithoutAMessage)
 {
     test::TestFolder folder;
-    test::FakeDialogs dialogs;
     test::RecordingPrinter printer;
-    RunContext ctx;
+    test::FakeRun run;
+    RunContext &ctx = run.ctx;
     ctx.state.dataFolder = folder.str();
-    ctx.dialogs = &dialogs;
     ctx.state.validKeypads.assign(11, 1);
     std::filesystem::copy(test::dataPath("quiz/print"), folder.path(),
                           std::filesystem::copy_options::recursive);
     ctx.state.participants = {{"Ann", 1, 1}, {"Bob", 3, 1}, {"", 0, 0}};
     const std::vector<std::string> quiz{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"};
-    dialogs.printAnswers = {PrintTarget{"", "/tmp/out.pdf"}, PrintTarget{"office", ""}};
+    run.dialogs.printAnswers = {PrintTarget{"", "/tmp/out.pdf"}, PrintTarget{"office", ""}};
     PrintScoreSummary(ctx, quiz, printer);
     ASSERT_EQ(printer.documents.size(), 1u);
     EXPECT_EQ(printer.targets[0].pdfPath, "/tmp/out.pdf");
@@ -105,14 +102,9 @@ TEST(PrintScoreSummary, PrintsOnTheChosenTargetAndAPrinterFailureEndsWithoutAMes
               "Ann@0 100%@28 2/2@40; 2@0 100%@28 2/2@40; Bob@0 0%@28 0/2@40");
 
     printer.failWith = "no printer named office";
-    try {
-        PrintScoreSummary(ctx, quiz, printer);
-        ADD_FAILURE() << "the run went on";
-    } catch (const RunEnded &end) {
-        EXPECT_EQ(end.exitCode, 1);
-    }
+    EXPECT_EQ(test::runEndCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
     EXPECT_EQ(printer.targets[1].printerName, "office");
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(run.dialogs.messages.empty());
 }
 
 } // namespace

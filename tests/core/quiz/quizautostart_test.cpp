@@ -2,6 +2,7 @@
 // "NextSlide,N" command.
 
 #include "core/quiz/quizautostart.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -15,57 +16,32 @@ namespace quiz
 namespace
 {
 
-TEST(Autostart, FollowsTheModeWordsAndTheQuizFileNamed)
-{
-    const struct {
-        const char *words;
-        const char *file; // the quiz file written, with autostart on unless "off"
-        bool starts;
-    } rows[] = {
-        {"quiz.quz,DISPLAY", "quiz.quz", true},
-        {"quiz.quz,DISPLAY", "quiz.quz off", false},
-        {"quiz.quz, display ,SLIDE6", "quiz.quz", true},
-        {"other.quz,DISPLAY", "other.quz off", false},
-        {"other.quz,DISPLAY", "quiz.quz off", true},
-        {"DISPLAY", "quiz.quz off", false},
-        {"DISPLAY,5", "quiz.quz", true},
-        {"quiz.quz,INSERT,6", "quiz.quz", false},
-        {"SETUP", "quiz.quz", false},
-        {"quiz.quz,DISPLAY", "", true},
-    };
-    const std::string setup = std::string(QUIZ_DEMO_DIR) + "/quiz.quz";
-    for (const auto &row : rows) {
-        test::TestFolder folder;
-        const std::string file = row.file, name = file.substr(0, file.find(' '));
-        if (!name.empty()) {
-            std::ifstream in(setup, std::ios::binary);
-            const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-            folder.write(name,
-                         file.find(" off") == std::string::npos
-                             ? content
-                             : std::regex_replace(content, std::regex("autostart=True"), "autostart=False"));
-        }
-        EXPECT_EQ(displayStartsByItself(row.words, folder.str()), row.starts)
-            << row.words << " / " << row.file;
-    }
-}
+using Autostart = test::RowTest;
 
-TEST(NextSlideCommand, NamesAPositiveSlideOrNothing)
+TEST_P(Autostart, FollowsTheModeWordsAndTheQuizFileNamed)
 {
-    const std::pair<const char *, std::optional<int>> rows[] = {
-        {"NextSlide,7", 7},
-        {"NextSlide,12", 12},
-        {"NextSlide,0", std::nullopt},
-        {"NextSlide,", std::nullopt},
-        {"NextSlide,7a", std::nullopt},
-        {"NextSlide,-1", std::nullopt},
-        {"nextslide,7", std::nullopt},
-        {"InsertCharts", std::nullopt},
-        {"NextSlide,99999999999", std::nullopt},
-    };
-    for (const auto &[command, number] : rows)
-        EXPECT_EQ(nextSlideCommandNumber(command), number) << command;
+    const test::Row &r = GetParam();
+    test::TestFolder folder;
+    const std::string name = r[1].substr(0, r[1].find(' '));
+    if (!name.empty()) {
+        std::ifstream in(std::string(QUIZ_DEMO_DIR) + "/quiz.quz", std::ios::binary);
+        const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        folder.write(name, r[1].ends_with(" off")
+                               ? std::regex_replace(content, std::regex("autostart=True"), "autostart=False")
+                               : content);
+    }
+    EXPECT_EQ(displayStartsByItself(r[0], folder.str()), r.flag(2));
 }
+QUIZ_ROWS(Autostart, "quiz/autostart.rows");
+
+using NextSlideCommand = test::RowTest;
+
+TEST_P(NextSlideCommand, NamesAPositiveSlideOrNothing)
+{
+    const test::Row &r = GetParam();
+    EXPECT_EQ(nextSlideCommandNumber(r[0]), r[1].empty() ? std::nullopt : std::optional<int>(r.num(1)));
+}
+QUIZ_ROWS(NextSlideCommand, "quiz/nextslide.rows");
 
 } // namespace
 } // namespace quiz

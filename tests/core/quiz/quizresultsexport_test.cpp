@@ -1,12 +1,8 @@
-#include "fakes/controllerfakes.h"
-#include "fakes/fakeprogress.h"
+#include "fakes/fakerun.h"
 #include "fakes/fakeworkbookwriter.h"
-#include "fakes/presentationfakes.h"
 
-#include "core/common/runend.h"
 #include "core/quiz/quizresultsexport.h"
 #include "core/quiz/quizrounds.h"
-#include "core/startup/runcontext.h"
 
 #include "support/rows.h"
 #include "support/testfolder.h"
@@ -29,7 +25,7 @@ TEST_P(RunStrings, GiveTheCommandWordsAndTheQuizFile)
 }
 QUIZ_ROWS(RunStrings, "quiz/runstrings.rows");
 
-class Export : public ::testing::Test
+class Export : public ::testing::Test, public test::FakeRun
 {
   protected:
     void SetUp() override
@@ -42,11 +38,6 @@ class Export : public ::testing::Test
         windows.add(1, "Microsoft PowerPoint - [show.pptx]");
         ctx.state.dataFolder = folder.str();
         ctx.state.participants = {{"Ann", 1, 1}, {"", 0, 0}};
-        ctx.host = &host;
-        ctx.windows = &windows;
-        ctx.dialogs = &dialogs;
-        ctx.pump = &pump;
-        ctx.progress = &progress;
         hooks.clock = [] { return kNow; };
         hooks.errorLogPath = folder.str() + "/Err - quiz.log";
         hooks.showProgressWindow = [this] { events.push_back("show progress"); };
@@ -57,26 +48,15 @@ class Export : public ::testing::Test
     // The exit code; the windows are always enabled again.
     int run()
     {
-        int code = -1;
-        try {
-            exportQuizResults(ctx, writer, hooks);
-        } catch (const RunEnded &end) {
-            code = end.exitCode;
-        }
+        const int code = test::runEndCode([&] { exportQuizResults(ctx, writer, hooks); });
         EXPECT_NE(std::find(windows.calls.begin(), windows.calls.end(), "enable 1 1"), windows.calls.end());
         return code;
     }
 
     test::TestFolder folder;
-    test::FakeHost host;
-    test::FakeWindowSystem windows;
-    test::FakeDialogs dialogs;
-    test::FakePump pump;
-    test::FakeProgress progress;
     test::MemoryWriter writer;
     ExportWindowHooks hooks;
     std::vector<std::string> events;
-    RunContext ctx;
 };
 
 // Cancelling, saying No to replacing a file, no quiz shapes and no votes.rec

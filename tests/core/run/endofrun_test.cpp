@@ -1,8 +1,7 @@
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
 #include "core/run/endofrun.h"
-#include "fakes/controllerfakes.h"
-#include "fakes/presentationfakes.h"
+#include "fakes/fakerun.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +15,7 @@ using namespace quiz::test;
 namespace
 {
 
-class EndOfRunTest : public ::testing::Test
+class EndOfRunTest : public ::testing::Test, public FakeRun
 {
   public:
     EndOfRunTest() : link(ctx.state, channel, pump, dialogs, [] { endRun(0); })
@@ -24,11 +23,6 @@ class EndOfRunTest : public ::testing::Test
         windows.add(1, "Microsoft PowerPoint - [show.pptx]").enabled = false;
         windows.add(2, "PowerPoint Slide Show - [show.pptx]").enabled = false;
         windows.add(3, "PowerPoint");
-        ctx.host = &host;
-        ctx.windows = &windows;
-        ctx.dialogs = &dialogs;
-        ctx.pump = &pump;
-        ctx.controller = &channel;
         ctx.link = &link;
         ctx.state.addinFolder = addin.str() + "/";
         host.showingSlide = 7;
@@ -38,25 +32,13 @@ class EndOfRunTest : public ::testing::Test
     std::string quit(void (*how)(RunContext &) = QuitQuiz)
     {
         channel.sent.clear();
-        int code = -1;
-        try {
-            how(ctx);
-        } catch (const RunEnded &end) {
-            code = end.exitCode;
-        }
-        std::string result = std::to_string(code);
+        std::string result = std::to_string(runEndCode([&] { how(ctx); }));
         for (const std::string &command : channel.sent)
             result += command.rfind("NextSlide", 0) == 0 ? " " + command : "";
         return result;
     }
 
     TestFolder addin;
-    FakeHost host;
-    FakeWindowSystem windows;
-    FakeDialogs dialogs;
-    FakePump pump;
-    FakeChannel channel;
-    RunContext ctx;
     ControllerLink link;
 };
 
@@ -114,17 +96,13 @@ TEST(EndOfDisplayRun, ActivatesWindowsWhoseTitlesBeginWithTheText)
         {{"Microsoft PowerPoint - [a.pptx]", "Power"}, ""},        // must begin with the text
     };
     for (const auto &[titles, activated] : cases) {
-        FakeHost host;
-        FakeWindowSystem windows;
+        FakeRun run;
         for (size_t i = 0; i < titles.size(); ++i)
-            windows.add(static_cast<WindowHandle>(i + 1), titles[i]);
-        RunContext ctx;
-        ctx.host = &host;
-        ctx.windows = &windows;
-        ctx.state.modeWord = "display";
-        EXPECT_THROW(QuitQuiz(ctx), RunEnded);
+            run.windows.add(static_cast<WindowHandle>(i + 1), titles[i]);
+        run.ctx.state.modeWord = "display";
+        EXPECT_THROW(QuitQuiz(run.ctx), RunEnded);
         std::string got;
-        for (const std::string &call : windows.calls)
+        for (const std::string &call : run.windows.calls)
             got += call.rfind("activate ", 0) == 0 ? call + " " : "";
         EXPECT_EQ(got, activated) << titles.front();
     }

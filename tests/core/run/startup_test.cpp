@@ -1,7 +1,6 @@
 #include "core/common/runend.h"
 #include "core/run/startup.h"
-#include "fakes/controllerfakes.h"
-#include "fakes/presentationfakes.h"
+#include "fakes/fakerun.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +11,13 @@ using namespace quiz::test;
 namespace
 {
 
-class StartupTest : public ::testing::Test
+class StartupTest : public ::testing::Test, public FakeRun
 {
   public:
     StartupTest()
     {
         windows.add(1, "Microsoft PowerPoint - [show.pptx]");
         host.addin = addin.str();
-        ctx.host = &host;
-        ctx.windows = &windows;
-        ctx.dialogs = &dialogs;
-        ctx.pump = &pump;
-        ctx.controller = &channel;
         for (const char *mode : {"SETUP", "DISPLAY", "PRINT"})
             modes[mode] = [this, mode](RunContext &c) { ran.push_back(mode + (" " + c.state.quizFileName)); };
         platform.setCurrentDirectory = [this](const std::string &folder) {
@@ -36,22 +30,10 @@ class StartupTest : public ::testing::Test
     // Runs start-up; the exit code when it ended the run, -1 when a mode ran.
     int start(const std::string &command)
     {
-        try {
-            RunStartup(ctx, command, platform, modes);
-            return -1;
-        } catch (const RunEnded &end) {
-            lastReason = end.reason;
-            return end.exitCode;
-        }
+        return runEndCode([&] { RunStartup(ctx, command, platform, modes); }, &lastReason);
     }
 
     TestFolder addin;
-    FakeHost host;
-    FakeWindowSystem windows;
-    FakeDialogs dialogs;
-    FakePump pump;
-    FakeChannel channel;
-    RunContext ctx;
     StartupPlatform platform;
     ModeTable modes;
     std::vector<std::string> ran;

@@ -1,5 +1,6 @@
 #include "core/workbook/autofit.h"
 #include "core/workbook/workbook.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -89,24 +90,20 @@ TEST(Sheet, ValuesSizesAndTheUsedExtent)
     EXPECT_EQ(sheet.displayText(9, 9), "0");
 }
 
-TEST(AutoFit, WidthFollowsTheLongestShownLineAndColumnsTheirWidestCell)
-{
-    CellFormat plain, bold, big, turned;
-    bold.font.bold = true;
-    big.font.size = 22;
-    turned.rotation = 90;
-    const std::tuple<std::string, CellFormat, double> widths[] = {
-        {"Keypad", plain, 6.71},
-        {"Zo\xC3\xAB", plain, 3.71} /* characters, not bytes */,
-        {"Raw\nScore", plain, 5.71},
-        {"", plain, 0},
-        {"Keypad", bold, 7.31},
-        {"Keypad", big, 12.71},
-        {"A very long heading", turned, 2.21},
-        {std::string(400, 'x'), plain, 255}};
-    for (const auto &[text, format, width] : widths)
-        EXPECT_DOUBLE_EQ(fittedWidth(text, format), width) << text;
+using FittedWidth = test::RowTest;
 
+TEST_P(FittedWidth, FollowsTheLongestShownLine)
+{
+    CellFormat format;
+    format.font.bold = GetParam()[1] == "bold";
+    format.font.size = GetParam()[1] == "big" ? 22 : format.font.size;
+    format.rotation = GetParam()[1] == "turned" ? 90 : 0;
+    EXPECT_DOUBLE_EQ(fittedWidth(GetParam()[0], format), GetParam().real(2));
+}
+QUIZ_ROWS(FittedWidth, "workbook/fittedwidth.rows");
+
+TEST(AutoFit, ColumnsTakeTheirWidestCell)
+{
     Sheet sheet("s");
     sheet.setText(1, 1, "Keypad");
     sheet.setText(2, 2, "Annabel Smith");

@@ -40,6 +40,7 @@ namespace
 
 using namespace impressuno;
 const std::string kOffice = QUIZ_OFFICE_PROGRAM "/soffice.bin";
+const char *const kMenu = "/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar/org.talvix.quiz.menu/Submenu";
 
 // Title and URL of each entry of a menu or toolbar of the add-on configuration, in name order.
 std::vector<std::pair<std::string, std::string>> addonEntries(const OfficeConnection &office,
@@ -70,8 +71,9 @@ std::vector<std::pair<std::string, std::string>> addonEntries(const OfficeConnec
 
 void menuSession()
 {
-    if (access(kOffice.c_str(), X_OK) != 0 || std::system("command -v xdotool >/dev/null") != 0)
-        GTEST_SKIP() << "needs LibreOffice Impress and xdotool";
+    if (access(kOffice.c_str(), X_OK) != 0 ||
+        std::system("command -v xdotool >/dev/null && command -v xwininfo >/dev/null") != 0)
+        GTEST_SKIP() << "needs LibreOffice Impress, xdotool and xwininfo";
     test::QuizRunner runner;
     const test::TestFolder &dir = runner.folder();
     const std::string folder = dir.str();
@@ -107,38 +109,21 @@ void menuSession()
     ASSERT_TRUE(
         test::waitFor([&] { return office.runningOrRestarted() && std::system(dismiss.c_str()) == 0; }, 150));
     ImpressHost host(connection);
-    ASSERT_TRUE(test::waitFor(
-        [&] {
-            try {
-                return office.runningOrRestarted() && host.attach() && host.slideCount() == 8;
-            } catch (const HostError &) {
-                return false;
-            }
-        },
-        150))
+    ASSERT_TRUE(test::waitThroughErrors(
+        [&] { return office.runningOrRestarted() && host.attach() && host.slideCount() == 8; }, 150))
         << host.attachError();
     const OfficeConnection uno = connectOffice(connection);
 
     // The menu and the toolbar, as the office reads them from the extension.
-    const std::vector<std::string> titles = {"New voting question...",
-                                             "Edit voting question...",
-                                             "",
-                                             "Quiz setup...",
-                                             "Quiz wizard...",
-                                             "",
-                                             "Results table",
-                                             "Print quiz scores...",
-                                             "Export quiz results...",
-                                             "Participant list",
-                                             "",
-                                             "Phone voting..."};
+    const std::string titles =
+        "New voting question...|Edit voting question...||Quiz setup...|Quiz wizard...||"
+        "Results table|Print quiz scores...|Export quiz results...|Participant list||"
+        "Phone voting...|";
     for (const char *path :
-         {"/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar/org.talvix.quiz.menu/Submenu",
-          "/org.openoffice.Office.Addons/AddonUI/OfficeToolBar/org.talvix.quiz.toolbar"}) {
-        const auto entries = addonEntries(uno, path);
-        std::vector<std::string> shown;
-        for (const auto &[title, url] : entries) {
-            shown.push_back(title);
+         {kMenu, "/org.openoffice.Office.Addons/AddonUI/OfficeToolBar/org.talvix.quiz.toolbar"}) {
+        std::string shown;
+        for (const auto &[title, url] : addonEntries(uno, path)) {
+            shown += title + "|";
             EXPECT_TRUE(url == "private:separator" ||
                         url.rfind("vnd.sun.star.script:TalvixQuiz.Menu.", 0) == 0)
                 << url;
@@ -160,14 +145,13 @@ void menuSession()
     undo->clear();
 
     // The entry dispatched as the menu dispatches it: the editor runs and saves.
-    const std::string newQuestion =
-        addonEntries(uno, "/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar/org.talvix.quiz.menu/Submenu")
-            .front()
-            .second;
-    frame::DispatchHelper::create(uno.context)
-        ->executeDispatch(
-            Reference<frame::XDispatchProvider>(model->getCurrentController()->getFrame(), UNO_QUERY),
-            toOu(newQuestion), "_self", 0, uno::Sequence<beans::PropertyValue>());
+    const auto dispatch = [&](const std::string &url) {
+        frame::DispatchHelper::create(uno.context)
+            ->executeDispatch(
+                Reference<frame::XDispatchProvider>(model->getCurrentController()->getFrame(), UNO_QUERY),
+                toOu(url), "_self", 0, uno::Sequence<beans::PropertyValue>());
+    };
+    dispatch(addonEntries(uno, kMenu).front().second);
     ASSERT_TRUE(test::waitFor(
         [&] { return dir.read("quizslds.txt").find("\"slide9.tlx\"") != std::string::npos; }, 90))
         << dir.read("quiz.err") << dir.read("menu.uiscript.log") << dir.read("dialogs.txt.log");
@@ -195,14 +179,7 @@ void menuSession()
     EXPECT_EQ(dir.read("quizslds.txt").find("slide9.tlx"), std::string::npos);
 
     // "Phone voting..." names the presentation's folder.
-    frame::DispatchHelper::create(uno.context)
-        ->executeDispatch(
-            Reference<frame::XDispatchProvider>(model->getCurrentController()->getFrame(), UNO_QUERY),
-            toOu(addonEntries(
-                     uno, "/org.openoffice.Office.Addons/AddonUI/OfficeMenuBar/org.talvix.quiz.menu/Submenu")
-                     .back()
-                     .second),
-            "_self", 0, uno::Sequence<beans::PropertyValue>());
+    dispatch(addonEntries(uno, kMenu).back().second);
     EXPECT_TRUE(test::waitFor(
         [&] { return dir.read("quiz.args") == "QUESTION\n--phone-voting " + folder + "\n"; }, 30))
         << dir.read("quiz.args");
@@ -218,14 +195,9 @@ void menuSession()
                               setup.substr(setup.find("autostart=True") + 14));
     host.startShow(6);
     ASSERT_TRUE(test::waitFor([&] { return logHas("following the show"); }, 30)) << dir.read("menu.log");
-    const std::string xdotool = "DISPLAY=" + server.display() + " xdotool ";
-    const std::string click =
-        xdotool + "search --onlyvisible --name ' - LibreOffice Impress$' windowmove %@ 1100 0; " + xdotool +
-        "search --onlyvisible --name '^Presenting: ' windowraise %@ sleep 0.5 " +
-        "mousemove 510 331 sleep 0.3 mousemove 512 333 sleep 0.3 click 1";
     bool started = false;
     for (int attempt = 0; attempt < 3 && !started; ++attempt)
-        started = std::system(click.c_str()) == 0 &&
+        started = test::clickTheShow(server.display(), 510, 331) &&
                   test::waitFor([&] { return logHas("a click on a QUIZ shape: started"); }, 10);
     EXPECT_TRUE(started) << dir.read("menu.log");
     EXPECT_TRUE(

@@ -1,3 +1,4 @@
+#include "support/rows.h"
 #include "ui/diagnostics/fader.h"
 
 #include <QWidget>
@@ -27,34 +28,24 @@ struct CountingTarget : WidgetFadeTarget {
     }
 };
 
-TEST(Fader, FadingInShowsTheWindowOpaqueAndFadingOutLeavesItShownButInvisible)
+using FaderRows = quiz::test::RowTest;
+
+TEST_P(FaderRows, FadingInShowsTheWindowOpaqueAndFadingOutLeavesItShownButInvisible)
 {
-    // With the fade on: the first opacity, the six steps of 50 (0..250 or 255..5), the last;
-    // each step waits what is left of its 5 ms. With it off: the first and the last at once.
-    struct Case {
-        int from, to;
-        bool show, chartFade;
-        double opacity;
-        int steps, mostWaits;
-    } cases[] = {
-        {0, 255, true, true, 1.0, 8, 6},
-        {0, 255, true, false, 1.0, 2, 0},
-        {255, 0, false, true, 0.0, 8, 6},
-    };
-    for (const auto &c : cases) {
-        QWidget window;
-        window.setWindowOpacity(0.3);
-        if (!c.show)
-            window.show();
-        CountingTarget target(&window, true);
-        Fade(target, c.from, c.to, c.show, false, false, c.chartFade);
-        EXPECT_EQ(target.steps, c.steps) << c.from << "->" << c.to;
-        EXPECT_LE(target.waits, c.mostWaits) << c.from << "->" << c.to;
-        EXPECT_LE(target.longestWait, std::chrono::microseconds(5000));
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_DOUBLE_EQ(window.windowOpacity(), c.opacity) << c.from << "->" << c.to;
-    }
+    const quiz::test::Row &r = GetParam();
+    QWidget window;
+    window.setWindowOpacity(0.3);
+    if (r.flag(2))
+        window.show();
+    CountingTarget target(&window, true);
+    Fade(target, r.num(0), r.num(1), !r.flag(2), false, false, r.flag(3));
+    EXPECT_EQ(target.steps, r.num(5));
+    EXPECT_LE(target.waits, r.num(6));
+    EXPECT_LE(target.longestWait, std::chrono::microseconds(5000));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_DOUBLE_EQ(window.windowOpacity(), r.real(4));
 }
+QUIZ_ROWS(FaderRows, "ui/fader.rows");
 
 TEST(Fader, OpacityIsScaledFrom255AndClampedAndRemovingLayeringMakesTheWindowOpaque)
 {
