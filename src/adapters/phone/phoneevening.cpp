@@ -3,6 +3,8 @@
 
 #include "adapters/phone/phoneserver.h"
 
+#include "adapters/phone/phonerequest.h"
+
 #include "core/common/fileutil.h"
 #include "core/common/writeformat.h"
 #include "core/votedata/voterecordwriter.h"
@@ -43,10 +45,10 @@ void PhoneServer::noteFailure(const QString &client)
 
 PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &client)
 {
-    if (!body.value("code").isString())
-        return refuse(400, "missing field: code");
-    if (!body.value("name").isString())
-        return refuse(400, "missing field: name");
+    QString reason;
+    const std::optional<JoinRequest> request = parseJoinRequest(body, &reason);
+    if (!request)
+        return refuse(400, reason);
     if (tooManyFailures(client))
         return refuse(429, "too many wrong codes; wait a minute");
     std::deque<double> &joins = joins_[client];
@@ -54,8 +56,8 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
         joins.pop_front();
     if (static_cast<int>(joins.size()) >= options_.joinsPerMinute)
         return refuse(429, "too many joins from this device; wait a minute");
-    const JoinResult result = roster_.join(body.value("code").toString().toStdString(),
-                                           body.value("name").toString().toStdString(), newToken());
+    const JoinResult result =
+        roster_.join(request->code.toStdString(), request->name.toStdString(), newToken());
     switch (result.refusal) {
     case JoinRefusal::WrongCode:
         noteFailure(client);
@@ -80,11 +82,13 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
 
 PhoneServer::Reply PhoneServer::listedNames(const QJsonObject &body, const QString &client)
 {
-    if (!body.value("code").isString())
-        return refuse(400, "missing field: code");
+    QString reason;
+    const std::optional<QString> code = parseNamesRequest(body, &reason);
+    if (!code)
+        return refuse(400, reason);
     if (tooManyFailures(client))
         return refuse(429, "too many wrong codes; wait a minute");
-    if (!sameSecret(body.value("code").toString().toStdString(), roster_.joinCode())) {
+    if (!sameSecret(code->toStdString(), roster_.joinCode())) {
         noteFailure(client);
         return refuse(403, "wrong join code");
     }
@@ -96,16 +100,17 @@ PhoneServer::Reply PhoneServer::listedNames(const QJsonObject &body, const QStri
 
 PhoneServer::Reply PhoneServer::removeParticipant(const QJsonObject &body)
 {
-    if (!body.value("keypad").isDouble())
-        return refuse(400, "missing field: keypad");
-    const int keypad = body.value("keypad").toInt();
-    if (!roster_.remove(keypad))
+    QString reason;
+    const std::optional<int> keypad = parseRemoveRequest(body, &reason);
+    if (!keypad)
+        return refuse(400, reason);
+    if (!roster_.remove(*keypad))
         return refuse(400, "no such participant");
-    log(QString("keypad %1 removed").arg(keypad));
+    log(QString("keypad %1 removed").arg(*keypad));
     namesSaved_.invalidate(); // a removal is saved at once, never coalesced
     saveNames();
     pushState();
-    return {200, {{"removed", keypad}}, {}};
+    return {200, {{"removed", *keypad}}, {}};
 }
 
 void PhoneServer::saveNames()
@@ -221,19 +226,18 @@ PhoneServer::Reply PhoneServer::closeVote()
 
 PhoneServer::Reply PhoneServer::answer(const RosterEntry &entry, const QJsonObject &body)
 {
-    if (!body.value("vote").isDouble())
-        return refuse(400, "missing field: vote");
-    if (!body.value("answer").isString())
-        return refuse(400, "missing field: answer");
-    const AnswerOutcome outcome = vote_.answer(body.value("vote").toInt(), entry.keypad,
-                                               body.value("answer").toString().toStdString(), now());
+    QString reason;
+    const std::optional<AnswerRequest> given = parseAnswerRequest(body, &reason);
+    if (!given)
+        return refuse(400, reason);
+    const AnswerOutcome outcome = vote_.answer(given->vote, entry.keypad, given->answer.toStdString(), now());
     if (outcome == AnswerOutcome::NotOpen)
         return refuse(409, "this vote is not open");
     if (outcome == AnswerOutcome::NotTaken)
         return refuse(400, "this question does not take that answer");
     pushToPhone(entry);
     pushPresenterSoon();
-    return {200, {{"answer", body.value("answer").toString()}}, {}};
+    return {200, {{"answer", given->answer}}, {}};
 }
 
 void PhoneServer::tick()
