@@ -270,7 +270,11 @@ def hostile_names(night, presenter):
         d.refresh()
         who = "You are %s, keypad %d." % (name, keypads[name])
         d.wait.until(lambda d: text_of(d, "#who") == who)
-        assert d.execute_script("return window.__pwned === undefined && !document.querySelector('#who *')"), name
+        # Nothing made of the name: no element but the page's own script, no canary.
+        assert d.execute_script("return window.__pwned === undefined && "
+                                "document.querySelectorAll('body img, body script, #who b').length === 1"), name
+        if name in (HOSTILE[2], EMOJI):
+            night.look(d, "phone-name-%d" % keypads[name])
 
     def people(d):
         rows = d.execute_script("return [...document.querySelectorAll('#people tbody tr')]"
