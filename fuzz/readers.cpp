@@ -328,7 +328,12 @@ const std::vector<Reader> &readers()
         {"hostfile", readHostFile},       {"uiscript", readUiScript},
         {"groupfile", readGroupFile},     {"questiontable", readResultsQuestionFile},
     };
-    return all;
+    static const std::vector<Reader> withPhones = [] {
+        std::vector<Reader> list = all;
+        list.insert(list.end(), phoneReaders().begin(), phoneReaders().end());
+        return list;
+    }();
+    return withPhones;
 }
 
 const Reader *findReader(std::string_view name)

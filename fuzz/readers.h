@@ -16,6 +16,8 @@ struct Reader {
 };
 
 const std::vector<Reader> &readers();
+// The phone controller's (phonereaders.cpp), also among readers().
+const std::vector<Reader> &phoneReaders();
 const Reader *findReader(std::string_view name);
 
 } // namespace quiz::fuzz

@@ -14,6 +14,11 @@ PACKAGES=(
   qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
   chromium chromium-driver python3-selenium
 )
+# The phone pages' accessibility check (axe-core) comes from npm: node and npm
+# from Debian unless the machine has them.
+if ! command -v npm >/dev/null; then
+  PACKAGES+=(nodejs npm)
+fi
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang-14 libclang-rt-14-dev)
 fi
@@ -21,11 +26,16 @@ missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -ne 0 ]; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-echo "Installing: ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# axe-core exactly as tests/e2e/phones/package-lock.json pins it, when not there yet.
+phones="$(cd "$(dirname "$0")/.." && pwd)/tests/e2e/phones"
+if [ ! -f "$phones/node_modules/axe-core/axe.min.js" ] ||
+  [ "$phones/package-lock.json" -nt "$phones/node_modules/.package-lock.json" ]; then
+  npm ci --prefix "$phones" --no-audit --no-fund
+fi

@@ -3,6 +3,8 @@
 
 #include "adapters/phone/phoneserver.h"
 
+#include "adapters/phone/phonerequest.h"
+
 #include "core/common/fileutil.h"
 #include "core/common/writeformat.h"
 #include "core/phonevote/devicekeys.h"
@@ -25,7 +27,6 @@ namespace
 constexpr int kMaxFailures = 5;                   // wrong join codes from one address...
 constexpr double kFailureWindow = 60.0;           // ...within a minute
 constexpr qint64 kNamesSaveMs = 100;              // a burst of joins saves the names once in this time
-constexpr qint64 kMaxAnswerId = 9007199254740991; // 2^53 - 1: a whole number a page can count to
 
 } // namespace
 
@@ -47,10 +48,10 @@ void PhoneServer::noteFailure(const QString &client)
 
 PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &client)
 {
-    if (!body.value("code").isString())
-        return refuse(400, "missing field: code");
-    if (!body.value("name").isString())
-        return refuse(400, "missing field: name");
+    QString reason;
+    const std::optional<JoinRequest> request = parseJoinRequest(body, &reason);
+    if (!request)
+        return refuse(400, reason);
     if (tooManyFailures(client))
         return refuse(429, "too many wrong codes; wait a minute");
     std::deque<double> &joins = joins_[client];
@@ -59,9 +60,8 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
     if (static_cast<int>(joins.size()) >= options_.joinsPerMinute)
         return refuse(429, "too many joins from this device; wait a minute");
     const std::string token = newToken(); // the device's alone: the roster keeps its hash
-    const JoinResult result =
-        roster_.join(body.value("code").toString().toStdString(), body.value("name").toString().toStdString(),
-                     tokenHash(QString::fromStdString(token)));
+    const JoinResult result = roster_.join(request->code.toStdString(), request->name.toStdString(),
+                                           tokenHash(QString::fromStdString(token)));
     switch (result.refusal) {
     case JoinRefusal::WrongCode:
         noteFailure(client);
@@ -86,11 +86,13 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
 
 PhoneServer::Reply PhoneServer::listedNames(const QJsonObject &body, const QString &client)
 {
-    if (!body.value("code").isString())
-        return refuse(400, "missing field: code");
+    QString reason;
+    const std::optional<QString> code = parseNamesRequest(body, &reason);
+    if (!code)
+        return refuse(400, reason);
     if (tooManyFailures(client))
         return refuse(429, "too many wrong codes; wait a minute");
-    if (!sameSecret(body.value("code").toString().toStdString(), roster_.joinCode())) {
+    if (!sameSecret(code->toStdString(), roster_.joinCode())) {
         noteFailure(client);
         return refuse(403, "wrong join code");
     }
@@ -102,16 +104,17 @@ PhoneServer::Reply PhoneServer::listedNames(const QJsonObject &body, const QStri
 
 PhoneServer::Reply PhoneServer::removeParticipant(const QJsonObject &body)
 {
-    if (!body.value("keypad").isDouble())
-        return refuse(400, "missing field: keypad");
-    const int keypad = body.value("keypad").toInt();
-    if (!roster_.remove(keypad))
+    QString reason;
+    const std::optional<int> keypad = parseRemoveRequest(body, &reason);
+    if (!keypad)
+        return refuse(400, reason);
+    if (!roster_.remove(*keypad))
         return refuse(400, "no such participant");
-    log(QString("keypad %1 removed").arg(keypad));
+    log(QString("keypad %1 removed").arg(*keypad));
     namesSaved_.invalidate(); // a removal is saved at once, never coalesced
     saveNames();
     pushState();
-    return {200, {{"removed", keypad}}, {}};
+    return {200, {{"removed", *keypad}}, {}};
 }
 
 void PhoneServer::saveNames()
@@ -257,25 +260,16 @@ PhoneServer::Reply PhoneServer::closeVote()
 
 PhoneServer::Reply PhoneServer::answer(const RosterEntry &entry, const QJsonObject &body)
 {
-    if (!body.value("vote").isDouble())
-        return refuse(400, "missing field: vote");
-    if (!body.value("answer").isString())
-        return refuse(400, "missing field: answer");
-    // The page numbers its answers, so that one sent again after a lost
-    // acknowledgement counts once; an answer without a number always counts.
-    const QJsonValue id = body.value("id");
-    const double number = id.toDouble();
-    if (!id.isUndefined() &&
-        (!id.isDouble() || number < 1 || number > kMaxAnswerId || number != std::floor(number)))
-        return refuse(400, "the answer's id is not a whole number from 1");
-    const int voteId = body.value("vote").toInt();
-    const QJsonValue question = body.value("question"); // the page says which question it answered
-    if (voteId == vote_.id() && question.isString() &&
-        question.toString() != QString::fromStdString(vote_.question().file))
+    QString reason;
+    const std::optional<AnswerRequest> given = parseAnswerRequest(body, &reason);
+    if (!given)
+        return refuse(400, reason);
+    const int voteId = given->vote;
+    if (voteId == vote_.id() && given->question &&
+        *given->question != QString::fromStdString(vote_.question().file))
         return refuse(409, "this answer is for another question: it was not counted");
     const AnswerOutcome outcome =
-        vote_.answer(voteId, entry.keypad, body.value("answer").toString().toStdString(), now(),
-                     id.isDouble() ? static_cast<std::int64_t>(number) : 0);
+        vote_.answer(voteId, entry.keypad, given->answer.toStdString(), now(), given->id);
     if (outcome == AnswerOutcome::NotOpen)
         return refuse(409, voteId >= 1 && voteId <= voteCount_
                                ? "this vote has closed: the answer was not counted"
@@ -288,7 +282,7 @@ PhoneServer::Reply PhoneServer::answer(const RosterEntry &entry, const QJsonObje
     }
     pushToPhone(entry);
     pushPresenterSoon();
-    return {200, {{"answer", body.value("answer").toString()}}, {}};
+    return {200, {{"answer", given->answer}}, {}};
 }
 
 void PhoneServer::tick()

@@ -1,6 +1,7 @@
 #include "adapters/phone/phoneserver.h"
 
 #include "adapters/phone/connectionguard.h"
+#include "adapters/phone/phonerequest.h"
 #include "adapters/phone/qrcode.h"
 
 #include <QCryptographicHash>
@@ -12,7 +13,6 @@
 #include <QJsonDocument>
 #include <QNetworkInterface>
 #include <QTcpSocket>
-#include <QUrlQuery>
 #include <QWebSocket>
 
 #include <algorithm>
@@ -28,7 +28,6 @@ namespace quiz
 namespace
 {
 
-constexpr qsizetype kMaxBody = 4096;
 constexpr int kMaxSocketsPerToken = 4;
 constexpr int kCloseReplaced = 4000; // the pages do not reconnect after it
 constexpr int kPresenterPushMs = 100;
@@ -49,10 +48,7 @@ constexpr Page kPages[] = {
 
 QString bearerToken(const QHttpServerRequest &request)
 {
-    const QByteArray header = request.value("Authorization");
-    if (header.startsWith("Bearer "))
-        return QString::fromLatin1(header.mid(7).trimmed());
-    return QUrlQuery(request.url()).queryItemValue("token");
+    return requestToken(request.value("Authorization"), request.url());
 }
 
 } // namespace
@@ -235,16 +231,12 @@ PhoneServer::Reply PhoneServer::api(const QByteArray &method, const QString &pat
         return refuse(404, "no such request");
     if (known->second != method)
         return refuse(405, "this request takes " + QString::fromLatin1(known->second));
-    if (body.size() > kMaxBody)
-        return refuse(400, "the request is over 4 KB");
-    QJsonObject object;
-    if (method == "POST" && !body.trimmed().isEmpty()) { // no body reads as {}
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(body, &error);
-        if (error.error != QJsonParseError::NoError || !document.isObject())
-            return refuse(400, "the request is not a JSON object");
-        object = document.object();
-    }
+    QString reason;
+    const std::optional<QJsonObject> parsed =
+        method == "POST" || body.size() > kMaxRequestBody ? parseRequestBody(body, &reason) : QJsonObject();
+    if (!parsed)
+        return refuse(400, reason);
+    const QJsonObject &object = *parsed;
     if (path == "/api/join")
         return join(object, client);
     if (path == "/api/names")
@@ -258,9 +250,8 @@ PhoneServer::Reply PhoneServer::api(const QByteArray &method, const QString &pat
             return closeVote();
         if (path == "/api/presenter/remove")
             return removeParticipant(object);
-        if (!object.value("question").isString())
-            return refuse(400, "missing field: question");
-        return openQuestion(object.value("question").toString(), 0);
+        const std::optional<QString> question = parseOpenRequest(object, &reason);
+        return question ? openQuestion(*question, 0) : refuse(400, reason);
     }
     const RosterEntry *entry = roster_.byToken(tokenHash(token));
     if (!entry)
@@ -278,10 +269,10 @@ void PhoneServer::acceptWebSockets()
         std::unique_ptr<QWebSocket> socket = nextPendingWebSocketConnection();
         if (!socket)
             continue;
-        const QString token = QUrlQuery(socket->requestUrl()).queryItemValue("token");
+        const QString token = socketToken(socket->requestUrl()).value_or(QString());
         const bool presenter = sameSecret(token.toStdString(), presenterToken_.toStdString());
         const std::string key = tokenHash(token);
-        if (socket->requestUrl().path() != "/ws" || (!presenter && !roster_.byToken(key))) {
+        if (!presenter && !roster_.byToken(key)) { // "" (another path) is nobody's
             QWebSocket *refused = socket.release(); // kept until the close is through
             QObject::connect(refused, &QWebSocket::disconnected, refused, &QObject::deleteLater);
             refused->close(QWebSocketProtocol::CloseCodePolicyViolated, "no valid token");
@@ -294,7 +285,7 @@ void PhoneServer::acceptWebSockets()
             std::find_if(clients_.begin(), clients_.end(), sameToken)
                 ->socket->close(static_cast<QWebSocketProtocol::CloseCode>(kCloseReplaced),
                                 "opened elsewhere");
-        socket->setMaxAllowedIncomingMessageSize(kMaxBody);
+        socket->setMaxAllowedIncomingMessageSize(kMaxRequestBody);
         QWebSocket *raw = socket.get();
         QObject::connect(raw, &QWebSocket::disconnected, this, [this, raw] {
             const auto it = std::find_if(clients_.begin(), clients_.end(),

@@ -30,6 +30,9 @@ TEST(XlsxWorkbookWriter, CellsFormatsSizesAndSheetsSurviveTheRoundTrip)
     first.setNumber(2, 3, 0);
     first.setText(3, 28, "AB3"); // beyond Z
     first.setText(4, 1, "Zo\xC3\xAB");
+    const auto names = test::loadRows("xlsx/names.rows");
+    for (size_t i = 0; i < names.size(); ++i)
+        first.setText(static_cast<int>(6 + i), 1, names[i][0]);
     const CellRange head{1, 1, 1, 3};
     first.setInterior(head, *paletteColour(49));
     first.setFontColour(head, rgbWhite);
@@ -67,6 +70,8 @@ TEST(XlsxWorkbookWriter, CellsFormatsSizesAndSheetsSurviveTheRoundTrip)
         ASSERT_TRUE(s.cells.count(r.name)) << r.name;
         EXPECT_EQ(test::cellField(s.cells.at(r.name), r[0]), r[1]) << r.name << " " << r[0];
     }
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(s.cells.at("A" + std::to_string(6 + i)).value, names[i][0]) << names[i].name;
     EXPECT_NEAR(shownWidth(s.columnWidths.at(1)), 8.86, 0.005);
     EXPECT_NEAR(shownWidth(s.columnWidths.at(3)), 8.86, 0.005);
     EXPECT_FALSE(s.columnWidths.count(4));

@@ -71,7 +71,10 @@ function render(s) {
   $("join").hidden = true;
   $("keypad").hidden = false;
   $("heading").textContent = "Keypad " + s.keypad;
-  $("who").textContent = "You are " + s.name + ", keypad " + s.keypad + ".";
+  // The name in an isolate: a right-to-left mark in it turns no text around it.
+  const name = document.createElement("bdi");
+  name.textContent = s.name;
+  $("who").replaceChildren("You are ", name, ", keypad " + s.keypad + ".");
   const v = s.vote, list = $("options");
   clearInterval(timer);
   $("countdown").hidden = true;
@@ -213,6 +216,6 @@ async function connect() {
 
 $("join").addEventListener("submit", (e) => { e.preventDefault(); join($("name").value); });
 $("code").addEventListener("input", lookUpNames);
-$("other").addEventListener("click", () => { $("listed").hidden = true; $("free").hidden = false; $("join-button").hidden = false; $("name").focus(); });
+$("other").addEventListener("click", () => { $("listed").hidden = true; $("free").hidden = false; $("join-button").hidden = false; say("Enter your name."); $("name").focus(); });
 document.addEventListener("visibilitychange", () => { if (!document.hidden && token && (!socket || socket.readyState > 1)) connect(); });
 if (token) connect(); else showJoin();
