@@ -3,8 +3,8 @@
 // the composition with its scoring run in-process.
 
 #include "adapters/standinhost/standinhost.h"
-#include "core/quiz/quizrecord.h"
 #include "core/quiz/calculatescores.h"
+#include "core/quiz/quizrecord.h"
 #include "core/startup/runcontext.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/composechartdisplay.h"

@@ -9,7 +9,7 @@ PACKAGES=(
   libxlsxwriter-dev libxcb1-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth xdotool x11-utils openbox python3 ccache
-  dpkg-dev lintian
+  dpkg-dev lintian clang-format
   libreoffice-impress libreoffice-calc libreoffice-dev
   qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
   chromium chromium-driver python3-selenium

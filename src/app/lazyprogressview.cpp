@@ -2,7 +2,8 @@
 
 #include "ui/results/frmloading.h"
 
-namespace quiz {
+namespace quiz
+{
 
 LazyProgressView::LazyProgressView(std::function<void(bool)> enablePowerPointWindows)
     : enablePowerPointWindows_(std::move(enablePowerPointWindows))

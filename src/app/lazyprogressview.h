@@ -5,15 +5,17 @@
 #include <functional>
 #include <memory>
 
-namespace quiz {
+namespace quiz
+{
 
 class frmLoading;
 
 // The run's progress window, made on first use: loading the window gives the
 // presentation program's windows back and takes them again, so it must not
 // happen before a pass actually needs the window.
-class LazyProgressView : public ProgressView {
-public:
+class LazyProgressView : public ProgressView
+{
+  public:
     explicit LazyProgressView(std::function<void(bool)> enablePowerPointWindows);
     ~LazyProgressView() override;
 
@@ -22,7 +24,7 @@ public:
     void incrementProgressBarBy(long long steps) override;
     void unload() override;
 
-private:
+  private:
     std::function<void(bool)> enablePowerPointWindows_;
     std::unique_ptr<frmLoading> form_;
 };

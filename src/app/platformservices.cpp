@@ -12,8 +12,8 @@
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
 #include "core/diagnostics/errorlog.h"
-#include "core/run/endofrun.h"
 #include "core/presentationlink/presentationlink.h"
+#include "core/run/endofrun.h"
 #include "ui/common/screenmetrics.h"
 
 #include <QCoreApplication>

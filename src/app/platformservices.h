@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/startup/runcontext.h"
 #include "core/run/startup.h"
+#include "core/startup/runcontext.h"
 
 #include <memory>
 #include <string>

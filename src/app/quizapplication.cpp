@@ -10,8 +10,8 @@
 #include "app/uiscriptstart.h"
 #include "app/usage.h"
 #include "core/common/runend.h"
-#include "core/startup/commandline.h"
 #include "core/run/startup.h"
+#include "core/startup/commandline.h"
 #include "qtsupport/noscreen.h"
 #include "qtsupport/trace.h"
 

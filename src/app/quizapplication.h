@@ -1,6 +1,7 @@
 #pragma once
 
-namespace quiz {
+namespace quiz
+{
 
 // Runs the program: reads the options and command words, does one job, ends.
 int runQuiz(int argc, char *argv[]);

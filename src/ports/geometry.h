@@ -1,6 +1,7 @@
 #pragma once
 
-namespace quiz {
+namespace quiz
+{
 
 // A rectangle of the screen in pixels.
 struct PixelRect {

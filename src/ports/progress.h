@@ -1,10 +1,12 @@
 #pragma once
 
-namespace quiz {
+namespace quiz
+{
 
 // The progress window of long passes.
-class ProgressView {
-public:
+class ProgressView
+{
+  public:
     virtual ~ProgressView() = default;
     virtual void setUpProgressBar(float maximum) = 0;
     virtual void incrementProgressBar() = 0;

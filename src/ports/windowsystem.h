@@ -9,7 +9,8 @@
 // The program's windows are Qt widgets; the port only passes them through.
 class QWidget;
 
-namespace quiz {
+namespace quiz
+{
 
 using WindowHandle = long long; // 0 = no window
 
@@ -26,8 +27,9 @@ struct WindowInfo {
 
 // Top-level windows of the desktop (the presentation program's and the
 // program's own), the cursor and the clipboard.
-class WindowSystem {
-public:
+class WindowSystem
+{
+  public:
     virtual ~WindowSystem() = default;
 
     // Every top-level window: this program's own first, then the others in

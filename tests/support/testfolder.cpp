@@ -5,7 +5,8 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 TestFolder::TestFolder()
 {

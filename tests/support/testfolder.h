@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <string>
 
-namespace quiz::test {
+namespace quiz::test
+{
 
 // A temporary folder removed when the object goes out of scope.
-class TestFolder {
-public:
+class TestFolder
+{
+  public:
     TestFolder();
     ~TestFolder();
     TestFolder(const TestFolder &) = delete;
@@ -19,7 +21,7 @@ public:
     std::filesystem::path write(const std::string &relative, const std::string &content) const;
     std::string read(const std::string &relative) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

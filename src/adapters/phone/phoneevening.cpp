@@ -24,9 +24,9 @@ namespace quiz
 namespace
 {
 
-constexpr int kMaxFailures = 5;                   // wrong join codes from one address...
-constexpr double kFailureWindow = 60.0;           // ...within a minute
-constexpr qint64 kNamesSaveMs = 100;              // a burst of joins saves the names once in this time
+constexpr int kMaxFailures = 5;         // wrong join codes from one address...
+constexpr double kFailureWindow = 60.0; // ...within a minute
+constexpr qint64 kNamesSaveMs = 100;    // a burst of joins saves the names once in this time
 
 } // namespace
 

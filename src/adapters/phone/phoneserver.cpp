@@ -272,7 +272,7 @@ void PhoneServer::acceptWebSockets()
         const QString token = socketToken(socket->requestUrl()).value_or(QString());
         const bool presenter = sameSecret(token.toStdString(), presenterToken_.toStdString());
         const std::string key = tokenHash(token);
-        if (!presenter && !roster_.byToken(key)) { // "" (another path) is nobody's
+        if (!presenter && !roster_.byToken(key)) {  // "" (another path) is nobody's
             QWebSocket *refused = socket.release(); // kept until the close is through
             QObject::connect(refused, &QWebSocket::disconnected, refused, &QObject::deleteLater);
             refused->close(QWebSocketProtocol::CloseCodePolicyViolated, "no valid token");

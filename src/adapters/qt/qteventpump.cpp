@@ -5,7 +5,8 @@
 #include <QCoreApplication>
 #include <QThread>
 
-namespace quiz {
+namespace quiz
+{
 
 QtEventPump::QtEventPump()
 {

@@ -4,16 +4,18 @@
 
 #include <QElapsedTimer>
 
-namespace quiz {
+namespace quiz
+{
 
-class QtEventPump : public EventPump {
-public:
+class QtEventPump : public EventPump
+{
+  public:
     QtEventPump();
     void processEvents() override;
     void waitMs(int milliseconds) override;
     long long nowMs() override;
 
-private:
+  private:
     QElapsedTimer clock_;
 };
 

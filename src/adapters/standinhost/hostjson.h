@@ -9,7 +9,8 @@
 #include <map>
 #include <string>
 
-namespace quiz::hostjson {
+namespace quiz::hostjson
+{
 
 // [left, top, width, height] in pixels.
 inline PixelRect rect(const QJsonValue &value)

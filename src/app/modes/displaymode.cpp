@@ -2,8 +2,8 @@
 
 #include "core/common/runend.h"
 #include "core/presentationlink/presentationlink.h"
-#include "core/quiz/quizrecord.h"
 #include "core/quiz/calculatescores.h"
+#include "core/quiz/quizrecord.h"
 #include "core/run/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"

@@ -2,10 +2,10 @@
 
 #include "app/modes/setupwindowhooks.h"
 #include "core/common/text.h"
+#include "core/presentationlink/presentationlink.h"
 #include "core/setup/votesource.h"
 #include "core/setup/votingslide.h"
 #include "core/startup/runcontext.h"
-#include "core/presentationlink/presentationlink.h"
 #include "qtsupport/widgetlinkform.h"
 #include "ui/question/frmquestion.h"
 

@@ -2,9 +2,9 @@
 
 #include "app/modes/setupwindowhooks.h"
 #include "core/common/text.h"
+#include "core/presentationlink/presentationlink.h"
 #include "core/quiz/quizfile.h"
 #include "core/startup/runcontext.h"
-#include "core/presentationlink/presentationlink.h"
 #include "qtsupport/widgetlinkform.h"
 #include "ui/setup/quizform.h"
 

@@ -1,8 +1,8 @@
 #include "app/modes/wizardmode.h"
 
 #include "app/modes/setupwindowhooks.h"
-#include "core/startup/runcontext.h"
 #include "core/presentationlink/presentationlink.h"
+#include "core/startup/runcontext.h"
 #include "qtsupport/widgetlinkform.h"
 #include "ui/setup/quizwizard.h"
 

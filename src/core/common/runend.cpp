@@ -1,8 +1,10 @@
 #include "core/common/runend.h"
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 std::optional<RunEnded> &latch()
 {
     static std::optional<RunEnded> end;

@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // Thrown by every way a run ends. The program catches it at the top (and
 // around each event it dispatches) and ends the process with its code; tests

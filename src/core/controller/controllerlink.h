@@ -5,7 +5,8 @@
 #include <functional>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 class ControllerChannel;
 class Dialogs;
@@ -15,8 +16,9 @@ class EventPump;
 // hidden "comms" form): one per run, opened on first use and kept open for the
 // rest of the run. Texts the controller sends land in the received text
 // (txt_data) and are parsed at once; a names list fills state.participants.
-class ControllerLink {
-public:
+class ControllerLink
+{
+  public:
     // The controller program in the add-in folder.
     static constexpr const char *programName = "tlxctrl";
     // How long to wait for a controller we started to accept connections
@@ -47,7 +49,7 @@ public:
 
     bool loaded() const { return loaded_; }
 
-private:
+  private:
     void load();
     bool startAndWait();
     [[noreturn]] void noLink();

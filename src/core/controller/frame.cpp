@@ -1,6 +1,7 @@
 #include "core/controller/frame.h"
 
-namespace quiz {
+namespace quiz
+{
 
 std::string encodeFrame(std::string_view text)
 {

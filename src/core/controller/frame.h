@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace quiz {
+namespace quiz
+{
 
 // The controller link carries each message as one frame: a 4-byte unsigned
 // big-endian length, then that many bytes of UTF-8 text.
@@ -14,8 +15,9 @@ std::string encodeFrame(std::string_view text);
 
 // Collects the bytes read from the link and hands out whole frames, however
 // the bytes were cut into reads.
-class FrameDecoder {
-public:
+class FrameDecoder
+{
+  public:
     // Longer frames are taken as a broken stream, not as a message.
     static constexpr std::uint32_t maxFrameLength = 16u * 1024u * 1024u;
 
@@ -26,7 +28,7 @@ public:
     bool broken() const { return broken_; }
     std::size_t pendingBytes() const { return buffer_.size(); }
 
-private:
+  private:
     std::string buffer_;
     bool broken_ = false;
 };

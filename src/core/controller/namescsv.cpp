@@ -5,9 +5,11 @@
 
 #include <cctype>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 // Fields at ",", a field in double quotes may hold commas and "" for a quote.
 std::vector<std::string> csvFields(std::string_view line)

@@ -2,7 +2,8 @@
 
 #include "core/common/text.h"
 
-namespace quiz {
+namespace quiz
+{
 
 bool isStatusBlock(std::string_view text)
 {

@@ -1,6 +1,7 @@
 #include "core/controller/socketpath.h"
 
-namespace quiz {
+namespace quiz
+{
 
 std::string controllerSocketPath(const std::string &socketSetting, const std::string &runtimeDir,
                                  const std::string &tempDir)

@@ -2,7 +2,8 @@
 
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // The name of the controller's server when nothing else is set.
 inline constexpr const char *defaultControllerSocketName = "talvix_controller";

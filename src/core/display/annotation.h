@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // The font of one annotation: the seven settings the display keeps, plus the
 // transparency of the text's own shadow.
@@ -32,7 +33,7 @@ struct Annotation {
     double left = 0; // pixels, real-valued; drawn at the nearest whole pixel
     double top = 0;
     AnnotationFont font;
-    bool active = true; // an inactive annotation is neither drawn nor hit
+    bool active = true;         // an inactive annotation is neither drawn nor hit
     int boxTransparency = 0;    // percent; 100 = the box is invisible
     int shadowTransparency = 0; // percent, the box's shadow
     bool transparent = false;   // the box is not painted at all (set before an export)

@@ -2,9 +2,11 @@
 
 #include <cmath>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 int wholePart(double value)
 {
     return static_cast<int>(std::trunc(value));

@@ -2,7 +2,8 @@
 
 #include "ports/geometry.h"
 
-namespace quiz {
+namespace quiz
+{
 
 // The part of the captured slide picture that lies under a chart, in the
 // picture's pixels.

@@ -4,7 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 int ChartModel::addAnnotation()
 {
@@ -35,7 +36,8 @@ RectD annotationBox(const Annotation &annotation, double textWidth, double textH
                  textHeight + 2 * annotationMargin};
 }
 
-int annotationAt(const std::vector<Annotation> &annotations, const std::vector<RectD> &boxes, double x, double y)
+int annotationAt(const std::vector<Annotation> &annotations, const std::vector<RectD> &boxes, double x,
+                 double y)
 {
     const std::size_t n = std::min(annotations.size(), boxes.size());
     for (std::size_t i = 0; i < n; ++i)

@@ -4,13 +4,15 @@
 
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // The annotation tools of one chart, in the order they were added. The
 // display adds them row by row, name then score, so that the name annotation
 // of row r is tool 2r and its score annotation tool 2r + 1.
-class ChartModel {
-public:
+class ChartModel
+{
+  public:
     // Adds an annotation with default settings; returns its index.
     int addAnnotation();
     int addAnnotation(Annotation annotation);
@@ -21,7 +23,7 @@ public:
     const std::vector<Annotation> &annotations() const { return annotations_; }
     void clear() { annotations_.clear(); }
 
-private:
+  private:
     std::vector<Annotation> annotations_;
 };
 

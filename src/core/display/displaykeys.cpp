@@ -1,6 +1,7 @@
 #include "core/display/displaykeys.h"
 
-namespace quiz {
+namespace quiz
+{
 
 DisplayKeyAction displayKeyAction(int keyCode, int shiftState)
 {

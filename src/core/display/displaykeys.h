@@ -1,6 +1,7 @@
 #pragma once
 
-namespace quiz {
+namespace quiz
+{
 
 // Shift states as the display window receives them: 1 Shift, 2 Ctrl, 4 Alt,
 // added together.

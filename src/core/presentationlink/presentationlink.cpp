@@ -8,9 +8,11 @@
 #include <cmath>
 #include <exception>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 HostTitlePatterns patternsOf(RunContext &ctx)
 {
@@ -232,8 +234,8 @@ bool CheckFileName(const std::string &name, Dialogs &dialogs)
     static const char forbidden[] = {'\\', '/', ':', '*', '?', '"', '<', '>', '|', ','};
     for (char c : forbidden) {
         if (name.find(c) != std::string::npos) {
-            dialogs.message(std::string("Filename may not contain ") + c, "talvix matrix", MessageIcon::Information,
-                            MessageButtons::Ok);
+            dialogs.message(std::string("Filename may not contain ") + c, "talvix matrix",
+                            MessageIcon::Information, MessageButtons::Ok);
             return true;
         }
     }

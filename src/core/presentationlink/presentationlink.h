@@ -1,20 +1,22 @@
 #pragma once
 
-#include "core/startup/runcontext.h"
 #include "core/display/showplacement.h"
+#include "core/startup/runcontext.h"
 #include "ports/geometry.h"
 #include "ports/windowsystem.h"
 
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 class Dialogs;
 
 // One of the program's forms as the window link places it; positions and
 // sizes in twips, as the forms keep them.
-class LinkForm {
-public:
+class LinkForm
+{
+  public:
     virtual ~LinkForm() = default;
     virtual double left() const = 0;
     virtual double top() const = 0;

@@ -2,9 +2,11 @@
 
 #include "core/common/text.h"
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 // Splits UTF-8 text into characters; a byte that starts no valid sequence is
 // one character on its own.

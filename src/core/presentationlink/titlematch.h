@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 // True when the whole text matches the pattern: "*" stands for any run of
 // characters (also none), "?" for exactly one character. Characters are

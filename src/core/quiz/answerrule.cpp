@@ -33,7 +33,8 @@ size_t separatorCount(std::string_view text)
     _mm_storeu_si128(reinterpret_cast<__m128i *>(halves), sums);
     count = static_cast<size_t>(halves[0] + halves[1]);
 #endif
-    return count + static_cast<size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), ';'));
+    return count +
+           static_cast<size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), ';'));
 }
 
 size_t keypadCountOf(std::string_view answers)

@@ -5,9 +5,9 @@
 #include "core/common/text.h"
 #include "core/quiz/answerrule.h"
 #include "core/quiz/correctanswer.h"
+#include "core/quiz/lookupvotes.h"
 #include "core/startup/runcontext.h"
 #include "core/votedata/participants.h"
-#include "core/quiz/lookupvotes.h"
 #include "core/votedata/voterecords.h"
 #include "ports/dialogs.h"
 

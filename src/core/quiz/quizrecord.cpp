@@ -21,7 +21,12 @@ std::string QuizRecordText(const std::string &quizFileName, const ScoringResult 
         const auto k = static_cast<size_t>(i);
         keypad.resize(prefix);
         keypad += std::to_string(i + 1);
-        WriteRecord().text(keypad).single(result.score[k]).text("Time").single(result.time[k]).appendLineTo(text);
+        WriteRecord()
+            .text(keypad)
+            .single(result.score[k])
+            .text("Time")
+            .single(result.time[k])
+            .appendLineTo(text);
     }
     text += WriteRecord().text("*************************************").line();
     return text;

@@ -3,8 +3,8 @@
 #include "core/common/runend.h"
 #include "core/common/text.h"
 #include "core/controller/controllerlink.h"
-#include "core/startup/workingfiles.h"
 #include "core/presentationlink/presentationlink.h"
+#include "core/startup/workingfiles.h"
 #include "ports/presentationhost.h"
 #include "ports/windowsystem.h"
 

@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // The common end of a run: the presentation program's windows come back,
 // the cursor is released, the program's windows hide, the active marker goes

@@ -3,10 +3,10 @@
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
 #include "core/common/text.h"
-#include "core/startup/commandline.h"
-#include "core/run/endofrun.h"
-#include "core/startup/workingfiles.h"
 #include "core/presentationlink/presentationlink.h"
+#include "core/run/endofrun.h"
+#include "core/startup/commandline.h"
+#include "core/startup/workingfiles.h"
 #include "ports/controllerchannel.h"
 #include "ports/dialogs.h"
 #include "ports/eventpump.h"
@@ -56,7 +56,8 @@ std::string PresentationFolder(const std::string &path)
 
 std::string DispatchModeName(const std::string &runMode)
 {
-    for (const char *mode : {"SETUP", "WIZARD", "DISPLAY", "INSERT", "EXPORT", "RESULTSTABLE", "PRINT", "QUESTION"})
+    for (const char *mode :
+         {"SETUP", "WIZARD", "DISPLAY", "INSERT", "EXPORT", "RESULTSTABLE", "PRINT", "QUESTION"})
         if (runMode == mode || runMode == std::string(mode) + " ")
             return mode;
     if (runMode == "PARTSETUP")

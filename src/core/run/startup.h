@@ -6,7 +6,8 @@
 #include <map>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 // What start-up needs from the desktop beyond the ports of the run.
 struct StartupPlatform {

@@ -5,11 +5,11 @@
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
 #include "core/phonevote/slidevote.h"
+#include "core/presentationlink/presentationlink.h"
 #include "core/quiz/correctanswer.h"
 #include "core/run/endofrun.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
-#include "core/presentationlink/presentationlink.h"
 #include "ports/dialogs.h"
 #include "ports/presentationhost.h"
 

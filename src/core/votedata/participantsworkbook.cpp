@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 std::vector<Participant> listedParticipants(const std::vector<Participant> &participants)
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include <future>
 #include <string>
 #include <string_view>

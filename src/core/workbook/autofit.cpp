@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <map>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 constexpr double margin = 0.71;
 
@@ -28,7 +30,8 @@ double fittedWidth(std::string_view text, const CellFormat &format)
 {
     if (text.empty())
         return 0;
-    const double scale = (format.font.size > 0 ? format.font.size : 11) / 11.0 * (format.font.bold ? 1.1 : 1.0);
+    const double scale =
+        (format.font.size > 0 ? format.font.size : 11) / 11.0 * (format.font.bold ? 1.1 : 1.0);
     double characters = 0;
     if (std::abs(format.rotation) >= 45) {
         characters = 1.5;

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 
 void skipDollar(std::string_view text, std::size_t &pos)
 {

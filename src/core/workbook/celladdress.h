@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace quiz {
+namespace quiz
+{
 
 // Rows and columns are numbered from 1; column 27 is "AA".
 struct CellRef {

@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-namespace quiz {
+namespace quiz
+{
 
 enum class BorderStyle { None, Continuous, Dash, Dot, DashDot, DashDotDot, Double };
 enum class BorderWeight { Hairline, Thin, Medium, Thick };
@@ -39,7 +40,7 @@ struct CellFormat {
     HorizontalAlignment horizontal = HorizontalAlignment::General;
     VerticalAlignment vertical = VerticalAlignment::Bottom;
     bool wrap = false;
-    int rotation = 0; // degrees, -90..90
+    int rotation = 0;         // degrees, -90..90
     std::string numberFormat; // "" general
 
     Border &border(Edge edge) { return borders[static_cast<int>(edge)]; }

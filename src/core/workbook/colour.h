@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <optional>
 
-namespace quiz {
+namespace quiz
+{
 
 // Workbook colours are 0xRRGGBB. The rest of the program keeps colours in
 // blue-green-red order; rgbFromBgr turns one into the other.

@@ -4,7 +4,8 @@
 #include <charconv>
 #include <cmath>
 
-namespace quiz {
+namespace quiz
+{
 
 void Sheet::setText(int row, int column, std::string text)
 {
@@ -82,10 +83,18 @@ void Sheet::setRangeEdge(const CellRange &range, Edge edge, BorderStyle style, B
     const CellRange r = clip(range);
     CellRange line = r;
     switch (edge) {
-    case Edge::Left: line.lastColumn = r.firstColumn; break;
-    case Edge::Right: line.firstColumn = r.lastColumn; break;
-    case Edge::Top: line.lastRow = r.firstRow; break;
-    case Edge::Bottom: line.firstRow = r.lastRow; break;
+    case Edge::Left:
+        line.lastColumn = r.firstColumn;
+        break;
+    case Edge::Right:
+        line.firstColumn = r.lastColumn;
+        break;
+    case Edge::Top:
+        line.lastRow = r.firstRow;
+        break;
+    case Edge::Bottom:
+        line.firstRow = r.lastRow;
+        break;
     }
     const Border border{style, weight, colour};
     formatRange(line, [&](CellFormat &f) { f.border(edge) = border; });

@@ -3,14 +3,15 @@
 #include "core/workbook/celladdress.h"
 #include "core/workbook/cellformat.h"
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
 #include <utility>
 #include <variant>
-#include <deque>
 
-namespace quiz {
+namespace quiz
+{
 
 // A cell's value: nothing, text or a number.
 using CellValue = std::variant<std::monostate, std::string, double>;
@@ -24,8 +25,9 @@ struct Cell {
 // spreadsheet's units (column width in characters of the standard font, row
 // height in points), the selected cell. Range operations act on every cell of
 // the range, creating empty formatted cells where none was.
-class Sheet {
-public:
+class Sheet
+{
+  public:
     static constexpr double standardColumnWidth = 8.43;
     static constexpr double standardRowHeight = 15;
 
@@ -78,7 +80,7 @@ public:
     void select(int row, int column) { selected_ = {row, column}; }
     CellRef selected() const { return selected_; }
 
-private:
+  private:
     CellRange clip(const CellRange &range) const;
 
     std::string name_;
@@ -90,8 +92,9 @@ private:
 
 // A workbook: sheets in order; the first sheet is the one shown on opening
 // unless another is made active.
-class Workbook {
-public:
+class Workbook
+{
+  public:
     Sheet &addSheet(const std::string &name);
     Sheet &sheet(std::size_t index) { return sheets_.at(index); }
     const Sheet &sheet(std::size_t index) const { return sheets_.at(index); }
@@ -100,7 +103,7 @@ public:
     std::size_t activeSheet() const { return active_; }
     void setActiveSheet(std::size_t index) { active_ = index; }
 
-private:
+  private:
     std::deque<Sheet> sheets_; // a deque keeps references to sheets valid
     std::size_t active_ = 0;
 };

@@ -3,9 +3,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 int twipsPerPixel(double dpi)
 {
     return dpi > 0 ? static_cast<int>(1440.0 / dpi) : 15;

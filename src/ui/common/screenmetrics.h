@@ -1,6 +1,7 @@
 #pragma once
 
-namespace quiz {
+namespace quiz
+{
 
 // Twips (1/1440 inch) per pixel of the primary screen, as whole numbers
 // (15 at 96 dots per inch).

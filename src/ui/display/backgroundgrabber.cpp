@@ -1,8 +1,8 @@
 #include "ui/display/backgroundgrabber.h"
 
 #include "core/display/backgroundcapture.h"
-#include "core/startup/runcontext.h"
 #include "core/presentationlink/presentationlink.h"
+#include "core/startup/runcontext.h"
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"
 #include "ports/windowsystem.h"

@@ -9,7 +9,8 @@
 class QLabel;
 class QWidget;
 
-namespace quiz {
+namespace quiz
+{
 
 struct RunContext;
 class ChartCanvas;
@@ -35,6 +36,7 @@ std::string backgroundTempFolder(const std::string &addinFolder);
 // loads it as the chart's background image (through "bcktemp.bmp", which is
 // removed again). picture1 shows the cut-out. Any failure leaves the chart's
 // background as it was.
-void GrabBackground(RunContext &ctx, QWidget *window, ChartCanvas *chart, QLabel *picture1, bool isLayoutEditor);
+void GrabBackground(RunContext &ctx, QWidget *window, ChartCanvas *chart, QLabel *picture1,
+                    bool isLayoutEditor);
 
 } // namespace quiz

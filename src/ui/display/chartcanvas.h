@@ -9,15 +9,17 @@
 
 class QPainter;
 
-namespace quiz {
+namespace quiz
+{
 
 // The chart the display and the layout editor draw on: annotation tools
 // painted over a background image. Annotations are addressed by their index
 // (the order they were added in). The canvas takes no focus by itself; the
 // window gives it the focus when it is clicked into (chartFocused).
-class ChartCanvas : public QWidget {
+class ChartCanvas : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     explicit ChartCanvas(QWidget *parent = nullptr);
 
     // Annotations.
@@ -60,22 +62,22 @@ public:
     static QFont qtFont(const AnnotationFont &font);
     static QColor qtColour(std::uint32_t blueGreenRed);
 
-signals:
-    void chartFocused();                     // clicked into
-    void chartClicked();                     // a click (press and release) on the chart
+  signals:
+    void chartFocused(); // clicked into
+    void chartClicked(); // a click (press and release) on the chart
     void chartKeyDown(int keyCode, int chartShift);
     void chartMouseDown(int button, int chartShift, double x, double y);
     void chartMouseMove(int chartShift, double x, double y);
     void chartMouseUp(int button, int chartShift, double x, double y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-private:
+  private:
     void paintChart(QPainter &painter, bool transparentPanel) const;
     void paintAnnotation(QPainter &painter, const Annotation &annotation) const;
     void changed();

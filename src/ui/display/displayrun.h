@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-namespace quiz {
+namespace quiz
+{
 
 struct RunContext;
 
@@ -24,7 +25,6 @@ void MoveDisplayAreaDown(RunContext &ctx);
 // The display window's hooks in the program: QuitQuiz, QuitAndRunBrevak, the
 // window fade (with the run's chartFade) and the insertion's marker.
 DisplayWindowHooks programDisplayHooks(RunContext &ctx);
-
 
 // Where a run without a screen leaves the display's picture.
 std::string offscreenPicturePath(const RunContext &ctx);

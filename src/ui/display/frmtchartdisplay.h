@@ -10,7 +10,8 @@ class QPushButton;
 class QLabel;
 class QTimer;
 
-namespace quiz {
+namespace quiz
+{
 
 struct RunContext;
 
@@ -27,9 +28,10 @@ struct DisplayWindowHooks {
 
 // The window that carries the top-scorer display over the slide show, and,
 // unseen, the picture that an insertion pastes into a slide.
-class FrmTChartDisplay : public QWidget {
+class FrmTChartDisplay : public QWidget
+{
     Q_OBJECT
-public:
+  public:
     FrmTChartDisplay(RunContext &ctx, DisplayWindowHooks hooks, QWidget *parent = nullptr);
 
     ChartCanvas *chart() const { return chart_; }
@@ -50,14 +52,14 @@ public:
     // window and writes the completion marker.
     void ExportToPowerPoint(int slideIndex);
 
-public slots:
+  public slots:
     void tmr_SetFocus_Timer();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void fadeOut();
     void endDisplay();
     void onChartFocused();

@@ -17,9 +17,11 @@
 #include <chrono>
 #include <cmath>
 
-namespace quiz {
+namespace quiz
+{
 
-namespace {
+namespace
+{
 // The bar counts in hundredths so that a fractional maximum is kept.
 constexpr int barScale = 100;
 } // namespace
@@ -105,8 +107,8 @@ void frmLoading::IncrementProgressBar(long long steps)
 {
     if (value_ >= maximum_ || steps <= 0)
         return;
-    value_ = static_cast<float>(std::min(static_cast<double>(value_) + static_cast<double>(steps),
-                                         static_cast<double>(maximum_)));
+    value_ = static_cast<float>(
+        std::min(static_cast<double>(value_) + static_cast<double>(steps), static_cast<double>(maximum_)));
     // A pass may step the bar millions of times: the screen is brought up to
     // date at most every repaintIntervalMs, and always at the end; the clock
     // itself is read only every few hundred steps.

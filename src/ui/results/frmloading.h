@@ -12,14 +12,16 @@ class QLabel;
 class QProgressBar;
 class QTimer;
 
-namespace quiz {
+namespace quiz
+{
 
 // The "Please Wait" window of long passes: a progress bar and a moving
 // caption, always on top, centred on the screen, without buttons. Its owner
 // sets it up, advances it and unloads it.
-class frmLoading : public QWidget, public ProgressView {
+class frmLoading : public QWidget, public ProgressView
+{
     Q_OBJECT
-public:
+  public:
     static constexpr int heightTwips = 690;
     static constexpr int widthTwips = 5400;
     static constexpr int animateIntervalMs = 150;
@@ -49,10 +51,10 @@ public:
     float maximum() const { return maximum_; }
     bool isLoaded() const { return loaded_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
 
-private:
+  private:
     void Form_Load();
     void Form_Unload();
     void showBar();

@@ -2,12 +2,12 @@
 
 #include "core/common/fileutil.h"
 #include "core/common/text.h"
+#include "core/presentationlink/presentationlink.h"
 #include "core/setup/placingfields.h"
 #include "core/setup/setupoptions.h"
 #include "core/setup/votesource.h"
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
-#include "core/presentationlink/presentationlink.h"
 #include "ports/dialogs.h"
 #include "ports/eventpump.h"
 #include "ports/presentationhost.h"

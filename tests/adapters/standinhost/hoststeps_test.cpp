@@ -159,8 +159,8 @@ class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<
             StandInHostWindows(*host).closeWindow(windowTitled(c.at(1)));
         else if (op == "move") {
             const auto r = test::splitTrimmed(c.at(2));
-            StandInHostWindows(*host).moveWindow(windowTitled(c.at(1)),
-                             {std::stoi(r[0]), std::stoi(r[1]), std::stoi(r[2]), std::stoi(r[3])});
+            StandInHostWindows(*host).moveWindow(
+                windowTitled(c.at(1)), {std::stoi(r[0]), std::stoi(r[1]), std::stoi(r[2]), std::stoi(r[3])});
         } else if (op == "capture")
             host->captureSlideShow(path(c.at(1)));
         else if (op == "pixel") {

@@ -1,8 +1,8 @@
 #include "core/common/writeformat.h"
 #include "core/display/backgroundcapture.h"
 #include "core/display/displaylayout.h"
-#include "core/quiz/displayannotations.h"
 #include "core/display/insertplacement.h"
+#include "core/quiz/displayannotations.h"
 #include "support/rows.h"
 
 #include <gtest/gtest.h>

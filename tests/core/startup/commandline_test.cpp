@@ -1,5 +1,5 @@
-#include "core/startup/commandline.h"
 #include "core/run/startup.h"
+#include "core/startup/commandline.h"
 #include "support/rows.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "core/quiz/lookupvotes.h"
 #include "core/common/fileutil.h"
 #include "core/common/workthreads.h"
+#include "core/quiz/lookupvotes.h"
 #include "core/votedata/voterecords.h"
 #include "support/rows.h"
 #include "support/testfolder.h"

@@ -1,0 +1,21 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a C++ source of the project differs from what clang-format makes
+# of it with the project's .clang-format (scripts/format.sh formats them all).
+find_program(_clang_format NAMES clang-format clang-format-14 REQUIRED)
+set(_files "")
+foreach(_dir src tools tests bench fuzz)
+  file(GLOB_RECURSE _found "${ROOT}/${_dir}/*.cpp" "${ROOT}/${_dir}/*.h")
+  list(APPEND _files ${_found})
+endforeach()
+execute_process(COMMAND ${_clang_format} --dry-run --Werror ${_files}
+                WORKING_DIRECTORY ${ROOT} RESULT_VARIABLE _rc ERROR_VARIABLE _out)
+if(NOT _rc EQUAL 0)
+  string(REGEX MATCHALL "[^\n]*: error: code should be clang-formatted" _lines "${_out}")
+  list(TRANSFORM _lines REPLACE ":[0-9]+:[0-9]+: error: code should be clang-formatted" "")
+  list(TRANSFORM _lines REPLACE "^${ROOT}/" "")
+  list(REMOVE_DUPLICATES _lines)
+  list(JOIN _lines "\n" _text)
+  message(FATAL_ERROR "not formatted (run scripts/format.sh):\n${_text}")
+endif()
+list(LENGTH _files _count)
+message(STATUS "${_count} sources formatted")
