@@ -158,32 +158,8 @@ QWidget *QuizForm::buildLiveTab()
     display->addWidget(numberOfMax_, 4, 1);
     liveLayout->addWidget(frame1);
 
-    auto *frame7 = named(new QGroupBox("On finishing..."), "Frame7");
-    auto *finish = new QVBoxLayout(frame7);
-    onFinish_[0] = named(new QRadioButton("Return to PowerPoint"), arrayName("onFinish", 0));
-    onFinish_[1] =
-        named(new QRadioButton("Return to PowerPoint and go to next slide"), arrayName("onFinish", 1));
-    doOnFinishWarning_ =
-        named(new QLabel("If last slide in show then select Tools, Options,  End with black slide, "
-                         "or don't use this option."),
-              "doOnFinishWarning");
-    doOnFinishWarning_->setWordWrap(true);
-    finish->addWidget(onFinish_[0]);
-    finish->addWidget(onFinish_[1]);
-    finish->addWidget(doOnFinishWarning_);
-    liveLayout->addWidget(frame7);
-
-    auto *frame19 = named(new QGroupBox("Autostart"), "Frame19");
-    auto *autostart = new QVBoxLayout(frame19);
-    checkAutoStart_ = named(new QCheckBox("Show results when slide displayed"), "CheckAutoStart");
-    auto *label5 =
-        named(new QLabel("Note: The results will be displayed before any custom animations or other "
-                         "slide build-ups."),
-              "Label5");
-    label5->setWordWrap(true);
-    autostart->addWidget(checkAutoStart_);
-    autostart->addWidget(label5);
-    liveLayout->addWidget(frame19);
+    liveLayout->addWidget(makeOnFinishGroup());
+    liveLayout->addWidget(makeAutostartGroup());
     return live;
 }
 

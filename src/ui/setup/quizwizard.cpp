@@ -167,32 +167,8 @@ QWidget *QuizWizard::buildOptionsTab()
 
     auto *slideOptions = new QWidget;
     auto *slideLayout = new QVBoxLayout(slideOptions);
-    auto *frame7 = named(new QGroupBox("On finishing..."), "Frame7");
-    auto *finish = new QVBoxLayout(frame7);
-    onFinish_[0] = named(new QRadioButton("Return to PowerPoint"), arrayName("onFinish", 0));
-    onFinish_[1] =
-        named(new QRadioButton("Return to PowerPoint and go to next slide"), arrayName("onFinish", 1));
-    doOnFinishWarning_ =
-        named(new QLabel("If last slide in show then select Tools, Options,  End with black slide, "
-                         "or don't use this option."),
-              "doOnFinishWarning");
-    doOnFinishWarning_->setWordWrap(true);
-    for (QRadioButton *button : onFinish_)
-        finish->addWidget(button);
-    finish->addWidget(doOnFinishWarning_);
-    slideLayout->addWidget(frame7);
-
-    auto *frame19 = named(new QGroupBox("Autostart"), "Frame19");
-    auto *autostart = new QVBoxLayout(frame19);
-    checkAutoStart_ = named(new QCheckBox("Show results when slide displayed"), "CheckAutoStart");
-    auto *label5 =
-        named(new QLabel("Note: The results will be displayed before any custom animations or other "
-                         "slide build-ups."),
-              "Label5");
-    label5->setWordWrap(true);
-    autostart->addWidget(checkAutoStart_);
-    autostart->addWidget(label5);
-    slideLayout->addWidget(frame19);
+    slideLayout->addWidget(makeOnFinishGroup());
+    slideLayout->addWidget(makeAutostartGroup());
     display_->addTab(slideOptions, "Slide Options");
     return display_;
 }

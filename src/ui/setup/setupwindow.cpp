@@ -8,11 +8,13 @@
 
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace quiz
 {
@@ -44,6 +46,39 @@ QuizSetup SetupWindow::setup() const
     for (size_t i = 0; i < 2; ++i)
         setup.textToAdd[i] = addText_[i]->text().toStdString();
     return setup;
+}
+
+QGroupBox *SetupWindow::makeOnFinishGroup()
+{
+    auto *group = named(new QGroupBox("On finishing..."), "Frame7");
+    auto *finish = new QVBoxLayout(group);
+    onFinish_[0] = named(new QRadioButton("Return to PowerPoint"), arrayName("onFinish", 0));
+    onFinish_[1] =
+        named(new QRadioButton("Return to PowerPoint and go to next slide"), arrayName("onFinish", 1));
+    doOnFinishWarning_ =
+        named(new QLabel("If last slide in show then select Tools, Options,  End with black slide, "
+                         "or don't use this option."),
+              "doOnFinishWarning");
+    doOnFinishWarning_->setWordWrap(true);
+    for (QRadioButton *button : onFinish_)
+        finish->addWidget(button);
+    finish->addWidget(doOnFinishWarning_);
+    return group;
+}
+
+QGroupBox *SetupWindow::makeAutostartGroup()
+{
+    auto *group = named(new QGroupBox("Autostart"), "Frame19");
+    auto *autostart = new QVBoxLayout(group);
+    checkAutoStart_ = named(new QCheckBox("Show results when slide displayed"), "CheckAutoStart");
+    auto *label5 =
+        named(new QLabel("Note: The results will be displayed before any custom animations or other "
+                         "slide build-ups."),
+              "Label5");
+    label5->setWordWrap(true);
+    autostart->addWidget(checkAutoStart_);
+    autostart->addWidget(label5);
+    return group;
 }
 
 void SetupWindow::linkSharedControls()

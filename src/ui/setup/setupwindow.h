@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QEvent;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -45,6 +46,10 @@ class SetupWindow : public QWidget
     // The window's own controls of the places shown.
     virtual void showPlaces(const QuizSetup &setup) = 0;
 
+    // The "On finishing..." group (onFinish_ and its warning) and the
+    // "Autostart" group (checkAutoStart_), the same in both windows.
+    QGroupBox *makeOnFinishGroup();
+    QGroupBox *makeAutostartGroup();
     // The shared controls start from the run's values, and their changes go
     // back to them; the raise timer starts.
     void linkSharedControls();
