@@ -10,15 +10,92 @@
 #include <QString>
 #include <QThread>
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <chrono>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace quiz::bench
 {
+
+// What one run of the program measured.
+struct ProcessFigures {
+    bool ok = false;   // it ended with 0 and printed what was waited for
+    double toSeen = 0; // seconds from the start until `seen` said enough
+    double cpu = 0;    // its user + system time, in seconds
+    long peakKb = 0;   // its largest resident size
+};
+
+// Runs program with args in folder under env (its standard error dropped),
+// reading its standard output a character at a time until seen(c) says
+// enough or the output ends (with no seen, until it ends: enough then);
+// then waits for its end. The child's peak memory
+// starts from this process's (the spawn shares it until exec), so this
+// process's peak is brought down to what it holds first.
+inline ProcessFigures runMeasured(const std::string &program, const std::vector<std::string> &args,
+                                  const std::string &folder, const std::vector<std::string> &env,
+                                  const std::function<bool(char)> &seen)
+{
+    ProcessFigures f;
+    int out[2];
+    if (::pipe(out) != 0)
+        return f;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<char *> argv{const_cast<char *>(program.c_str())};
+    for (const std::string &a : args)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    std::vector<char *> envp;
+    for (const std::string &e : env)
+        envp.push_back(const_cast<char *>(e.c_str()));
+    envp.push_back(nullptr);
+    if (::chdir(folder.c_str()) != 0) {
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(out[0]);
+        ::close(out[1]);
+        return f;
+    }
+    if (FILE *refs = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", refs);
+        std::fclose(refs);
+    }
+    pid_t pid = 0;
+    const auto start = std::chrono::steady_clock::now();
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return f;
+    }
+    bool enough = false;
+    char c = 0;
+    while (!enough && ::read(out[0], &c, 1) == 1)
+        enough = seen && seen(c);
+    enough = enough || !seen;
+    f.toSeen = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ::close(out[0]);
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    f.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && enough;
+    f.cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    f.peakKb = usage.ru_maxrss;
+    return f;
+}
 
 // The environment of a run in a meeting folder: offscreen, the folder's own
 // controller socket, no workbook opened on the desktop.

@@ -130,62 +130,14 @@ double readOnce(const std::vector<std::string> &paths)
     return seconds(Clock::now() - start);
 }
 
-struct RunFigures {
-    bool ok = false;
-    double toComposed = 0; // seconds until the picture's path is printed
-    double cpu = 0;        // the process's user + system time
-    long peakKb = 0;
-};
+using RunFigures = quiz::bench::ProcessFigures;
 
+// Until the picture's path is printed (the composed window).
 RunFigures runDisplay(const Meeting &m, const std::vector<std::string> &env)
 {
-    RunFigures f;
-    int out[2];
-    if (::pipe(out) != 0)
-        return f;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const std::string program = std::string(QUIZ_BINARY_DIR) + "/src/quiz";
-    const std::string host = m.path("host.json");
-    std::vector<char *> argv{const_cast<char *>(program.c_str()), const_cast<char *>("--host"),
-                             const_cast<char *>(host.c_str()), const_cast<char *>("DISPLAY"), nullptr};
-    std::vector<char *> envp;
-    for (const std::string &e : env)
-        envp.push_back(const_cast<char *>(e.c_str()));
-    envp.push_back(nullptr);
-    if (::chdir(m.folder.c_str()) != 0)
-        return f;
-    // The child's peak memory starts from this process's (the spawn shares it
-    // until exec): bring this process's peak down to what it holds now.
-    if (FILE *refs = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", refs);
-        std::fclose(refs);
-    }
-    pid_t pid = 0;
-    const auto start = Clock::now();
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    if (spawned != 0) {
-        ::close(out[0]);
-        return f;
-    }
-    char c = 0;
-    while (::read(out[0], &c, 1) == 1 && c != '\n') {
-    }
-    f.toComposed = seconds(Clock::now() - start);
-    ::close(out[0]);
-    int status = 0;
-    rusage usage{};
-    ::wait4(pid, &status, 0, &usage);
-    f.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && c == '\n';
-    f.cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    f.peakKb = usage.ru_maxrss;
-    return f;
+    return quiz::bench::runMeasured(std::string(QUIZ_BINARY_DIR) + "/src/quiz",
+                                    {"--host", m.path("host.json"), "DISPLAY"}, m.folder, env,
+                                    [](char c) { return c == '\n'; });
 }
 
 void BM_DisplayAtScale(benchmark::State &state)
@@ -214,10 +166,10 @@ void BM_DisplayAtScale(benchmark::State &state)
             state.SkipWithError("the program failed");
             return;
         }
-        run += f.toComposed;
+        run += f.toSeen;
         cpu += f.cpu;
         peak = std::max(peak, f.peakKb);
-        state.SetIterationTime(f.toComposed);
+        state.SetIterationTime(f.toSeen);
     }
     state.counters["read_ms"] = read * 1000 / static_cast<double>(state.iterations());
     state.counters["cpu_ms"] = cpu * 1000 / static_cast<double>(state.iterations());

@@ -214,12 +214,7 @@ double readOnce(const std::vector<std::string> &paths)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-struct RunFigures {
-    bool ok = false;
-    double toDrawn = 0; // until the third tab's picture is printed
-    double cpu = 0;     // the process's user + system time
-    long peakKb = 0;
-};
+using RunFigures = quiz::bench::ProcessFigures;
 
 // RESULTSTABLE without a screen draws each tab into a picture and prints its
 // path: the third path printed is the three grids drawn.
@@ -228,55 +223,13 @@ struct RunFigures {
 RunFigures runResultsTable(const ScaleMeeting &m, const std::vector<std::string> &env,
                            bool unattended = false)
 {
-    RunFigures f;
-    int out[2];
-    if (::pipe(out) != 0)
-        return f;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     // QUIZ_BENCH_PROGRAM runs another build of the program (an older one, for comparison).
     const char *other = std::getenv("QUIZ_BENCH_PROGRAM");
     const std::string program = other ? other : std::string(QUIZ_BINARY_DIR) + "/src/quiz";
-    const std::string host = m.path("host.json");
-    std::vector<char *> argv{const_cast<char *>(program.c_str()), const_cast<char *>("--host"),
-                             const_cast<char *>(host.c_str()), const_cast<char *>("RESULTSTABLE"), nullptr};
-    std::vector<char *> envp;
-    for (const std::string &e : env)
-        envp.push_back(const_cast<char *>(e.c_str()));
-    envp.push_back(nullptr);
-    if (::chdir(m.folder.c_str()) != 0)
-        return f;
-    // The child's peak starts from this process's until exec: bring it down to what it holds now.
-    if (FILE *refs = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", refs);
-        std::fclose(refs);
-    }
-    pid_t pid = 0;
-    const auto start = Clock::now();
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    if (spawned != 0) {
-        ::close(out[0]);
-        return f;
-    }
     int lines = 0;
-    char c = 0;
-    while ((unattended || lines < 3) && ::read(out[0], &c, 1) == 1)
-        lines += c == '\n';
-    f.toDrawn = std::chrono::duration<double>(Clock::now() - start).count();
-    ::close(out[0]);
-    int status = 0;
-    rusage usage{};
-    ::wait4(pid, &status, 0, &usage);
-    f.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && (unattended || lines == 3);
-    f.cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    f.peakKb = usage.ru_maxrss;
-    return f;
+    std::function<bool(char)> thirdPicture = [&lines](char c) { return (lines += c == '\n') == 3; };
+    return quiz::bench::runMeasured(program, {"--host", m.path("host.json"), "RESULTSTABLE"}, m.folder, env,
+                                    unattended ? nullptr : thirdPicture);
 }
 
 void BM_ResultsTableProcess(benchmark::State &state)
@@ -305,17 +258,17 @@ void BM_ResultsTableProcess(benchmark::State &state)
             state.SkipWithError("the program failed");
             return;
         }
-        run += f.toDrawn;
+        run += f.toSeen;
         cpu += f.cpu;
         // The first run on the generated presentation also moves the 500
         // question tags from the shapes to the slides (500 host changes); the
         // others find them moved.
         if (firstCpu < 0) {
             firstCpu = f.cpu;
-            state.counters["first_ms"] = f.toDrawn * 1000;
+            state.counters["first_ms"] = f.toSeen * 1000;
         }
         peak = std::max(peak, f.peakKb);
-        state.SetIterationTime(f.toDrawn);
+        state.SetIterationTime(f.toSeen);
     }
     const double n = static_cast<double>(state.iterations());
     state.counters["read_ms"] = read * 1000 / n;
@@ -359,10 +312,10 @@ void BM_ResultsTableWorkbookProcess(benchmark::State &state)
             state.SkipWithError("the program failed");
             return;
         }
-        run += f.toDrawn;
+        run += f.toSeen;
         cpu += f.cpu;
         peak = std::max(peak, f.peakKb);
-        state.SetIterationTime(f.toDrawn);
+        state.SetIterationTime(f.toSeen);
     }
     const double n = static_cast<double>(state.iterations());
     double xml = 0;
