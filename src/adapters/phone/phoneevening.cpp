@@ -1,7 +1,4 @@
-// The phone evening's rules as the API reaches them: joining, votes and the
-// state each client is sent (the HTTP and WebSocket side: phoneserver.cpp).
-
-#include "adapters/phone/phoneserver.h"
+#include "adapters/phone/phoneevening.h"
 
 #include "adapters/phone/phonerequest.h"
 
@@ -10,6 +7,7 @@
 #include "core/phonevote/devicekeys.h"
 #include "core/votedata/voterecordwriter.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -30,9 +28,46 @@ constexpr qint64 kNamesSaveMs = 100;    // a burst of joins saves the names once
 
 } // namespace
 
+PhoneEvening::PhoneEvening(Options options, Pushes pushes)
+    : options_(std::move(options)), pushes_(std::move(pushes)), roster_([&] {
+          const QString code =
+              options_.joinCode.isEmpty() ? QString::fromStdString(newJoinCode()) : options_.joinCode;
+          return Roster(code.toStdString(), options_.listed);
+      }())
+{
+    clock_.start();
+    countdown_.setInterval(200);
+    QObject::connect(&countdown_, &QTimer::timeout, &countdown_, [this] { tick(); });
+    namesSave_.setSingleShot(true);
+    QObject::connect(&namesSave_, &QTimer::timeout, &namesSave_, [this] {
+        namesSaved_.invalidate();
+        saveNames();
+    });
+    loadDeviceKeys();
+}
+
+PhoneEvening::~PhoneEvening()
+{
+    if (namesSave_.isActive()) { // a join not saved yet
+        namesSaved_.invalidate();
+        saveNames();
+    }
+}
+
+std::string PhoneEvening::tokenHash(const QString &token)
+{
+    return QCryptographicHash::hash(token.toUtf8(), QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+void PhoneEvening::log(const QString &line) const
+{
+    if (options_.log)
+        options_.log(line);
+}
+
 // ---- joining -------------------------------------------------------------
 
-bool PhoneServer::tooManyFailures(const QString &client)
+bool PhoneEvening::tooManyFailures(const QString &client)
 {
     std::deque<double> &times = failures_[client];
     while (!times.empty() && times.front() < now() - kFailureWindow)
@@ -40,13 +75,13 @@ bool PhoneServer::tooManyFailures(const QString &client)
     return static_cast<int>(times.size()) >= kMaxFailures;
 }
 
-void PhoneServer::noteFailure(const QString &client)
+void PhoneEvening::noteFailure(const QString &client)
 {
     failures_[client].push_back(now());
     log("wrong join code from " + client);
 }
 
-PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &client)
+PhoneReply PhoneEvening::join(const QJsonObject &body, const QString &client)
 {
     QString reason;
     const std::optional<JoinRequest> request = parseJoinRequest(body, &reason);
@@ -76,7 +111,7 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
     joins.push_back(now());
     log(QString("keypad %1 joined from %2").arg(result.keypad).arg(client));
     saveNames();
-    pushPresenterSoon();
+    pushes_.presenterSoon();
     return {200,
             {{"keypad", result.keypad},
              {"name", QString::fromStdString(result.name)},
@@ -84,7 +119,7 @@ PhoneServer::Reply PhoneServer::join(const QJsonObject &body, const QString &cli
             {}};
 }
 
-PhoneServer::Reply PhoneServer::listedNames(const QJsonObject &body, const QString &client)
+PhoneReply PhoneEvening::listedNames(const QJsonObject &body, const QString &client)
 {
     QString reason;
     const std::optional<QString> code = parseNamesRequest(body, &reason);
@@ -102,7 +137,7 @@ PhoneServer::Reply PhoneServer::listedNames(const QJsonObject &body, const QStri
     return {200, {{"names", names}}, {}};
 }
 
-PhoneServer::Reply PhoneServer::removeParticipant(const QJsonObject &body)
+PhoneReply PhoneEvening::removeParticipant(const QJsonObject &body)
 {
     QString reason;
     const std::optional<int> keypad = parseRemoveRequest(body, &reason);
@@ -113,11 +148,11 @@ PhoneServer::Reply PhoneServer::removeParticipant(const QJsonObject &body)
     log(QString("keypad %1 removed").arg(*keypad));
     namesSaved_.invalidate(); // a removal is saved at once, never coalesced
     saveNames();
-    pushState();
+    pushes_.everybody();
     return {200, {{"removed", *keypad}}, {}};
 }
 
-void PhoneServer::saveNames()
+void PhoneEvening::saveNames()
 {
     if (options_.namesPath.isEmpty())
         return;
@@ -139,7 +174,7 @@ void PhoneServer::saveNames()
         log("cannot save the device keys: " + QString::fromStdString(error));
 }
 
-void PhoneServer::loadDeviceKeys()
+void PhoneEvening::loadDeviceKeys()
 {
     if (options_.namesPath.isEmpty())
         return;
@@ -163,7 +198,7 @@ void PhoneServer::loadDeviceKeys()
 
 // ---- votes ---------------------------------------------------------------
 
-std::vector<PhoneQuestion> PhoneServer::votingQuestions() const
+std::vector<PhoneQuestion> PhoneEvening::votingQuestions() const
 {
     const std::string folder = options_.dataFolder.toStdString();
     std::vector<std::string> files;
@@ -185,7 +220,7 @@ std::vector<PhoneQuestion> PhoneServer::votingQuestions() const
     return questions;
 }
 
-PhoneServer::Reply PhoneServer::openQuestion(const QString &file, int slide, const QString &slideTitle)
+PhoneReply PhoneEvening::openQuestion(const QString &file, int slide, const QString &slideTitle)
 {
     const std::vector<PhoneQuestion> questions = votingQuestions();
     const auto q = std::find_if(questions.begin(), questions.end(), [&](const PhoneQuestion &p) {
@@ -200,7 +235,7 @@ PhoneServer::Reply PhoneServer::openQuestion(const QString &file, int slide, con
     if (!recordPathField(options_.dataFolder.toStdString() + "/" + q->file))
         return refuse(409, "the question file's name cannot be recorded");
     if (vote_.isOpen()) {
-        const Reply closed = closeVote();
+        const PhoneReply closed = closeVote();
         if (closed.status != 200)
             return closed;
     }
@@ -210,22 +245,22 @@ PhoneServer::Reply PhoneServer::openQuestion(const QString &file, int slide, con
     if (q->countdownSeconds > 0)
         countdown_.start();
     log(QString("vote %1 opened: %2").arg(voteCount_).arg(QString::fromStdString(q->file)));
-    pushState();
+    pushes_.everybody();
     return {200, {{"vote", voteCount_}}, {}};
 }
 
-void PhoneServer::showSlide(int slide, const QString &voteFile, const QString &slideTitle)
+void PhoneEvening::showSlide(int slide, const QString &voteFile, const QString &slideTitle)
 {
     if (vote_.isOpen() && vote_.slide() != 0 && (vote_.slide() != slide || voteFile.isEmpty()))
         closeVote();
     if (voteFile.isEmpty() || (vote_.isOpen() && vote_.slide() == slide))
         return;
-    const Reply opened = openQuestion(voteFile, slide, slideTitle);
+    const PhoneReply opened = openQuestion(voteFile, slide, slideTitle);
     if (opened.status != 200)
         log(QString("slide %1: the vote of %2 does not open: %3").arg(slide).arg(voteFile, opened.reason));
 }
 
-PhoneServer::Reply PhoneServer::closeVote()
+PhoneReply PhoneEvening::closeVote()
 {
     if (!vote_.isOpen())
         return refuse(409, "no vote is open");
@@ -245,7 +280,7 @@ PhoneServer::Reply PhoneServer::closeVote()
         closeError_ = "Could not record the vote: " + QString::fromStdString(error) +
                       " — the vote stays open with its answers; free the folder and close again.";
         log(QString("vote %1 NOT closed: %2").arg(vote_.id()).arg(QString::fromStdString(error)));
-        pushPresenter(); // a reloaded presenter page shows it too: it is in the state
+        pushes_.presenter(); // a reloaded presenter page shows it too: it is in the state
         return refuse(500, closeError_);
     }
     countdown_.stop();
@@ -254,11 +289,11 @@ PhoneServer::Reply PhoneServer::closeVote()
     log(QString("vote %1 closed and recorded").arg(vote_.id()));
     // The lines are on disk before any phone hears of the close; the phones
     // hear of it once the close is answered (a hall's pushes take a while).
-    QTimer::singleShot(0, this, [this] { pushState(); });
+    pushes_.everybodyLater();
     return {200, {{"recorded", true}}, {}};
 }
 
-PhoneServer::Reply PhoneServer::answer(const RosterEntry &entry, const QJsonObject &body)
+PhoneReply PhoneEvening::answer(const RosterEntry &entry, const QJsonObject &body)
 {
     QString reason;
     const std::optional<AnswerRequest> given = parseAnswerRequest(body, &reason);
@@ -280,12 +315,12 @@ PhoneServer::Reply PhoneServer::answer(const RosterEntry &entry, const QJsonObje
         const std::optional<std::string> counted = vote_.takenAnswer(voteId, entry.keypad);
         return {200, {{"answer", counted ? QJsonValue(QString::fromStdString(*counted)) : QJsonValue()}}, {}};
     }
-    pushToPhone(entry);
-    pushPresenterSoon();
+    pushes_.phone(entry);
+    pushes_.presenterSoon();
     return {200, {{"answer", given->answer}}, {}};
 }
 
-void PhoneServer::tick()
+void PhoneEvening::tick()
 {
     if (vote_.countdownOver(now()))
         closeVote();
@@ -293,7 +328,7 @@ void PhoneServer::tick()
 
 // ---- state ---------------------------------------------------------------
 
-QJsonObject PhoneServer::voteObject(bool forPhone) const
+QJsonObject PhoneEvening::voteObject(bool forPhone) const
 {
     const PhoneQuestion &q = vote_.question();
     QJsonArray options;
@@ -313,7 +348,7 @@ QJsonObject PhoneServer::voteObject(bool forPhone) const
     return vote;
 }
 
-QJsonObject PhoneServer::phoneState(const RosterEntry &entry, const QJsonObject *phoneVote) const
+QJsonObject PhoneEvening::phoneState(const RosterEntry &entry, const QJsonObject *phoneVote) const
 {
     QJsonObject state{{"keypad", entry.keypad}, {"name", QString::fromStdString(entry.name)}};
     if (!anyVote_) {
@@ -329,7 +364,7 @@ QJsonObject PhoneServer::phoneState(const RosterEntry &entry, const QJsonObject 
     return state;
 }
 
-QJsonObject PhoneServer::presenterState() const
+QJsonObject PhoneEvening::presenterState(const QString &address) const
 {
     QJsonArray participants, questions;
     for (const RosterEntry &e : roster_.entries())
@@ -345,7 +380,7 @@ QJsonObject PhoneServer::presenterState() const
     for (const auto &[option, count] : vote_.spread())
         spread.insert(QString::fromStdString(option), count);
     return {{"joinCode", joinCode()},
-            {"address", audienceUrl()},
+            {"address", address},
             {"participants", participants},
             {"questions", questions},
             {"vote", anyVote_ ? QJsonValue(voteObject(false)) : QJsonValue()},

@@ -54,42 +54,25 @@ QString bearerToken(const QHttpServerRequest &request)
 } // namespace
 
 PhoneServer::PhoneServer(Options options)
-    : options_(std::move(options)), roster_([&] {
-          const QString code =
-              options_.joinCode.isEmpty() ? QString::fromStdString(newJoinCode()) : options_.joinCode;
-          return Roster(code.toStdString(), options_.listed);
-      }())
+    : options_(std::move(options)),
+      evening_({options_.dataFolder, options_.namesPath, options_.listed, options_.joinCode,
+                [this](const QString &line) { log(line); }, options_.joinsPerMinute},
+               {[this](const RosterEntry &entry) { pushToPhone(entry); }, [this] { pushPresenterSoon(); },
+                [this] { pushPresenter(); }, [this] { pushState(); },
+                [this] { QTimer::singleShot(0, this, [this] { pushState(); }); }})
 {
     initPhonePages();
     presenterToken_ =
         options_.presenterToken.isEmpty() ? QString::fromStdString(newToken()) : options_.presenterToken;
-    clock_.start();
-    countdown_.setInterval(200);
-    QObject::connect(&countdown_, &QTimer::timeout, this, [this] { tick(); });
-    namesSave_.setSingleShot(true);
-    QObject::connect(&namesSave_, &QTimer::timeout, this, [this] {
-        namesSaved_.invalidate();
-        saveNames();
-    });
     presenterPush_.setSingleShot(true);
     presenterPush_.setInterval(kPresenterPushMs);
     QObject::connect(&presenterPush_, &QTimer::timeout, this, [this] { pushPresenter(); });
     QObject::connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
                      [this] { acceptWebSockets(); });
-    loadDeviceKeys();
-}
-
-std::string PhoneServer::tokenHash(const QString &token)
-{
-    return QCryptographicHash::hash(token.toUtf8(), QCryptographicHash::Sha256).toHex().toStdString();
 }
 
 PhoneServer::~PhoneServer()
 {
-    if (namesSave_.isActive()) { // a join not saved yet
-        namesSaved_.invalidate();
-        saveNames();
-    }
     for (Client &client : clients_)
         client.socket->abort();
 }
@@ -238,27 +221,27 @@ PhoneServer::Reply PhoneServer::api(const QByteArray &method, const QString &pat
         return refuse(400, reason);
     const QJsonObject &object = *parsed;
     if (path == "/api/join")
-        return join(object, client);
+        return evening_.join(object, client);
     if (path == "/api/names")
-        return listedNames(object, client);
+        return evening_.listedNames(object, client);
     if (path.startsWith("/api/presenter/")) {
         if (!sameSecret(token.toStdString(), presenterToken_.toStdString()))
             return refuse(401, "no valid presenter token");
         if (path == "/api/presenter/state")
             return {200, presenterState(), {}};
         if (path == "/api/presenter/close")
-            return closeVote();
+            return evening_.closeVote();
         if (path == "/api/presenter/remove")
-            return removeParticipant(object);
+            return evening_.removeParticipant(object);
         const std::optional<QString> question = parseOpenRequest(object, &reason);
-        return question ? openQuestion(*question, 0) : refuse(400, reason);
+        return question ? evening_.openQuestion(*question, 0) : refuse(400, reason);
     }
-    const RosterEntry *entry = roster_.byToken(tokenHash(token));
+    const RosterEntry *entry = evening_.roster().byToken(PhoneEvening::tokenHash(token));
     if (!entry)
         return refuse(401, "no valid token");
     if (path == "/api/state")
-        return {200, phoneState(*entry), {}};
-    return answer(*entry, object);
+        return {200, evening_.phoneState(*entry), {}};
+    return evening_.answer(*entry, object);
 }
 
 // ---- WebSocket -----------------------------------------------------------
@@ -271,9 +254,9 @@ void PhoneServer::acceptWebSockets()
             continue;
         const QString token = socketToken(socket->requestUrl()).value_or(QString());
         const bool presenter = sameSecret(token.toStdString(), presenterToken_.toStdString());
-        const std::string key = tokenHash(token);
-        if (!presenter && !roster_.byToken(key)) {  // "" (another path) is nobody's
-            QWebSocket *refused = socket.release(); // kept until the close is through
+        const std::string key = PhoneEvening::tokenHash(token);
+        if (!presenter && !evening_.roster().byToken(key)) { // "" (another path) is nobody's
+            QWebSocket *refused = socket.release();          // kept until the close is through
             QObject::connect(refused, &QWebSocket::disconnected, refused, &QObject::deleteLater);
             refused->close(QWebSocketProtocol::CloseCodePolicyViolated, "no valid token");
             continue;
@@ -295,7 +278,8 @@ void PhoneServer::acceptWebSockets()
                 clients_.erase(it);
             }
         });
-        const QJsonObject state = presenter ? presenterState() : phoneState(*roster_.byToken(key));
+        const QJsonObject state =
+            presenter ? presenterState() : evening_.phoneState(*evening_.roster().byToken(key));
         const QString message = QString::fromUtf8(QJsonDocument(state).toJson(QJsonDocument::Compact));
         raw->sendTextMessage(message);
         clients_.push_back({std::move(socket), key, presenter, message});
@@ -307,16 +291,16 @@ void PhoneServer::pushState()
     presenterPush_.stop();
     QString presenter;
     // The vote as phones see it is the same for all but each one's answer.
-    const QJsonObject phoneVote = anyVote_ ? voteObject(true) : QJsonObject();
+    const QJsonObject phoneVote = evening_.anyVote() ? evening_.voteObject(true) : QJsonObject();
     for (Client &client : clients_) {
         QString message;
         if (client.presenter) {
             if (presenter.isEmpty())
                 presenter = QString::fromUtf8(QJsonDocument(presenterState()).toJson(QJsonDocument::Compact));
             message = presenter;
-        } else if (const RosterEntry *entry = roster_.byToken(client.key)) {
+        } else if (const RosterEntry *entry = evening_.roster().byToken(client.key)) {
             message = QString::fromUtf8(
-                QJsonDocument(phoneState(*entry, &phoneVote)).toJson(QJsonDocument::Compact));
+                QJsonDocument(evening_.phoneState(*entry, &phoneVote)).toJson(QJsonDocument::Compact));
         } else {
             client.socket->close(QWebSocketProtocol::CloseCodePolicyViolated, "no valid token");
             continue;
@@ -347,7 +331,8 @@ void PhoneServer::pushToPhone(const RosterEntry &entry)
         if (client.presenter || client.key != key)
             continue;
         if (message.isEmpty())
-            message = QString::fromUtf8(QJsonDocument(phoneState(entry)).toJson(QJsonDocument::Compact));
+            message =
+                QString::fromUtf8(QJsonDocument(evening_.phoneState(entry)).toJson(QJsonDocument::Compact));
         if (message != client.lastSent)
             client.socket->sendTextMessage(message);
         client.lastSent = message;

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "adapters/phone/connectionguard.h"
-#include "core/phonevote/roster.h"
-#include "core/phonevote/votesession.h"
+#include "adapters/phone/phoneevening.h"
 
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
@@ -23,8 +22,8 @@ namespace quiz
 
 // The phone evening's server: the audience page, the presenter page and the
 // HTTP API they share (docs/phone-voting.md), and the WebSocket that pushes
-// each client its state on every change. The rules are the core's (Roster,
-// VoteSession, the record writer); this class carries requests to them.
+// each client its state on every change. The evening's rules are
+// PhoneEvening's (and below it the core's); this class carries requests to them.
 class PhoneServer : public QAbstractHttpServer
 {
   public:
@@ -41,19 +40,14 @@ class PhoneServer : public QAbstractHttpServer
         int joinsPerMinute = 30;        // from one address
     };
 
-    // An answer to one request: a status and a JSON object, or a one-line reason.
-    struct Reply {
-        int status = 200;
-        QJsonObject body;
-        QString reason;
-    };
+    using Reply = PhoneReply;
 
     explicit PhoneServer(Options options);
     ~PhoneServer() override;
 
     bool start(QString *error);
     quint16 port() const { return port_; }
-    QString joinCode() const { return QString::fromStdString(roster_.joinCode()); }
+    QString joinCode() const { return evening_.joinCode(); }
     QString presenterToken() const { return presenterToken_; }
     QString audienceUrl() const { return audienceUrlFor(options_.address, port_); }
     // The address phones open: on every interface, an IPv4 address of the
@@ -62,20 +56,24 @@ class PhoneServer : public QAbstractHttpServer
     QString presenterUrl() const; // on the loopback address when serving every interface
 
     // The names list of "GetNames": everybody not removed.
-    std::vector<Participant> participants() const { return roster_.participants(); }
+    std::vector<Participant> participants() const { return evening_.roster().participants(); }
 
     // The show's side: a slide with a VOTE shape opens its question; leaving
     // it, or "NextSlide", closes the vote (recorded first).
     // slideTitle: the slide's title the phones show ("": the question file's).
-    Reply openQuestion(const QString &file, int slide, const QString &slideTitle = {});
+    Reply openQuestion(const QString &file, int slide, const QString &slideTitle = {})
+    {
+        return evening_.openQuestion(file, slide, slideTitle);
+    }
     // The show came to a slide (0: the show ended) whose VOTE shape names
     // voteFile ("" for none): its vote opens; a vote the show opened closes
     // when the show leaves its slide. Votes the presenter page opened stay.
-    void showSlide(int slide, const QString &voteFile, const QString &slideTitle = {});
-    Reply closeVote();
-    bool voteOpen() const { return vote_.isOpen(); }
-    // The key a device's token is known by: its SHA-256, hex.
-    static std::string tokenHash(const QString &token);
+    void showSlide(int slide, const QString &voteFile, const QString &slideTitle = {})
+    {
+        evening_.showSlide(slide, voteFile, slideTitle);
+    }
+    Reply closeVote() { return evening_.closeVote(); }
+    bool voteOpen() const { return evening_.voteOpen(); }
 
     // One API request (also what the tests call); authorization is the
     // bearer token, or the page's "token" query parameter.
@@ -90,51 +88,26 @@ class PhoneServer : public QAbstractHttpServer
   private:
     struct Client {
         std::unique_ptr<QWebSocket> socket;
-        std::string key; // tokenHash() of the connection's token
+        std::string key; // PhoneEvening::tokenHash() of the connection's token
         bool presenter = false;
         QString lastSent; // a state is pushed only when it changed
     };
 
-    Reply join(const QJsonObject &body, const QString &client);
-    Reply listedNames(const QJsonObject &body, const QString &client);
-    Reply answer(const RosterEntry &entry, const QJsonObject &body);
-    Reply removeParticipant(const QJsonObject &body);
-    // phoneVote: the vote as phones see it, when the caller made it already.
-    QJsonObject phoneState(const RosterEntry &entry, const QJsonObject *phoneVote = nullptr) const;
-    QJsonObject presenterState() const;
-    QJsonObject voteObject(bool withOptions) const;
-    std::vector<PhoneQuestion> votingQuestions() const;
-    bool tooManyFailures(const QString &client);
-    void noteFailure(const QString &client);
+    QJsonObject presenterState() const { return evening_.presenterState(audienceUrl()); }
     void acceptWebSockets();
     void pushState();
     void pushToPhone(const RosterEntry &entry);
     void pushPresenterSoon();
     void pushPresenter();
-    void saveNames();
-    void loadDeviceKeys();
-    void tick();
-    double now() const { return static_cast<double>(clock_.nsecsElapsed()) / 1e9; }
     void log(const QString &line) const;
 
     Options options_;
-    Roster roster_;
-    VoteSession vote_;
-    int voteCount_ = 0;
-    QString slideTitle_; // of the vote's slide, "" when the presenter page opened it
-    bool anyVote_ = false;
-    QString closeError_; // why the open vote could not be recorded; "" once a close succeeds
+    PhoneEvening evening_;
     QString presenterToken_;
     quint16 port_ = 0;
-    QElapsedTimer clock_;
-    QTimer countdown_;
     QTimer presenterPush_;
     ConnectionGuard *guard_ = nullptr; // the listening socket, a child of the server
-    QTimer namesSave_;
-    QElapsedTimer namesSaved_;
     std::vector<Client> clients_;
-    std::map<QString, std::deque<double>> failures_;
-    std::map<QString, std::deque<double>> joins_;
 };
 
 } // namespace quiz
