@@ -108,28 +108,6 @@ double seconds(Clock::duration d)
     return std::chrono::duration<double>(d).count();
 }
 
-double cpuSeconds()
-{
-    rusage u{};
-    ::getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-// Reads the files' bytes once, as fast as the system gives them.
-double readOnce(const std::vector<std::string> &paths)
-{
-    static std::vector<char> buffer(1 << 20);
-    const auto start = Clock::now();
-    for (const std::string &p : paths) {
-        const int fd = ::open(p.c_str(), O_RDONLY);
-        while (::read(fd, buffer.data(), buffer.size()) > 0) {
-        }
-        ::close(fd);
-    }
-    return seconds(Clock::now() - start);
-}
-
 using RunFigures = quiz::bench::ProcessFigures;
 
 // Until the picture's path is printed (the composed window).
@@ -153,14 +131,14 @@ void BM_DisplayAtScale(benchmark::State &state)
     for (const QString &e : qenv.toStringList())
         env.push_back(e.toStdString());
     const std::vector<std::string> files{m.path("votes.rec"), m.path("response.rec")};
-    readOnce(files); // into the page cache
+    quiz::bench::readFilesOnce(files); // into the page cache
 
     double read = 0, readCpu = 0, run = 0, cpu = 0;
     long peak = 0;
     for (auto _ : state) {
-        const double cpuBefore = cpuSeconds();
-        read += readOnce(files);
-        readCpu += cpuSeconds() - cpuBefore;
+        const double cpuBefore = quiz::bench::selfCpuSeconds();
+        read += quiz::bench::readFilesOnce(files);
+        readCpu += quiz::bench::selfCpuSeconds() - cpuBefore;
         const RunFigures f = runDisplay(m, env);
         if (!f.ok) {
             state.SkipWithError("the program failed");

@@ -192,28 +192,6 @@ struct ScaleMeeting {
 
 using Clock = std::chrono::steady_clock;
 
-double cpuSeconds(int who)
-{
-    rusage u{};
-    ::getrusage(who, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-// The floor: the record files' bytes read once, as fast as the system gives them.
-double readOnce(const std::vector<std::string> &paths)
-{
-    static std::vector<char> buffer(1 << 20);
-    const auto start = Clock::now();
-    for (const std::string &p : paths) {
-        const int fd = ::open(p.c_str(), O_RDONLY);
-        while (fd >= 0 && ::read(fd, buffer.data(), buffer.size()) > 0) {
-        }
-        ::close(fd);
-    }
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 using RunFigures = quiz::bench::ProcessFigures;
 
 // RESULTSTABLE without a screen draws each tab into a picture and prints its
@@ -246,13 +224,13 @@ void BM_ResultsTableProcess(benchmark::State &state)
     for (const QString &e : qenv.toStringList())
         env.push_back(e.toStdString());
     const std::vector<std::string> files{m.path("votes.rec"), m.path("response.rec")};
-    readOnce(files); // into the page cache
+    quiz::bench::readFilesOnce(files); // into the page cache
     double read = 0, readCpu = 0, run = 0, cpu = 0, firstCpu = -1;
     long peak = 0;
     for (auto _ : state) {
-        const double before = cpuSeconds(RUSAGE_SELF);
-        read += readOnce(files);
-        readCpu += cpuSeconds(RUSAGE_SELF) - before;
+        const double before = quiz::bench::selfCpuSeconds();
+        read += quiz::bench::readFilesOnce(files);
+        readCpu += quiz::bench::selfCpuSeconds() - before;
         const RunFigures f = runResultsTable(m, env);
         if (!f.ok) {
             state.SkipWithError("the program failed");
@@ -299,13 +277,13 @@ void BM_ResultsTableWorkbookProcess(benchmark::State &state)
     for (const QString &e : qenv.toStringList())
         env.push_back(e.toStdString());
     const std::vector<std::string> files{m.path("votes.rec"), m.path("response.rec")};
-    readOnce(files);
+    quiz::bench::readFilesOnce(files);
     double read = 0, readCpu = 0, run = 0, cpu = 0;
     long peak = 0;
     for (auto _ : state) {
-        const double before = cpuSeconds(RUSAGE_SELF);
-        read += readOnce(files);
-        readCpu += cpuSeconds(RUSAGE_SELF) - before;
+        const double before = quiz::bench::selfCpuSeconds();
+        read += quiz::bench::readFilesOnce(files);
+        readCpu += quiz::bench::selfCpuSeconds() - before;
         std::remove(workbook.c_str());
         const RunFigures f = runResultsTable(m, env, true);
         if (!f.ok || !QFile::exists(QString::fromStdString(workbook))) {
