@@ -1,16 +1,14 @@
 // The results tables' core: question files, the three grids, groups and the
 // window's load, on question files under tests/data/results and votes in memory.
 
-#include "core/common/runend.h"
 #include "core/results/groups.h"
 #include "core/results/resultsbuild.h"
 #include "core/results/resultslayout.h"
 #include "core/results/resultstableexport.h"
 #include "core/results/resultstableload.h"
 #include "core/results/resultswithtext.h"
-#include "core/startup/runcontext.h"
 #include "fakes/fakedialogs.h"
-#include "fakes/presentationfakes.h"
+#include "fakes/fakerun.h"
 #include "support/rows.h"
 #include "support/testfolder.h"
 
@@ -267,37 +265,29 @@ TEST(ResultsTableLoad, EndsWithItsMessages)
         test::TestFolder folder;
         if (slides >= 0)
             folder.write("VOTES.REC", "C:\\x\\other.tlx,1,2,\"12\",05/12/2026,20:10:31\r\n");
-        RunContext ctx;
-        test::FakeHost host;
-        test::FakeDialogs dialogs;
-        test::FakeWindowSystem windows;
+        test::FakeRun run;
         if (slides == 1)
-            host.addSlide({{"Vote", "v.exe series.tlx,1"}});
-        host.presentationPath = dataDir + "/show.pptx";
-        ctx.host = &host;
-        ctx.windows = &windows;
-        ctx.dialogs = &dialogs;
-        ctx.state.dataFolder = folder.str();
-        ctx.state.modeWord = "RESULTSTABLE";
-        bool ended = false, timer = false;
+            run.host.addSlide({{"Vote", "v.exe series.tlx,1"}});
+        run.host.presentationPath = dataDir + "/show.pptx";
+        run.ctx.state.dataFolder = folder.str();
+        run.ctx.state.modeWord = "RESULTSTABLE";
+        bool timer = false;
         ResultsGrids grids;
         std::vector<QuestionInfo> questions;
         GroupChooser groups;
-        try {
-            LoadResultsTable(ctx, {}, grids, questions, groups,
+        const int ended = test::runEndCode([&] {
+            LoadResultsTable(run.ctx, {}, grids, questions, groups,
                              {[] {}, [](const std::string &) {}, [](bool) {}, [&] { timer = true; }, [] {}});
-        } catch (const RunEnded &) {
-            ended = true;
-        }
+        });
         const std::string messages[] = {
             "There are no votes for this meeting (votes.rec does not exist)",
             "No voting slides in presentation",
             "Voting data could not be found for talvix professional\r\n\r\nIf you have matrix exercises:\r\n"
             "Please go to that slide and edit the slide to extrtact data"};
-        ASSERT_EQ(dialogs.messages.size(), 1u) << slides;
-        EXPECT_EQ(dialogs.messages[0].title + "|" + dialogs.messages[0].text,
+        ASSERT_EQ(run.dialogs.messages.size(), 1u) << slides;
+        EXPECT_EQ(run.dialogs.messages[0].title + "|" + run.dialogs.messages[0].text,
                   "Results Table|" + messages[slides + 1]);
-        EXPECT_EQ(ended, slides < 1) << slides;
+        EXPECT_EQ(ended, slides < 1 ? 0 : -1) << slides;
         EXPECT_EQ(timer, slides == 1) << slides;
     }
 }

@@ -5,9 +5,8 @@
 #include "core/common/runend.h"
 #include "core/setup/quizsave.h"
 #include "core/setup/votesource.h"
-#include "core/startup/runcontext.h"
 #include "fakes/fakedialogs.h"
-#include "fakes/presentationfakes.h"
+#include "fakes/fakerun.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -90,24 +89,17 @@ TEST_F(SaveLoop, AnExistingFileIsReplacedOnlyWhenConfirmed)
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
-struct VoteSource : ::testing::Test {
+struct VoteSource : ::testing::Test, test::FakeRun {
     VoteSource()
     {
         ctx.state.dataFolder = folder.str();
         ctx.state.addinFolder = folder.str() + "/";
-        ctx.host = &host;
-        ctx.windows = &windows;
-        ctx.dialogs = &dialogs;
         // q1 has a correct answer, q2 (question type 7) none.
         const std::string q1 = *readTextFile(std::string(QUIZ_DEMO_DIR) + "/q1.tlx");
         folder.write("q1.tlx", q1);
         folder.write("q2.tlx", "2,4,7," + q1.substr(6));
     }
     test::TestFolder folder;
-    test::FakeHost host;
-    test::FakeWindowSystem windows;
-    test::FakeDialogs dialogs;
-    RunContext ctx;
 };
 
 TEST_F(VoteSource, OffersOnlyVotesWithACorrectAnswer)

@@ -1,8 +1,7 @@
 #include "ui/display/composechartdisplay.h"
 
 #include "core/quiz/displayrows.h"
-#include "core/startup/runcontext.h"
-#include "fakes/presentationfakes.h"
+#include "fakes/fakerun.h"
 #include "support/testfolder.h"
 #include "ui/display/backgroundgrabber.h"
 #include "ui/display/chartcanvas.h"
@@ -42,14 +41,12 @@ struct EditorLikeWindow {
     ChartWindowParts parts() { return ChartWindowParts{&window, chart, button, picture, {}}; }
 };
 
-struct ComposeFixture : ::testing::Test {
-    RunContext ctx;
-    test::FakeHost host;
+struct ComposeFixture : ::testing::Test, test::FakeRun {
     test::TestFolder addin;
 
     void SetUp() override
     {
-        ctx.host = &host;
+        ctx.windows = nullptr; // without a window list the show is asked of the presentation program
         host.showRect = {0, 0, 800, 600};
         ctx.state.addinFolder = addin.str() + "/";
         ctx.state.modeWord = "DISPLAY";
@@ -168,8 +165,7 @@ TEST_F(ComposeFixture, CaptureTakesTheShowWindowsPictureOrKeepsThePreviousOneWit
     CaptureSlideShow(ctx);
     EXPECT_EQ(slidePicture().convertToFormat(QImage::Format_RGB32), show);
 
-    test::FakeWindowSystem windows; // with a window list, the show is found through it
-    ctx.windows = &windows;
+    ctx.windows = &windows; // with a window list, the show is found through it
     setSlidePicture(QImage());
     CaptureSlideShow(ctx);
     EXPECT_TRUE(slidePicture().isNull());

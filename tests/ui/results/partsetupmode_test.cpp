@@ -2,9 +2,7 @@
 // xlsx writer are end-to-end scenarios.
 
 #include "app/modes/modes.h"
-#include "core/common/runend.h"
-#include "core/startup/runcontext.h"
-#include "fakes/controllerfakes.h"
+#include "fakes/fakerun.h"
 #include "fakes/fakeworkbookwriter.h"
 #include "support/testfolder.h"
 
@@ -18,25 +16,14 @@ namespace
 TEST(PartSetupMode, AFileThatCannotBeWrittenShowsWhyAndEndsTheRun)
 {
     test::TestFolder folder;
-    test::FakeChannel channel;
-    test::FakePump pump;
-    test::FakeDialogs dialogs;
+    test::FakeRun run;
     test::MemoryWriter writer;
     writer.failWith = "cannot write the list";
-    RunContext ctx;
-    ctx.state.dataFolder = folder.str();
-    ctx.controller = &channel;
-    ctx.pump = &pump;
-    ctx.dialogs = &dialogs;
-    ctx.workbooks = &writer;
-    try {
-        runPartSetupMode(ctx);
-        ADD_FAILURE() << "the mode returned instead of ending the run";
-    } catch (const RunEnded &end) {
-        EXPECT_EQ(end.exitCode, 1);
-    }
-    EXPECT_EQ(dialogs.said(0), "talvix Quiz|cannot write the list|critical|ok");
-    EXPECT_EQ(channel.sent, (std::vector<std::string>{"CheckLink", "GetNames"}));
+    run.ctx.state.dataFolder = folder.str();
+    run.ctx.workbooks = &writer;
+    EXPECT_EQ(test::runEndCode([&] { runPartSetupMode(run.ctx); }), 1);
+    EXPECT_EQ(run.dialogs.said(0), "talvix Quiz|cannot write the list|critical|ok");
+    EXPECT_EQ(run.channel.sent, (std::vector<std::string>{"CheckLink", "GetNames"}));
 }
 
 } // namespace

@@ -3,12 +3,9 @@
 
 #include "app/desktopopen.h"
 #include "app/modes/modes.h"
-#include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
-#include "core/startup/runcontext.h"
-#include "fakes/controllerfakes.h"
+#include "fakes/fakerun.h"
 #include "fakes/fakeworkbookwriter.h"
-#include "fakes/presentationfakes.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -27,36 +24,27 @@ TEST(ResultsTableMode, WithoutANamesListTheFirstColumnListsTheKeypads)
     test::TestFolder folder;
     for (const char *file : {"votes.rec", "q1.tlx"})
         std::filesystem::copy_file(std::string(QUIZ_DEMO_DIR) + "/" + file, folder.path() / file);
-    test::FakeHost host;
-    host.presentationPath = folder.str() + "/show.pptx";
-    host.addSlide({{"VOTE", "C:\\Talvix\\vote.exe q1.tlx,1"}});
-    test::FakeChannel channel;
-    test::FakePump pump;
-    test::FakeDialogs dialogs;
+    test::FakeRun run;
+    run.host.presentationPath = folder.str() + "/show.pptx";
+    run.host.addSlide({{"VOTE", "C:\\Talvix\\vote.exe q1.tlx,1"}});
     test::MemoryWriter writer;
-    test::FakeWindowSystem windows;
-    RunContext ctx;
+    RunContext &ctx = run.ctx;
     ctx.state.dataFolder = folder.str();
-    ControllerLink link(ctx.state, channel, pump, dialogs, nullptr);
-    ctx.host = &host;
-    ctx.windows = &windows;
+    ControllerLink link(ctx.state, run.channel, run.pump, run.dialogs, nullptr);
     ctx.link = &link;
-    ctx.pump = &pump;
-    ctx.dialogs = &dialogs;
     ctx.workbooks = &writer;
     ctx.environment.output = folder.str() + "/summary.xls";
-    try {
-        runResultsTableMode(ctx);
-        rethrowLatchedRunEnd();
-    } catch (const RunEnded &end) {
-        EXPECT_EQ(end.exitCode, 0);
-    }
+    EXPECT_EQ(test::runEndCode([&] {
+                  runResultsTableMode(ctx);
+                  rethrowLatchedRunEnd();
+              }),
+              0);
     ASSERT_TRUE(writer.book);
     const Sheet &sheet = writer.book->sheet(0);
     EXPECT_EQ(sheet.displayText(1, 1), "Keypad Number");
     EXPECT_EQ(sheet.displayText(2, 1), "1");
     EXPECT_EQ(sheet.displayText(9, 1), "8");
-    EXPECT_EQ(channel.sent.back(), "GetNames");
+    EXPECT_EQ(run.channel.sent.back(), "GetNames");
 }
 
 TEST(DesktopOpen, OnlyForAUserAtADesktop)

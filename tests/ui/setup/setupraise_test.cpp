@@ -1,8 +1,7 @@
 // The set-up screens bring themselves to the front through the run's window
 // system, under the handle it knows them by; their runs are scenarios.
 
-#include "core/startup/runcontext.h"
-#include "fakes/presentationfakes.h"
+#include "fakes/fakerun.h"
 #include "ui/setup/quizform.h"
 #include "ui/setup/quizwizard.h"
 
@@ -19,16 +18,13 @@ namespace
 
 template <class Screen> void expectRaisedUnderItsOwnHandle()
 {
-    test::FakeWindowSystem windows;
-    windows.ownHandle = 4242;
-    RunContext ctx;
-    ctx.windows = &windows;
-    Screen screen(ctx, SetupWindowHooks{});
+    test::FakeRun run;
+    run.windows.ownHandle = 4242;
+    Screen screen(run.ctx, SetupWindowHooks{});
     screen.show();
-    const auto raised = [&] {
-        return std::find(windows.calls.begin(), windows.calls.end(), "raise 4242") != windows.calls.end();
-    };
-    EXPECT_TRUE(QTest::qWaitFor(raised, 5000)) << (windows.calls.empty() ? "" : windows.calls.front());
+    const auto &calls = run.windows.calls;
+    const auto raised = [&] { return std::find(calls.begin(), calls.end(), "raise 4242") != calls.end(); };
+    EXPECT_TRUE(QTest::qWaitFor(raised, 5000)) << (calls.empty() ? "" : calls.front());
 }
 
 TEST(SetupScreens, RaiseThemselvesUnderTheWindowSystemsOwnHandle)
