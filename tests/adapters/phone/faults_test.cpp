@@ -5,15 +5,14 @@
 // The device keys file found damaged; an answer sent again; a close that
 // cannot be written.
 
-#include "adapters/phone/phoneserver.h"
 #include "core/common/fileutil.h"
 #include "core/common/text.h"
 #include "core/controller/namescsv.h"
 #include "core/phonevote/devicekeys.h"
 #include "core/votedata/voterecords.h"
+#include "phoneclient.h"
 #include "support/childprocess.h"
 #include "support/rows.h"
-#include "support/testfolder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,7 +23,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <signal.h>
@@ -35,15 +33,11 @@ namespace quiz
 namespace
 {
 
-struct Http {
-    int status = 0; // 0: no whole answer (the controller died first)
-    QJsonObject body;
-};
-
 // One request over loopback on a connection of its own, each wait at most
 // 10 s; afterSend runs once it is sent, before the answer is read.
-Http request(quint16 port, const QByteArray &method, const QByteArray &path, const QByteArray &token,
-             const QByteArray &body, const std::function<void()> &afterSend = {})
+test::HttpAnswer request(quint16 port, const QByteArray &method, const QByteArray &path,
+                         const QByteArray &token, const QByteArray &body,
+                         const std::function<void()> &afterSend = {})
 {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port);
@@ -126,18 +120,16 @@ TEST(KilledController, LosesNoClosedVoteAndKnowsEveryPhoneAgain)
     test::TestFolder folder;
     const std::string data = folder.str() + "/data";
     std::filesystem::create_directory(data);
-    for (const char *file : {"q1.tlx", "q2.tlx"})
-        std::filesystem::copy_file(std::string(QUIZ_DEMO_DIR) + "/" + file, data + "/" + file);
+    test::copyDemo(data, {"q1.tlx", "q2.tlx"});
     Controller controller(QString::fromStdString(data));
     ASSERT_TRUE(controller.start());
     const QByteArrayList names = {"Ann", "Bob", "Cy"};
     QByteArrayList tokens;
     for (const QByteArray &name : names)
-        tokens +=
-            request(controller.port, "POST", "/api/join", "", R"({"code":"123456","name":")" + name + R"("})")
-                .body.value("token")
-                .toString()
-                .toLatin1();
+        tokens += request(controller.port, "POST", "/api/join", "", test::joinBody(name))
+                      .body.value("token")
+                      .toString()
+                      .toLatin1();
     const std::string keys = data + "/names.keys"; // written once the joins are saved
     std::string reason;
     ASSERT_TRUE(test::waitFor(
@@ -157,7 +149,7 @@ TEST(KilledController, LosesNoClosedVoteAndKnowsEveryPhoneAgain)
         SCOPED_TRACE(rows[i].name);
         for (qsizetype k = 0; i > 0 && k < tokens.size(); ++k) { // started again: the token is enough
             ASSERT_TRUE(k > 0 || controller.start());
-            const Http state = request(controller.port, "GET", "/api/state", tokens[k], "");
+            const test::HttpAnswer state = request(controller.port, "GET", "/api/state", tokens[k], "");
             EXPECT_EQ(state.body.value("keypad").toInt(), k + 1);
             EXPECT_EQ(state.body.value("name").toString().toLatin1(), names[k]);
         }
@@ -176,7 +168,7 @@ TEST(KilledController, LosesNoClosedVoteAndKnowsEveryPhoneAgain)
                       200);
         }
         const std::size_t before = wholeLines(data + "/votes.rec", true).size();
-        Http closed;
+        test::HttpAnswer closed;
         if (rows[i][0] == "open")
             controller.killHard();
         else // the moment of the kill, varied by the rows (a moment, not a wait for anything)
@@ -203,23 +195,10 @@ TEST(KilledController, LosesNoClosedVoteAndKnowsEveryPhoneAgain)
               << " recorded but killed before answering\n";
 }
 
-// An evening served in-process from the folder (no port: requests go to api()).
-PhoneServer::Options evening(const test::TestFolder &data, std::string *log = nullptr)
-{
-    PhoneServer::Options options;
-    options.dataFolder = QString::fromStdString(data.str());
-    options.joinCode = "123456";
-    options.presenterToken = "presenter-secret";
-    if (log)
-        options.log = [log](const std::string &line) { *log += line + "\n"; };
-    return options;
-}
-
+// Evenings served in-process: requests go to api().
 QString join(PhoneServer &server, const QByteArray &name)
 {
-    return server.api("POST", "/api/join", R"({"code":"123456","name":")" + name + R"("})", "", "a")
-        .body.value("token")
-        .toString();
+    return server.api("POST", "/api/join", test::joinBody(name), "", "a").body.value("token").toString();
 }
 
 // The device keys file as a restarted controller finds it (rows:
@@ -231,7 +210,7 @@ TEST_P(DeviceKeysFile, KnowsThePhoneAgainOrLetsItJoinByName)
     const test::Row &r = GetParam();
     test::TestFolder data;
     std::string log;
-    PhoneServer::Options options = evening(data, &log);
+    PhoneServer::Options options = test::phoneEvening(data, &log);
     options.namesPath = QString::fromStdString(data.str() + "/names.csv");
     QString ann;
     {
@@ -265,8 +244,8 @@ QUIZ_ROWS(DeviceKeysFile, "phonevote/devicekeys.rows");
 TEST(PhoneResend, AnAnswerSentAgainCountsOnce)
 {
     test::TestFolder data;
-    std::filesystem::copy_file(std::string(QUIZ_DEMO_DIR) + "/q1.tlx", data.path() / "q1.tlx");
-    PhoneServer server(evening(data));
+    test::copyDemo(data.path(), {"q1.tlx"});
+    PhoneServer server(test::phoneEvening(data));
     const QString ann = join(server, "Ann");
     server.api("POST", "/api/presenter/open", R"({"question":"q1.tlx"})", "presenter-secret", "");
     for (const test::Row &r : test::loadRows("phonevote/resends.rows")) {

@@ -3,21 +3,14 @@
 // the server while 100 phones join and vote as usual; an oversized request is
 // refused with 413 before it is read whole.
 
-#include "adapters/phone/phoneserver.h"
 #include "core/common/fileutil.h"
-#include "support/testfolder.h"
+#include "phoneclient.h"
+#include "support/wait.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QTcpSocket>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 namespace quiz
@@ -25,25 +18,16 @@ namespace quiz
 namespace
 {
 
-// Runs the event loop until done() holds; false when it does not within the bound.
-bool waitUntil(const std::function<bool()> &done, int boundMs = 60000)
+bool waitUntil(const std::function<bool()> &done)
 {
-    const QDeadlineTimer deadline(boundMs);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return done();
+    return test::waitUntil(done, 60000);
 }
 
 TEST(PhoneSlowConnections, AreClosedAndHoldUpNobody)
 {
     test::TestFolder data;
-    std::filesystem::copy_file(std::string(QUIZ_DEMO_DIR) + "/q1.tlx", data.path() / "q1.tlx");
-    PhoneServer::Options options;
-    options.address = QHostAddress::LocalHost;
-    options.port = 0;
-    options.dataFolder = QString::fromStdString(data.str());
-    options.joinCode = "123456";
-    options.presenterToken = "presenter-secret";
+    test::copyDemo(data.path(), {"q1.tlx"});
+    PhoneServer::Options options = test::phoneEvening(data);
     options.limits.requestSeconds = 2;
     options.joinsPerMinute = 100; // the phones share 127.0.0.1
     PhoneServer server(options);
@@ -76,22 +60,16 @@ TEST(PhoneSlowConnections, AreClosedAndHoldUpNobody)
     });
     second.start(1000);
 
-    QNetworkAccessManager network;
     int pending = 0, accepted = 0;
     const auto call = [&](const QString &path, const QString &token, const QJsonObject &body,
                           std::function<void(const QJsonObject &)> then) {
-        QNetworkRequest request(QUrl(QString("http://127.0.0.1:%1%2").arg(server.port()).arg(path)));
-        request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
-        if (!token.isEmpty())
-            request.setRawHeader("Authorization", "Bearer " + token.toUtf8());
         ++pending;
-        QNetworkReply *reply = network.post(request, QJsonDocument(body).toJson());
-        QObject::connect(reply, &QNetworkReply::finished, [&, reply, then] {
-            --pending;
-            if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 200)
-                then(QJsonDocument::fromJson(reply->readAll()).object());
-            reply->deleteLater();
-        });
+        test::sendThen(server.port(), "POST", path, token, QJsonDocument(body).toJson(),
+                       [&, then](const test::HttpAnswer &answer) {
+                           --pending;
+                           if (answer.status == 200)
+                               then(answer.body);
+                       });
     };
     call("/api/presenter/open", "presenter-secret", {{"question", "q1.tlx"}}, [](const QJsonObject &) {});
     ASSERT_TRUE(waitUntil([&] { return pending == 0; }));
