@@ -75,14 +75,7 @@ void storeLayout(QuizState &state, const std::vector<Annotation> &annotations, d
         }
     if (annotations.empty())
         return;
-    const AnnotationFont &f = annotations.front().font;
-    state.displayFontName = f.name;
-    state.displayFontBold = f.bold;
-    state.displayFontItalic = f.italic;
-    state.displayFontSize = f.size;
-    state.displayFontColour = f.colour;
-    state.displayFontStrikeThrough = f.strikeThrough;
-    state.displayFontUnderline = f.underline;
+    setDisplayFont(state, annotations.front().font);
 }
 
 } // namespace quiz

@@ -33,13 +33,7 @@ void applySetup(QuizState &s, const QuizSetup &setup)
         s.rankLabelPositions.resize(setup.places.size(), PointD{3000, 600});
     s.reserved1 = setup.reserved1;
     s.reserved2 = setup.reserved2;
-    s.displayFontName = setup.font.name;
-    s.displayFontSize = setup.font.size;
-    s.displayFontBold = setup.font.bold;
-    s.displayFontItalic = setup.font.italic;
-    s.displayFontUnderline = setup.font.underline;
-    s.displayFontStrikeThrough = setup.font.strikeThrough;
-    s.displayFontColour = setup.font.colour;
+    setDisplayFont(s, setup.font);
     s.showScores = setup.showScores;
     s.showKeypadNames = setup.showKeypadNames;
     s.onFinishChoice = setup.onFinishChoice;

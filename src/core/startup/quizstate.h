@@ -92,4 +92,16 @@ inline FontChoice displayFontChoice(const QuizState &s)
                       s.displayFontColour};
 }
 
+// The display font the set-up gives (the font dialog's choice, or the first place's font).
+inline void setDisplayFont(QuizState &s, const FontChoice &f)
+{
+    s.displayFontName = f.name;
+    s.displayFontSize = f.size;
+    s.displayFontBold = f.bold;
+    s.displayFontItalic = f.italic;
+    s.displayFontUnderline = f.underline;
+    s.displayFontStrikeThrough = f.strikeThrough;
+    s.displayFontColour = f.colour;
+}
+
 } // namespace quiz
