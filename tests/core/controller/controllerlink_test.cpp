@@ -1,6 +1,6 @@
 #include "core/common/runend.h"
 #include "core/controller/controllerlink.h"
-#include "fakes/controllerfakes.h"
+#include "fakes/fakerun.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace quiz
 namespace
 {
 
-struct LinkTest : ::testing::Test {
+struct LinkTest : ::testing::Test, test::FakeRun {
     LinkTest()
     {
         state.addinFolder = "/opt/talvix/addin/";
@@ -20,10 +20,7 @@ struct LinkTest : ::testing::Test {
         return ControllerLink(state, channel, pump, dialogs, [this] { ++quits; });
     }
 
-    QuizState state;
-    test::FakeChannel channel;
-    test::FakePump pump;
-    test::FakeDialogs dialogs;
+    QuizState &state = ctx.state;
     int quits = 0;
 };
 

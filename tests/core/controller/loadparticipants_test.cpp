@@ -2,7 +2,7 @@
 #include "core/controller/loadparticipants.h"
 #include "core/votedata/participants.h"
 
-#include "fakes/controllerfakes.h"
+#include "fakes/fakerun.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +13,10 @@ namespace
 
 using Records = std::vector<Participant>;
 
-struct LoadTest : ::testing::Test {
+struct LoadTest : ::testing::Test, test::FakeRun {
     LoadTest() : link(state, channel, pump, dialogs, nullptr) {}
 
-    QuizState state;
-    test::FakeChannel channel;
-    test::FakePump pump;
-    test::FakeDialogs dialogs;
+    QuizState &state = ctx.state;
     ControllerLink link;
 };
 

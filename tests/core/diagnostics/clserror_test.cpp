@@ -28,16 +28,11 @@ clsError exportError(ErrorTime time, const std::string &extra, bool showUser)
 
 TEST(ErrorReport, ListsTheErrorAndEndsWithTheProgramNameOrTheExtraInformation)
 {
-    const std::string expected = "An error has occurred: " + std::string(50, ' ') +
-                                 "\r\n\r\n"
-                                 "Date: 05-Dec-2026\r\n"
-                                 "Time: 09:07:03\r\n\r\n"
-                                 "Number: 1004\r\n"
-                                 "Description: Application-defined or object-defined error\r\n\r\n"
-                                 "Level: Quiz\r\n"
-                                 "Module: exportQuizResults\r\n"
-                                 "Line: 120\r\n"
-                                 "App: quiz";
+    const std::string expected =
+        "An error has occurred: " + std::string(50, ' ') +
+        "\r\n\r\nDate: 05-Dec-2026\r\nTime: 09:07:03\r\n\r\nNumber: 1004"
+        "\r\nDescription: Application-defined or object-defined error\r\n\r\nLevel: Quiz"
+        "\r\nModule: exportQuizResults\r\nLine: 120\r\nApp: quiz";
     EXPECT_EQ(exportError({2026, 12, 5, 9, 7, 3}, "", false).Report(), expected);
     EXPECT_EQ(exportError({2026, 12, 5, 9, 7, 3}, "sheet 2\r\nrow 7", false).Report(),
               expected + "\r\n\r\nExtra Info: \r\n\r\nsheet 2\r\nrow 7");

@@ -70,11 +70,9 @@ TEST(Fade, FadeInStepsWithRefreshAndWaitAndEndsPlainWhenAsked)
               "wait 250 refresh wait 255 refresh ");
     for (auto w : target.waits)
         EXPECT_TRUE(w.count() > 0 && w <= fadeStepDuration);
-    for (const auto &[to, remove, plain] : {std::tuple{255, true, true},
-                                            {255, false, false},
-                                            {254, true, false},
-                                            {0, true, false},
-                                            {400, true, true}}) {
+    const std::tuple<int, bool, bool> ends[] = {
+        {255, true, true}, {255, false, false}, {254, true, false}, {0, true, false}, {400, true, true}};
+    for (const auto &[to, remove, plain] : ends) {
         RecordingTarget layered;
         Fade(layered, 0, to, true, false, remove, false);
         EXPECT_EQ(layered.calls.back() == "plain", plain) << to << " " << remove;

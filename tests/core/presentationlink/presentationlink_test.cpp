@@ -1,6 +1,6 @@
 #include "core/presentationlink/presentationlink.h"
 #include "core/presentationlink/titlematch.h"
-#include "fakes/presentationfakes.h"
+#include "fakes/fakerun.h"
 #include "support/rows.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@ namespace quiz
 namespace
 {
 
-using test::FakeHost;
 using test::FakeWindowSystem;
 
 class FakeForm : public LinkForm
@@ -32,16 +31,12 @@ class FakeForm : public LinkForm
     void show() override { ++shown; }
 };
 
-class Link : public ::testing::Test
+class Link : public ::testing::Test, public test::FakeRun
 {
   protected:
-    FakeWindowSystem ws;
-    FakeHost host;
-    RunContext ctx;
+    FakeWindowSystem &ws = windows;
     void SetUp() override
     {
-        ctx.windows = &ws;
-        ctx.host = &host;
         ctx.state.twipsPerPixelX = 15;
         ctx.state.twipsPerPixelY = 15;
     }

@@ -6,7 +6,7 @@
 #include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
 #include "core/votedata/voterecords.h"
-#include "fakes/fakedialogs.h"
+#include "fakes/fakerun.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ namespace
 namespace fs = std::filesystem;
 
 // A copy of the demo presentation folder, so that quiz.txt is written to a temporary place.
-class DemoMeeting : public ::testing::Test
+class DemoMeeting : public ::testing::Test, public test::FakeRun
 {
   protected:
     void SetUp() override
@@ -31,7 +31,6 @@ class DemoMeeting : public ::testing::Test
         ctx.state.dataFolder = folder.str();
         ctx.state.quizFileName = "quiz.quz";
         ctx.state.runMode = "DISPLAY";
-        ctx.dialogs = &dialogs;
         quizList = ReadQuizSetupInto(ctx.state, folder.str() + "/quiz.quz");
         LoadValidKeypads(ctx.state, folder.str() + "/valid.kpd");
     }
@@ -53,9 +52,7 @@ class DemoMeeting : public ::testing::Test
     }
 
     test::TestFolder folder;
-    test::FakeDialogs dialogs;
     std::vector<std::string> quizList;
-    RunContext ctx;
 };
 
 TEST_F(DemoMeeting, ScoresRanksFillsTheRowsAndAppendsTheRecord)

@@ -118,14 +118,9 @@ TEST_F(TwoRoundSheet, TextsOfHeadersAnswersAndScores)
         for (int column = A; column <= J; ++column)
             EXPECT_EQ(sheet.displayText(row, column), expected[row - 1][column - 1]) << row << "," << column;
     EXPECT_FALSE(sheet.cell(9, E)) << "no cell for the entry after the last \";\"";
-    for (auto [row, column, number] : {std::tuple{5, D, true},
-                                       {4, F, true},
-                                       {4, G, true},
-                                       {5, A, true},
-                                       {4, B, true},
-                                       {4, C, true},
-                                       {4, D, false},
-                                       {4, A, false}})
+    const std::tuple<int, int, bool> numbers[] = {{5, D, true}, {4, F, true}, {4, G, true},  {5, A, true},
+                                                  {4, B, true}, {4, C, true}, {4, D, false}, {4, A, false}};
+    for (auto [row, column, number] : numbers)
         EXPECT_EQ(std::holds_alternative<double>(sheet.cell(row, column)->value), number)
             << row << "," << column;
 }

@@ -52,6 +52,15 @@ std::string look(const Sheet &sheet, int row, int column)
     return out;
 }
 
+// The looks of the cells at (row, column), "|"-separated.
+std::string looks(const Sheet &sheet, std::initializer_list<std::pair<int, int>> cells)
+{
+    std::string out;
+    for (const auto &[r, c] : cells)
+        out += (out.empty() ? "" : "|") + look(sheet, r, c);
+    return out;
+}
+
 TEST(ResultsWorkbook, IndividualResultsBandsBordersGreenAndHeader)
 {
     ResultsGrid g = grid({{"Participant Name", "Raw\r\nScore", "Weighted\r\nScore", "q1.tlx", "q2.tlx"},
@@ -65,13 +74,8 @@ TEST(ResultsWorkbook, IndividualResultsBandsBordersGreenAndHeader)
     EXPECT_TRUE(sheet.cell(1, 2)->format.wrap);
     EXPECT_TRUE(std::holds_alternative<double>(sheet.cell(2, 2)->value));
     EXPECT_EQ(sheet.displayText(2, 5), "3 (2)");
-    const std::pair<std::pair<int, int>, const char *> expected[] = {
-        {{1, 1}, "- mm-m"},      {{1, 5}, "- -mmm"},      {{2, 1}, "C0C0C0 gg-g"},
-        {{2, 2}, "C0C0C0 -g-g"}, {{2, 4}, "00FF00 gggg"}, {{3, 4}, "00CCFF gggg"},
-        {{3, 5}, "00CCFF gggg"}, {{4, 3}, "C0C0C0 -g-g"}, {{3, 6}, "none"},
-    };
-    for (const auto &[at, want] : expected)
-        EXPECT_EQ(look(sheet, at.first, at.second), want) << at.first << "," << at.second;
+    EXPECT_EQ(looks(sheet, {{1, 1}, {1, 5}, {2, 1}, {2, 2}, {2, 4}, {3, 4}, {3, 5}, {4, 3}, {3, 6}}),
+              "- mm-m|- -mmm|C0C0C0 gg-g|C0C0C0 -g-g|00FF00 gggg|00CCFF gggg|00CCFF gggg|C0C0C0 -g-g|none");
     EXPECT_EQ(sheet.rowHeight(1), 27.75);
     EXPECT_EQ(sheet.columnWidth(1), 16);
     EXPECT_EQ(sheet.columnWidth(3), 9);
@@ -85,13 +89,9 @@ TEST(ResultsWorkbook, ResultsByQuestionFramesHeaderAndDataAndFitsColumnA)
     g.mark(1, 2, MarkGreen);
     const Sheet sheet = collect(QuestionResultsSheet(g));
     EXPECT_EQ(sheet.name(), "Results by Question");
-    EXPECT_EQ(look(sheet, 1, 1), "none");
-    EXPECT_EQ(look(sheet, 1, 2), "- mm-m");
-    EXPECT_EQ(look(sheet, 1, 3), "- -mmm");
+    EXPECT_EQ(looks(sheet, {{1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 3}, {3, 3}}),
+              "none|- mm-m|- -mmm|- mm--|00FF00 -mm-|- --mm");
     EXPECT_EQ(sheet.cell(1, 2)->format.vertical, VerticalAlignment::Centre);
-    EXPECT_EQ(look(sheet, 2, 1), "- mm--");
-    EXPECT_EQ(look(sheet, 2, 3), "00FF00 -mm-");
-    EXPECT_EQ(look(sheet, 3, 3), "- --mm");
     // "q2.tlx   [Item 1]": 17 characters at 11 points, plus the 0.71 margin.
     EXPECT_DOUBLE_EQ(sheet.columnWidth(1), 17.71);
     EXPECT_EQ(sheet.columnWidth(2), Sheet::standardColumnWidth);
@@ -109,10 +109,7 @@ TEST(ResultsWorkbook, ResultsWithTextOutlinesEachQuestion)
     EXPECT_EQ(sheet.displayText(3, 3), " ");
     EXPECT_TRUE(sheet.cell(1, 4)->format.font.bold);
     EXPECT_EQ(sheet.cell(2, 2)->format.horizontal, HorizontalAlignment::Left);
-    EXPECT_EQ(look(sheet, 1, 1), "- ----");
-    EXPECT_EQ(look(sheet, 2, 1), "- mm--");
-    EXPECT_EQ(look(sheet, 3, 4), "- --mm");
-    EXPECT_EQ(look(sheet, 4, 2), "- -m-m");
+    EXPECT_EQ(looks(sheet, {{1, 1}, {2, 1}, {3, 4}, {4, 2}}), "- ----|- mm--|- --mm|- -m-m");
     EXPECT_EQ(sheet.columnWidth(1), 40);
     EXPECT_EQ(sheet.columnWidth(2), 50);
     // "Votes " in bold: 6 characters widened by a tenth, plus the 0.71 margin.

@@ -65,9 +65,7 @@ TEST(PlacingLeft, TooManyPlacesIsToldOnce)
     tellTooManyPlaces(lastPlacingLeft("1", "150"), dialogs);
     tellTooManyPlaces(lastPlacingLeft("1", "5"), dialogs);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Maximium of 99 keypads may be displayed");
-    EXPECT_EQ(dialogs.messages[0].title, "Quiz setup");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(dialogs.said(0), "Quiz setup|Maximium of 99 keypads may be displayed|exclamation|ok");
     EXPECT_EQ(placesBoxLeft("150"), "1");
     EXPECT_EQ(placesBoxLeft("99"), "99");
 }
