@@ -49,9 +49,8 @@ TEST_P(Scripted, AnswersFitTheirDialog)
     } else {
         const auto p = dialogs.print("t");
         got = !p ? "cancel" : p->pdfPath.empty() ? "printer:" + p->printerName : "pdf:" + p->pdfPath;
-        if (p) {
+        if (p)
             EXPECT_TRUE(p->pdfPath.empty() != p->printerName.empty());
-        }
     }
     EXPECT_EQ(got, r[2]);
     EXPECT_EQ(dialogs.answersLeft(), 0u) << "a line that does not fit is still used up";
