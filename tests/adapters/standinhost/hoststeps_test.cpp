@@ -43,9 +43,7 @@ std::string rect(const PixelRect &r)
 
 std::string number(double v)
 {
-    std::ostringstream out;
-    out << v;
-    return out.str();
+    return QString::number(v).toStdString(); // six significant digits, as a stream writes it
 }
 
 class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<test::Block>
