@@ -1,5 +1,4 @@
 #include "adapters/dialogs/qtdialogs.h"
-#include "adapters/dialogs/scripteddialogs.h"
 #include "adapters/dialogs/unattendeddialogs.h"
 #include "qtsupport/dialogconversions.h"
 #include "support/rows.h"
