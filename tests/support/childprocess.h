@@ -44,6 +44,16 @@ inline bool waitThroughErrors(const std::function<bool()> &condition, int second
         seconds);
 }
 
+// In a child just forked: it ends with the test, even one killed on a
+// time-out, and holds none of the test's streams open.
+inline void tieToTestAndSilence(int deathSignal)
+{
+    prctl(PR_SET_PDEATHSIG, deathSignal);
+    const int null = open("/dev/null", O_RDWR);
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        dup2(null, fd);
+}
+
 // Started with changes to the environment ("" removes a variable). The office
 // started on a new profile may ask to be started again (exit code 81).
 class Child
@@ -82,10 +92,7 @@ class Child
     {
         if ((pid_ = fork()) != 0)
             return;
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        const int null = open("/dev/null", O_RDWR);
-        for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
-            dup2(null, fd);
+        tieToTestAndSilence(SIGKILL);
         for (const auto &[name, value] : env_)
             value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
         std::vector<char *> argv;

@@ -110,8 +110,7 @@ std::vector<Row> loadRows(const std::string &relative)
         if (trim(line).empty() || trim(line)[0] == '#')
             continue;
         const std::vector<std::string> cells = splitCells(line);
-        Row row{relative, number, cells[0], {cells.begin() + 1, cells.end()}};
-        rows.push_back(std::move(row));
+        rows.push_back(Row{relative, number, cells[0], {cells.begin() + 1, cells.end()}});
     }
     return rows;
 }

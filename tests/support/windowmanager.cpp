@@ -1,9 +1,8 @@
 #include "support/windowmanager.h"
+#include "support/childprocess.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -43,11 +42,7 @@ WindowManager::WindowManager(const std::string &display)
         return;
     pid_ = fork();
     if (pid_ == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int null = open("/dev/null", O_RDWR);
-        dup2(null, STDIN_FILENO);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
+        tieToTestAndSilence(SIGTERM);
         setenv("DISPLAY", display.c_str(), 1);
         execlp("openbox", "openbox", "--sm-disable", static_cast<char *>(nullptr));
         _exit(127);

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStringList>
 
+#include "support/rows.h"
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -36,63 +38,36 @@ struct ReadBook {
     std::vector<ReadSheet> sheets;
 };
 
+// The fields of a read cell in the order the dump writes them, by name.
+inline const std::vector<std::pair<std::string, std::string ReadCell::*>> readCellFields{
+    {"kind", &ReadCell::kind},         {"value", &ReadCell::value},   {"fontName", &ReadCell::fontName},
+    {"fontSize", &ReadCell::fontSize}, {"bold", &ReadCell::bold},     {"fontColour", &ReadCell::fontColour},
+    {"fill", &ReadCell::fill},         {"left", &ReadCell::left},     {"top", &ReadCell::top},
+    {"right", &ReadCell::right},       {"bottom", &ReadCell::bottom}, {"horizontal", &ReadCell::horizontal},
+    {"vertical", &ReadCell::vertical}, {"wrap", &ReadCell::wrap},     {"rotation", &ReadCell::rotation}};
+
 // One field of a read cell by its name ("kind", "value", "bold", "fill", "left", ...).
 inline std::string cellField(const ReadCell &c, const std::string &field)
 {
-    const std::map<std::string, std::string> fields{
-        {"kind", c.kind},         {"value", c.value},   {"fontName", c.fontName},
-        {"fontSize", c.fontSize}, {"bold", c.bold},     {"fontColour", c.fontColour},
-        {"fill", c.fill},         {"left", c.left},     {"top", c.top},
-        {"right", c.right},       {"bottom", c.bottom}, {"horizontal", c.horizontal},
-        {"vertical", c.vertical}, {"wrap", c.wrap},     {"rotation", c.rotation}};
-    return fields.count(field) ? fields.at(field) : "no field " + field;
-}
-
-inline std::string xlsxDumpScript()
-{
-    // Not __FILE__: ccache builds see relative source paths.
-    return std::string(QUIZ_TESTS_DIR) + "/support/xlsxdump.py";
-}
-
-inline std::vector<std::string> tabFields(const std::string &line)
-{
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const auto tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos)
-            return fields;
-        start = tab + 1;
-    }
-}
-
-inline std::string unescapeDump(const std::string &text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-    }
-    return out;
+    for (const auto &[name, member] : readCellFields)
+        if (name == field)
+            return c.*member;
+    return "no field " + field;
 }
 
 inline ReadBook readXlsx(const std::string &path)
 {
     ReadBook book;
-    QProcess python;
-    python.start("python3", {QString::fromStdString(xlsxDumpScript()), QString::fromStdString(path)});
+    QProcess python; // not __FILE__ for the script: ccache builds see relative source paths
+    python.start("python3", {QUIZ_TESTS_DIR "/support/xlsxdump.py", QString::fromStdString(path)});
     if (!python.waitForFinished(30000) || python.exitCode() != 0) {
         book.error = python.readAllStandardError().toStdString();
         return book;
     }
-    const QList<QByteArray> lines = python.readAllStandardOutput().split('\n');
-    for (const QByteArray &raw : lines) {
-        const auto f = tabFields(raw.toStdString());
+    for (const QByteArray &line : python.readAllStandardOutput().split('\n')) {
+        std::vector<std::string> f;
+        for (const QByteArray &field : line.split('\t'))
+            f.push_back(field.toStdString());
         if (f[0] == "book") {
             book.activeSheet = std::stoi(f[1]);
         } else if (f[0] == "sheet") {
@@ -103,15 +78,10 @@ inline ReadBook readXlsx(const std::string &path)
         } else if (f[0] == "row") {
             book.sheets.at(std::stoi(f[1])).rowHeights[std::stoi(f[2])] = f[3];
         } else if (f[0] == "cell" && f.size() >= 18) {
-            ReadCell c{f[3],  unescapeDump(f[4]),
-                       f[5],  f[6],
-                       f[7],  f[8],
-                       f[9],  f[10],
-                       f[11], f[12],
-                       f[13], f[14],
-                       f[15], f[16],
-                       f[17]};
-            book.sheets.at(std::stoi(f[1])).cells[f[2]] = c;
+            ReadCell &c = book.sheets.at(std::stoi(f[1])).cells[f[2]];
+            for (std::size_t i = 0; i < readCellFields.size(); ++i)
+                c.*readCellFields[i].second = f[3 + i];
+            c.value = unescapeCell(c.value); // escaped by the dump as row cells are
         }
     }
     book.ok = true;

@@ -1,9 +1,8 @@
 #include "support/xvfb.h"
+#include "support/childprocess.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,13 +21,7 @@ Xvfb::Xvfb(int width, int height)
     pid_ = fork();
     if (pid_ == 0) {
         close(fds[0]);
-        // The server ends with the test, even one killed on a time-out, and
-        // holds none of its output streams open.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int null = open("/dev/null", O_RDWR);
-        dup2(null, STDIN_FILENO);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
+        tieToTestAndSilence(SIGTERM);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
                "-noreset", static_cast<char *>(nullptr));
         _exit(127);

@@ -28,6 +28,7 @@ struct ChannelTest : ::testing::Test {
         logPath = folder.str() + "/tlxctrl.log";
     }
     std::string log() const { return folder.read("tlxctrl.log"); }
+    QStringList logArgs() const { return {"--log", QString::fromStdString(logPath)}; }
 
     test::TestFolder folder;
     std::string socketPath, names, logPath;
@@ -35,8 +36,8 @@ struct ChannelTest : ::testing::Test {
 
 TEST_F(ChannelTest, TextsArriveInOrderStatusBlockFirst)
 {
-    test::StandIn standIn(socketPath, {"--names", QString::fromStdString(names), "--log",
-                                       QString::fromStdString(logPath), "--status"});
+    test::StandIn standIn(socketPath,
+                          QStringList{"--names", QString::fromStdString(names), "--status"} + logArgs());
     ASSERT_TRUE(standIn.started());
     LocalSocketChannel channel(socketPath);
     ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
@@ -68,14 +69,13 @@ TEST_F(ChannelTest, NoControllerMeansNotRunningAndNoLink)
     EXPECT_FALSE(channel.controllerRunning());
     EXPECT_FALSE(channel.open());
     // The stand-in takes the place of a stale socket.
-    test::StandIn standIn(socketPath, {"--log", QString::fromStdString(logPath)});
+    test::StandIn standIn(socketPath, logArgs());
     EXPECT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
 }
 
 TEST_F(ChannelTest, ALinkBrokenByTheControllerFailsTheNextSendAndReopens)
 {
-    auto standIn =
-        std::make_unique<test::StandIn>(socketPath, QStringList{"--log", QString::fromStdString(logPath)});
+    auto standIn = std::make_unique<test::StandIn>(socketPath, logArgs());
     ASSERT_TRUE(standIn->started());
     LocalSocketChannel channel(socketPath);
     ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
@@ -84,8 +84,7 @@ TEST_F(ChannelTest, ALinkBrokenByTheControllerFailsTheNextSendAndReopens)
     ASSERT_TRUE(waitUntil([&] { return !channel.isOpen(); }));
     EXPECT_EQ(channel.send("NextSlide,2"), SendResult::Failed);
 
-    standIn =
-        std::make_unique<test::StandIn>(socketPath, QStringList{"--log", QString::fromStdString(logPath)});
+    standIn = std::make_unique<test::StandIn>(socketPath, logArgs());
     ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
     EXPECT_TRUE(channel.open());
     EXPECT_EQ(channel.send("CheckLink"), SendResult::Delivered);

@@ -1,5 +1,4 @@
 #include "adapters/dialogs/qtdialogs.h"
-#include "adapters/dialogs/scripteddialogs.h"
 #include "adapters/dialogs/unattendeddialogs.h"
 #include "qtsupport/dialogconversions.h"
 #include "support/rows.h"
@@ -35,30 +34,6 @@ void whenModalShows(std::function<void(QWidget *)> act)
     timer->start();
 }
 
-struct SeenBox {
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-};
-
-MessageAnswer answerBox(MessageButtons buttons, MessageIcon icon, QMessageBox::StandardButton press,
-                        SeenBox &seen)
-{
-    whenModalShows([&seen, press](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        ASSERT_NE(box, nullptr);
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = box->standardButtons();
-        seen.defaultButton = box->standardButton(box->defaultButton());
-        box->button(press)->click();
-    });
-    QtDialogs dialogs;
-    return dialogs.message("caf\xC3\xA9 text", "Confirm File Replace", icon, buttons);
-}
-
 } // namespace
 
 TEST(QtDialogs, MessageBoxShowsTitleIconAndButtonsWithTheFirstAsDefault)
@@ -80,33 +55,34 @@ TEST(QtDialogs, MessageBoxShowsTitleIconAndButtonsWithTheFirstAsDefault)
         // clang-format on
     };
     for (const auto &c : cases) {
-        SeenBox seen;
-        EXPECT_EQ(answerBox(c.buttons, c.icon, c.press, seen), c.answer);
-        EXPECT_EQ(seen.title, QStringLiteral("Confirm File Replace"));
-        EXPECT_EQ(seen.text, QString::fromUtf8("caf\xC3\xA9 text"));
-        EXPECT_EQ(seen.icon, c.qtIcon);
-        EXPECT_EQ(seen.buttons, c.qtButtons);
-        EXPECT_EQ(seen.defaultButton, c.defaultButton);
+        whenModalShows([&c](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Confirm File Replace"));
+            EXPECT_EQ(box->text(), QString::fromUtf8("caf\xC3\xA9 text"));
+            EXPECT_EQ(box->icon(), c.qtIcon);
+            EXPECT_EQ(box->standardButtons(), c.qtButtons);
+            EXPECT_EQ(box->standardButton(box->defaultButton()), c.defaultButton);
+            box->button(c.press)->click();
+        });
+        EXPECT_EQ(QtDialogs().message("caf\xC3\xA9 text", "Confirm File Replace", c.icon, c.buttons),
+                  c.answer);
     }
 }
 
 TEST(QtDialogs, InputBoxStartsFromTheDefaultAndCancelGivesNothing)
 {
-    QString seenLabel, seenTitle, seenPreset;
-    whenModalShows([&](QWidget *w) {
+    whenModalShows([](QWidget *w) {
         auto *box = qobject_cast<QInputDialog *>(w);
         ASSERT_NE(box, nullptr);
-        seenLabel = box->labelText();
-        seenTitle = box->windowTitle();
-        seenPreset = box->textValue();
+        EXPECT_EQ(box->labelText(), QStringLiteral("What type?"));
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Debug mode"));
+        EXPECT_EQ(box->textValue(), QStringLiteral("ResultsTable"));
         box->setTextValue(QStringLiteral("print "));
         box->accept();
     });
     QtDialogs dialogs;
     EXPECT_EQ(dialogs.input("What type?", "Debug mode", "ResultsTable"), "print ");
-    EXPECT_EQ(seenLabel, QStringLiteral("What type?"));
-    EXPECT_EQ(seenTitle, QStringLiteral("Debug mode"));
-    EXPECT_EQ(seenPreset, QStringLiteral("ResultsTable"));
 
     whenModalShows([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
     EXPECT_EQ(dialogs.input("What type?", "Debug mode", "x"), std::nullopt);
@@ -114,15 +90,13 @@ TEST(QtDialogs, InputBoxStartsFromTheDefaultAndCancelGivesNothing)
 
 TEST(QtDialogs, FontDialogStartsFromTheGivenFontAndKeepsItsColour)
 {
-    QString title;
-    QFont shownFont;
-    bool hasColourButton = false;
-    whenModalShows([&](QWidget *w) {
+    whenModalShows([](QWidget *w) {
         auto *dialog = qobject_cast<QFontDialog *>(w);
         ASSERT_NE(dialog, nullptr);
-        title = dialog->windowTitle();
-        shownFont = dialog->currentFont();
-        hasColourButton = dialog->findChild<QPushButton *>(QStringLiteral("fontColour")) != nullptr;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Font"));
+        EXPECT_EQ(dialog->currentFont().pointSize(), 20);
+        EXPECT_TRUE(dialog->currentFont().bold());
+        EXPECT_NE(dialog->findChild<QPushButton *>(QStringLiteral("fontColour")), nullptr);
         // Styles depend on the fonts installed; the effects do not.
         QFont font = dialog->currentFont();
         font.setUnderline(true);
@@ -133,10 +107,6 @@ TEST(QtDialogs, FontDialogStartsFromTheGivenFontAndKeepsItsColour)
     QtDialogs dialogs;
     const FontChoice initial{"DejaVu Sans", 20, true, false, false, false, 0x0000FF};
     const auto chosen = dialogs.font("Font", initial);
-    EXPECT_EQ(title, QStringLiteral("Font"));
-    EXPECT_EQ(shownFont.pointSize(), 20);
-    EXPECT_TRUE(shownFont.bold());
-    EXPECT_TRUE(hasColourButton);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->size, 20);
     EXPECT_TRUE(chosen->bold);

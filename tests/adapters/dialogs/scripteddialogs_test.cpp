@@ -8,8 +8,6 @@
 #include <map>
 
 using namespace quiz;
-using quiz::test::Row;
-using quiz::test::TestFolder;
 
 namespace
 {
@@ -24,7 +22,7 @@ using Scripted = quiz::test::RowTest;
 // One dialog answered by one line (or none); the result and the recorded answer.
 TEST_P(Scripted, AnswersFitTheirDialog)
 {
-    const Row &r = GetParam();
+    const quiz::test::Row &r = GetParam();
     ScriptedDialogs dialogs(r[0] == "none" ? std::vector<std::string>{} : std::vector<std::string>{r[0]});
     std::string got;
     if (r.name == "message") {
@@ -49,9 +47,8 @@ TEST_P(Scripted, AnswersFitTheirDialog)
     } else {
         const auto p = dialogs.print("t");
         got = !p ? "cancel" : p->pdfPath.empty() ? "printer:" + p->printerName : "pdf:" + p->pdfPath;
-        if (p) {
+        if (p)
             EXPECT_TRUE(p->pdfPath.empty() != p->printerName.empty());
-        }
     }
     EXPECT_EQ(got, r[2]);
     EXPECT_EQ(dialogs.answersLeft(), 0u) << "a line that does not fit is still used up";
@@ -64,7 +61,7 @@ QUIZ_ROWS(Scripted, "dialogs/scripted.rows");
 
 TEST(ScriptedDialogs, AnswersAreTakenInOrderAndTheLogHoldsOneExactJsonObjectPerDialog)
 {
-    TestFolder folder;
+    quiz::test::TestFolder folder;
     const auto answers = folder.write("answers", "No\r\ntext:a \"b\"\\c\nfile:/x/r.xls\n\nOK").string();
     EXPECT_EQ(readAnswerLines(answers),
               (std::vector<std::string>{"No", "text:a \"b\"\\c", "file:/x/r.xls", "", "OK"}));

@@ -18,11 +18,6 @@ namespace quiz
 namespace
 {
 
-bool waitUntil(const std::function<bool()> &done)
-{
-    return test::waitUntil(done, 60000);
-}
-
 TEST(PhoneSlowConnections, AreClosedAndHoldUpNobody)
 {
     test::TestFolder data;
@@ -72,14 +67,14 @@ TEST(PhoneSlowConnections, AreClosedAndHoldUpNobody)
                        });
     };
     call("/api/presenter/open", "presenter-secret", {{"question", "q1.tlx"}}, [](const QJsonObject &) {});
-    ASSERT_TRUE(waitUntil([&] { return pending == 0; }));
+    ASSERT_TRUE(test::waitUntil([&] { return pending == 0; }, 60000));
     for (int i = 0; i < 100; ++i)
         call("/api/join", "", {{"code", "123456"}, {"name", QString("P%1").arg(i)}},
              [&](const QJsonObject &b) {
                  call("/api/answer", b.value("token").toString(), {{"vote", 1}, {"answer", "2"}},
                       [&](const QJsonObject &) { ++accepted; });
              });
-    ASSERT_TRUE(waitUntil([&] { return pending == 0; }));
+    ASSERT_TRUE(test::waitUntil([&] { return pending == 0; }, 60000));
     EXPECT_EQ(accepted, 100);
     EXPECT_EQ(server.closeVote().status, 200);
     const std::string votes = readTextFile(data.str() + "/votes.rec").value_or("");
@@ -90,15 +85,15 @@ TEST(PhoneSlowConnections, AreClosedAndHoldUpNobody)
 
     // Every trickling connection is closed by the server: those over the
     // address's limit at once (503), the others when their request is late (408).
-    ASSERT_TRUE(waitUntil([&] { return closedByServer == 500; })) << closedByServer;
+    ASSERT_TRUE(test::waitUntil([&] { return closedByServer == 500; }, 60000)) << closedByServer;
     EXPECT_EQ(timedOut + refused, 500);
     EXPECT_GE(timedOut, 256);
 
     QTcpSocket big;
     big.connectToHost(QHostAddress::LocalHost, server.port());
-    ASSERT_TRUE(waitUntil([&] { return big.state() == QAbstractSocket::ConnectedState; }));
+    ASSERT_TRUE(test::waitUntil([&] { return big.state() == QAbstractSocket::ConnectedState; }, 60000));
     big.write("POST /api/join HTTP/1.1\r\nX-Pad: " + QByteArray(20000, 'a'));
-    ASSERT_TRUE(waitUntil([&] { return big.state() == QAbstractSocket::UnconnectedState; }));
+    ASSERT_TRUE(test::waitUntil([&] { return big.state() == QAbstractSocket::UnconnectedState; }, 60000));
     EXPECT_TRUE(big.readAll().startsWith("HTTP/1.1 413")) << "an oversized request is refused";
 }
 

@@ -43,9 +43,7 @@ std::string rect(const PixelRect &r)
 
 std::string number(double v)
 {
-    std::ostringstream out;
-    out << v;
-    return out.str();
+    return QString::number(v).toStdString(); // six significant digits, as a stream writes it
 }
 
 class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<test::Block>
@@ -65,6 +63,7 @@ class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<
     {
         const std::string &op = c.at(0);
         const auto arg = [&](size_t i) { return std::stoi(c.at(i)); };
+        const auto real = [&](size_t i) { return std::stod(c.at(i)); };
         if (op == "macro")
             host->runMacro(c.at(1), Cells(c.begin() + 2, c.end()));
         else if (op == "program")
@@ -123,14 +122,7 @@ class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<
             return host->pastePicture(arg(1), path(c.at(2)));
         else if (op == "update")
             host->updateShape(arg(1), c.at(2),
-                              HostShape{c.at(3),
-                                        "",
-                                        {},
-                                        std::stod(c.at(4)),
-                                        std::stod(c.at(5)),
-                                        std::stod(c.at(6)),
-                                        std::stod(c.at(7)),
-                                        true});
+                              HostShape{c.at(3), "", {}, real(4), real(5), real(6), real(7), true});
         else if (op == "delete")
             host->deleteShape(arg(1), c.at(2));
         else if (op == "show") {

@@ -1,19 +1,15 @@
 #include "hostfixture.h"
 
-#include <cstdlib>
-
 namespace quiz
 {
 namespace
 {
 
-using test::TestFolder;
-
 using BadHost = test::RowTest;
 
 TEST_P(BadHost, GivesAClearErrorAndNoHost)
 {
-    TestFolder folder;
+    test::TestFolder folder;
     const std::string path = GetParam()[0] == "none"      ? (folder.path() / "missing.json").string()
                              : GetParam()[0] == "unnamed" ? ""
                                                           : folder.write("host.json", GetParam()[0]).string();
