@@ -3,6 +3,7 @@
 // needed, files/ laid over the copy of the demo folder and expected/ files.
 // How to write one: docs/testing.md.
 
+#include "support/childprocess.h"
 #include "support/quizrunner.h"
 #include "support/rows.h"
 #include "support/xlsxreadback.h"
@@ -19,14 +20,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <set>
 #include <sstream>
-#include <thread>
 
 using namespace quiz::test;
 namespace fs = std::filesystem;
@@ -96,13 +94,12 @@ bool has(const std::string &text, const std::string &part)
 // The controller stand-in may log a moment after the program has ended.
 bool controllerGot(const QuizRunner &runner, const std::string &command)
 {
-    for (int i = 0; i < 60; ++i) {
-        const auto log = runner.controllerLog();
-        if (std::find(log.begin(), log.end(), command) != log.end())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
+    return waitFor(
+        [&] {
+            const auto log = runner.controllerLog();
+            return std::find(log.begin(), log.end(), command) != log.end();
+        },
+        3);
 }
 
 // Sends the stand-in a command of the test's own after the run and waits until it
@@ -170,23 +167,19 @@ class E2e : public ::testing::TestWithParam<Block>
     }
 };
 
-const std::set<std::string> setUpKeys = {"script", "run",      "answer", "env",          "remove",
-                                         "write",  "readonly", "host",   "host-replace", "next"};
-const std::set<std::string> expectKeys = {"exit",           "dialogs",    "dialog",        "stderr",
-                                          "no-stderr",      "stdout",     "stdout-is",     "own-stderr",
-                                          "script-results", "controller", "no-controller", "file",
-                                          "file-same",      "file-has",   "no-file",       "windows-enabled",
-                                          "host-value",     "host-count", "host-between",  "png",
-                                          "pdf-line",       "pdf-count",  "xlsx-file",     "xlsx-sheet",
-                                          "xlsx-sheets",    "xlsx-row",   "xlsx-absent",   "xlsx"};
+// Every directive a scenario may hold, blank-separated.
+const std::string keys =
+    " script run answer env remove write readonly host host-replace next exit dialogs dialog "
+    "stderr no-stderr stdout stdout-is own-stderr script-results controller no-controller "
+    "file file-same file-has no-file windows-enabled host-value host-count host-between "
+    "png pdf-line pdf-count xlsx-file xlsx-sheet xlsx-sheets xlsx-row xlsx-absent xlsx ";
 
 TEST_P(E2e, Replays)
 {
     const Block &sc = GetParam();
     // A misspelt directive fails rather than passing unread.
     for (const auto &line : sc.lines)
-        ASSERT_TRUE(setUpKeys.count(line.first) || expectKeys.count(line.first))
-            << "unknown directive \"" << line.first << "\"";
+        ASSERT_TRUE(has(keys, " " + line.first + " ")) << "unknown directive \"" << line.first << "\"";
     const fs::path source = fs::path(dataPath(sc.file)).parent_path();
     if (fs::exists(source / "files"))
         fs::copy(source / "files", runner.folder().path(),
@@ -246,6 +239,11 @@ void E2e::replay(const fs::path &source, const Block &sc)
         "\nstderr:\n" + r.err + "\nscript log:\n" + runner.folder().read("drive.txt.log");
     std::optional<ReadBook> book;
     std::string pdf, workbook = "results.xls";
+    const auto summary = [&]() -> const std::string & {
+        if (pdf.empty())
+            pdf = pdfText(runner.dataPath("summary.pdf"));
+        return pdf;
+    };
     size_t sheetIndex = 0;
     for (const auto &[key, raw] : sc.lines) {
         std::vector<std::string> c;
@@ -313,18 +311,13 @@ void E2e::replay(const fs::path &source, const Block &sc)
             ASSERT_FALSE(picture.isNull());
             EXPECT_EQ(std::to_string(picture.width()) + "x" + std::to_string(picture.height()), c[1]);
             const auto xy = QString::fromStdString(c[2]).split(',');
-            if (!c[2].empty()) {
+            if (!c[2].empty())
                 EXPECT_EQ(picture.pixelColor(xy[0].toInt(), xy[1].toInt()).name().toStdString(), c[3]);
-            }
-        } else if (key == "pdf-line") {
-            if (pdf.empty())
-                pdf = pdfText(runner.dataPath("summary.pdf"));
-            EXPECT_TRUE(std::regex_search(pdf, std::regex("(^|\\n) ?" + c[0] + " ?(\\n|$)"))) << pdf;
-        } else if (key == "pdf-count") {
-            if (pdf.empty())
-                pdf = pdfText(runner.dataPath("summary.pdf"));
-            EXPECT_EQ(std::count(pdf.begin(), pdf.end(), c[0][0]), std::stoi(c[1])) << pdf;
-        } else if (key == "xlsx-file") {
+        } else if (key == "pdf-line")
+            EXPECT_TRUE(std::regex_search(summary(), std::regex("(^|\\n) ?" + c[0] + " ?(\\n|$)"))) << pdf;
+        else if (key == "pdf-count")
+            EXPECT_EQ(std::count(summary().begin(), summary().end(), c[0][0]), std::stoi(c[1])) << pdf;
+        else if (key == "xlsx-file") {
             workbook = c[0] == "~" ? named(runner.folder().path(), c[1]) : c[0];
             book.reset();
         } else if (key == "xlsx-sheet") {

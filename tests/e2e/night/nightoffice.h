@@ -8,14 +8,23 @@
 #include "support/childprocess.h"
 #include "support/testfolder.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <utility>
 
 namespace quiz::test
 {
+
+// A night needs the office, xdotool and xwininfo; without them its test is skipped.
+#define QUIZ_SKIP_WITHOUT_THE_OFFICE()                                                                       \
+    if (access(QUIZ_OFFICE_PROGRAM "/soffice.bin", X_OK) != 0 ||                                             \
+        std::system("command -v xdotool >/dev/null && command -v xwininfo >/dev/null") != 0)                 \
+    GTEST_SKIP() << "needs LibreOffice Impress, xdotool and xwininfo"
 
 // `name` names the controller's socket and the UI script in the folder
 // (NAME.sock, NAME.uiscript); `quiz` is the program the office starts.
@@ -48,10 +57,11 @@ inline std::map<std::string, std::string> nightEnvironment(const TestFolder &dir
 
 // The office (without its splash window, whose early focus could end it under
 // load) with the build's extension and one document of the folder.
-inline Child startNightOffice(const std::string &office, const TestFolder &dir,
-                              const std::map<std::string, std::string> &env, const std::string &document)
+inline Child startNightOffice(const TestFolder &dir, const std::map<std::string, std::string> &env,
+                              const std::string &document)
 {
-    return Child({office, "-env:UserInstallation=file://" + dir.str() + "/profile",
+    return Child({QUIZ_OFFICE_PROGRAM "/soffice.bin",
+                  "-env:UserInstallation=file://" + dir.str() + "/profile",
                   "-env:BUNDLED_EXTENSIONS=file://" QUIZ_BINARY_DIR "/extension/bundled", "--norestore",
                   "--nologo", "--nolockcheck", dir.str() + "/" + document},
                  env);

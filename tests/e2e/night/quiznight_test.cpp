@@ -26,7 +26,6 @@ namespace
 {
 
 namespace fs = std::filesystem;
-const std::string kOffice = QUIZ_OFFICE_PROGRAM "/soffice.bin";
 
 // The composed texts of the display that a traced run wrote.
 std::vector<std::string> displayTexts(const std::string &trace)
@@ -40,10 +39,7 @@ using test::waitFor;
 
 TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
 {
-    if (access(kOffice.c_str(), X_OK) != 0 ||
-        std::system("command -v xdotool >/dev/null && command -v xwininfo >/dev/null") != 0)
-        GTEST_SKIP() << "needs LibreOffice Impress, xdotool and xwininfo";
-    const std::string extensions = QUIZ_BINARY_DIR "/extension/bundled";
+    QUIZ_SKIP_WITHOUT_THE_OFFICE();
     test::QuizRunner runner;
     const test::TestFolder &dir = runner.folder();
     const std::string folder = dir.str();
@@ -73,7 +69,7 @@ TEST(QuizNight, AClickOnTheQuizShapeShowsTheTopPlacesAndTheShowMovesOn)
     auto env = test::nightEnvironment(dir, server.display(), connection, runner.quizBinary(), "night");
     env["TALVIX_TRACE"] = folder + "/night.trace";
     env["TALVIX_UI_SCRIPT"] = folder + "/end.uiscript";
-    Child office = test::startNightOffice(kOffice, dir, env, "night.fodp");
+    Child office = test::startNightOffice(dir, env, "night.fodp");
     Child controller({runner.controllerBinary(), "--impress", connection, "--start-show", "6", "--names",
                       folder + "/names.csv", "--log", folder + "/night.log", "--socket",
                       folder + "/night.sock"},
