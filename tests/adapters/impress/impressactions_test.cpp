@@ -22,17 +22,15 @@ TEST(ImpressActions, PathsBecomeFileUrlsAndBack)
     EXPECT_EQ(fileUrlToPath(pathToFileUrl("/t/\xC3\xA9 x#1.png")), "/t/\xC3\xA9 x#1.png");
 }
 
-TEST(ImpressActions, ClickActionsBecomeRunStrings)
+using ClickActions = test::RowTest;
+
+TEST_P(ClickActions, BecomeRunStrings)
 {
-    EXPECT_EQ(runStringOfClickAction(ClickKind::Program, "C:\\Talvix\\Quiz.exe quiz.quz,DISPLAY"),
-              "C:\\Talvix\\Quiz.exe quiz.quz,DISPLAY");
-    EXPECT_EQ(runStringOfClickAction(ClickKind::Program, "file:///opt/quiz%20q.quz,SETUP"),
-              "/opt/quiz q.quz,SETUP");
-    EXPECT_EQ(runStringOfClickAction(ClickKind::Document, "file:///opt/quiz%20q.quz,INSERT"),
-              "/opt/quiz q.quz,INSERT");
-    EXPECT_EQ(runStringOfClickAction(ClickKind::Document, "other.odp"), "");
-    EXPECT_EQ(runStringOfClickAction(ClickKind::Other, "file:///opt/quiz"), "");
+    const std::map<std::string, ClickKind> kinds{
+        {"program", ClickKind::Program}, {"document", ClickKind::Document}, {"other", ClickKind::Other}};
+    EXPECT_EQ(runStringOfClickAction(kinds.at(GetParam()[0]), GetParam()[1]), GetParam()[2]);
 }
+QUIZ_ROWS(ClickActions, "impress/clickactions.rows");
 
 TEST(ImpressActions, LengthsRoundTripThroughHundredthsOfAMillimetre)
 {

@@ -44,6 +44,12 @@ class CountingWindow : public QWidget
     }
 };
 
+// Guards on one socket in a folder of the test's own.
+struct OnOneSocket : ::testing::Test {
+    TestFolder folder;
+    const std::string socket = folder.str() + "/quiz.sock";
+};
+
 } // namespace
 
 TEST(InstanceSocket, IsPerUserUnderTheRuntimeFolder)
@@ -53,10 +59,8 @@ TEST(InstanceSocket, IsPerUserUnderTheRuntimeFolder)
     EXPECT_EQ(fallback.substr(fallback.size() - std::string("/talvix-quiz-42").size()), "/talvix-quiz-42");
 }
 
-TEST(InstanceGuard, NobodyRunningUntilAGuardListens)
+TEST_F(OnOneSocket, GuardNobodyRunningUntilAGuardListens)
 {
-    TestFolder folder;
-    const std::string socket = folder.str() + "/quiz.sock";
     folder.write("quiz.sock", "left behind"); // a stale socket is taken over
     InstanceGuard first(socket), second(socket);
     EXPECT_FALSE(second.anotherInstanceRunning());
@@ -69,10 +73,8 @@ TEST(InstanceGuard, NobodyRunningUntilAGuardListens)
     EXPECT_FALSE(second.anotherInstanceRunning());
 }
 
-TEST(InstanceGuard, CloseRequestReachesTheListeningInstanceWithItsTitle)
+TEST_F(OnOneSocket, GuardCloseRequestReachesTheListeningInstanceWithItsTitle)
 {
-    TestFolder folder;
-    const std::string socket = folder.str() + "/quiz.sock";
     InstanceGuard first(socket), second(socket);
     std::vector<std::string> requested;
     ASSERT_TRUE(first.listen([&](const std::string &title) { requested.push_back(title); }));
@@ -82,10 +84,8 @@ TEST(InstanceGuard, CloseRequestReachesTheListeningInstanceWithItsTitle)
     EXPECT_EQ(requested, (std::vector<std::string>{"Quiz", "caf\xC3\xA9 \"quiz\""}));
 }
 
-TEST(InstanceGuard, ANewerListenerTakesTheSocketOver)
+TEST_F(OnOneSocket, GuardANewerListenerTakesTheSocketOver)
 {
-    TestFolder folder;
-    const std::string socket = folder.str() + "/quiz.sock";
     InstanceGuard older(socket), newer(socket), third(socket);
     int olderHeard = 0, newerHeard = 0;
     ASSERT_TRUE(older.listen([&](const std::string &) { ++olderHeard; }));
@@ -95,10 +95,8 @@ TEST(InstanceGuard, ANewerListenerTakesTheSocketOver)
     EXPECT_EQ(olderHeard, 0);
 }
 
-TEST(InstanceGuard, HandlerMayStopListeningWhileAnsweringARequest)
+TEST_F(OnOneSocket, GuardHandlerMayStopListeningWhileAnsweringARequest)
 {
-    TestFolder folder;
-    const std::string socket = folder.str() + "/quiz.sock";
     InstanceGuard first(socket), second(socket);
     int heard = 0;
     ASSERT_TRUE(first.listen([&](const std::string &) {
@@ -112,10 +110,8 @@ TEST(InstanceGuard, HandlerMayStopListeningWhileAnsweringARequest)
     EXPECT_FALSE(second.anotherInstanceRunning());
 }
 
-TEST(ClaimSingleInstance, ThePreviousInstanceIsAskedToCloseQuizAndGoes)
+TEST_F(OnOneSocket, ClaimThePreviousInstanceIsAskedToCloseQuizAndGoes)
 {
-    TestFolder folder;
-    const std::string socket = folder.str() + "/quiz.sock";
     InstanceGuard previous(socket), current(socket);
     std::vector<std::string> requested;
     ASSERT_TRUE(previous.listen([&](const std::string &title) {
@@ -136,10 +132,8 @@ TEST(ClaimSingleInstance, ThePreviousInstanceIsAskedToCloseQuizAndGoes)
     EXPECT_EQ(alone.applicationTitle(), "Quiz");
 }
 
-TEST(ClaimSingleInstance, GivesUpAfterOneSecondWhenThePreviousInstanceStays)
+TEST_F(OnOneSocket, ClaimGivesUpAfterOneSecondWhenThePreviousInstanceStays)
 {
-    TestFolder folder;
-    const std::string socket = folder.str() + "/quiz.sock";
     InstanceGuard stubborn(socket), current(socket);
     int requests = 0;
     ASSERT_TRUE(stubborn.listen([&](const std::string &) { ++requests; }));
