@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev
-  libxlsxwriter-dev libxcb1-dev libpng-dev zlib1g-dev
+  libminizip-dev libxcb1-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth xdotool x11-utils openbox python3 ccache
   dpkg-dev lintian clang-format

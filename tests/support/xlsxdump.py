@@ -11,6 +11,7 @@
 Borders are style/colour; colours RRGGBB, "-" when not set. Text values
 have CR, LF and tab written as \\r, \\n, \\t.
 """
+import re
 import sys
 import zipfile
 import xml.etree.ElementTree as ET
@@ -27,7 +28,9 @@ def colour(el):
 
 
 def text_of(si):
-    return "".join(t.text or "" for t in si.iter("{%s}t" % NS["m"]))
+    # _xHHHH_ stands for the character HHHH (control characters the XML cannot hold).
+    text = "".join(t.text or "" for t in si.iter("{%s}t" % NS["m"]))
+    return re.sub(r"_x([0-9A-Fa-f]{4})_", lambda m: chr(int(m.group(1), 16)), text)
 
 
 def escape(s):

@@ -5,14 +5,20 @@
 namespace quiz
 {
 
-// Writes workbooks as Office Open XML with libxlsxwriter, whatever the file's
-// extension (".xls" names are kept; spreadsheet programs open the content).
-// The file is written beside its final name and then renamed over it.
+// Writes workbooks as Office Open XML, whatever the file's extension (".xls"
+// names are kept; spreadsheet programs open the content). The sheets' XML is
+// made while the rows come and compressed in pieces on the machine's
+// processors; the file is written beside its final name and then renamed over
+// it.
 class XlsxWorkbookWriter : public WorkbookWriter
 {
   public:
+    // zlib's level (1 fastest .. 9 smallest).
+    static constexpr int compressionLevel = 6;
+
     std::string write(const Workbook &book, const std::string &path) override;
-    // Streams the rows: the library keeps one row in memory at a time.
+    // Streams the rows: about a megabyte of a sheet's XML is in memory per
+    // processor, never the sheet.
     std::string writeSheets(const std::vector<SheetSource *> &sheets, std::size_t activeSheet,
                             const std::string &path) override;
 };
