@@ -98,53 +98,67 @@ std::string row(const ResultsGrid &g, int r)
     return s;
 }
 
-TEST(ResultGrids, CompactAndListAnswersSeriesCaptionsScoresAndVoted)
+// The grids of a block of question files, votes and names (tests/data/results/grids.txt).
+using GridBlocks = ::testing::TestWithParam<test::Block>;
+
+TEST_P(GridBlocks, BuildFromTheVotes)
 {
-    const std::vector<QuestionInfo> qs = {
-        question("q1.tlx", "Single", 10, 1, "x4", {"1", "1", "1", "1", "2"}),
-        question("s.tlx", "SERIES", 2, 2, ""), question("gone.tlx", "Single", 2, 1, "1")};
-    const Built b = build(qs, {{"q1.tlx", "12-4AX"}, {"s.tlx;1of2", "1;2;;-;1;10;"}, {"s.tlx;2of2", "2;2"}});
-    ASSERT_EQ(b.outcome, BuildOutcome::Built);
-    const ResultsGrid &k = b.grids.keypadResults;
-    EXPECT_EQ(row(k, 0), "Keypad Number|Raw\r\nScore|Weighted\r\nScore|q1.tlx|s.tlx   [Iteration 1]|"
-                         "s.tlx   [Iteration 2]|gone.tlx");
-    EXPECT_EQ(k.rows(), 7);
-    EXPECT_EQ(row(k, 1), "1|0|0|1|1|2|");
-    EXPECT_EQ(row(k, 3), "3|0|0|-|||");
-    EXPECT_EQ(row(k, 4), "4|1|2|4 (2)*|-||");
-    EXPECT_EQ(row(k, 5), "5|1|1|10*|1||");
-    EXPECT_EQ(row(k, 6), "6|0|0|A|10||");
-    EXPECT_TRUE(k.marked(1, 1, MarkBlue));
-    EXPECT_EQ(k.align(1, 0), CellAlign::CenterTop);
-
-    const ResultsGrid &q = b.grids.questionResults;
-    EXPECT_EQ(row(q, 0), "|0|1|2|3|4|5|6|7|8|9|10|Voted");
-    EXPECT_EQ(row(q, 1), "q1.tlx||1|1|0|1*|0|0|0|0|0|1*|4");
-    EXPECT_EQ(row(q, 2), "s.tlx   [Iteration 1]||2|1|||||||||3");
-    EXPECT_EQ(row(q, 4), "gone.tlx||0*|0|||||||||0");
-    EXPECT_TRUE(q.marked(1, 1, MarkButtonFace));
-    EXPECT_FALSE(q.marked(1, 11, MarkButtonFace));
+    std::vector<QuestionInfo> qs;
+    std::map<std::string, std::string> votes, texts;
+    std::vector<Participant> names;
+    bool withText = false;
+    for (const auto &[key, c] : GetParam().lines) {
+        const auto cell = [&c](size_t i) { return i < c.size() ? c[i] : std::string(); };
+        if (key == "file") {
+            qs.push_back(
+                question(c[0], c[1], std::stoi(c[2]), std::stoi(c[3]), cell(4), test::splitTrimmed(cell(5))));
+            qs.back().optionTexts = test::splitTrimmed(cell(6), ';');
+        } else if (key == "votes" || key == "texts") {
+            (key == "votes" ? votes : texts)[c[0]] = cell(1);
+        } else if (key == "name") {
+            names.push_back({c[0], std::stoi(c[1]), 1});
+        } else if (key != "marked" && key != "outcome" && key != "caption" && key != "keypads" &&
+                   key != "questions" && key != "with-text") {
+            ADD_FAILURE() << "a line nobody reads: " << key;
+        }
+        withText = withText || key == "with-text";
+    }
+    Built b = build(qs, votes, names);
+    if (withText)
+        CreateResultsWithText(qs, texts, b.grids, [](const std::string &) {});
+    const std::map<std::string, const ResultsGrid *> grids{{"keypads", &b.grids.keypadResults},
+                                                           {"questions", &b.grids.questionResults},
+                                                           {"with-text", &b.grids.questionFull}};
+    std::map<std::string, std::string> got{{"caption", b.captions.empty() ? "" : b.captions.back() + "\n"},
+                                           {"outcome", b.outcome == BuildOutcome::Built ? "built\n"
+                                                       : b.outcome == BuildOutcome::NoVotingSlides
+                                                           ? "no voting slides\n"
+                                                           : "no vote data\n"}};
+    for (const auto &[name, g] : grids)
+        for (int r = 0; r < g->rows(); ++r)
+            got[name] += row(*g, r) + "\n";
+    std::map<std::string, std::string> expected;
+    for (const auto &[key, c] : GetParam().lines) {
+        std::string line;
+        for (size_t i = 0; i < c.size(); ++i)
+            line += (i ? "|" : "") + c[i];
+        if (key == "marked") {
+            const ResultsGrid &g = *grids.at(c[0]);
+            const int r = std::stoi(c[1]), column = std::stoi(c[2]);
+            const bool marked = c[3] == "centre-top"
+                                    ? g.align(r, column) == CellAlign::CenterTop
+                                    : g.marked(r, column, c[3] == "blue" ? MarkBlue : MarkButtonFace);
+            got[key] += c[0] + "|" + c[1] + "|" + c[2] + "|" + c[3] + "|" + (marked ? "yes" : "no") + "\n";
+        } else if (!grids.count(key) && key != "outcome" && key != "caption") {
+            continue;
+        }
+        expected[key] += line + "\n";
+    }
+    EXPECT_FALSE(expected.empty()) << "a block without an expectation";
+    for (const auto &[key, text] : expected)
+        EXPECT_EQ(got[key], text) << key;
 }
-
-TEST(ResultGrids, NamesSurplusRowsAndEnds)
-{
-    const std::vector<QuestionInfo> qs = {question("q.tlx", "RANK", 3, 2, "")};
-    const Built b = build(qs, {{"q.tlx;1of2", "--12-"}, {"q.tlx;2of2", "---3"}},
-                          {{"Ann", 3, 1}, {"Bob", 9, 1}, {"", 2, 1}, {"Chair", 0, 1}}); // keypad 0 not shown
-    const ResultsGrid &k = b.grids.keypadResults;
-    EXPECT_EQ(k.text(0, 0), "Participant Name");
-    EXPECT_EQ(k.text(0, 4), "q.tlx   [Item 2]");
-    ASSERT_EQ(k.rows(), 3); // keypads 3 and 4 voted
-    EXPECT_EQ(row(k, 1), "Ann|0|0|1|-");
-    EXPECT_EQ(row(k, 2), "|0|0|2|3");
-    EXPECT_EQ(b.captions.back(), "Allocating Scores");
-    // A later item's answers past the first item's keypads are kept too.
-    const Built longer = build(qs, {{"q.tlx;1of2", "1"}, {"q.tlx;2of2", "-;-;3"}});
-    EXPECT_EQ(row(longer.grids.keypadResults, 3), "3|0|0||3");
-
-    EXPECT_EQ(build({}, {}).outcome, BuildOutcome::NoVotingSlides);
-    EXPECT_EQ(build(qs, {}).outcome, BuildOutcome::NoVoteData);
-}
+QUIZ_BLOCKS(GridBlocks, "results/grids.txt");
 
 TEST(ResultGrids, LineLengthCountsAsTheSplit)
 {
@@ -177,31 +191,6 @@ TEST(QuestionTable, TagsMoveOnceFromShapeToSlide)
     EXPECT_TRUE(host.slides[0].shapes[0].tags.empty());
     LoadVotingSlides(host, dataDir, [](const std::string &) {});
     EXPECT_EQ(host.changes, 2);
-}
-
-TEST(ResultsWithText, OptionTextsFallbacksAndNoVotes)
-{
-    std::vector<QuestionInfo> qs = {question("a.tlx", "Single", 3, 1, "2"),
-                                    question("r.tlx", "RANK", 2, 1, ""), question("t.tlx", "TEXT", 2, 1, ""),
-                                    question("n.tlx", "Single", 2, 1, "")};
-    qs[0].optionTexts = {"From file", "", ""};
-    Built b = build(qs, {{"a.tlx", "2213"}, {"r.tlx;1of1", "1"}, {"t.tlx", "2"}});
-    CreateResultsWithText(qs, {{"A.TLX", "Red\vGreen\r\n\r\n"}, {"T.TLX", ""}}, b.grids,
-                          [](const std::string &) {});
-    const ResultsGrid &f = b.grids.questionFull;
-    const std::vector<std::string> expected = {
-        "Question|Answer|Value|Votes",
-        "a.tlx|Red|1|1",
-        "a.tlx|Green*|2|2",
-        "a.tlx|3|3|1",
-        "a.tlx|Voted||4",
-        "r.tlx   [Item 1]|Rank vote, unable to get value scale||1",
-        "t.tlx|Text vote, unable to get text scale||1",
-        "n.tlx|No Votes Collected||0",
-    };
-    ASSERT_EQ(f.rows(), static_cast<int>(expected.size()));
-    for (int r = 0; r < f.rows(); ++r)
-        EXPECT_EQ(row(f, r), expected[r]);
 }
 
 TEST(Groups, ListingParsingColumnsAndRemoval)
@@ -259,37 +248,33 @@ TEST(Groups, ListingParsingColumnsAndRemoval)
 }
 
 // No votes.rec and no voting slides end the run; votes of no slide's question only say so.
-TEST(ResultsTableLoad, EndsWithItsMessages)
+using TableLoading = test::RowTest;
+
+TEST_P(TableLoading, EndsWithItsMessages)
 {
-    for (const int slides : {-1, 0, 1}) {
-        test::TestFolder folder;
-        if (slides >= 0)
-            folder.write("VOTES.REC", "C:\\x\\other.tlx,1,2,\"12\",05/12/2026,20:10:31\r\n");
-        test::FakeRun run;
-        if (slides == 1)
-            run.host.addSlide({{"Vote", "v.exe series.tlx,1"}});
-        run.host.presentationPath = dataDir + "/show.pptx";
-        run.ctx.state.dataFolder = folder.str();
-        run.ctx.state.modeWord = "RESULTSTABLE";
-        bool timer = false;
-        ResultsGrids grids;
-        std::vector<QuestionInfo> questions;
-        GroupChooser groups;
-        const int ended = test::runEndCode([&] {
-            LoadResultsTable(run.ctx, {}, grids, questions, groups,
-                             {[] {}, [](const std::string &) {}, [](bool) {}, [&] { timer = true; }, [] {}});
-        });
-        const std::string messages[] = {
-            "There are no votes for this meeting (votes.rec does not exist)",
-            "No voting slides in presentation",
-            "Voting data could not be found for talvix professional\r\n\r\nIf you have matrix exercises:\r\n"
-            "Please go to that slide and edit the slide to extrtact data"};
-        ASSERT_EQ(run.dialogs.messages.size(), 1u) << slides;
-        EXPECT_EQ(run.dialogs.messages[0].title + "|" + run.dialogs.messages[0].text,
-                  "Results Table|" + messages[slides + 1]);
-        EXPECT_EQ(ended, slides < 1 ? 0 : -1) << slides;
-        EXPECT_EQ(timer, slides == 1) << slides;
-    }
+    const test::Row &r = GetParam();
+    test::TestFolder folder;
+    if (r.flag(0))
+        folder.write("VOTES.REC", "C:\\x\\other.tlx,1,2,\"12\",05/12/2026,20:10:31\r\n");
+    test::FakeRun run;
+    if (r.flag(1))
+        run.host.addSlide({{"Vote", "v.exe series.tlx,1"}});
+    run.host.presentationPath = dataDir + "/show.pptx";
+    run.ctx.state.dataFolder = folder.str();
+    run.ctx.state.modeWord = "RESULTSTABLE";
+    bool timer = false;
+    ResultsGrids grids;
+    std::vector<QuestionInfo> questions;
+    GroupChooser groups;
+    const int ended = test::runEndCode([&] {
+        LoadResultsTable(run.ctx, {}, grids, questions, groups,
+                         {[] {}, [](const std::string &) {}, [](bool) {}, [&] { timer = true; }, [] {}});
+    });
+    ASSERT_EQ(run.dialogs.messages.size(), 1u);
+    EXPECT_EQ(run.dialogs.messages[0].title + "|" + run.dialogs.messages[0].text, r[2] + "|" + r[3]);
+    EXPECT_EQ(ended, r.num(4));
+    EXPECT_EQ(timer, r.flag(5));
 }
+QUIZ_ROWS(TableLoading, "results/loading.rows");
 
 } // namespace
