@@ -36,12 +36,7 @@ class FakeForm : public LinkForm
 class Link : public ::testing::Test, public test::FakeRun
 {
   protected:
-    FakeWindowSystem &ws = windows;
-    void SetUp() override
-    {
-        ctx.state.twipsPerPixelX = 15;
-        ctx.state.twipsPerPixelY = 15;
-    }
+    FakeWindowSystem &ws = windows; // 15 twips a pixel both ways, as the run state starts
     void addShow(PixelRect showRect)
     {
         ws.add(2, "PowerPoint Slide Show - [show.pptx]", showRect);

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 using namespace quiz;
 
@@ -57,39 +58,6 @@ TEST(QuestionFile, MissingFileAndFolderOfAnotherMachine)
     EXPECT_EQ(presentationFolderOf(""), "");            // never saved
 }
 
-QuestionInfo question(std::string name, std::string type, int options, int items, std::string correct,
-                      std::vector<std::string> weightings = {})
-{
-    QuestionInfo q;
-    q.name = std::move(name);
-    q.voteType = std::move(type);
-    q.optionCount = options;
-    q.itemCount = items;
-    q.firstOption = 1;
-    q.correctAnswers = std::move(correct);
-    q.weightings = std::move(weightings);
-    return q;
-}
-
-struct Built {
-    ResultsGrids grids;
-    BuildOutcome outcome;
-    std::vector<std::string> captions;
-};
-
-Built build(const std::vector<QuestionInfo> &questions, const std::map<std::string, std::string> &votes,
-            std::vector<Participant> names = {})
-{
-    Built b;
-    b.outcome = BuildResultGrids(questions,
-                                 [&](const std::string &key) {
-                                     const auto it = votes.find(key);
-                                     return it == votes.end() ? std::string() : it->second;
-                                 },
-                                 names, b.grids, {[&](const std::string &c) { b.captions.push_back(c); }});
-    return b;
-}
-
 std::string row(const ResultsGrid &g, int r)
 {
     std::string s;
@@ -98,62 +66,94 @@ std::string row(const ResultsGrid &g, int r)
     return s;
 }
 
-// The grids of a block of question files, votes and names (tests/data/results/grids.txt).
+std::string joined(const std::vector<std::string> &items)
+{
+    std::string out;
+    for (size_t i = 0; i < items.size(); ++i)
+        out += (i ? "|" : "") + items[i];
+    return out;
+}
+
+// The grids of a block of question files, votes, names and groups, and what the group
+// chooser does to them (tests/data/results/grids.txt).
 using GridBlocks = ::testing::TestWithParam<test::Block>;
 
 TEST_P(GridBlocks, BuildFromTheVotes)
 {
+    const std::set<std::string> setUp{"file", "votes", "texts", "name", "group"},
+        checks{"marked", "outcome", "caption", "keypads", "questions", "with-text",
+               "add",    "remove",  "groups",  "entries", "enabled",   "messages"};
+    test::TestFolder folder;
     std::vector<QuestionInfo> qs;
     std::map<std::string, std::string> votes, texts;
     std::vector<Participant> names;
-    bool withText = false;
     for (const auto &[key, c] : GetParam().lines) {
         const auto cell = [&c](size_t i) { return i < c.size() ? c[i] : std::string(); };
         if (key == "file") {
-            qs.push_back(
-                question(c[0], c[1], std::stoi(c[2]), std::stoi(c[3]), cell(4), test::splitTrimmed(cell(5))));
-            qs.back().optionTexts = test::splitTrimmed(cell(6), ';');
+            QuestionInfo &q = qs.emplace_back();
+            q.name = c[0];
+            q.voteType = c[1];
+            q.optionCount = std::stoi(c[2]);
+            q.itemCount = std::stoi(c[3]);
+            q.firstOption = 1;
+            q.correctAnswers = cell(4);
+            q.weightings = test::splitTrimmed(cell(5));
+            q.optionTexts = test::splitTrimmed(cell(6), ';');
         } else if (key == "votes" || key == "texts") {
             (key == "votes" ? votes : texts)[c[0]] = cell(1);
         } else if (key == "name") {
             names.push_back({c[0], std::stoi(c[1]), 1});
-        } else if (key != "marked" && key != "outcome" && key != "caption" && key != "keypads" &&
-                   key != "questions" && key != "with-text") {
-            ADD_FAILURE() << "a line nobody reads: " << key;
+        } else if (key == "group") {
+            folder.write(c[0], cell(1));
         }
-        withText = withText || key == "with-text";
+        EXPECT_TRUE(setUp.count(key) || checks.count(key)) << "a line nobody reads: " << key;
     }
-    Built b = build(qs, votes, names);
-    if (withText)
-        CreateResultsWithText(qs, texts, b.grids, [](const std::string &) {});
-    const std::map<std::string, const ResultsGrid *> grids{{"keypads", &b.grids.keypadResults},
-                                                           {"questions", &b.grids.questionResults},
-                                                           {"with-text", &b.grids.questionFull}};
-    std::map<std::string, std::string> got{{"caption", b.captions.empty() ? "" : b.captions.back() + "\n"},
-                                           {"outcome", b.outcome == BuildOutcome::Built ? "built\n"
-                                                       : b.outcome == BuildOutcome::NoVotingSlides
-                                                           ? "no voting slides\n"
-                                                           : "no vote data\n"}};
-    for (const auto &[name, g] : grids)
-        for (int r = 0; r < g->rows(); ++r)
-            got[name] += row(*g, r) + "\n";
-    std::map<std::string, std::string> expected;
+    ResultsGrids built;
+    std::vector<std::string> captions;
+    const BuildOutcome outcome = BuildResultGrids(
+        qs, [&](const std::string &key) { return votes.count(key) ? votes.at(key) : std::string(); }, names,
+        built, {[&](const std::string &caption) { captions.push_back(caption); }});
+    if (outcome == BuildOutcome::Built)
+        CreateResultsWithText(qs, texts, built, [](const std::string &) {});
+    GroupChooser chooser;
+    chooser.fill(folder.str());
+    test::FakeDialogs dialogs;
+    const std::map<std::string, const ResultsGrid *> grids{{"keypads", &built.keypadResults},
+                                                           {"questions", &built.questionResults},
+                                                           {"with-text", &built.questionFull}};
+    std::map<std::string, std::string> got, expected;
     for (const auto &[key, c] : GetParam().lines) {
-        std::string line;
-        for (size_t i = 0; i < c.size(); ++i)
-            line += (i ? "|" : "") + c[i];
-        if (key == "marked") {
+        if (setUp.count(key))
+            continue;
+        expected[key] += joined(c) + "\n";
+        if (key == "add") {
+            got[key] +=
+                c[0] + "|" + (chooser.addGroup(built, folder.str(), c[0], dialogs) ? "yes" : "no") + "\n";
+        } else if (key == "remove") {
+            dialogs.messageAnswers = {c[1] == "Yes" ? MessageAnswer::Yes : MessageAnswer::No};
+            const bool removed = chooser.removeGroupColumn(built, std::stoi(c[0]), dialogs);
+            got[key] += c[0] + "|" + c[1] + "|" + (removed ? "yes" : "no") + "\n";
+        } else if (key == "marked") {
             const ResultsGrid &g = *grids.at(c[0]);
             const int r = std::stoi(c[1]), column = std::stoi(c[2]);
             const bool marked = c[3] == "centre-top"
                                     ? g.align(r, column) == CellAlign::CenterTop
                                     : g.marked(r, column, c[3] == "blue" ? MarkBlue : MarkButtonFace);
-            got[key] += c[0] + "|" + c[1] + "|" + c[2] + "|" + c[3] + "|" + (marked ? "yes" : "no") + "\n";
-        } else if (!grids.count(key) && key != "outcome" && key != "caption") {
-            continue;
+            got[key] += joined({c[0], c[1], c[2], c[3], marked ? "yes" : "no"}) + "\n";
         }
-        expected[key] += line + "\n";
     }
+    got["caption"] = captions.empty() ? "" : captions.back() + "\n";
+    got["outcome"] = outcome == BuildOutcome::Built            ? "built\n"
+                     : outcome == BuildOutcome::NoVotingSlides ? "no voting slides\n"
+                                                               : "no vote data\n";
+    got["groups"] = joined(GetGroups(folder.str())) + "\n";
+    got["entries"] = joined(chooser.entries) + "\n";
+    got["enabled"] = chooser.enabled ? "yes\n" : "no\n";
+    for (const test::ShownMessage &m : dialogs.messages)
+        got["messages"] += m.title + "|" + m.text + "\n";
+    for (const auto &[name, g] : grids)
+        for (int r = 0; r < g->rows(); ++r)
+            got[name] += row(*g, r) + "\n";
     EXPECT_FALSE(expected.empty()) << "a block without an expectation";
     for (const auto &[key, text] : expected)
         EXPECT_EQ(got[key], text) << key;
@@ -191,60 +191,6 @@ TEST(QuestionTable, TagsMoveOnceFromShapeToSlide)
     EXPECT_TRUE(host.slides[0].shapes[0].tags.empty());
     LoadVotingSlides(host, dataDir, [](const std::string &) {});
     EXPECT_EQ(host.changes, 2);
-}
-
-TEST(Groups, ListingParsingColumnsAndRemoval)
-{
-    test::TestFolder folder;
-    folder.write("Fans.grp", "\"a.tlx\",\" 2 \"");
-    folder.write("Team.GRP", "a.tlx,1");
-    folder.write("Nobody.grp", "a.tlx,3.0,extra");
-    folder.write("Broken.grp", "no comma");
-    EXPECT_EQ(GetGroups(folder.str()), (std::vector<std::string>{"Broken", "Fans", "Nobody"}));
-    const auto quoted = parseGroupFile("\"a.tlx\",\" 2 \"");
-    const auto plain = parseGroupFile("a.tlx,2");
-    ASSERT_TRUE(quoted && plain);
-    EXPECT_EQ(quoted->questionKey + quoted->answerValue, plain->questionKey + plain->answerValue);
-
-    std::vector<QuestionInfo> qs = {question("a.tlx", "Single", 3, 1, "2", {"1", "1", "3"}),
-                                    question("b.tlx", "Single", 3, 1, "")};
-    Built b = build(qs, {{"a.tlx", "221"}, {"b.tlx", "13-"}});
-    CreateResultsWithText(qs, {}, b.grids, [](const std::string &) {});
-    GroupChooser chooser;
-    chooser.fill(folder.str());
-    test::FakeDialogs dialogs;
-    EXPECT_FALSE(chooser.addGroup(b.grids, folder.str(), "Broken", dialogs));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text + "/" + dialogs.messages[0].title,
-              "Unable to load group information/Group data error");
-    EXPECT_TRUE(chooser.addGroup(b.grids, folder.str(), "Fans", dialogs));
-    EXPECT_TRUE(chooser.addGroup(b.grids, folder.str(), "Nobody", dialogs));
-    const ResultsGrid &f = b.grids.questionFull;
-    // Members of Fans: keypads 1 and 2 (answer "2 (3)"); on b.tlx they gave 1 and 3.
-    std::string fans, nobody;
-    for (int r = 0; r < f.rows(); ++r) {
-        fans += f.text(r, 4) + ",";
-        nobody += f.text(r, 5) + ",";
-    }
-    EXPECT_EQ(fans, "Fans,0,2,0,2,1,0,1,2,");
-    EXPECT_EQ(nobody, "Nobody,No members in group,,,,,,,,");
-    EXPECT_EQ(chooser.entries, std::vector<std::string>{"Broken"});
-
-    dialogs.messageAnswers = {MessageAnswer::No, MessageAnswer::Yes};
-    EXPECT_FALSE(chooser.removeGroupColumn(b.grids, 3, dialogs)); // asks nothing
-    EXPECT_FALSE(chooser.removeGroupColumn(b.grids, 4, dialogs));
-    EXPECT_TRUE(chooser.removeGroupColumn(b.grids, 4, dialogs));
-    EXPECT_EQ(dialogs.messages.back().text + "/" + dialogs.messages.back().title,
-              "Remove Fans/Delete Column");
-    EXPECT_EQ(f.cols(), 5);
-    EXPECT_EQ(f.text(0, 4) + f.text(1, 4), "NobodyNo members in group");
-    EXPECT_EQ(chooser.entries, (std::vector<std::string>{"Broken", "Fans"}));
-    EXPECT_TRUE(chooser.enabled);
-
-    GroupChooser last;
-    last.entries = {"Fans"};
-    EXPECT_TRUE(last.addGroup(b.grids, folder.str(), "Fans", dialogs));
-    EXPECT_FALSE(last.enabled);
 }
 
 // No votes.rec and no voting slides end the run; votes of no slide's question only say so.
