@@ -60,8 +60,7 @@ TEST_P(Editor, MovesSelectsAndAsksAsTheRowSays)
         EXPECT_EQ(rowsPerColumn(r.num(0), r.num(1)), r.num(2));
         return;
     } else if (r.name == "drag") {
-        // Annotation 0 is dragged from (0, 0) in a 400 x 300 chart, 3 is selected; the cursor starts at (100,
-        // 100).
+        // Annotation 0 dragged in a 400 x 300 chart, 3 selected; the cursor starts at (100, 100).
         a = rows(2, {3});
         EditorMouse m;
         EXPECT_EQ(m.mouseMove(a, boxes, 10, 10, {}), EditorMouse::Pointer::SizeAll);
@@ -85,6 +84,7 @@ TEST_P(Editor, MovesSelectsAndAsksAsTheRowSays)
                   r.num(2));
         return;
     } else {
+        ASSERT_EQ(r.name, "ask") << "a row nobody reads";
         test::FakeDialogs d;
         for (const std::string &answer : r.list(0, ';'))
             d.textAnswers.push_back(answer == "cancel" ? std::nullopt
