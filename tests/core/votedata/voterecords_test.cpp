@@ -75,7 +75,7 @@ TEST(VoteRecordsInBlocks, ReadsWhatTheWholeTextHolds)
     for (int k = 0; k < 1000000; ++k)
         times += std::to_string(k % 97) + "," + std::to_string(k % 10) + ";";
     const std::string responses =
-        "q2.tlx,1,4,\"" + times + "\",d,t\r\nq1.tlx,1,4,\"3;4\",d,t\r\nC:\\Show\\q2.tlx,1,4,\"1,5;2,25\",d,t";
+        "q2.tlx,1,4,\"9\",d,t\r\nq1.tlx,1,4,\"3;" + times + "\",d,t\r\nC:\\Show\\q2.tlx,1,4,\"1,5;2,25\",d,t";
     ASSERT_GE(responses.size(), size_t(4) << 20);
 
     test::TestFolder data;
