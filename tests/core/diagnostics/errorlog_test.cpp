@@ -68,36 +68,28 @@ TEST(ErrorLog, OldWindows1252OrReadOnlyLogIsKeptAsUtf8AndABadPathWritesNothing)
     EXPECT_FALSE(appendToErrorLog(dir.str() + "/no/such/" + kLog, "r"));
 }
 
-// Beside the executable when its folder is writable, else in the state folder; the
-// executable's name loses only its last extension.
-TEST(ErrorLogPath, BesideTheExecutableWhenItsFolderIsWritableElseInTheStateFolder)
-{
-    TestFolder dir;
-    const std::string d = dir.str() + "/";
-    EXPECT_EQ(errorLogPath(d + "quiz", d + "state", d + "home"), d + kLog);
-    EXPECT_EQ(errorLogPath(d + "Quiz.exe", "", ""), d + "Err - Quiz.log");
-    EXPECT_FALSE(fs::exists(dir.path() / "state"));
-    EXPECT_EQ(errorLogPath(d + "gone/quiz", d + "state", ""), d + "state/talvix/" + kLog);
-    EXPECT_EQ(executableBaseName("/opt/tal.vix/quiz.v2.bin"), "quiz.v2");
-    EXPECT_EQ(executableBaseName("/opt/talvix/quiz"), "quiz");
-}
+// Beside the executable when its folder is writable, else in the state folder
+// (made when the log is written), else below home.
+using LogPaths = test::RowTest;
 
-TEST(ErrorLogPath, ReadOnlyProgramFolderSendsTheLogToTheStateFolderOrBelowHome)
+TEST_P(LogPaths, BesideTheExecutableWhenItsFolderIsWritableElseInTheStateFolder)
 {
-    if (::geteuid() == 0)
+    const test::Row &r = GetParam();
+    if (r.flag(3) && ::geteuid() == 0)
         GTEST_SKIP() << "folder permissions do not stop root from writing";
     TestFolder dir;
-    const std::string d = dir.str() + "/";
+    const auto place = [&dir](std::string text) {
+        return text.rfind("{d}", 0) == 0 ? text.replace(0, 3, dir.str()) : text;
+    };
     fs::create_directories(dir.path() / "bin");
-    fs::permissions(dir.path() / "bin",
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    const std::string path = errorLogPath(d + "bin/quiz", d + "state", d + "home");
-    EXPECT_EQ(path, d + "state/talvix/" + kLog);
-    EXPECT_TRUE(appendToErrorLog(path, "r")) << "the state folder is created";
-    EXPECT_EQ(errorLogPath(d + "bin/quiz", "", d + "home"), d + "home/.local/state/talvix/" + kLog);
-    // A relative XDG_STATE_HOME is not valid and is ignored.
-    EXPECT_EQ(errorLogPath(d + "bin/quiz", "relative/state", d + "home"),
-              d + "home/.local/state/talvix/" + kLog);
-    EXPECT_TRUE(fs::is_directory(dir.path() / "home/.local/state/talvix"));
+    if (r.flag(3))
+        fs::permissions(dir.path() / "bin",
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    const std::string path = errorLogPath(place(r[0]), place(r[1]), place(r[2]));
+    EXPECT_EQ(path, place(r[4]));
+    EXPECT_TRUE(appendToErrorLog(path, "r"));
+    EXPECT_EQ(fs::exists(dir.path() / "state"), r[4].rfind("{d}/state/", 0) == 0)
+        << "a state folder only when used";
 }
+QUIZ_ROWS(LogPaths, "diagnostics/logpaths.rows");

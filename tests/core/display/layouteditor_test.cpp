@@ -3,11 +3,11 @@
 #include "core/quiz/displayannotations.h"
 
 #include "fakes/fakedialogs.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 
 namespace quiz
 {
@@ -36,49 +36,84 @@ std::string layout(const Annotations &a)
     return out;
 }
 
-using Op = std::function<void(Annotations &)>;
-Op keys(std::vector<int> codes, int shift)
-{
-    return [=](Annotations &a) {
-        for (int key : codes)
-            EXPECT_EQ(editorKeyDown(a, key, shift), key != 65 && key != 9) << key;
-    };
-}
+using Editor = test::RowTest;
 
-TEST(LayoutEditor, KeysAlignAndDistributeMoveTheRightAnnotations)
+TEST_P(Editor, MovesSelectsAndAsksAsTheRowSays)
 {
-    // Three rows, annotations 1 and 2 selected.
-    const std::vector<std::pair<Op, std::string>> cases{
-        {keys({keyPageDown, keyPageDown, keyPageDown}, 0), "0,0 300,0 0,90 300,90 0,180 300,180"},
-        {keys({keyPageUp}, 1), "0,0 300,0 0,50 300,50 0,100 300,100"},
-        {keys({keyDown, keyRight}, 0), "0,0 302,2 2,62 300,60 0,120 300,120"},
-        {keys({keyUp, keyLeft}, 1), "0,0 295,-5 -5,55 300,60 0,120 300,120"},
-        {keys({keyLeft}, 3), "0,0 298,0 -2,60 300,60 0,120 300,120"}, // Shift+Ctrl: 2
-        {keys({65, 9}, 1), "0,0 300,0 0,60 300,60 0,120 300,120"},
-        {[](Annotations &a) { alignSelected(a, AlignEdge::Top); }, "0,0 300,0 0,0 300,60 0,120 300,120"},
-        {[](Annotations &a) { alignSelected(a, AlignEdge::Left); }, "0,0 300,0 300,60 300,60 0,120 300,120"},
-        {[](Annotations &a) { deselectAll(a), alignSelected(a, AlignEdge::Left); },
-         "0,0 300,0 0,60 300,60 0,120 300,120"},
-        // 3 pairs in 2 columns of 2 rows: slots k * (1000 - (75 + 25)) / 3,
-        // rows (600 - 1.5 * 30 - 24 - 2 * 15) + 30 apart.
-        {[](Annotations &a) {
-             distribute(a, 2, DistributeMetrics{75, 1000, 600, 30, 24});
-         },
-         "0,0 300,0 0,531 300,531 600,0 900,0"},
-    };
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        Annotations a = rows(3, {1, 2});
-        cases[i].first(a);
-        EXPECT_EQ(layout(a), cases[i].second) << "case " << i;
+    const test::Row &r = GetParam();
+    const std::vector<RectD> boxes{{0, 0, 30, 20}, {300, 0, 30, 20}, {0, 60, 30, 20}, {300, 60, 30, 20}};
+    Annotations a = rows(3, {1, 2});
+    if (r.name == "keys") {
+        for (const std::string &key : r.list(0))
+            EXPECT_EQ(editorKeyDown(a, std::stoi(key), r.num(1)), r.flag(2)) << key;
+    } else if (r.name == "align" || r.name == "align names") {
+        if (r.name == "align names")
+            selectKind(a, AnnotationKind::Name);
+        if (r[1] == "none")
+            deselectAll(a);
+        alignSelected(a, r[0] == "top" ? AlignEdge::Top : AlignEdge::Left);
+        EXPECT_FALSE(anySelected(a));
+    } else if (r.name == "distribute") {
+        const auto m = r.floats(1);
+        distribute(a, r.num(0), DistributeMetrics{m[0], m[1], m[2], m[3], m[4]});
+    } else if (r.name == "per column") {
+        EXPECT_EQ(rowsPerColumn(r.num(0), r.num(1)), r.num(2));
+        return;
+    } else if (r.name == "drag") {
+        // Annotation 0 dragged in a 400 x 300 chart, 3 selected; the cursor starts at (100, 100).
+        a = rows(2, {3});
+        EditorMouse m;
+        EXPECT_EQ(m.mouseMove(a, boxes, 10, 10, {}), EditorMouse::Pointer::SizeAll);
+        EXPECT_FALSE(m.dragging()) << "nothing held";
+        EXPECT_FALSE(m.mouseDown(a, boxes, 1, 10, 10, true, {100, 100})) << "the left button only holds";
+        EXPECT_EQ(m.mouseMove(a, boxes, 200, 200, {}), EditorMouse::Pointer::Default);
+        m.mouseMove(a, boxes, 10, 10, {90, 90}); // the drag counts from the press on the same annotation
+        EXPECT_EQ(m.mouseMove(a, boxes, 300, 60, {}), EditorMouse::Pointer::Unchanged);
+        EXPECT_FALSE(m.dragTick(a, {100, 100}, 400, 300)) << "no movement";
+        EXPECT_TRUE(m.dragTick(a, {101, 101}, 400, 300));
+        const auto to = r.floats(0);
+        EXPECT_TRUE(m.mouseUp(a, {int(to[0]), int(to[1])}, 400, 300))
+            << "the release takes the last movement";
+        EXPECT_FALSE(m.dragging() || m.held() || m.dragTick(a, {0, 0}, 400, 300));
+    } else if (r.name == "hit") {
+        // Boxes 0 and 1 overlap, 2 lies apart; the right and bottom edges lie outside.
+        std::vector<Annotation> three(3);
+        three[0].active = !r.flag(1);
+        const auto at = r.floats(0);
+        EXPECT_EQ(annotationAt(three, {{0, 0, 50, 20}, {40, 0, 50, 20}, {200, 200, 10, 10}}, at[0], at[1]),
+                  r.num(2));
+        return;
+    } else {
+        ASSERT_EQ(r.name, "ask") << "a row nobody reads";
+        test::FakeDialogs d;
+        for (const std::string &answer : r.list(0, ';'))
+            d.textAnswers.push_back(answer == "cancel" ? std::nullopt
+                                                       : std::optional(answer == "empty" ? "" : answer));
+        const std::optional<int> columns = askDistributeColumns(d);
+        EXPECT_EQ(columns ? std::to_string(*columns) : "-", r[1]);
+        ASSERT_EQ(d.messages.size(), size_t(r.num(2)));
+        for (size_t i = 0; i < d.messages.size(); ++i)
+            EXPECT_EQ(d.said(i),
+                      "Quiz - Invalid Entry|Number of colums must be in the range of 1 - 10|exclamation|ok");
+        EXPECT_EQ(std::tie(d.inputs.front().first, d.prompts.front(), d.inputs.front().second),
+                  std::make_tuple("Enter the number of columns you wish to distribute to (1-10)",
+                                  "Number of Columns", "1"));
+        return;
     }
-    Annotations a = rows(3, {1});
-    selectKind(a, AnnotationKind::Name);
-    alignSelected(a, AlignEdge::Top);
-    EXPECT_EQ(layout(a), "0,0 300,0 0,0 300,60 0,0 300,120");
-    EXPECT_FALSE(anySelected(a));
-    const int perColumn[][3] = {{10, 3, 4}, {10, 2, 5}, {10, 1, 10}, {10, 10, 1}, {5, 10, 1}};
-    for (const auto &c : perColumn)
-        EXPECT_EQ(rowsPerColumn(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
+    EXPECT_EQ(layout(a), r[3]);
+}
+QUIZ_ROWS(Editor, "display/editor.rows");
+
+// The drag pressed beside the annotation counts from reaching it.
+TEST(LayoutEditorMouse, ADragPressedBesideCountsFromReachingTheAnnotation)
+{
+    const std::vector<RectD> boxes{{0, 0, 30, 20}, {300, 0, 30, 20}, {0, 60, 30, 20}, {300, 60, 30, 20}};
+    EditorMouse m;
+    Annotations a = rows(2);
+    m.mouseDown(a, boxes, 1, 200, 200, true, {0, 0});
+    m.mouseMove(a, boxes, 10, 10, {50, 50});
+    EXPECT_TRUE(m.mouseUp(a, {60, 50}, 400, 300));
+    EXPECT_EQ(layout(a), "10,1 300,0 0,60 300,60");
 }
 
 TEST(LayoutEditorMouse, RightClickTogglesOnlyTheLowestActiveHit)
@@ -91,59 +126,6 @@ TEST(LayoutEditorMouse, RightClickTogglesOnlyTheLowestActiveHit)
     EXPECT_FALSE(m.mouseDown(a, boxes, 2, 10, 10, true)); // toggled back
     EXPECT_FALSE(m.mouseDown(a, boxes, 2, 10, 10, true));
     EXPECT_TRUE(!isSelected(a[0]) && isSelected(a[1]) && !isSelected(a[2]) && !isSelected(a[3]));
-}
-
-TEST(LayoutEditorMouse, TheDraggedAnnotationStaysInsideTheChartTheSelectedFollow)
-{
-    // Chart 400 x 300; annotation 0 is dragged from (0, 0), 3 is selected; the cursor starts at (100, 100).
-    const std::pair<CursorPos, std::string> cases[] = {
-        {{150, 120}, "50,20 300,0 0,60 350,80"},
-        {{100, 900}, "1,276 300,0 0,60 300,860"}, // past the bottom; left 0 becomes 1
-        {{40, 10}, "1,1 300,0 0,60 240,-30"},
-        {{900, 150}, "392,50 300,0 0,60 1100,110"},
-    };
-    const std::vector<RectD> boxes{{0, 0, 30, 20}, {300, 0, 30, 20}, {0, 60, 30, 20}, {300, 60, 30, 20}};
-    for (const auto &[to, expected] : cases) {
-        Annotations a = rows(2, {3});
-        EditorMouse m;
-        EXPECT_EQ(m.mouseMove(a, boxes, 10, 10, {}), EditorMouse::Pointer::SizeAll);
-        EXPECT_FALSE(m.dragging()) << "nothing held";
-        EXPECT_FALSE(m.mouseDown(a, boxes, 1, 10, 10, true, {100, 100})) << "the left button only holds";
-        EXPECT_EQ(m.mouseMove(a, boxes, 200, 200, {}), EditorMouse::Pointer::Default);
-        m.mouseMove(a, boxes, 10, 10, {90, 90}); // the drag counts from the press on the same annotation
-        EXPECT_EQ(m.mouseMove(a, boxes, 300, 60, {}), EditorMouse::Pointer::Unchanged);
-        EXPECT_FALSE(m.dragTick(a, {100, 100}, 400, 300)) << "no movement";
-        EXPECT_TRUE(m.dragTick(a, {101, 101}, 400, 300));
-        EXPECT_TRUE(m.mouseUp(a, to, 400, 300)) << "the release takes the last movement";
-        EXPECT_EQ(layout(a), expected);
-        EXPECT_FALSE(m.dragging() || m.held() || m.dragTick(a, {0, 0}, 400, 300));
-    }
-    EditorMouse m; // pressed beside the annotation: the drag counts from reaching it
-    Annotations a = rows(2);
-    m.mouseDown(a, boxes, 1, 200, 200, true, {0, 0});
-    m.mouseMove(a, boxes, 10, 10, {50, 50});
-    EXPECT_TRUE(m.mouseUp(a, {60, 50}, 400, 300));
-    EXPECT_EQ(layout(a), "10,1 300,0 0,60 300,60");
-}
-
-TEST(LayoutEditorDistribute, ColumnQuestionRefusesOutOfRangeAndCancelsOnEmpty)
-{
-    using Answers = std::vector<std::optional<std::string>>;
-    const std::tuple<Answers, std::optional<int>, std::size_t> cases[] = {
-        {{"3"}, 3, 0}, {{"0", "11", "10"}, 10, 2}, {{"abc", "1"}, 1, 1}, {{""}, {}, 0}, {{"12", {}}, {}, 1}};
-    for (const auto &[answers, columns, refusals] : cases) {
-        test::FakeDialogs d;
-        d.textAnswers.assign(answers.begin(), answers.end());
-        EXPECT_EQ(askDistributeColumns(d), columns);
-        ASSERT_EQ(d.messages.size(), refusals);
-        for (const auto &m : d.messages)
-            EXPECT_EQ(std::tie(m.text, m.title, m.icon),
-                      std::make_tuple("Number of colums must be in the range of 1 - 10",
-                                      "Quiz - Invalid Entry", MessageIcon::Exclamation));
-        EXPECT_EQ(std::tie(d.inputs.front().first, d.prompts.front(), d.inputs.front().second),
-                  std::make_tuple("Enter the number of columns you wish to distribute to (1-10)",
-                                  "Number of Columns", "1"));
-    }
 }
 
 TEST(LayoutEditorClose, StoredFractionsComposeAgainAtAnotherSizeOnTheSamePlaces)
@@ -183,28 +165,15 @@ TEST(LayoutEditorClose, StoredFractionsComposeAgainAtAnotherSizeOnTheSamePlaces)
     EXPECT_EQ(closingDisplayArea(odd, {300, 141, 640, 360}, {100, 50, 1280, 720}, 0)->top, 91.0f / 720);
 }
 
-// Tools keep the order they were added in; a hit finds the lowest active index,
-// the right and bottom edges lie outside.
-TEST(ChartModel, ToolsInOrderAndHitTests)
+// An index that is not a tool is refused.
+TEST(ChartModel, ToolsAreNumberedInOrderAndOthersRefused)
 {
     ChartModel m;
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(m.addAnnotation(Annotation{.text = "t" + std::to_string(i)}), i);
-    EXPECT_EQ(m.annotation(2).text, "t2");
-    EXPECT_THROW(m.annotation(4), std::out_of_range);
+    EXPECT_EQ(m.addAnnotation(), 0);
+    EXPECT_EQ(m.addAnnotation(Annotation{.text = "t1"}), 1);
+    EXPECT_EQ(m.annotation(1).text, "t1");
+    EXPECT_THROW(m.annotation(2), std::out_of_range);
     EXPECT_THROW(m.annotation(-1), std::out_of_range);
-    m.clear();
-    EXPECT_EQ(m.count(), 0);
-
-    std::vector<Annotation> a(3);
-    const std::vector<RectD> boxes{{0, 0, 50, 20}, {40, 0, 50, 20}, {200, 200, 10, 10}};
-    const std::tuple<double, double, int> hits[] = {{45, 10, 0},         {60, 10, 1},    {200, 200, 2},
-                                                    {209.99, 209.99, 2}, {210, 205, -1}, {205, 210, -1},
-                                                    {199.99, 205, -1}};
-    for (const auto &[x, y, index] : hits)
-        EXPECT_EQ(annotationAt(a, boxes, x, y), index) << x << "," << y;
-    a[0].active = false;
-    EXPECT_EQ(annotationAt(a, boxes, 45, 10), 1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/presentationlink/hostmacros.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -18,25 +19,15 @@ struct RecordedMacros : HostMacros {
     void addVoteToSlide(const std::vector<std::string> &args) override { calls += "add " + args.at(0) + ";"; }
 };
 
-TEST(RunHostMacro, EachNameRunsItsActionAndAnUnknownOneNone)
+using Macros = test::RowTest;
+
+TEST_P(Macros, EachNameRunsItsActionAndAnUnknownOneNone)
 {
-    const struct {
-        const char *name;
-        bool known;
-        const char *calls;
-    } cases[] = {
-        {"FindVoteSlides", true, "find;"},  {"StartShowEdit", true, "start 3;"},
-        {"EndShowEdit", true, "end;"},      {"AddVoteToSlide", true, "add 3;"},
-        {"addVoteToSlide", true, "add 3;"}, {"Brevak", true, ""},
-        {"findvoteslides", false, ""},      {"", false, ""},
-        {"AddVoteToSlide ", false, ""},
-    };
-    for (const auto &c : cases) {
-        RecordedMacros macros;
-        EXPECT_EQ(runHostMacro(macros, c.name, {"3"}), c.known) << c.name;
-        EXPECT_EQ(macros.calls, c.calls) << c.name;
-    }
+    RecordedMacros macros;
+    EXPECT_EQ(runHostMacro(macros, GetParam()[0], {"3"}), GetParam().flag(1));
+    EXPECT_EQ(macros.calls, GetParam()[2]);
 }
+QUIZ_ROWS(Macros, "presentationlink/macros.rows");
 
 } // namespace
 } // namespace quiz

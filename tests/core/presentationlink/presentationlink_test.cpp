@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace quiz
 {
 namespace
@@ -34,12 +36,7 @@ class FakeForm : public LinkForm
 class Link : public ::testing::Test, public test::FakeRun
 {
   protected:
-    FakeWindowSystem &ws = windows;
-    void SetUp() override
-    {
-        ctx.state.twipsPerPixelX = 15;
-        ctx.state.twipsPerPixelY = 15;
-    }
+    FakeWindowSystem &ws = windows; // 15 twips a pixel both ways, as the run state starts
     void addShow(PixelRect showRect)
     {
         ws.add(2, "PowerPoint Slide Show - [show.pptx]", showRect);
@@ -101,24 +98,9 @@ TEST_F(Link, CentreOverPowerPointRestoresMinimisedMainWindowAndShowsOrDoesNothin
     EXPECT_DOUBLE_EQ(CentredFormPosition({0, 0, 100, 100}, 15, 15, 3000, 1500).x, -750);
 }
 
-// Hiding steps until the count is negative (always at least one step); confining
-// parks, hides and confines; parking puts the cursor at the show's bottom left.
-TEST_F(Link, TheCursorIsHiddenConfinedAndParked)
+// Confining parks, hides and confines; parking puts the cursor at the show's bottom left.
+TEST_F(Link, TheCursorIsConfinedAndParked)
 {
-    HideCursor(ctx);
-    HideCursor(ctx);
-    EXPECT_EQ(ws.cursorCount, -2);
-    ShowCursorAgain(ctx);
-    EXPECT_EQ(ws.cursorCount, 0);
-    EXPECT_EQ(ws.showCursorCalls, 4);
-    ws.cursorCount = 3;
-    HideCursor(ctx);
-    EXPECT_EQ(ws.cursorCount, -1);
-    EXPECT_EQ(ws.showCursorCalls, 8);
-    ws.cursorCount = 5;
-    ShowCursorAgain(ctx);
-    EXPECT_EQ(ws.cursorCount, 6);
-
     FakeForm form;
     std::tie(form.l, form.t, form.w, form.h) = std::make_tuple(1500, 750, 6000, 4500);
     ws.cursorCount = 0;
@@ -136,35 +118,6 @@ TEST_F(Link, TheCursorIsHiddenConfinedAndParked)
     ParkCursorOnShow(ctx);
     EXPECT_FALSE(ws.confinement.has_value());
     EXPECT_EQ(std::make_pair(ws.cursorX, ws.cursorY), std::make_pair(10, 620));
-}
-
-// Disabling outside DISPLAY raises the main and show windows and hides the pointer;
-// enabling in DISPLAY leaves the main window where it is; a failing pointer and a
-// missing show are passed over.
-TEST_F(Link, EnablingThePresentationProgramsWindows)
-{
-    ws.add(1, "Microsoft PowerPoint - [show.pptx]");
-    addShow({0, 0, 800, 600});
-    ctx.state.modeWord = "setup";
-    EnablePowerPointWindows(ctx, false);
-    EXPECT_EQ(ws.calls, (std::vector<std::string>{"enable 1 0", "raise 1", "enable 2 0", "raise 2"}));
-    EXPECT_EQ(host.pointerType, 3);
-    ws.calls.clear();
-    ctx.state.modeWord = "Display";
-    EnablePowerPointWindows(ctx, true);
-    EXPECT_EQ(ws.calls, (std::vector<std::string>{"enable 1 1", "enable 2 1", "raise 2"}));
-    EXPECT_EQ(host.pointerType, 4);
-    ws.calls.clear();
-    ws.windows.erase(ws.windows.begin()); // no main window
-    host.pointerFails = true;
-    EnablePowerPointWindows(ctx, true);
-    EXPECT_EQ(ws.calls, (std::vector<std::string>{"enable 2 1", "raise 2"}));
-    ws.windows.clear();
-    ws.calls.clear();
-    host.pointerFails = false;
-    EnablePowerPointWindows(ctx, false);
-    EXPECT_TRUE(ws.calls.empty());
-    EXPECT_EQ(host.pointerType, 4); // left alone without windows
 }
 
 TEST_F(Link, HideAllFormsHidesVisibleOwnWindowsLastFirst)
@@ -249,28 +202,59 @@ TEST_P(Collecting, ListsShowAndMainWindows)
 }
 QUIZ_ROWS(Collecting, "presentationlink/windows.rows");
 
-TEST_F(Link, FindingTakesTheFirstMatchInZOrderAndCaseMattersOnlyWhenAsked)
+using Enabling = Collecting;
+
+// Disabling outside DISPLAY raises the main and show windows and sets the show's
+// pointer; a failing pointer and a missing window are passed over.
+TEST_P(Enabling, ThePresentationProgramsWindows)
 {
-    ws.add(1, "Microsoft PowerPoint - [Quiz.ppt]");
-    ws.add(2, "PowerPoint Slide Show - [Quiz.ppt]");
-    ws.add(5, "Quiz");
-    ws.add(6, "quiz");
-    ws.add(9, "talvix_controller 2");
-    EXPECT_EQ(FindWindowByTitle(ctx, "*PowerPoint Slide Show -*", false), 2);
-    EXPECT_TRUE(WindowExists(ctx, "*PowerPoint Slide Show -*"));
-    EXPECT_EQ(FindWindowByTitle(ctx, "quiz", false), 5);
-    EXPECT_EQ(FindWindowByTitle(ctx, "quiz", true), 6);
-    EXPECT_EQ(FindWindowByTitle(ctx, "Q?IZ", false), 5);
-    EXPECT_EQ(FindWindowByTitle(ctx, "Q?IZ", true), 0);
-    EXPECT_EQ(FindWindowByTitle(ctx, "Qu*", true), 5);
-    EXPECT_EQ(FindWindowByTitle(ctx, "Qui", false), 0); // whole title only
-    EXPECT_FALSE(WindowExists(ctx, "talvix_controller"));
-    // A plain search after a collecting one stops at its first match again.
-    ws.add(8, "PowerPoint - x");
-    CollectPowerPointWindows(ctx);
-    EXPECT_EQ(FindWindowByTitle(ctx, "*PowerPoint*", false), 1);
-    EXPECT_EQ(FindWindowByTitle(ctx, "*Microsoft*PowerPoint*", false), 1);
+    const test::Row &r = GetParam();
+    for (const std::string &w : r.list(2))
+        ws.add(std::stoi(w),
+               w == "1" ? "Microsoft PowerPoint - [show.pptx]" : "PowerPoint Slide Show - [show.pptx]");
+    ctx.state.modeWord = r[0];
+    host.pointerFails = r.flag(3);
+    EnablePowerPointWindows(ctx, r.flag(1));
+    std::string calls;
+    for (const std::string &call : ws.calls)
+        calls += (calls.empty() ? "" : ";") + call;
+    EXPECT_EQ(calls, r[4]);
+    EXPECT_EQ(host.pointerType, r.num(5));
 }
+QUIZ_ROWS(Enabling, "presentationlink/enable.rows");
+
+using Cursor = Collecting;
+
+// Hiding steps until the count is negative, showing until it is not (always at least one step).
+TEST_P(Cursor, StepsUntilTheCountTurns)
+{
+    ws.cursorCount = GetParam().num(1);
+    GetParam()[0] == "hide" ? HideCursor(ctx) : ShowCursorAgain(ctx);
+    EXPECT_EQ(std::make_pair(ws.cursorCount, ws.showCursorCalls),
+              std::make_pair(GetParam().num(2), GetParam().num(3)));
+}
+QUIZ_ROWS(Cursor, "presentationlink/cursor.rows");
+
+using Finding = Collecting;
+
+// The first match in Z order; case matters only when asked; a plain search after a
+// collecting one stops at its first match again.
+TEST_P(Finding, TakesTheFirstMatchInZOrder)
+{
+    const test::Row &r = GetParam();
+    for (const auto &[handle, title] :
+         std::map<WindowHandle, std::string>{{1, "Microsoft PowerPoint - [Quiz.ppt]"},
+                                             {2, "PowerPoint Slide Show - [Quiz.ppt]"},
+                                             {5, "Quiz"},
+                                             {6, "quiz"},
+                                             {8, "PowerPoint - x"},
+                                             {9, "talvix_controller 2"}})
+        ws.add(handle, title);
+    if (r.flag(2))
+        CollectPowerPointWindows(ctx);
+    EXPECT_EQ(FindWindowByTitle(ctx, r[0], r.flag(1)), r.num(3));
+}
+QUIZ_ROWS(Finding, "presentationlink/find.rows");
 
 TEST_F(Link, HostSuppliesItsOwnWindowTitles)
 {

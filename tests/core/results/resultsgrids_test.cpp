@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 using namespace quiz;
 
@@ -57,39 +58,6 @@ TEST(QuestionFile, MissingFileAndFolderOfAnotherMachine)
     EXPECT_EQ(presentationFolderOf(""), "");            // never saved
 }
 
-QuestionInfo question(std::string name, std::string type, int options, int items, std::string correct,
-                      std::vector<std::string> weightings = {})
-{
-    QuestionInfo q;
-    q.name = std::move(name);
-    q.voteType = std::move(type);
-    q.optionCount = options;
-    q.itemCount = items;
-    q.firstOption = 1;
-    q.correctAnswers = std::move(correct);
-    q.weightings = std::move(weightings);
-    return q;
-}
-
-struct Built {
-    ResultsGrids grids;
-    BuildOutcome outcome;
-    std::vector<std::string> captions;
-};
-
-Built build(const std::vector<QuestionInfo> &questions, const std::map<std::string, std::string> &votes,
-            std::vector<Participant> names = {})
-{
-    Built b;
-    b.outcome = BuildResultGrids(questions,
-                                 [&](const std::string &key) {
-                                     const auto it = votes.find(key);
-                                     return it == votes.end() ? std::string() : it->second;
-                                 },
-                                 names, b.grids, {[&](const std::string &c) { b.captions.push_back(c); }});
-    return b;
-}
-
 std::string row(const ResultsGrid &g, int r)
 {
     std::string s;
@@ -98,53 +66,99 @@ std::string row(const ResultsGrid &g, int r)
     return s;
 }
 
-TEST(ResultGrids, CompactAndListAnswersSeriesCaptionsScoresAndVoted)
+std::string joined(const std::vector<std::string> &items)
 {
-    const std::vector<QuestionInfo> qs = {
-        question("q1.tlx", "Single", 10, 1, "x4", {"1", "1", "1", "1", "2"}),
-        question("s.tlx", "SERIES", 2, 2, ""), question("gone.tlx", "Single", 2, 1, "1")};
-    const Built b = build(qs, {{"q1.tlx", "12-4AX"}, {"s.tlx;1of2", "1;2;;-;1;10;"}, {"s.tlx;2of2", "2;2"}});
-    ASSERT_EQ(b.outcome, BuildOutcome::Built);
-    const ResultsGrid &k = b.grids.keypadResults;
-    EXPECT_EQ(row(k, 0), "Keypad Number|Raw\r\nScore|Weighted\r\nScore|q1.tlx|s.tlx   [Iteration 1]|"
-                         "s.tlx   [Iteration 2]|gone.tlx");
-    EXPECT_EQ(k.rows(), 7);
-    EXPECT_EQ(row(k, 1), "1|0|0|1|1|2|");
-    EXPECT_EQ(row(k, 3), "3|0|0|-|||");
-    EXPECT_EQ(row(k, 4), "4|1|2|4 (2)*|-||");
-    EXPECT_EQ(row(k, 5), "5|1|1|10*|1||");
-    EXPECT_EQ(row(k, 6), "6|0|0|A|10||");
-    EXPECT_TRUE(k.marked(1, 1, MarkBlue));
-    EXPECT_EQ(k.align(1, 0), CellAlign::CenterTop);
-
-    const ResultsGrid &q = b.grids.questionResults;
-    EXPECT_EQ(row(q, 0), "|0|1|2|3|4|5|6|7|8|9|10|Voted");
-    EXPECT_EQ(row(q, 1), "q1.tlx||1|1|0|1*|0|0|0|0|0|1*|4");
-    EXPECT_EQ(row(q, 2), "s.tlx   [Iteration 1]||2|1|||||||||3");
-    EXPECT_EQ(row(q, 4), "gone.tlx||0*|0|||||||||0");
-    EXPECT_TRUE(q.marked(1, 1, MarkButtonFace));
-    EXPECT_FALSE(q.marked(1, 11, MarkButtonFace));
+    std::string out;
+    for (size_t i = 0; i < items.size(); ++i)
+        out += (i ? "|" : "") + items[i];
+    return out;
 }
 
-TEST(ResultGrids, NamesSurplusRowsAndEnds)
-{
-    const std::vector<QuestionInfo> qs = {question("q.tlx", "RANK", 3, 2, "")};
-    const Built b = build(qs, {{"q.tlx;1of2", "--12-"}, {"q.tlx;2of2", "---3"}},
-                          {{"Ann", 3, 1}, {"Bob", 9, 1}, {"", 2, 1}, {"Chair", 0, 1}}); // keypad 0 not shown
-    const ResultsGrid &k = b.grids.keypadResults;
-    EXPECT_EQ(k.text(0, 0), "Participant Name");
-    EXPECT_EQ(k.text(0, 4), "q.tlx   [Item 2]");
-    ASSERT_EQ(k.rows(), 3); // keypads 3 and 4 voted
-    EXPECT_EQ(row(k, 1), "Ann|0|0|1|-");
-    EXPECT_EQ(row(k, 2), "|0|0|2|3");
-    EXPECT_EQ(b.captions.back(), "Allocating Scores");
-    // A later item's answers past the first item's keypads are kept too.
-    const Built longer = build(qs, {{"q.tlx;1of2", "1"}, {"q.tlx;2of2", "-;-;3"}});
-    EXPECT_EQ(row(longer.grids.keypadResults, 3), "3|0|0||3");
+// The grids of a block of question files, votes, names and groups, and what the group
+// chooser does to them (tests/data/results/grids.txt).
+using GridBlocks = ::testing::TestWithParam<test::Block>;
 
-    EXPECT_EQ(build({}, {}).outcome, BuildOutcome::NoVotingSlides);
-    EXPECT_EQ(build(qs, {}).outcome, BuildOutcome::NoVoteData);
+TEST_P(GridBlocks, BuildFromTheVotes)
+{
+    const std::set<std::string> setUp{"file", "votes", "texts", "name", "group"},
+        checks{"marked", "outcome", "caption", "keypads", "questions", "with-text",
+               "add",    "remove",  "groups",  "entries", "enabled",   "messages"};
+    test::TestFolder folder;
+    std::vector<QuestionInfo> qs;
+    std::map<std::string, std::string> votes, texts;
+    std::vector<Participant> names;
+    for (const auto &[key, c] : GetParam().lines) {
+        const auto cell = [&c](size_t i) { return i < c.size() ? c[i] : std::string(); };
+        if (key == "file") {
+            QuestionInfo &q = qs.emplace_back();
+            q.name = c[0];
+            q.voteType = c[1];
+            q.optionCount = std::stoi(c[2]);
+            q.itemCount = std::stoi(c[3]);
+            q.firstOption = 1;
+            q.correctAnswers = cell(4);
+            q.weightings = test::splitTrimmed(cell(5));
+            q.optionTexts = test::splitTrimmed(cell(6), ';');
+        } else if (key == "votes" || key == "texts") {
+            (key == "votes" ? votes : texts)[c[0]] = cell(1);
+        } else if (key == "name") {
+            names.push_back({c[0], std::stoi(c[1]), 1});
+        } else if (key == "group") {
+            folder.write(c[0], cell(1));
+        }
+        EXPECT_TRUE(setUp.count(key) || checks.count(key)) << "a line nobody reads: " << key;
+    }
+    ResultsGrids built;
+    std::vector<std::string> captions;
+    const BuildOutcome outcome = BuildResultGrids(
+        qs, [&](const std::string &key) { return votes.count(key) ? votes.at(key) : std::string(); }, names,
+        built, {[&](const std::string &caption) { captions.push_back(caption); }});
+    if (outcome == BuildOutcome::Built)
+        CreateResultsWithText(qs, texts, built, [](const std::string &) {});
+    GroupChooser chooser;
+    chooser.fill(folder.str());
+    test::FakeDialogs dialogs;
+    const std::map<std::string, const ResultsGrid *> grids{{"keypads", &built.keypadResults},
+                                                           {"questions", &built.questionResults},
+                                                           {"with-text", &built.questionFull}};
+    std::map<std::string, std::string> got, expected;
+    for (const auto &[key, c] : GetParam().lines) {
+        if (setUp.count(key))
+            continue;
+        expected[key] += joined(c) + "\n";
+        if (key == "add") {
+            got[key] +=
+                c[0] + "|" + (chooser.addGroup(built, folder.str(), c[0], dialogs) ? "yes" : "no") + "\n";
+        } else if (key == "remove") {
+            dialogs.messageAnswers = {c[1] == "Yes" ? MessageAnswer::Yes : MessageAnswer::No};
+            const bool removed = chooser.removeGroupColumn(built, std::stoi(c[0]), dialogs);
+            got[key] += c[0] + "|" + c[1] + "|" + (removed ? "yes" : "no") + "\n";
+        } else if (key == "marked") {
+            const ResultsGrid &g = *grids.at(c[0]);
+            const int r = std::stoi(c[1]), column = std::stoi(c[2]);
+            const bool marked = c[3] == "centre-top"
+                                    ? g.align(r, column) == CellAlign::CenterTop
+                                    : g.marked(r, column, c[3] == "blue" ? MarkBlue : MarkButtonFace);
+            got[key] += joined({c[0], c[1], c[2], c[3], marked ? "yes" : "no"}) + "\n";
+        }
+    }
+    got["caption"] = captions.empty() ? "" : captions.back() + "\n";
+    got["outcome"] = outcome == BuildOutcome::Built            ? "built\n"
+                     : outcome == BuildOutcome::NoVotingSlides ? "no voting slides\n"
+                                                               : "no vote data\n";
+    got["groups"] = joined(GetGroups(folder.str())) + "\n";
+    got["entries"] = joined(chooser.entries) + "\n";
+    got["enabled"] = chooser.enabled ? "yes\n" : "no\n";
+    for (const test::ShownMessage &m : dialogs.messages)
+        got["messages"] += m.title + "|" + m.text + "\n";
+    for (const auto &[name, g] : grids)
+        for (int r = 0; r < g->rows(); ++r)
+            got[name] += row(*g, r) + "\n";
+    EXPECT_FALSE(expected.empty()) << "a block without an expectation";
+    for (const auto &[key, text] : expected)
+        EXPECT_EQ(got[key], text) << key;
 }
+QUIZ_BLOCKS(GridBlocks, "results/grids.txt");
 
 TEST(ResultGrids, LineLengthCountsAsTheSplit)
 {
@@ -179,117 +193,34 @@ TEST(QuestionTable, TagsMoveOnceFromShapeToSlide)
     EXPECT_EQ(host.changes, 2);
 }
 
-TEST(ResultsWithText, OptionTextsFallbacksAndNoVotes)
-{
-    std::vector<QuestionInfo> qs = {question("a.tlx", "Single", 3, 1, "2"),
-                                    question("r.tlx", "RANK", 2, 1, ""), question("t.tlx", "TEXT", 2, 1, ""),
-                                    question("n.tlx", "Single", 2, 1, "")};
-    qs[0].optionTexts = {"From file", "", ""};
-    Built b = build(qs, {{"a.tlx", "2213"}, {"r.tlx;1of1", "1"}, {"t.tlx", "2"}});
-    CreateResultsWithText(qs, {{"A.TLX", "Red\vGreen\r\n\r\n"}, {"T.TLX", ""}}, b.grids,
-                          [](const std::string &) {});
-    const ResultsGrid &f = b.grids.questionFull;
-    const std::vector<std::string> expected = {
-        "Question|Answer|Value|Votes",
-        "a.tlx|Red|1|1",
-        "a.tlx|Green*|2|2",
-        "a.tlx|3|3|1",
-        "a.tlx|Voted||4",
-        "r.tlx   [Item 1]|Rank vote, unable to get value scale||1",
-        "t.tlx|Text vote, unable to get text scale||1",
-        "n.tlx|No Votes Collected||0",
-    };
-    ASSERT_EQ(f.rows(), static_cast<int>(expected.size()));
-    for (int r = 0; r < f.rows(); ++r)
-        EXPECT_EQ(row(f, r), expected[r]);
-}
-
-TEST(Groups, ListingParsingColumnsAndRemoval)
-{
-    test::TestFolder folder;
-    folder.write("Fans.grp", "\"a.tlx\",\" 2 \"");
-    folder.write("Team.GRP", "a.tlx,1");
-    folder.write("Nobody.grp", "a.tlx,3.0,extra");
-    folder.write("Broken.grp", "no comma");
-    EXPECT_EQ(GetGroups(folder.str()), (std::vector<std::string>{"Broken", "Fans", "Nobody"}));
-    const auto quoted = parseGroupFile("\"a.tlx\",\" 2 \"");
-    const auto plain = parseGroupFile("a.tlx,2");
-    ASSERT_TRUE(quoted && plain);
-    EXPECT_EQ(quoted->questionKey + quoted->answerValue, plain->questionKey + plain->answerValue);
-
-    std::vector<QuestionInfo> qs = {question("a.tlx", "Single", 3, 1, "2", {"1", "1", "3"}),
-                                    question("b.tlx", "Single", 3, 1, "")};
-    Built b = build(qs, {{"a.tlx", "221"}, {"b.tlx", "13-"}});
-    CreateResultsWithText(qs, {}, b.grids, [](const std::string &) {});
-    GroupChooser chooser;
-    chooser.fill(folder.str());
-    test::FakeDialogs dialogs;
-    EXPECT_FALSE(chooser.addGroup(b.grids, folder.str(), "Broken", dialogs));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text + "/" + dialogs.messages[0].title,
-              "Unable to load group information/Group data error");
-    EXPECT_TRUE(chooser.addGroup(b.grids, folder.str(), "Fans", dialogs));
-    EXPECT_TRUE(chooser.addGroup(b.grids, folder.str(), "Nobody", dialogs));
-    const ResultsGrid &f = b.grids.questionFull;
-    // Members of Fans: keypads 1 and 2 (answer "2 (3)"); on b.tlx they gave 1 and 3.
-    std::string fans, nobody;
-    for (int r = 0; r < f.rows(); ++r) {
-        fans += f.text(r, 4) + ",";
-        nobody += f.text(r, 5) + ",";
-    }
-    EXPECT_EQ(fans, "Fans,0,2,0,2,1,0,1,2,");
-    EXPECT_EQ(nobody, "Nobody,No members in group,,,,,,,,");
-    EXPECT_EQ(chooser.entries, std::vector<std::string>{"Broken"});
-
-    dialogs.messageAnswers = {MessageAnswer::No, MessageAnswer::Yes};
-    EXPECT_FALSE(chooser.removeGroupColumn(b.grids, 3, dialogs)); // asks nothing
-    EXPECT_FALSE(chooser.removeGroupColumn(b.grids, 4, dialogs));
-    EXPECT_TRUE(chooser.removeGroupColumn(b.grids, 4, dialogs));
-    EXPECT_EQ(dialogs.messages.back().text + "/" + dialogs.messages.back().title,
-              "Remove Fans/Delete Column");
-    EXPECT_EQ(f.cols(), 5);
-    EXPECT_EQ(f.text(0, 4) + f.text(1, 4), "NobodyNo members in group");
-    EXPECT_EQ(chooser.entries, (std::vector<std::string>{"Broken", "Fans"}));
-    EXPECT_TRUE(chooser.enabled);
-
-    GroupChooser last;
-    last.entries = {"Fans"};
-    EXPECT_TRUE(last.addGroup(b.grids, folder.str(), "Fans", dialogs));
-    EXPECT_FALSE(last.enabled);
-}
-
 // No votes.rec and no voting slides end the run; votes of no slide's question only say so.
-TEST(ResultsTableLoad, EndsWithItsMessages)
+using TableLoading = test::RowTest;
+
+TEST_P(TableLoading, EndsWithItsMessages)
 {
-    for (const int slides : {-1, 0, 1}) {
-        test::TestFolder folder;
-        if (slides >= 0)
-            folder.write("VOTES.REC", "C:\\x\\other.tlx,1,2,\"12\",05/12/2026,20:10:31\r\n");
-        test::FakeRun run;
-        if (slides == 1)
-            run.host.addSlide({{"Vote", "v.exe series.tlx,1"}});
-        run.host.presentationPath = dataDir + "/show.pptx";
-        run.ctx.state.dataFolder = folder.str();
-        run.ctx.state.modeWord = "RESULTSTABLE";
-        bool timer = false;
-        ResultsGrids grids;
-        std::vector<QuestionInfo> questions;
-        GroupChooser groups;
-        const int ended = test::runEndCode([&] {
-            LoadResultsTable(run.ctx, {}, grids, questions, groups,
-                             {[] {}, [](const std::string &) {}, [](bool) {}, [&] { timer = true; }, [] {}});
-        });
-        const std::string messages[] = {
-            "There are no votes for this meeting (votes.rec does not exist)",
-            "No voting slides in presentation",
-            "Voting data could not be found for talvix professional\r\n\r\nIf you have matrix exercises:\r\n"
-            "Please go to that slide and edit the slide to extrtact data"};
-        ASSERT_EQ(run.dialogs.messages.size(), 1u) << slides;
-        EXPECT_EQ(run.dialogs.messages[0].title + "|" + run.dialogs.messages[0].text,
-                  "Results Table|" + messages[slides + 1]);
-        EXPECT_EQ(ended, slides < 1 ? 0 : -1) << slides;
-        EXPECT_EQ(timer, slides == 1) << slides;
-    }
+    const test::Row &r = GetParam();
+    test::TestFolder folder;
+    if (r.flag(0))
+        folder.write("VOTES.REC", "C:\\x\\other.tlx,1,2,\"12\",05/12/2026,20:10:31\r\n");
+    test::FakeRun run;
+    if (r.flag(1))
+        run.host.addSlide({{"Vote", "v.exe series.tlx,1"}});
+    run.host.presentationPath = dataDir + "/show.pptx";
+    run.ctx.state.dataFolder = folder.str();
+    run.ctx.state.modeWord = "RESULTSTABLE";
+    bool timer = false;
+    ResultsGrids grids;
+    std::vector<QuestionInfo> questions;
+    GroupChooser groups;
+    const int ended = test::runEndCode([&] {
+        LoadResultsTable(run.ctx, {}, grids, questions, groups,
+                         {[] {}, [](const std::string &) {}, [](bool) {}, [&] { timer = true; }, [] {}});
+    });
+    ASSERT_EQ(run.dialogs.messages.size(), 1u);
+    EXPECT_EQ(run.dialogs.messages[0].title + "|" + run.dialogs.messages[0].text, r[2] + "|" + r[3]);
+    EXPECT_EQ(ended, r.num(4));
+    EXPECT_EQ(timer, r.flag(5));
 }
+QUIZ_ROWS(TableLoading, "results/loading.rows");
 
 } // namespace
