@@ -1,10 +1,6 @@
-#include "fakes/fakeprinter.h"
-#include "fakes/fakerun.h"
-
 #include "core/quiz/printsummary.h"
 
 #include "support/rows.h"
-#include "support/testfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -75,35 +71,6 @@ TEST(ScoreSummaryDocument, HeadersThenOneLinePerKeypadInThreeColumns)
         ScoreSummaryDocument(CountRightAnswers({}, {1, 1}), [](int k) { return std::to_string(k); });
     ASSERT_EQ(none.lines.size(), 3u + 50u);
     EXPECT_EQ(shown(none.lines[52]), "50@0 0%@28 0/0@40");
-}
-
-// q1: right answer 2; q2: right answer 3; q3 has no votes; q4.tlx is missing.
-// Cancelling and a missing votes.rec are end-to-end scenarios.
-TEST(PrintScoreSummary, PrintsOnTheChosenTargetAndAPrinterFailureEndsWithoutAMessage)
-{
-    test::TestFolder folder;
-    test::RecordingPrinter printer;
-    test::FakeRun run;
-    RunContext &ctx = run.ctx;
-    ctx.state.dataFolder = folder.str();
-    ctx.state.validKeypads.assign(11, 1);
-    std::filesystem::copy(test::dataPath("quiz/print"), folder.path(),
-                          std::filesystem::copy_options::recursive);
-    ctx.state.participants = {{"Ann", 1, 1}, {"Bob", 3, 1}, {"", 0, 0}};
-    const std::vector<std::string> quiz{"q1.tlx", "q2.tlx", "q3.tlx", "q4.tlx"};
-    run.dialogs.printAnswers = {PrintTarget{"", "/tmp/out.pdf"}, PrintTarget{"office", ""}};
-    PrintScoreSummary(ctx, quiz, printer);
-    ASSERT_EQ(printer.documents.size(), 1u);
-    EXPECT_EQ(printer.targets[0].pdfPath, "/tmp/out.pdf");
-    const std::vector<PrintLine> &lines = printer.documents[0].lines;
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(shown(lines[3]) + "; " + shown(lines[4]) + "; " + shown(lines[5]),
-              "Ann@0 100%@28 2/2@40; 2@0 100%@28 2/2@40; Bob@0 0%@28 0/2@40");
-
-    printer.failWith = "no printer named office";
-    EXPECT_EQ(test::runEndCode([&] { PrintScoreSummary(ctx, quiz, printer); }), 1);
-    EXPECT_EQ(printer.targets[1].printerName, "office");
-    EXPECT_TRUE(run.dialogs.messages.empty());
 }
 
 } // namespace
