@@ -30,7 +30,8 @@ TEST(CalculateScores, RanksTheDemoIntoRowsOfTheParticipantsNames)
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     state.dataFolder = folder.str();
     std::vector<std::string> quiz = ReadQuizSetupInto(state, folder.str() + "/quiz.quz");
-    LoadValidKeypads(state, folder.str() + "/valid.kpd");
+    LoadValidKeypads(state,
+                     folder.write("valid.kpd", "\"10011111\"\r\n").string()); // keypads 2 and 3 not valid
     state.participants = {{"Bob", 4, 1}, {"Ann", 2, 1}, {"end", 0, 0}};
     state.keypadsStartFrom = 0;
     quiz.insert(quiz.begin() + 1, "gone.tlx"); // gone since the quiz was read: skipped
@@ -43,7 +44,7 @@ TEST(CalculateScores, RanksTheDemoIntoRowsOfTheParticipantsNames)
         shown += *row.nameText + ":" + *row.scoreText + (row.hideName ? " hidden" : "") + "; ";
     EXPECT_EQ(shown, "Bob:4 points; Ann:4 points; 1:4 points; 6:4 points; 8:2 points; ");
     EXPECT_EQ(state.keypadsStartFrom, 1); // a first place below one is stored back as one
-    // The last question's answer string "1;3;2;3;-;3;1;4;" refills the valid keypads.
+    // Every keypad of the last question's answer string "1;3;2;3;-;3;1;4;" counts as valid.
     EXPECT_EQ(state.validKeypads, std::vector<int>(17, 1));
     EXPECT_TRUE(run.dialogs.messages.empty());
 

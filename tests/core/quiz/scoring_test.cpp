@@ -1,4 +1,3 @@
-#include "core/common/text.h"
 #include "core/quiz/answerrule.h"
 #include "core/quiz/ranking.h"
 #include "core/quiz/scoring.h"
@@ -92,15 +91,6 @@ TEST_P(Progress, OpensForLongListsOnly)
 }
 QUIZ_ROWS(Progress, "quiz/progress.rows");
 
-// The scoring's own number reader must agree with the general one.
-TEST(ScoreQuiz, ResponseValuesAreReadAsLeadingNumbers)
-{
-    for (const char *v : {"1", "0.125", " 7", "-1.5", "1e2", "3.5x", "abc", ".25", "12.", "+4", "2.5E-1",
-                          "1234567890123456789"})
-        EXPECT_EQ(ScoreQuiz({question("1", "1;", v)}, {}, {}).time[0], static_cast<float>(leadingNumber(v)))
-            << v;
-}
-
 // The response value of each right answer is found by its index, however far
 // apart the right answers lie, in both answer forms.
 TEST(ScoreQuiz, FindsTheResponseValueOfEachRightAnswer)
@@ -116,18 +106,6 @@ TEST(ScoreQuiz, FindsTheResponseValueOfEachRightAnswer)
             for (size_t k = 0; k < 100; ++k)
                 EXPECT_EQ(r.time.at(k), k % every ? 0 : k * 37 % 1000 + 0.5f) << every << " " << k;
         }
-}
-
-TEST(ScoreQuiz, EveryKeypadOfAnAnswerStringCountsAsValid)
-{
-    // valid.kpd marks keypads 1 and 2 invalid; the scoring refills the table per question.
-    const ScoringResult r = ScoreQuiz({question("2", "2;2;")}, {}, {0, 0, 0, 1});
-    EXPECT_EQ(r.score, (std::vector<float>{1, 1}));
-    EXPECT_EQ(r.validKeypads, (std::vector<int>{1, 1, 1, 1, 1}));
-    const ScoringResult none = ScoreQuiz({}, {}, {1, 1});
-    EXPECT_EQ(none.keypadCount, 0);
-    EXPECT_EQ(none.possibleMaximum, 0.0);
-    EXPECT_EQ(none.validKeypads, (std::vector<int>{1, 1}));
 }
 
 ScoringResult totals(std::vector<float> score, std::vector<float> time, std::vector<float> voted,
