@@ -102,38 +102,32 @@ class TwoRoundSheet : public ::testing::Test
     const Sheet &sheet;
 };
 
-// a.tlx: 2 is right (weight 2.5), 3 wrong, A is answer 10 and right by "x"
-// (weight 0: no suffix, still a raw point), X shows "A"; a.tlx has four
+// Texts: a.tlx: 2 is right (weight 2.5), 3 wrong, A is answer 10 and right by
+// "x" (weight 0: no suffix, still a raw point), X shows "A"; a.tlx has four
 // keypads. The missing vote's header was overwritten by b.tlx. b.tlx: list
 // entry 10 is answer 10 but not right here, "-" shows as it is, the empty
 // entry after the last ";" writes nothing. Round 1 covers five keypads, round
 // 2 six; keypads without a name are their number.
-TEST_F(TwoRoundSheet, TextsOfHeadersAnswersAndScores)
+// Formats: teal white headers, framed with medium lines; vote names turned and
+// small; right answers bold lime on grey; scores sky blue with dotted inner
+// lines; each round's block as deep as its own keypads.
+TEST_F(TwoRoundSheet, TextsAndFormatsOfEveryCell)
 {
-    const auto expected = grid("quiz/resultsheet-texts.rows");
+    const auto texts = grid("quiz/resultsheet-texts.rows"), formats = grid("quiz/resultsheet-formats.rows");
     EXPECT_EQ(book.sheetCount(), 1u);
     EXPECT_EQ(sheet.name(), "Sheet1");
     EXPECT_EQ(sheet.usedExtent(), (CellRef{9, J}));
     for (int row = 1; row <= 9; ++row)
-        for (int column = A; column <= J; ++column)
-            EXPECT_EQ(sheet.displayText(row, column), expected[row - 1][column - 1]) << row << "," << column;
+        for (int column = A; column <= J; ++column) {
+            EXPECT_EQ(sheet.displayText(row, column), texts[row - 1][column - 1]) << row << "," << column;
+            EXPECT_EQ(look(sheet, row, column), formats[row - 1][column - 1]) << row << "," << column;
+        }
     EXPECT_FALSE(sheet.cell(9, E)) << "no cell for the entry after the last \";\"";
     const std::tuple<int, int, bool> numbers[] = {{5, D, true}, {4, F, true}, {4, G, true},  {5, A, true},
                                                   {4, B, true}, {4, C, true}, {4, D, false}, {4, A, false}};
     for (auto [row, column, number] : numbers)
         EXPECT_EQ(std::holds_alternative<double>(sheet.cell(row, column)->value), number)
             << row << "," << column;
-}
-
-// Teal white headers, framed with medium lines; vote names turned and small;
-// right answers bold lime on grey; scores sky blue with dotted inner lines;
-// each round's block as deep as its own keypads.
-TEST_F(TwoRoundSheet, FormatsOfEveryCell)
-{
-    const auto expected = grid("quiz/resultsheet-formats.rows");
-    for (int row = 1; row <= 9; ++row)
-        for (int column = A; column <= J; ++column)
-            EXPECT_EQ(look(sheet, row, column), expected[row - 1][column - 1]) << row << "," << column;
     EXPECT_EQ(sheet.rowHeight(3), 80.25);
     for (int column = A; column <= C; ++column)
         EXPECT_EQ(sheet.columnWidth(column), 8.86);
@@ -157,15 +151,6 @@ TEST(QuizResultsSheet, EmptyRoundsNoKeypadsAndPopularAnswers)
     EXPECT_EQ(none.sheet(0).cell(4, 1), nullptr);
     const Workbook popular = QuizResultsWorkbook({{"r.quz", {vote("a.tlx", "p", "2213")}}}, nameOf);
     EXPECT_EQ(popular.sheet(0).displayText(4, 4) + "|" + popular.sheet(0).displayText(6, 4), "2 (1)|1");
-}
-
-TEST(QuizResultsSheet, YieldsOncePerVoteAndKeypad)
-{
-    int yields = 0;
-    QuizResultsWorkbook({{"r.quz", {vote("a.tlx", "1", "1;2;3;"), missingVote("b.tlx")}}}, nameOf,
-                        [&] { ++yields; });
-    // One per round, two per vote, four response entries, three keypad rows of the totals.
-    EXPECT_EQ(yields, 1 + 2 + 4 + 3);
 }
 
 using Shown = test::RowTest;
