@@ -9,15 +9,6 @@ namespace quiz
 namespace
 {
 
-// "text@column" of every piece, blank-separated.
-std::string shown(const PrintLine &line)
-{
-    std::string out;
-    for (const PrintPiece &p : line.pieces)
-        out += (out.empty() ? "" : " ") + p.text + "@" + std::to_string(p.column);
-    return out;
-}
-
 using RightAnswers = test::RowTest;
 
 TEST_P(RightAnswers, AreCountedPerKeypadOverTheQuestionsWithVotes)
@@ -59,13 +50,16 @@ TEST(ScoreSummaryDocument, HeadersThenOneLinePerKeypadInThreeColumns)
     const std::vector<std::string> names{"Ann", accented, std::string(30, 'L'), std::string(45, 'V')};
     const PrintDocument doc = ScoreSummaryDocument(counts, [&](int keypad) { return names.at(keypad - 1); });
     EXPECT_EQ(doc.fontSize, 12);
-    std::string lines; // an empty line has no pieces
-    for (const PrintLine &line : doc.lines)
-        lines += shown(line) + "\n";
-    EXPECT_EQ(lines, "Name/@0 Percentage@28 Total score/@40\nkeypad@0 correct@28 possible score@40\n\n"
-                     "Ann@0 100%@28 2/2@40\n" +
-                         accented + "@0 50%@28 1/2@40\n" + std::string(30, 'L') + "@0 0%@42 0/2@54\n" +
-                         std::string(45, 'V') + "@0 100%@47 2/2@59\n");
+    std::string lines; // "text@column" of every piece; an empty line has no pieces
+    for (const PrintLine &line : doc.lines) {
+        for (const PrintPiece &p : line.pieces)
+            lines += p.text + "@" + std::to_string(p.column) + " ";
+        lines += "\n";
+    }
+    EXPECT_EQ(lines, "Name/@0 Percentage@28 Total score/@40 \nkeypad@0 correct@28 possible score@40 \n\n"
+                     "Ann@0 100%@28 2/2@40 \n" +
+                         accented + "@0 50%@28 1/2@40 \n" + std::string(30, 'L') + "@0 0%@42 0/2@54 \n" +
+                         std::string(45, 'V') + "@0 100%@47 2/2@59 \n");
     EXPECT_EQ(summaryPercentageColumnFor(accented + "e"), 42);
 }
 

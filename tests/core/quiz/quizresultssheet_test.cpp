@@ -20,17 +20,11 @@ WeightTable weights(std::initializer_list<std::pair<int, double>> set)
     return w;
 }
 
+// A vote whose question file is there; ExportVote{entry} is one whose file is missing.
 ExportVote vote(const std::string &entry, const std::string &correct, const std::string &answers,
                 WeightTable w = weights({}))
 {
     return ExportVote{entry, true, correct, answers, w};
-}
-
-ExportVote missingVote(const std::string &entry)
-{
-    ExportVote v;
-    v.entry = entry;
-    return v;
 }
 
 std::string nameOf(int keypad)
@@ -45,7 +39,7 @@ std::vector<ExportRound> twoRounds()
 {
     return {
         {"r1.quz",
-         {vote("a.tlx", "2x", "23AX", weights({{2, 2.5}, {10, 0}})), missingVote("missing.tlx"),
+         {vote("a.tlx", "2x", "23AX", weights({{2, 2.5}, {10, 0}})), ExportVote{"missing.tlx"},
           vote("b.tlx", "1", "1;10;-;1;2;")}},
         {"r2.quz", {vote("c.tlx", "3", "3;3;3;3;3;3;", weights({{3, 0.5}}))}},
     };
@@ -139,7 +133,7 @@ TEST_F(TwoRoundSheet, TextsAndFormatsOfEveryCell)
 TEST(QuizResultsSheet, EmptyRoundsNoKeypadsAndPopularAnswers)
 {
     const Workbook book = QuizResultsWorkbook(
-        {{"empty.quz", {missingVote("gone.tlx")}}, {"r.quz", {vote("a.tlx", "1", "11")}}}, nameOf);
+        {{"empty.quz", {ExportVote{"gone.tlx"}}}, {"r.quz", {vote("a.tlx", "1", "11")}}}, nameOf);
     const Sheet &sheet = book.sheet(0);
     EXPECT_EQ(sheet.displayText(1, 4) + "|" + sheet.displayText(3, 4) + "|" + sheet.displayText(3, 5) + "|" +
                   sheet.displayText(1, 6) + "|" + sheet.displayText(4, 6) + "|" + sheet.displayText(4, 2),

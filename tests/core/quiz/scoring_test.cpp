@@ -15,16 +15,6 @@ namespace quiz
 namespace
 {
 
-// The answers and responses are views: literals, or strings that outlive the question.
-QuestionInput question(std::string correct, std::string_view answers, std::string_view response = "")
-{
-    QuestionInput q;
-    q.correctAnswer = std::move(correct);
-    q.answers = answers;
-    q.responseText = response;
-    return q;
-}
-
 using Totals = test::RowTest;
 
 TEST_P(Totals, PerKeypad)
@@ -39,7 +29,8 @@ TEST_P(Totals, PerKeypad)
         return i < parts.size() ? parts[i] : none;
     };
     for (size_t i = 0; i < answers.size(); ++i) {
-        QuestionInput &q = questions.emplace_back(question(part(correct, i), answers[i], part(responses, i)));
+        QuestionInput &q = questions.emplace_back(QuestionInput{
+            .correctAnswer = part(correct, i), .answers = answers[i], .responseText = part(responses, i)});
         for (const std::string &pair : test::splitTrimmed(part(weights, i)))
             q.weights[std::stoul(pair.substr(0, pair.find('=')))] =
                 std::stod(pair.substr(pair.find('=') + 1));
@@ -82,7 +73,8 @@ TEST_P(Progress, OpensForLongListsOnly)
     std::string answers;
     for (int k = 0; k < r.num(0); ++k)
         answers += r.flag(1) ? "1;" : "1";
-    const std::vector<QuestionInput> quiz(static_cast<size_t>(r.num(2)), question("1", answers));
+    const std::vector<QuestionInput> quiz(static_cast<size_t>(r.num(2)),
+                                          QuestionInput{.correctAnswer = "1", .answers = answers});
     test::FakeProgress progress;
     EXPECT_EQ(ScoreQuiz(quiz, {}, {}, &progress).score.back(), r.num(2));
     EXPECT_EQ(progress.setUps, r.floats(3));
