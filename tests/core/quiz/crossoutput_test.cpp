@@ -20,11 +20,6 @@ namespace quiz
 namespace
 {
 
-struct Generated {
-    std::vector<std::string> questions;
-    int useWeightings = 0;
-};
-
 template <size_t N> std::string pick(std::mt19937 &rng, const char *const (&from)[N])
 {
     return from[rng() % N];
@@ -41,13 +36,12 @@ std::string answerString(std::mt19937 &rng, bool list, int keypads)
 }
 
 // Writes a quiz of random questions, weights and votes (earlier votes and
-// re-votes of the same question recorded in other folders come first).
-Generated generate(std::mt19937 &rng, const test::TestFolder &folder)
+// re-votes of the same question recorded in other folders come first); its question files.
+std::vector<std::string> generate(std::mt19937 &rng, const test::TestFolder &folder)
 {
     static const char *const corrects[] = {"1", "2", "3", "x", "13", "2x", "44", "p", "P", "0"};
     static const char *const weights[] = {"0", "0.5", "1", "2", "3"};
-    Generated g;
-    g.useWeightings = static_cast<int>(rng() % 2);
+    std::vector<std::string> questions;
     std::string quiz = "0\r\n", votes = "other.tlx,1,4,\"1;\",d,t\r\n";
     for (int q = 0, count = 1 + static_cast<int>(rng() % 5); q < count; ++q) {
         const std::string name = "q" + std::to_string(q) + ".tlx";
@@ -62,17 +56,17 @@ Generated generate(std::mt19937 &rng, const test::TestFolder &folder)
         if (rng() % 3)
             question += "\"QUESTION WEIGHTINGS\",\"" + weighting + "\"\r\n";
         folder.write(name, question);
-        g.questions.push_back(name);
+        questions.push_back(name);
         quiz += "\"" + name + "\"\r\n";
         const int keypads = 1 + static_cast<int>(rng() % 25);
         for (const char *folderName : {"C:\\Old\\", "D:\\Shows\\", "C:\\Show\\"})
             if (rng() % 3)
                 votes += folderName + name + ",1,4,\"" + answerString(rng, rng() % 2, keypads) + "\",d,t\r\n";
     }
-    quiz[0] = static_cast<char>('0' + g.questions.size());
+    quiz[0] = static_cast<char>('0' + questions.size());
     folder.write("quiz.quz", quiz);
     folder.write("votes.rec", votes);
-    return g;
+    return questions;
 }
 
 TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
@@ -82,20 +76,21 @@ TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
     for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE("quiz " + std::to_string(round));
         test::TestFolder folder;
-        const Generated g = generate(rng, folder);
+        const int useWeightings = static_cast<int>(rng() % 2);
+        const std::vector<std::string> questions = generate(rng, folder);
 
         test::FakeRun display, print, exported;
         for (test::FakeRun *run : {&display, &print, &exported}) {
             run->ctx.state.dataFolder = folder.str();
-            run->ctx.state.useWeightings = g.useWeightings;
+            run->ctx.state.useWeightings = useWeightings;
             run->ctx.state.validKeypads.assign(200, 1);
         }
         // The totals quiz.txt records (its lines are the display-record scenario's).
-        const ScoringResult shown = CalculateScores(display.ctx, g.questions).totals;
+        const ScoringResult shown = CalculateScores(display.ctx, questions).totals;
 
         print.dialogs.printAnswers.push_back(PrintTarget{});
         test::RecordingPrinter printer;
-        PrintScoreSummary(print.ctx, g.questions, printer);
+        PrintScoreSummary(print.ctx, questions, printer);
         ASSERT_EQ(printer.documents.size(), 1u);
         const std::vector<PrintLine> &lines = printer.documents[0].lines;
 
@@ -117,7 +112,7 @@ TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
             const std::string weighted = sheet.displayText(keypad + 3, 3);
             EXPECT_EQ(fraction.substr(0, fraction.find('/')), raw);
             EXPECT_EQ(shown.score[static_cast<size_t>(keypad) - 1],
-                      std::stof(g.useWeightings == 1 ? weighted : raw));
+                      std::stof(useWeightings == 1 ? weighted : raw));
             rightAnswers += std::stoi(raw);
         }
     }

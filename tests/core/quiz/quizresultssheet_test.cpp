@@ -74,17 +74,6 @@ std::string look(const Sheet &sheet, int row, int column)
     return out;
 }
 
-// A grid of expected cells, one row file line a sheet row.
-std::vector<std::vector<std::string>> grid(const std::string &file)
-{
-    std::vector<std::vector<std::string>> out;
-    for (const test::Row &r : test::loadRows(file)) {
-        out.push_back({r.name});
-        out.back().insert(out.back().end(), r.cells.begin(), r.cells.end());
-    }
-    return out;
-}
-
 constexpr int A = 1, B = 2, C = 3, D = 4, E = 5, F = 6, G = 7, H = 8, I = 9, J = 10;
 
 class TwoRoundSheet : public ::testing::Test
@@ -107,14 +96,19 @@ class TwoRoundSheet : public ::testing::Test
 // lines; each round's block as deep as its own keypads.
 TEST_F(TwoRoundSheet, TextsAndFormatsOfEveryCell)
 {
-    const auto texts = grid("quiz/resultsheet-texts.rows"), formats = grid("quiz/resultsheet-formats.rows");
+    // One line of a rows file a sheet row: its name is column A, its cells B on.
+    const auto texts = test::loadRows("quiz/resultsheet-texts.rows"),
+               formats = test::loadRows("quiz/resultsheet-formats.rows");
+    const auto at = [](const std::vector<test::Row> &grid, int row, int column) {
+        return column == A ? grid[row - 1].name : grid[row - 1][column - 2];
+    };
     EXPECT_EQ(book.sheetCount(), 1u);
     EXPECT_EQ(sheet.name(), "Sheet1");
     EXPECT_EQ(sheet.usedExtent(), (CellRef{9, J}));
     for (int row = 1; row <= 9; ++row)
         for (int column = A; column <= J; ++column) {
-            EXPECT_EQ(sheet.displayText(row, column), texts[row - 1][column - 1]) << row << "," << column;
-            EXPECT_EQ(look(sheet, row, column), formats[row - 1][column - 1]) << row << "," << column;
+            EXPECT_EQ(sheet.displayText(row, column), at(texts, row, column)) << row << "," << column;
+            EXPECT_EQ(look(sheet, row, column), at(formats, row, column)) << row << "," << column;
         }
     EXPECT_FALSE(sheet.cell(9, E)) << "no cell for the entry after the last \";\"";
     const std::tuple<int, int, bool> numbers[] = {{5, D, true}, {4, F, true}, {4, G, true},  {5, A, true},
