@@ -70,21 +70,19 @@ TEST_P(QuestionProblems, AreSaidBeforeWriting)
 }
 QUIZ_ROWS(QuestionProblems, "quiz/questionproblems.rows");
 
-TEST(VotingQuestion, FilesOfOtherKindsAreNotEdited)
+using OtherKinds = test::RowTest;
+
+TEST_P(OtherKinds, AreNotEdited)
 {
     std::string why;
-    for (const char *header :
-         {"2,3,7,\"R\",\"Q\",\"Rank\",\"Bar\",0,\"\"\r\n", "2,3,0,\"S\",\"Q\",\"\",\"\",2,\"\"\r\n",
-          "2,11,0,\"T\",\"Q\",\"\",\"\",0,\"\"\r\n", "2,3,0"}) {
-        EXPECT_FALSE(VotingQuestionOf(header, &why)) << header;
-        EXPECT_FALSE(why.empty());
-    }
+    EXPECT_FALSE(VotingQuestionOf(GetParam()[0], &why));
+    EXPECT_EQ(why, GetParam()[1]);
 }
+QUIZ_ROWS(OtherKinds, "quiz/otherkinds.rows");
 
 TEST(VotingQuestion, NewFilesNeverReplaceAnother)
 {
-    test::TestFolder folder;
-    EXPECT_EQ(NewQuestionFileName(folder.str(), 3), "slide3.tlx");
+    test::TestFolder folder; // a name already free is the question scenario's "slide9.tlx"
     folder.write("slide3.tlx", "");
     folder.write("SLIDE3-2.TLX", "");
     EXPECT_EQ(NewQuestionFileName(folder.str(), 3), "slide3-3.tlx");
