@@ -63,6 +63,8 @@ std::vector<std::string> generate(std::mt19937 &rng, const test::TestFolder &fol
             if (rng() % 3)
                 votes += folderName + name + ",1,4,\"" + answerString(rng, rng() % 2, keypads) + "\",d,t\r\n";
     }
+    questions.push_back("gone.tlx"); // a question whose file is gone: every output passes over it
+    quiz += "\"gone.tlx\"\r\n";
     quiz[0] = static_cast<char>('0' + questions.size());
     folder.write("quiz.quz", quiz);
     folder.write("votes.rec", votes);

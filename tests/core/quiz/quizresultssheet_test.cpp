@@ -132,6 +132,15 @@ TEST(QuizResultsSheet, EmptyRoundsNoKeypadsAndPopularAnswers)
     EXPECT_EQ(popular.sheet(0).displayText(4, 4) + "|" + popular.sheet(0).displayText(6, 4), "2 (1)|1");
 }
 
+TEST(QuizResultsSheet, YieldsOncePerVoteAndKeypad)
+{
+    int yields = 0;
+    QuizResultsWorkbook({{"r.quz", {vote("a.tlx", "1", "1;2;3;"), ExportVote{"b.tlx"}}}}, nameOf,
+                        [&] { ++yields; });
+    // One per round, two per vote, four response entries, three keypad rows of the totals.
+    EXPECT_EQ(yields, 1 + 2 + 4 + 3);
+}
+
 using Shown = test::RowTest;
 
 TEST_P(Shown, AnswerTextsAndRightness)

@@ -9,9 +9,39 @@ namespace quiz
 namespace
 {
 
-// How formats layer on a cell and frame a block is checked cell by cell by the quiz
-// results sheet's formats (tests/data/quiz/resultsheet-formats.rows) and, read back,
-// by the xlsx writer's round trip.
+// A frame sets only the outer edges of its block, a range edge only its own line;
+// formats layer on each other and leave values alone.
+TEST(Sheet, FramesEdgesAndFormatsLayeredOnABlock)
+{
+    Sheet sheet("s");
+    sheet.setText(3, 3, "x");
+    sheet.setInterior(*parseRange("B2:D4"), 0xC0C0C0);
+    sheet.setBorderAround(*parseRange("B2:D4"), BorderStyle::Continuous, BorderWeight::Medium);
+    sheet.setRangeEdge(*parseRange("B3:D3"), Edge::Bottom, BorderStyle::Dot, BorderWeight::Thin, 0xE0E0E0);
+    const CellRange c3 = *parseRange("C3");
+    sheet.setFontBold(c3);
+    sheet.setFontColour(c3, 0x99CC00);
+    sheet.setHorizontalAlignment(c3, HorizontalAlignment::Centre);
+    sheet.setWrap(c3);
+    sheet.setRotation(c3, 90);
+    std::string edges; // left, top, right, bottom of B2..D4 by rows: "m" medium, "." dotted, "-" none
+    for (int row = 2; row <= 4; ++row)
+        for (int column = 2; column <= 4; ++column) {
+            for (const Border &b : sheet.cell(row, column)->format.borders)
+                edges += b.style == BorderStyle::None ? '-' : b.weight == BorderWeight::Medium ? 'm' : '.';
+            edges += ' ';
+        }
+    EXPECT_EQ(edges, "mm-- -m-- -mm- m--. ---. --m. m--m ---m --mm ");
+    const Border dotted{BorderStyle::Dot, BorderWeight::Thin, 0xE0E0E0};
+    EXPECT_EQ(sheet.cell(3, 3)->format, (CellFormat{.font = {.bold = true, .colour = 0x99CC00},
+                                                    .fill = 0xC0C0C0,
+                                                    .borders = {Border{}, Border{}, Border{}, dotted},
+                                                    .horizontal = HorizontalAlignment::Centre,
+                                                    .wrap = true,
+                                                    .rotation = 90}));
+    EXPECT_EQ(sheet.displayText(3, 3), "x");
+}
+
 TEST(Sheet, FormatsOfWholeColumnsAndRowsStopAtTheUsedCells)
 {
     Sheet columns("c");
