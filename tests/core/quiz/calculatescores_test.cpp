@@ -1,7 +1,5 @@
 #include "core/quiz/calculatescores.h"
 #include "core/quiz/quizfile.h"
-#include "core/quiz/scoring.h"
-#include "core/startup/runcontext.h"
 #include "core/startup/workingfiles.h"
 #include "fakes/fakerun.h"
 #include "support/testfolder.h"

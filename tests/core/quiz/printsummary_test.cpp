@@ -44,9 +44,7 @@ TEST(ScoreSummaryDocument, HeadersThenOneLinePerKeypadInThreeColumns)
     counts.questionCount = 2;
     counts.keypadCount = 4;
     counts.right = {2, 1, 0, 2};
-    std::string accented; // 27 two-byte letters: still the short-name column
-    for (int i = 0; i < 27; ++i)
-        accented += "\xC3\xA9";
+    const std::string accented = "ééééééééééééééééééééééééééé"; // 27 two-byte letters: the short-name column
     const std::vector<std::string> names{"Ann", accented, std::string(30, 'L'), std::string(45, 'V')};
     const PrintDocument doc = ScoreSummaryDocument(counts, [&](int keypad) { return names.at(keypad - 1); });
     EXPECT_EQ(doc.fontSize, 12);

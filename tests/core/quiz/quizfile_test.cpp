@@ -19,7 +19,7 @@ namespace
 
 // Reads the file over the state's values into the state; what the read left
 // in the state and what a set-up form whose available list was `available`
-// would show, by field name ("unset": the file held nothing for it).
+// would show, by field name ("unset": the file held no font preset).
 std::map<std::string, std::string> readInto(QuizState &s, const std::string &path,
                                             const std::vector<std::string> &available = {})
 {
@@ -33,7 +33,6 @@ std::map<std::string, std::string> readInto(QuizState &s, const std::string &pat
         return out;
     };
     const auto n = [](auto v) { return std::to_string(v); };
-    const auto held = [&](bool inFile, auto v) { return inFile ? n(v) : "unset"; };
     const DisplayArea &area = s.displayAreas[0];
     const auto &places = s.annotationPositions;
     return {{"count", n(s.displayCount)},
@@ -57,13 +56,8 @@ std::map<std::string, std::string> readInto(QuizState &s, const std::string &pat
             {"available", join(withoutQuizVotes(available, f.questions))},
             {"text1", r.found ? n(lastPlace(f)) : ""},
             {"formshow", n(f.showScores)},
-            {"formonfinish", held(r.found, f.onFinishChoice)},
-            {"formautostart", held(r.found, f.autoStart)},
-            {"formweightings", held(r.laterRecords >= 2, f.useWeightings)},
-            {"formmaxcount", held(r.laterRecords >= 3, f.showNumberOfMaxScorers)},
-            {"formonlymax", held(r.laterRecords >= 4, f.showOnlyMaxScorers)},
-            {"formstartfrom", r.laterRecords >= 5 ? n(f.keypadsStartFrom) : ""},
-            {"addtext", r.laterRecords >= 6 ? f.textToAdd[1] : ""},
+            {"records", n(r.laterRecords)}, // the records after autostart the file held
+            {"maxcount", n(f.showNumberOfMaxScorers)},
             {"formfont", r.fontPreset ? r.fontPreset->name : "unset"},
             {"fontstyle", r.fontPreset
                               ? n(r.fontPreset->size) + n(r.fontPreset->bold) + n(r.fontPreset->italic)
@@ -106,9 +100,9 @@ TEST(QuizFile, ReadThenWriteGivesTheFileBack)
     QuizState read;
     read.dataFolder = data.str();
     expectFields(readInto(read, data.str() + "/quiz.quz", {"Q1.TLX", "q3.tlx", "q2.tlx"}),
-                 "quiz=q1.tlx,Q2.TLX; available=q3.tlx; formshow=0; formonfinish=0; formautostart=0; "
-                 "formweightings=1; formmaxcount=1; formonlymax=1; formstartfrom=4; text1=6; "
-                 "addtext=next round \"soon\"; formfont=Times \"New\" Roman; fontstyle=3111");
+                 "quiz=q1.tlx,Q2.TLX; available=q3.tlx; formshow=0; onfinish=0; autostart=0; records=6; "
+                 "weightings=1; maxcount=1; onlymax=1; startfrom=4; text1=6; "
+                 "texts=Well done, team,next round \"soon\"; formfont=Times \"New\" Roman; fontstyle=3111");
     const QuizSetup setup = ReadQuizSetup(data.str() + "/QUIZ.QUZ", data.str()).setup;
     EXPECT_EQ(formatQuizSetup(setup),
               formatQuizSetup(ReadQuizSetup(data.str() + "/quiz.quz", data.str()).setup));

@@ -38,7 +38,8 @@ TEST(Sheet, FramesEdgesAndFormatsLayeredOnABlock)
                                                     .borders = {Border{}, Border{}, Border{}, dotted},
                                                     .horizontal = HorizontalAlignment::Centre,
                                                     .wrap = true,
-                                                    .rotation = 90}));
+                                                    .rotation = 90,
+                                                    .numberFormat = ""}));
     EXPECT_EQ(sheet.displayText(3, 3), "x");
 }
 
