@@ -35,16 +35,14 @@ TEST_P(Totals, PerKeypad)
             q.weights[std::stoul(pair.substr(0, pair.find('=')))] =
                 std::stod(pair.substr(pair.find('=') + 1));
     }
-    const ScoringSettings s{r.num(4), r.flag(8), r[9].empty() ? 5 : r.num(9)};
+    const ScoringSettings s{r.num(4), r.flag(8), r.num(9)};
     const ScoringResult result = ScoreQuiz(questions, s, {});
     EXPECT_EQ(result.keypadCount, static_cast<int>(r.floats(5).size()));
     EXPECT_EQ(result.score, r.floats(5));
     EXPECT_EQ(result.time, r.floats(6));
     EXPECT_EQ(result.voted, r.floats(7));
-    if (!r[9].empty()) {
-        EXPECT_EQ(result.possibleMaximum, r.real(10));
-        EXPECT_EQ(result.displayCount, r.num(11));
-    }
+    EXPECT_EQ(result.possibleMaximum, r.real(10));
+    EXPECT_EQ(result.displayCount, r.num(11));
 }
 QUIZ_ROWS(Totals, "quiz/scoring.rows");
 
