@@ -9,10 +9,7 @@
 #include <deque>
 #include <new>
 
-namespace
-{
-std::atomic<long long> allocations{0};
-}
+static std::atomic<long long> allocations{0};
 
 void *operator new(std::size_t size)
 {

@@ -40,10 +40,7 @@ QUIZ_ROWS(Percentage, "quiz/percentage.rows");
 // quiz/rightanswers.rows print "0%" (quiz/percentage.rows).
 TEST(ScoreSummaryDocument, HeadersThenOneLinePerKeypadInThreeColumns)
 {
-    RightAnswerCounts counts;
-    counts.questionCount = 2;
-    counts.keypadCount = 4;
-    counts.right = {2, 1, 0, 2};
+    const RightAnswerCounts counts{.questionCount = 2, .keypadCount = 4, .right = {2, 1, 0, 2}};
     const std::string accented = "ééééééééééééééééééééééééééé"; // 27 two-byte letters: the short-name column
     const std::vector<std::string> names{"Ann", accented, std::string(30, 'L'), std::string(45, 'V')};
     const PrintDocument doc = ScoreSummaryDocument(counts, [&](int keypad) { return names.at(keypad - 1); });

@@ -11,8 +11,6 @@
 #include <map>
 
 using namespace quiz;
-using quiz::test::FakeDialogs;
-using quiz::test::TestFolder;
 
 namespace
 {
@@ -79,7 +77,7 @@ void expectFields(const std::map<std::string, std::string> &got, const std::stri
 // back byte for byte (a single's digits included); the file is found ignoring case.
 TEST(QuizFile, ReadThenWriteGivesTheFileBack)
 {
-    TestFolder data;
+    test::TestFolder data;
     data.write("q1.tlx", "");
     data.write("Q2.TLX", "");
     const std::string text = readTextFile(test::dataPath("quiz/changed.quz")).value_or("no file");
@@ -93,7 +91,7 @@ TEST(QuizFile, ReadThenWriteGivesTheFileBack)
     const QuizSetup setup = ReadQuizSetup(data.str() + "/QUIZ.QUZ", data.str()).setup;
     EXPECT_EQ(formatQuizSetup(setup),
               formatQuizSetup(ReadQuizSetup(data.str() + "/quiz.quz", data.str()).setup));
-    FakeDialogs dialogs;
+    test::FakeDialogs dialogs;
     ASSERT_TRUE(WriteQuizSetup(setup, data.str() + "/again.quz", dialogs));
     EXPECT_EQ(data.read("again.quz"), text);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -119,7 +117,7 @@ TEST_P(Reads, LeaveWhatTheFileHoldsAndKeepWhatCannotBeRead)
             lines += "1,2,3,4\r\n";
         content.replace(open, end + 8 - open, lines);
     }
-    TestFolder data;
+    test::TestFolder data;
     if (!r[1].empty())
         data.write(r[1], content);
     for (const std::string &name : r.list(3))
@@ -141,9 +139,9 @@ QUIZ_ROWS(Reads, "quiz/quizfile-reads.rows");
 // A read-only quiz file refused is the setup-save-refused scenario's.
 TEST(QuizFile, ASaveThatFailsSaysSoAndWritesNothing)
 {
-    TestFolder data;
+    test::TestFolder data;
     const std::string gone = data.str() + "/gone/quiz.quz";
-    FakeDialogs dialogs;
+    test::FakeDialogs dialogs;
     EXPECT_FALSE(WriteQuizSetup(QuizSetup{}, gone, dialogs));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text.rfind("The quiz setup could not be saved to " + gone, 0), 0u)

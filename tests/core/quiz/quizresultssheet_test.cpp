@@ -12,7 +12,7 @@ namespace quiz
 namespace
 {
 
-// A vote whose question file is there; ExportVote{entry} is one whose file is missing.
+// A vote whose question file is there; ExportVote{entry, false, ...} is one whose file is missing.
 ExportVote vote(const std::string &entry, const std::string &correct, const std::string &answers,
                 WeightTable w = ExportVote{}.weights)
 {
@@ -28,8 +28,8 @@ std::vector<ExportRound> twoRounds()
 {
     return {
         {"r1.quz",
-         {vote("a.tlx", "2x", "23AX", {1, 1, 2.5, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0}), ExportVote{"missing.tlx"},
-          vote("b.tlx", "1", "1;10;-;1;2;")}},
+         {vote("a.tlx", "2x", "23AX", {1, 1, 2.5, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0}),
+          ExportVote{"missing.tlx", false, {}, {}, {}}, vote("b.tlx", "1", "1;10;-;1;2;")}},
         {"r2.quz", {vote("c.tlx", "3", "3;3;3;3;3;3;", {1, 1, 1, 0.5, 1, 1, 1, 1, 1, 1, 1, 0, 0})}},
     };
 }
@@ -106,7 +106,8 @@ TEST(QuizResultsSheet, TextsAndFormatsOfEveryCellOfTwoRounds)
 TEST(QuizResultsSheet, EmptyRoundsNoKeypadsAndPopularAnswers)
 {
     const Workbook book = QuizResultsWorkbook(
-        {{"empty.quz", {ExportVote{"gone.tlx"}}}, {"r.quz", {vote("a.tlx", "1", "11")}}}, nameOf);
+        {{"empty.quz", {ExportVote{"gone.tlx", false, {}, {}, {}}}}, {"r.quz", {vote("a.tlx", "1", "11")}}},
+        nameOf);
     const Sheet &sheet = book.sheet(0);
     EXPECT_EQ(sheet.displayText(1, 4) + "|" + sheet.displayText(3, 4) + "|" + sheet.displayText(3, 5) + "|" +
                   sheet.displayText(1, 6) + "|" + sheet.displayText(4, 6) + "|" + sheet.displayText(4, 2),
@@ -123,8 +124,8 @@ TEST(QuizResultsSheet, EmptyRoundsNoKeypadsAndPopularAnswers)
 TEST(QuizResultsSheet, YieldsOncePerVoteAndKeypad)
 {
     int yields = 0;
-    QuizResultsWorkbook({{"r.quz", {vote("a.tlx", "1", "1;2;3;"), ExportVote{"b.tlx"}}}}, nameOf,
-                        [&] { ++yields; });
+    QuizResultsWorkbook({{"r.quz", {vote("a.tlx", "1", "1;2;3;"), ExportVote{"b.tlx", false, {}, {}, {}}}}},
+                        nameOf, [&] { ++yields; });
     // One per round, two per vote, four response entries, three keypad rows of the totals.
     EXPECT_EQ(yields, 1 + 2 + 4 + 3);
 }
