@@ -136,7 +136,7 @@ TEST_P(Reads, LeaveWhatTheFileHoldsAndKeepWhatCannotBeRead)
 }
 QUIZ_ROWS(Reads, "quiz/quizfile-reads.rows");
 
-// A read-only quiz file refused is the setup-save-refused scenario's.
+// A read-only quiz file refused is the setup-save scenario's.
 TEST(QuizFile, ASaveThatFailsSaysSoAndWritesNothing)
 {
     test::TestFolder data;
