@@ -49,8 +49,9 @@ TEST_P(Rows, PlaceNamesAndScores)
     });
     RecordingTarget target; // the number of max scorers goes to the first annotation only
     ApplyDisplayRows(out, target);
-    if (!r[9].empty())
+    if (!r[9].empty()) {
         EXPECT_EQ(target.calls, r.list(9));
+    }
     if (s.showNumberOfMaxScorers) {
         EXPECT_EQ(out.maxScorerCount, r[6]);
         EXPECT_TRUE(out.rows.empty());

@@ -71,8 +71,8 @@ TEST_P(Progress, OpensForLongListsOnly)
     std::string answers;
     for (int k = 0; k < r.num(0); ++k)
         answers += r.flag(1) ? "1;" : "1";
-    const std::vector<QuestionInput> quiz(static_cast<size_t>(r.num(2)),
-                                          QuestionInput{.correctAnswer = "1", .answers = answers});
+    const QuestionInput question{.correctAnswer = "1", .answers = answers, .responseText = ""};
+    const std::vector<QuestionInput> quiz(static_cast<size_t>(r.num(2)), question);
     test::FakeProgress progress;
     EXPECT_EQ(ScoreQuiz(quiz, {}, {}, &progress).score.back(), r.num(2));
     EXPECT_EQ(progress.setUps, r.floats(3));
