@@ -1,4 +1,4 @@
-// Random quizzes scored by every output: the display's quiz.txt record, the
+// Random quizzes scored by every output: the display's totals, the
 // printed summary and the results export must agree keypad by keypad.
 #include "fakes/fakeprinter.h"
 #include "fakes/fakerun.h"
@@ -6,27 +6,19 @@
 
 #include "core/quiz/calculatescores.h"
 #include "core/quiz/printsummary.h"
-#include "core/quiz/quizrecord.h"
 #include "core/quiz/quizresultsexport.h"
 
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
-#include <sstream>
 
 namespace quiz
 {
 
 namespace
 {
-
-struct Generated {
-    std::vector<std::string> questions;
-    int useWeightings = 0;
-};
 
 template <size_t N> std::string pick(std::mt19937 &rng, const char *const (&from)[N])
 {
@@ -44,13 +36,12 @@ std::string answerString(std::mt19937 &rng, bool list, int keypads)
 }
 
 // Writes a quiz of random questions, weights and votes (earlier votes and
-// re-votes of the same question recorded in other folders come first).
-Generated generate(std::mt19937 &rng, const test::TestFolder &folder)
+// re-votes of the same question recorded in other folders come first); its question files.
+std::vector<std::string> generate(std::mt19937 &rng, const test::TestFolder &folder)
 {
     static const char *const corrects[] = {"1", "2", "3", "x", "13", "2x", "44", "p", "P", "0"};
     static const char *const weights[] = {"0", "0.5", "1", "2", "3"};
-    Generated g;
-    g.useWeightings = static_cast<int>(rng() % 2);
+    std::vector<std::string> questions;
     std::string quiz = "0\r\n", votes = "other.tlx,1,4,\"1;\",d,t\r\n";
     for (int q = 0, count = 1 + static_cast<int>(rng() % 5); q < count; ++q) {
         const std::string name = "q" + std::to_string(q) + ".tlx";
@@ -65,40 +56,19 @@ Generated generate(std::mt19937 &rng, const test::TestFolder &folder)
         if (rng() % 3)
             question += "\"QUESTION WEIGHTINGS\",\"" + weighting + "\"\r\n";
         folder.write(name, question);
-        g.questions.push_back(name);
+        questions.push_back(name);
         quiz += "\"" + name + "\"\r\n";
         const int keypads = 1 + static_cast<int>(rng() % 25);
         for (const char *folderName : {"C:\\Old\\", "D:\\Shows\\", "C:\\Show\\"})
             if (rng() % 3)
                 votes += folderName + name + ",1,4,\"" + answerString(rng, rng() % 2, keypads) + "\",d,t\r\n";
     }
-    quiz[0] = static_cast<char>('0' + g.questions.size());
+    questions.push_back("gone.tlx"); // a question whose file is gone: every output passes over it
+    quiz += "\"gone.tlx\"\r\n";
+    quiz[0] = static_cast<char>('0' + questions.size());
     folder.write("quiz.quz", quiz);
     folder.write("votes.rec", votes);
-    return g;
-}
-
-void prepare(test::FakeRun &run, const test::TestFolder &folder, const Generated &g)
-{
-    run.ctx.state.dataFolder = folder.str();
-    run.ctx.state.quizFileName = "quiz.quz";
-    run.ctx.state.runMode = "DISPLAY";
-    run.ctx.state.useWeightings = g.useWeightings;
-    run.ctx.state.validKeypads.assign(200, 1);
-}
-
-// "Keypad number: N",score,"Time",time lines of quiz.txt.
-std::map<int, float> quizTxtScores(const std::string &text)
-{
-    std::map<int, float> scores;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        int keypad = 0;
-        float score = 0;
-        if (std::sscanf(line.c_str(), "\"Keypad number: %d\",%f", &keypad, &score) == 2)
-            scores[keypad] = score;
-    }
-    return scores;
+    return questions;
 }
 
 TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
@@ -108,18 +78,21 @@ TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
     for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE("quiz " + std::to_string(round));
         test::TestFolder folder;
-        const Generated g = generate(rng, folder);
+        const int useWeightings = static_cast<int>(rng() % 2);
+        const std::vector<std::string> questions = generate(rng, folder);
 
         test::FakeRun display, print, exported;
-        for (test::FakeRun *run : {&display, &print, &exported})
-            prepare(*run, folder, g);
-        const ScoringRun shown = CalculateScores(display.ctx, g.questions);
-        AppendQuizRecord(folder.str(), "quiz.quz", shown.totals, &display.dialogs);
-        const std::map<int, float> scores = quizTxtScores(folder.read("quiz.txt"));
+        for (test::FakeRun *run : {&display, &print, &exported}) {
+            run->ctx.state.dataFolder = folder.str();
+            run->ctx.state.useWeightings = useWeightings;
+            run->ctx.state.validKeypads.assign(200, 1);
+        }
+        // The totals quiz.txt records (its lines are the display-record scenario's).
+        const ScoringResult shown = CalculateScores(display.ctx, questions).totals;
 
         print.dialogs.printAnswers.push_back(PrintTarget{});
         test::RecordingPrinter printer;
-        PrintScoreSummary(print.ctx, g.questions, printer);
+        PrintScoreSummary(print.ctx, questions, printer);
         ASSERT_EQ(printer.documents.size(), 1u);
         const std::vector<PrintLine> &lines = printer.documents[0].lines;
 
@@ -131,16 +104,17 @@ TEST(CrossOutput, EveryOutputGivesEachKeypadTheSameScore)
         ASSERT_TRUE(writer.book);
         const Sheet &sheet = writer.book->sheet(0);
 
-        // The summary and quiz.txt list the keypads of the last question with votes
+        // The summary and the totals hold the keypads of the last question with votes
         // (the summary 50 before any question has votes).
-        ASSERT_EQ(lines.size(), (scores.empty() ? 50 : scores.size()) + 3);
-        for (const auto &[keypad, score] : scores) {
+        ASSERT_EQ(lines.size(), static_cast<size_t>(shown.keypadCount ? shown.keypadCount : 50) + 3);
+        for (int keypad = 1; keypad <= shown.keypadCount; ++keypad) {
             SCOPED_TRACE("keypad " + std::to_string(keypad));
             const std::string fraction = lines[static_cast<size_t>(keypad) + 2].pieces.at(2).text;
             const std::string raw = sheet.displayText(keypad + 3, 2);
             const std::string weighted = sheet.displayText(keypad + 3, 3);
             EXPECT_EQ(fraction.substr(0, fraction.find('/')), raw);
-            EXPECT_EQ(score, std::stof(g.useWeightings == 1 ? weighted : raw));
+            EXPECT_EQ(shown.score[static_cast<size_t>(keypad) - 1],
+                      std::stof(useWeightings == 1 ? weighted : raw));
             rightAnswers += std::stoi(raw);
         }
     }

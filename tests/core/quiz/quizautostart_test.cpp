@@ -1,15 +1,12 @@
 // Which quiz slides start their DISPLAY run when shown, and the controller's
 // "NextSlide,N" command.
 
+#include "core/common/fileutil.h"
 #include "core/quiz/quizautostart.h"
 #include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
-#include <regex>
 
 namespace quiz
 {
@@ -24,11 +21,10 @@ TEST_P(Autostart, FollowsTheModeWordsAndTheQuizFileNamed)
     test::TestFolder folder;
     const std::string name = r[1].substr(0, r[1].find(' '));
     if (!name.empty()) {
-        std::ifstream in(std::string(QUIZ_DEMO_DIR) + "/quiz.quz", std::ios::binary);
-        const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        folder.write(name, r[1].ends_with(" off")
-                               ? std::regex_replace(content, std::regex("autostart=True"), "autostart=False")
-                               : content);
+        std::string content = readTextFile(std::string(QUIZ_DEMO_DIR) + "/quiz.quz").value_or("");
+        if (r[1].ends_with(" off"))
+            content.replace(content.find("autostart=True"), 14, "autostart=False");
+        folder.write(name, content);
     }
     EXPECT_EQ(displayStartsByItself(r[0], folder.str()), r.flag(2));
 }

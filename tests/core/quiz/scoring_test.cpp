@@ -1,4 +1,3 @@
-#include "core/common/text.h"
 #include "core/quiz/answerrule.h"
 #include "core/quiz/ranking.h"
 #include "core/quiz/scoring.h"
@@ -16,16 +15,6 @@ namespace quiz
 namespace
 {
 
-// The answers and responses are views: literals, or strings that outlive the question.
-QuestionInput question(std::string correct, std::string_view answers, std::string_view response = "")
-{
-    QuestionInput q;
-    q.correctAnswer = std::move(correct);
-    q.answers = answers;
-    q.responseText = response;
-    return q;
-}
-
 using Totals = test::RowTest;
 
 TEST_P(Totals, PerKeypad)
@@ -40,21 +29,20 @@ TEST_P(Totals, PerKeypad)
         return i < parts.size() ? parts[i] : none;
     };
     for (size_t i = 0; i < answers.size(); ++i) {
-        QuestionInput &q = questions.emplace_back(question(part(correct, i), answers[i], part(responses, i)));
+        QuestionInput &q = questions.emplace_back(QuestionInput{
+            .correctAnswer = part(correct, i), .answers = answers[i], .responseText = part(responses, i)});
         for (const std::string &pair : test::splitTrimmed(part(weights, i)))
             q.weights[std::stoul(pair.substr(0, pair.find('=')))] =
                 std::stod(pair.substr(pair.find('=') + 1));
     }
-    const ScoringSettings s{r.num(4), r.flag(8), r[9].empty() ? 5 : r.num(9)};
+    const ScoringSettings s{r.num(4), r.flag(8), r.num(9)};
     const ScoringResult result = ScoreQuiz(questions, s, {});
     EXPECT_EQ(result.keypadCount, static_cast<int>(r.floats(5).size()));
     EXPECT_EQ(result.score, r.floats(5));
     EXPECT_EQ(result.time, r.floats(6));
     EXPECT_EQ(result.voted, r.floats(7));
-    if (!r[9].empty()) {
-        EXPECT_EQ(result.possibleMaximum, r.real(10));
-        EXPECT_EQ(result.displayCount, r.num(11));
-    }
+    EXPECT_EQ(result.possibleMaximum, r.real(10));
+    EXPECT_EQ(result.displayCount, r.num(11));
 }
 QUIZ_ROWS(Totals, "quiz/scoring.rows");
 
@@ -83,7 +71,8 @@ TEST_P(Progress, OpensForLongListsOnly)
     std::string answers;
     for (int k = 0; k < r.num(0); ++k)
         answers += r.flag(1) ? "1;" : "1";
-    const std::vector<QuestionInput> quiz(static_cast<size_t>(r.num(2)), question("1", answers));
+    const QuestionInput question{.correctAnswer = "1", .answers = answers, .responseText = ""};
+    const std::vector<QuestionInput> quiz(static_cast<size_t>(r.num(2)), question);
     test::FakeProgress progress;
     EXPECT_EQ(ScoreQuiz(quiz, {}, {}, &progress).score.back(), r.num(2));
     EXPECT_EQ(progress.setUps, r.floats(3));
@@ -91,44 +80,6 @@ TEST_P(Progress, OpensForLongListsOnly)
     EXPECT_EQ(progress.unloads, r[3].empty() ? 0 : 1);
 }
 QUIZ_ROWS(Progress, "quiz/progress.rows");
-
-// The scoring's own number reader must agree with the general one.
-TEST(ScoreQuiz, ResponseValuesAreReadAsLeadingNumbers)
-{
-    for (const char *v : {"1", "0.125", " 7", "-1.5", "1e2", "3.5x", "abc", ".25", "12.", "+4", "2.5E-1",
-                          "1234567890123456789"})
-        EXPECT_EQ(ScoreQuiz({question("1", "1;", v)}, {}, {}).time[0], static_cast<float>(leadingNumber(v)))
-            << v;
-}
-
-// The response value of each right answer is found by its index, however far
-// apart the right answers lie, in both answer forms.
-TEST(ScoreQuiz, FindsTheResponseValueOfEachRightAnswer)
-{
-    for (const int every : {1, 3, 25})
-        for (const bool listForm : {true, false}) {
-            std::string answers, values;
-            for (int k = 0; k < 100; ++k) {
-                answers += std::string(1, k % every ? '1' : '2') + (listForm ? ";" : "");
-                values += (k ? ";" : "") + std::to_string(k * 37 % 1000) + ".5";
-            }
-            const ScoringResult r = ScoreQuiz({question("2", answers, values)}, {}, {});
-            for (size_t k = 0; k < 100; ++k)
-                EXPECT_EQ(r.time.at(k), k % every ? 0 : k * 37 % 1000 + 0.5f) << every << " " << k;
-        }
-}
-
-TEST(ScoreQuiz, EveryKeypadOfAnAnswerStringCountsAsValid)
-{
-    // valid.kpd marks keypads 1 and 2 invalid; the scoring refills the table per question.
-    const ScoringResult r = ScoreQuiz({question("2", "2;2;")}, {}, {0, 0, 0, 1});
-    EXPECT_EQ(r.score, (std::vector<float>{1, 1}));
-    EXPECT_EQ(r.validKeypads, (std::vector<int>{1, 1, 1, 1, 1}));
-    const ScoringResult none = ScoreQuiz({}, {}, {1, 1});
-    EXPECT_EQ(none.keypadCount, 0);
-    EXPECT_EQ(none.possibleMaximum, 0.0);
-    EXPECT_EQ(none.validKeypads, (std::vector<int>{1, 1}));
-}
 
 ScoringResult totals(std::vector<float> score, std::vector<float> time, std::vector<float> voted,
                      bool listForm = true)

@@ -28,16 +28,10 @@ TEST(ScoreQuizInHalves, EveryKeypadScoresItsOwnAnswers)
         thirdTimes +=
             k < kTimed ? (k ? ";1" : "10") : ""; // the upper half's first value in the text's last bytes
     }
-    std::vector<QuestionInput> questions(3);
-    questions[0].correctAnswer = "2";
-    questions[0].answers = first;
-    questions[0].responseText = firstTimes;
-    questions[1].correctAnswer = "3x"; // options 3 and 10
-    questions[1].answers = second;
-    questions[1].responseText = secondTimes;
-    questions[2].correctAnswer = "4";
-    questions[2].answers = third;
-    questions[2].responseText = thirdTimes;
+    const std::vector<QuestionInput> questions{
+        {.correctAnswer = "2", .answers = first, .responseText = firstTimes},
+        {.correctAnswer = "3x", .answers = second, .responseText = secondTimes}, // options 3 and 10
+        {.correctAnswer = "4", .answers = third, .responseText = thirdTimes}};
     test::FakeProgress progress;
     setWorkThreadCount(2); // whatever the machine's cores
     const ScoringResult r = ScoreQuiz(questions, {}, {}, &progress);
@@ -51,8 +45,7 @@ TEST(ScoreQuizInHalves, EveryKeypadScoresItsOwnAnswers)
         const float score = float(rightFirst) + float(rightSecond) + 1.0f;
         const float time = (rightFirst ? float(k % 7) + 0.5f : 0.0f) + (rightSecond ? float(k % 5) : 0.0f) +
                            (k < kTimed ? (k ? 1.0f : 10.0f) : 0.0f);
-        const float voted = 1.0f;
-        if (r.score[k] != score || r.time[k] != time || r.voted[k] != voted)
+        if (r.score[k] != score || r.time[k] != time || r.voted[k] != 1.0f)
             FAIL() << "keypad " << k + 1 << ": " << r.score[k] << " " << r.time[k] << " " << r.voted[k];
     }
 }

@@ -44,11 +44,8 @@ TEST_P(VotingQuestions, ReadBackByEveryReader)
     EXPECT_EQ(info->firstOption, 1);
     EXPECT_EQ(info->correctAnswers, q.correctAnswer);
     for (size_t o = 1; o <= 10; ++o) {
-        const double expected = o > q.options.size() ? (q.weights.empty() ? 1 : 0)
-                                : q.weights.empty()  ? 1
-                                                     : q.weights[o - 1];
-        EXPECT_EQ(w[o], expected) << "option " << o;
-        EXPECT_EQ(leadingNumber(info->weighting(int(o))), expected) << "option " << o;
+        EXPECT_EQ(w[o], r.floats(7).at(o - 1)) << "option " << o;
+        EXPECT_EQ(leadingNumber(info->weighting(int(o))), r.floats(7).at(o - 1)) << "option " << o;
     }
 
     // The editor reads back what it wrote; line breaks became blanks.
@@ -73,21 +70,19 @@ TEST_P(QuestionProblems, AreSaidBeforeWriting)
 }
 QUIZ_ROWS(QuestionProblems, "quiz/questionproblems.rows");
 
-TEST(VotingQuestion, FilesOfOtherKindsAreNotEdited)
+using OtherKinds = test::RowTest;
+
+TEST_P(OtherKinds, AreNotEdited)
 {
     std::string why;
-    for (const char *header :
-         {"2,3,7,\"R\",\"Q\",\"Rank\",\"Bar\",0,\"\"\r\n", "2,3,0,\"S\",\"Q\",\"\",\"\",2,\"\"\r\n",
-          "2,11,0,\"T\",\"Q\",\"\",\"\",0,\"\"\r\n", "2,3,0"}) {
-        EXPECT_FALSE(VotingQuestionOf(header, &why)) << header;
-        EXPECT_FALSE(why.empty());
-    }
+    EXPECT_FALSE(VotingQuestionOf(GetParam()[0], &why));
+    EXPECT_EQ(why, GetParam()[1]);
 }
+QUIZ_ROWS(OtherKinds, "quiz/otherkinds.rows");
 
 TEST(VotingQuestion, NewFilesNeverReplaceAnother)
 {
-    test::TestFolder folder;
-    EXPECT_EQ(NewQuestionFileName(folder.str(), 3), "slide3.tlx");
+    test::TestFolder folder; // a name already free is the question scenario's "slide9.tlx"
     folder.write("slide3.tlx", "");
     folder.write("SLIDE3-2.TLX", "");
     EXPECT_EQ(NewQuestionFileName(folder.str(), 3), "slide3-3.tlx");
