@@ -35,21 +35,6 @@ TEST(FileUtil, ExistsReadOnlyAndRemoveTakeFilesOnly)
     EXPECT_TRUE(fs::is_directory(sub));
 }
 
-TEST(ResolveFile, FindsANameIgnoringCaseOnlyWhenTheExactOneIsMissing)
-{
-    TestFolder dir;
-    for (const char *name : {"quizActive.txt", "Q1.TLX", "q2.tlx", "Q2.tlx"})
-        dir.write(name, "");
-    const std::string f = dir.str();
-    EXPECT_EQ(resolveFile(f, "quizactive.txt"), f + "/quizActive.txt");
-    EXPECT_EQ(resolveFile(f, "Q2.tlx"), f + "/Q2.tlx"); // exact name wins
-    EXPECT_EQ(resolveFile(f + "/", "q1.tlx"), f + "/Q1.TLX");
-    EXPECT_EQ(resolveFile(f, "new.txt"), f + "/new.txt");
-    EXPECT_EQ(resolveFile(f + "/missingfolder", "x"), f + "/missingfolder/x");
-    EXPECT_EQ(resolvePath(f + "/Q1.tlx"), f + "/Q1.TLX");
-    EXPECT_EQ(resolveFile(f, ""), f + "/");
-}
-
 TEST(WriteFileAtomic, ReplacesTheFileKeepsItsModeAndAFailureLeavesTheOldFile)
 {
     TestFolder dir;

@@ -1,3 +1,4 @@
+#include "core/common/text.h"
 #include "core/startup/workingfiles.h"
 #include "support/rows.h"
 #include "support/testfolder.h"
@@ -26,30 +27,26 @@ size_t fileCount(const TestFolder &dir)
 
 } // namespace
 
-using TlxIni = quiz::test::RowTest;
+using Files = quiz::test::RowTest;
 
-TEST_P(TlxIni, ChartFadeFollowsTheItemAfterTheKey)
+// tlx.ini's chart fade follows the item after its key; valid.kpd gives a flag per digit.
+TEST_P(Files, TlxIniAndValidKpd)
 {
+    const quiz::test::Row &r = GetParam();
     TestFolder addin, data;
-    addin.write(GetParam()[0], GetParam()[1]);
-    QuizState state = stateIn(addin, data);
-    ReadTlxIni(state);
-    EXPECT_EQ(state.chartFade, GetParam().flag(2));
-}
-QUIZ_ROWS(TlxIni, "startup/tlxini.rows");
-
-using ValidKeypads = quiz::test::RowTest;
-
-TEST_P(ValidKeypads, OneFlagPerDigit)
-{
-    TestFolder addin, data;
-    data.write(GetParam()[0], GetParam()[1]);
+    const bool ini = toLower(r[0]).ends_with(".ini");
+    (ini ? addin : data).write(r[0], r[1]);
     QuizState state = stateIn(addin, data);
     state.validKeypads = {0, 1};
-    LoadValidKeypads(state, data.str() + "/valid.kpd");
-    EXPECT_EQ(std::vector<float>(state.validKeypads.begin(), state.validKeypads.end()), GetParam().floats(2));
+    if (ini)
+        ReadTlxIni(state);
+    else
+        LoadValidKeypads(state, data.str() + "/valid.kpd");
+    EXPECT_EQ(ini ? std::vector<float>{float(state.chartFade)}
+                  : std::vector<float>(state.validKeypads.begin(), state.validKeypads.end()),
+              r.floats(2));
 }
-QUIZ_ROWS(ValidKeypads, "startup/validkpd.rows");
+QUIZ_ROWS(Files, "startup/workingfiles.rows");
 
 TEST(LoadValidKeypads, WithoutAFileKeypadsZeroTo649AreValid)
 {

@@ -1,9 +1,19 @@
+// The start of a run (folders, defaults, the controller, the slide check) and
+// its end (the presentation program given back, the controller moved on).
+
 #include "core/common/runend.h"
+#include "core/common/text.h"
+#include "core/controller/controllerlink.h"
+#include "core/run/endofrun.h"
 #include "core/run/startup.h"
 #include "fakes/fakerun.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
 
 using namespace quiz;
 using namespace quiz::test;
@@ -11,13 +21,16 @@ using namespace quiz::test;
 namespace
 {
 
-class StartupTest : public ::testing::Test, public FakeRun
-{
-  public:
-    StartupTest()
+// A show's presentation program window, its slide show's and one more of the
+// program; the controller link ends the run when it quits.
+struct RunTest : ::testing::TestWithParam<Row>, FakeRun {
+    RunTest() : link(ctx.state, channel, pump, dialogs, [] { endRun(0); })
     {
         windows.add(1, "Microsoft PowerPoint - [show.pptx]");
+        windows.add(2, "PowerPoint Slide Show - [show.pptx]");
+        windows.add(3, "PowerPoint");
         host.addin = addin.str();
+        host.showingSlide = 7;
         for (const char *mode : {"SETUP", "DISPLAY", "PRINT"})
             modes[mode] = [this, mode](RunContext &c) { ran.push_back(mode + (" " + c.state.quizFileName)); };
         platform.setCurrentDirectory = [this](const std::string &folder) {
@@ -30,24 +43,36 @@ class StartupTest : public ::testing::Test, public FakeRun
     // Runs start-up; the exit code when it ended the run, -1 when a mode ran.
     int start(const std::string &command)
     {
-        return runEndCode([&] { RunStartup(ctx, command, platform, modes); }, &lastReason);
+        return runEndCode([&] { RunStartup(ctx, command, platform, modes); });
+    }
+
+    // Ends the run with the windows disabled: its exit code and the NextSlide command sent, if any.
+    std::string quit(void (*how)(RunContext &) = QuitQuiz)
+    {
+        ctx.link = &link;
+        ctx.state.addinFolder = addin.str() + "/";
+        windows.at(1).enabled = windows.at(2).enabled = false;
+        channel.sent.clear();
+        std::string result = std::to_string(runEndCode([&] { how(ctx); }));
+        for (const std::string &command : channel.sent)
+            result += command.rfind("NextSlide", 0) == 0 ? " " + command : "";
+        return result;
     }
 
     TestFolder addin;
+    ControllerLink link;
     StartupPlatform platform;
     ModeTable modes;
     std::vector<std::string> ran;
     std::string currentDirectory;
-    std::string lastReason;
 };
 
 } // namespace
 
-// The short forms, the silent ends, a missing controller and an untrimmed debug
-// answer that then fits no mode are run end to end.
-TEST_F(StartupTest, RunsTheModeWithTheFoldersAndDefaultsSet)
+// The short forms, the silent ends, a missing controller and the debug mode's
+// question are run end to end (tests/data/e2e/startup-*).
+TEST_F(RunTest, StartupRunsTheModeWithTheFoldersAndDefaultsSet)
 {
-    windows.add(2, "PowerPoint Slide Show - [show.pptx]");
     ctx.state.displayCount = 9;
     ctx.state.displayFontName = "Courier";
     EXPECT_EQ(start("quiz.quz,SETUP"), -1);
@@ -61,16 +86,9 @@ TEST_F(StartupTest, RunsTheModeWithTheFoldersAndDefaultsSet)
     EXPECT_EQ(host.pointerType, 3) << "the slide show's pointer is hidden while the quiz runs";
     EXPECT_FALSE(windows.at(1).enabled || windows.at(2).enabled);
     EXPECT_TRUE(dialogs.messages.empty());
-
-    ctx.state = QuizState{}; // the debug mode asks which mode and keeps the answer untrimmed
-    dialogs.textAnswers = {std::string("print ")};
-    EXPECT_EQ(start("quiz.quz,make"), -1);
-    EXPECT_EQ(dialogs.prompts, (std::vector<std::string>{"Debug mode"}));
-    EXPECT_EQ(ctx.state.modeWord, "PRINT ");
-    EXPECT_EQ(ran.back(), "PRINT quiz.quz");
 }
 
-TEST_F(StartupTest, StartsTheControllerFromTheAddinFolderAndWaitsAtMostFourSeconds)
+TEST_F(RunTest, StartupStartsTheControllerFromTheAddinFolderAndWaitsAtMostFourSeconds)
 {
     addin.write("tlxctrl", "#!/bin/sh\n");
     for (const bool answers : {true, false}) {
@@ -90,7 +108,7 @@ TEST_F(StartupTest, StartsTheControllerFromTheAddinFolderAndWaitsAtMostFourSecon
 
 // Only DISPLAY ends, without NextSlide, when the show is on another slide; the
 // check looks at all four command words.
-TEST_F(StartupTest, OnlyDisplayEndsWhenTheShowIsOnAnotherSlide)
+TEST_F(RunTest, StartupOfDisplayOnlyEndsWhenTheShowIsOnAnotherSlide)
 {
     host.showingSlide = 5;
     EXPECT_EQ(start("quiz.quz,SETUP,SLIDE3"), -1);
@@ -110,7 +128,7 @@ TEST_F(StartupTest, OnlyDisplayEndsWhenTheShowIsOnAnotherSlide)
     }
 }
 
-TEST_F(StartupTest, AFailureReadingTheShowIsReportedAsAnUnexpectedError)
+TEST_F(RunTest, AFailureReadingTheShowIsReportedAsAnUnexpectedError)
 {
     ctx.state.modeWord = "DISPLAY";
     ctx.state.currentSlide = 2;
@@ -125,3 +143,55 @@ TEST_F(StartupTest, AFailureReadingTheShowIsReportedAsAnUnexpectedError)
                                "Additional Info: PPT.SlideShowWindows.Count = 2\r\n"
                                "PPT.ActiveWindow.View.Type = 7|exclamation|ok");
 }
+
+TEST_F(RunTest, QuitQuizGivesThePresentationProgramBackAndMovesTheControllerOn)
+{
+    addin.write("quizActive.txt", "\"Blah\"\r\n");
+    ctx.state.modeWord = "DISPLAY";
+    windows.cursorCount = -1;
+    EXPECT_EQ(quit(), "0 NextSlide,7");
+    EXPECT_TRUE(windows.at(1).enabled && windows.at(2).enabled);
+    EXPECT_EQ(host.pointerType, 4);
+    EXPECT_GE(windows.cursorCount, 0) << "the cursor shows again";
+    EXPECT_FALSE(windows.confinement.has_value());
+    EXPECT_FALSE(std::filesystem::exists(addin.path() / "quizActive.txt"));
+    EXPECT_NE(std::find(windows.calls.begin(), windows.calls.end(), "activate 3"), windows.calls.end())
+        << "a DISPLAY run activates the presentation program's window";
+
+    host.pointerFails = true; // going on after failing steps
+    host.showFails = true;    // the slide now showing cannot be read
+    EXPECT_EQ(quit(), "0");
+    EXPECT_TRUE(windows.at(1).enabled);
+}
+
+TEST_F(RunTest, QuitAndRunBrevakHandsOverToTheAddin)
+{
+    EXPECT_EQ(quit(QuitAndRunBrevak), "0");
+    EXPECT_EQ(host.macros, (std::vector<std::string>{"Brevak"}));
+    EXPECT_TRUE(windows.at(1).enabled);
+    EXPECT_EQ(windows.clipboardClears, 1);
+}
+
+using QuitRows = RunTest;
+
+TEST_P(QuitRows, NextSlideOnlyWhenTheQuizMovesOnAndDisplayActivatesByTitle)
+{
+    const Row &r = GetParam();
+    if (r.name == "mode") {
+        std::tie(ctx.state.modeWord, ctx.state.runMode, ctx.state.onFinishChoice) =
+            std::tuple(r[0], r[1], r.num(2));
+        EXPECT_EQ(quit(), r[3]);
+        return;
+    }
+    FakeRun run; // the row's windows only
+    const std::vector<std::string> titles = r.list(0, ';');
+    for (size_t i = 0; i < titles.size(); ++i)
+        run.windows.add(static_cast<WindowHandle>(i + 1), titles[i]);
+    run.ctx.state.modeWord = "display";
+    EXPECT_EQ(runEndCode([&] { QuitQuiz(run.ctx); }), 0);
+    std::string got;
+    for (const std::string &call : run.windows.calls)
+        got += call.rfind("activate ", 0) == 0 ? call + " " : "";
+    EXPECT_EQ(trim(got), r[1]);
+}
+QUIZ_ROWS(QuitRows, "run/quit.rows");
