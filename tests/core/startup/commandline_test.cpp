@@ -10,9 +10,13 @@ using quiz::test::Row;
 
 using CommandWordsRows = quiz::test::RowTest;
 
-TEST_P(CommandWordsRows, StoreWordsByPositionAndFindTheSlide)
+TEST_P(CommandWordsRows, StoreWordsByPositionFindTheSlideAndDispatchTheMode)
 {
     const Row &r = GetParam();
+    if (r.name.starts_with("mode") || r.name.starts_with("folder")) { // the mode run, the data folder
+        EXPECT_EQ(r.name.starts_with("folder") ? PresentationFolder(r[0]) : DispatchModeName(r[0]), r[1]);
+        return;
+    }
     int asked = 0;
     const CommandWords w = ParseCommandLine(r[0], [&asked] { return ++asked, 9; });
     EXPECT_EQ((std::vector<std::string>{w.quizFileName, w.modeWord, w.slideArg, w.extraArg}),
@@ -22,15 +26,6 @@ TEST_P(CommandWordsRows, StoreWordsByPositionAndFindTheSlide)
     EXPECT_EQ(asked, w.slideGiven ? 0 : 1); // the showing slide only without a slide word
 }
 QUIZ_ROWS(CommandWordsRows, "startup/commandline.rows");
-
-using DispatchRows = quiz::test::RowTest;
-
-TEST_P(DispatchRows, AcceptEachModeWithOrWithoutOneTrailingBlank)
-{
-    const Row &r = GetParam();
-    EXPECT_EQ(r.name.rfind("folder", 0) == 0 ? PresentationFolder(r[0]) : DispatchModeName(r[0]), r[1]);
-}
-QUIZ_ROWS(DispatchRows, "startup/dispatch.rows");
 
 TEST(ParseCommandLine, AFailureLeavesSlideZeroAndArgumentsJoinWithBlanks)
 {
