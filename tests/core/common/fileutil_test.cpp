@@ -10,14 +10,6 @@ using namespace quiz;
 using quiz::test::TestFolder;
 namespace fs = std::filesystem;
 
-namespace
-{
-long entries(const TestFolder &dir)
-{
-    return std::distance(fs::directory_iterator(dir.path()), {});
-}
-} // namespace
-
 TEST(FileUtil, ExistsReadOnlyAndRemoveTakeFilesOnly)
 {
     TestFolder dir;
@@ -59,7 +51,7 @@ TEST(WriteFileAtomic, ReplacesTheFileKeepsItsModeAndAFailureLeavesTheOldFile)
     EXPECT_FALSE(ok);
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
     EXPECT_EQ(dir.read("quiz.quz"), "old content");
-    EXPECT_EQ(entries(dir), 1) << "no temporary left";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1) << "no temporary left";
 
     EXPECT_FALSE(writeFileAtomic(dir.str() + "/nofolder/quiz.quz", "x", &error));
     EXPECT_NE(error.find("nofolder"), std::string::npos);
