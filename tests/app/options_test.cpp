@@ -1,6 +1,7 @@
 // The program's options: the host file from --host over TALVIX_HOST.
 
 #include "app/options.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -9,25 +10,20 @@ namespace quiz
 namespace
 {
 
-Options read(std::vector<std::string> args, const std::string &hostVariable)
+using OptionRows = test::RowTest;
+
+TEST_P(OptionRows, TheHostOptionIsPreferredOverTheEnvironment)
 {
+    std::vector<std::string> args = GetParam().list(0, ';');
     args.insert(args.begin(), "quiz");
     std::vector<char *> argv;
     for (std::string &arg : args)
         argv.push_back(arg.data());
     ProgramEnvironment env;
-    env.hostFile = hostVariable;
-    return readOptions(static_cast<int>(argv.size()), argv.data(), env);
+    env.hostFile = GetParam()[1];
+    EXPECT_EQ(readOptions(static_cast<int>(argv.size()), argv.data(), env).hostFile, GetParam()[2]);
 }
-
-TEST(Options, TheHostOptionIsPreferredOverTheEnvironment)
-{
-    EXPECT_EQ(read({"--host", "/from/option.json", "DISPLAY"}, "/from/env.json").hostFile,
-              "/from/option.json");
-    EXPECT_EQ(read({"--host", ""}, "/from/env.json").hostFile, "/from/env.json");
-    EXPECT_EQ(read({"DISPLAY"}, "/from/env.json").hostFile, "/from/env.json");
-    EXPECT_EQ(read({"DISPLAY"}, "").hostFile, "");
-}
+QUIZ_ROWS(OptionRows, "app/options.rows");
 
 } // namespace
 } // namespace quiz

@@ -2,6 +2,7 @@
 #include "core/common/text.h"
 #include "core/common/writeformat.h"
 #include "support/rows.h"
+#include "support/testfolder.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -9,7 +10,8 @@
 
 using namespace quiz;
 
-TEST(WriteRecord, WritesItemsInTheSystemsFormatAndReadsBack)
+// Quoted items with commas and doubled quotes are read back by the "items" rows.
+TEST(WriteRecord, WritesItemsInTheSystemsFormat)
 {
     EXPECT_TRUE(WriteRecord().empty());
     EXPECT_EQ(WriteRecord().line(), "\r\n");
@@ -18,9 +20,6 @@ TEST(WriteRecord, WritesItemsInTheSystemsFormatAndReadsBack)
     EXPECT_EQ(WriteRecord().text("").line(), "\"\"\r\n");
     EXPECT_EQ(WriteRecord().text("say \"hi\"").text("two\r\nlines").items(),
               "\"say \"\"hi\"\"\",\"two  lines\"");
-    ItemReader reader(WriteRecord().text("say \"hi\", then").text("x").line());
-    EXPECT_EQ(reader.next(), "say \"hi\", then");
-    EXPECT_EQ(reader.next(), "x");
 }
 
 TEST(FormatNumber, ReadsBackTheSameValue)
@@ -39,7 +38,8 @@ TEST(FormatNumber, ReadsBackTheSameValue)
 
 using TextRows = quiz::test::RowTest;
 
-// Decoding, leading numbers, number texts, items, flags and the text helpers, one row a case.
+// Decoding, leading numbers, number texts, items, flags, the text helpers, finding a file
+// ignoring case, a text read in turn, one row a case.
 TEST_P(TextRows, Read)
 {
     const quiz::test::Row &r = GetParam();
@@ -70,6 +70,22 @@ TEST_P(TextRows, Read)
         got = iequals(r[0], r[2]) ? "1" : "0";
     else if (n == "replace")
         got = replaceAll(r[0], r[2], r[3]);
+    else if (n == "resolve" || n == "resolve path") {
+        test::TestFolder dir;
+        for (const char *name : {"quizActive.txt", "Q1.TLX", "q2.tlx", "Q2.tlx"})
+            dir.write(name, "");
+        const std::string at = replaceAll(r[0], "{folder}", dir.str());
+        got = replaceAll(n == "resolve" ? resolveFile(at, r[2]) : resolvePath(at), dir.str(), "{folder}");
+    } else if (n == "reader")
+        for (bool first = true; const std::string &op : r.list(2, ' ')) {
+            got += (first ? "" : "/") + (op == "next"   ? reader.next().value_or("none")
+                                         : op == "rest" ? reader.restOfLine()
+                                         : op == "line" ? reader.nextLine().value_or("none")
+                                         : op == "int"  ? typed(reader.nextInt())
+                                         : op == "flag" ? typed(reader.nextFlag())
+                                                        : std::string(reader.atEnd() ? "end" : "more"));
+            first = false;
+        }
     else if (n == "ints" || n == "doubles")
         for (bool first = true; !reader.atEnd(); first = false)
             got += (first ? "" : "/") + (n == "ints" ? typed(reader.nextInt()) : typed(reader.nextDouble()));
@@ -79,24 +95,3 @@ TEST_P(TextRows, Read)
     EXPECT_EQ(got, r[1]);
 }
 QUIZ_ROWS(TextRows, "common/text.rows");
-
-TEST(ItemReader, RawLinesAndTheEnd)
-{
-    ItemReader reader("\"first\",\"a\",\"b\"\r\n\"txttoadd=\",\"x, y\"\n\nlast\r\n7\r\n\r\n");
-    EXPECT_EQ(reader.next(), "first");
-    EXPECT_EQ(reader.restOfLine(), "\"a\",\"b\"");
-    EXPECT_EQ(reader.restOfLine(), "\"txttoadd=\",\"x, y\"");
-    EXPECT_EQ(reader.nextLine(), "");
-    EXPECT_EQ(reader.nextLine(), "last");
-    EXPECT_FALSE(reader.atEnd());
-    EXPECT_EQ(reader.nextInt(), 7);
-    EXPECT_TRUE(reader.atEnd());
-    EXPECT_EQ(reader.next(), std::nullopt);
-    EXPECT_EQ(reader.nextInt(), std::nullopt);
-    EXPECT_EQ(reader.nextFlag(), std::nullopt);
-    EXPECT_EQ(reader.restOfLine(), "");
-    EXPECT_EQ(reader.nextLine(), std::nullopt);
-    ItemReader unended("x\nlast"); // a last line without its end
-    unended.nextLine();
-    EXPECT_EQ(unended.nextLine(), "last");
-}

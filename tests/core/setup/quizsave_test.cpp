@@ -1,12 +1,14 @@
-// The save loop of the set-up screens, the names it makes, and the votes on
+// The save loop of the set-up screens and the votes on
 // offer from quizslds.txt, on a temporary folder.
 
 #include "core/common/fileutil.h"
 #include "core/common/runend.h"
+#include "core/common/text.h"
 #include "core/setup/quizsave.h"
 #include "core/setup/votesource.h"
 #include "fakes/fakedialogs.h"
 #include "fakes/fakerun.h"
+#include "support/rows.h"
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
@@ -16,78 +18,38 @@ namespace quiz
 namespace
 {
 
-TEST(QuizPath, NamesAndFolders)
-{
-    EXPECT_EQ(ListedQuizName("quiz1.quz"), "quiz1");
-    EXPECT_EQ(FileNamePart("/a/b/q.quz"), "q.quz");
-    EXPECT_TRUE(LiesInFolder("/Shows/q.quz", "/shows/"));
-    EXPECT_FALSE(LiesInFolder("/shows/sub/q.quz", "/shows"));
-}
+using SaveLoop = test::RowTest;
 
-struct SaveLoop : ::testing::Test {
-    SaveLoop()
-    {
-        request.dataFolder = request.presentationFolder = folder.str();
-        request.presetName = "quiz.quz";
-    }
-    std::optional<std::string> choose()
-    {
-        return ChooseQuizFilePath(request, dialogs, [this](const std::string &preset) {
-            presets.push_back(preset);
-            return dialogs.saveFile(kSaveDialogTitle, preset, kQuizFilePattern);
-        });
-    }
-    std::vector<std::string> texts() const
-    {
-        std::vector<std::string> out;
-        for (const auto &m : dialogs.messages)
-            out.push_back(m.text + " | " + m.title);
-        return out;
-    }
+TEST_P(SaveLoop, AsksUntilANameFitsAndAnExistingFileIsReplacedOnlyWhenConfirmed)
+{
+    const test::Row &r = GetParam();
     test::TestFolder folder;
-    test::FakeDialogs dialogs;
+    for (const std::string &name : r.list(0, ';'))
+        folder.write(name, "x");
     QuizSaveRequest request;
-    std::vector<std::string> presets;
-};
-
-TEST_F(SaveLoop, BadNamesAndOtherFoldersAskAgain)
-{
-    dialogs.textAnswers = {"a,b", "/elsewhere/q", "quiz2"};
-    EXPECT_EQ(choose(), folder.str() + "/quiz2.quz");
-    EXPECT_EQ(presets, (std::vector<std::string>{"quiz.quz", "a,b", "/elsewhere/q"}));
-    EXPECT_EQ(texts(),
-              (std::vector<std::string>{
-                  "Filename may not contain , | talvix matrix",
-                  "You must save the quiz setup file in the same directory as the current PowerPoint "
-                  "presentation | talvix Individual Quiz Setup"}));
-    dialogs.textAnswers = {std::nullopt}; // cancelled or an empty name: nothing saved
-    EXPECT_EQ(choose(), std::nullopt);
-    dialogs.textAnswers = {""};
-    EXPECT_EQ(choose(), std::nullopt);
-    EXPECT_EQ(dialogs.messages.size(), 2u);
+    request.dataFolder = request.presentationFolder = folder.str();
+    request.presetName = "quiz.quz";
+    request.currentQuizPath = r[1].empty() ? "" : folder.str() + "/" + r[1];
+    request.askForCurrentFile = r.flag(2);
+    test::FakeDialogs dialogs;
+    for (const std::string &typed : r.list(3, ';'))
+        dialogs.textAnswers.push_back(typed == "cancel"  ? std::nullopt
+                                      : typed == "empty" ? std::optional<std::string>("")
+                                                         : std::optional(typed));
+    for (const std::string &answer : r.list(4, ';'))
+        dialogs.messageAnswers.push_back(answer == "Yes" ? MessageAnswer::Yes : MessageAnswer::No);
+    std::string presets, shown;
+    const auto path = ChooseQuizFilePath(request, dialogs, [&](const std::string &preset) {
+        presets += (presets.empty() ? "" : ";") + preset;
+        return dialogs.saveFile(kSaveDialogTitle, preset, kQuizFilePattern);
+    });
+    for (const auto &m : dialogs.messages)
+        shown += (shown.empty() ? "" : ";") + m.title + ": " + replaceAll(m.text, folder.str(), "{folder}");
+    EXPECT_EQ(path ? path->substr(folder.str().size() + 1) : "none", r[5]);
+    EXPECT_EQ(presets, r[6]);
+    EXPECT_EQ(shown, r[7]);
 }
-
-TEST_F(SaveLoop, AnExistingFileIsReplacedOnlyWhenConfirmed)
-{
-    folder.write("old.quz", "x");
-    folder.write("quiz.quz", "x");
-    request.currentQuizPath = folder.str() + "/quiz.quz";
-    dialogs.textAnswers = {"old", "OLD", "quiz"};
-    dialogs.messageAnswers = {MessageAnswer::No};
-    EXPECT_EQ(choose(), folder.str() + "/OLD.quz"); // the file of another case goes on Yes
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "old.quz"));
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(texts()[0], "Replace the existing file " + folder.str() + "/old.quz | Confirm file replace");
-
-    // The form's own quiz file is saved over without asking; the wizard asks.
-    dialogs.messages.clear();
-    dialogs.textAnswers = {"quiz"};
-    EXPECT_EQ(choose(), folder.str() + "/quiz.quz");
-    request.askForCurrentFile = true;
-    dialogs.textAnswers = {"quiz"};
-    choose();
-    EXPECT_EQ(dialogs.messages.size(), 1u);
-}
+QUIZ_ROWS(SaveLoop, "setup/saveloop.rows");
 
 struct VoteSource : ::testing::Test, test::FakeRun {
     VoteSource()

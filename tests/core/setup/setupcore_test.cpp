@@ -43,6 +43,8 @@ TEST_P(Fields, PlacingTextsPlacesReadinessAndFileNames)
     const test::Row &r = GetParam();
     if (r.name == "text") {
         EXPECT_EQ(cleanPlacingText(r[0]), r[1]);
+    } else if (r.name == "box") {
+        EXPECT_EQ(placesBoxLeft(r[0]), r[1]);
     } else if (r.name == "ready") {
         const Readiness got = CheckFinished(r.flag(0), r.flag(1));
         EXPECT_EQ(got.ready, r.flag(0) && r.flag(1));
@@ -50,24 +52,30 @@ TEST_P(Fields, PlacingTextsPlacesReadinessAndFileNames)
                   r[2] + "|" + r[3] + "|" + r[4]);
     } else if (r.name == "path") {
         EXPECT_EQ(QuizFilePathFor(r[0], "/shows/Night"), r[1]);
+    } else if (r.name == "listed" || r.name == "name part") {
+        EXPECT_EQ(r.name == "listed" ? ListedQuizName(r[0]) : FileNamePart(r[0]), r[1]);
+    } else if (r.name == "in folder") {
+        EXPECT_EQ(LiesInFolder(r[0], r[1]), r.flag(2));
     } else {
         const Placings p = r.name == "last" ? lastPlacingLeft(r[0], r[1]) : firstPlacingLeft(r[0], r[1]);
         EXPECT_EQ(p.first + "|" + p.last, r[2] + "|" + r[3]);
-        EXPECT_EQ(p.tooMany, r.flag(4));
         EXPECT_EQ(p.displayCount(), r.num(5));
+        test::FakeDialogs dialogs; // the limit is told when due, once
+        tellTooManyPlaces(p, dialogs);
+        EXPECT_EQ(dialogs.messages.empty() ? "" : dialogs.said(0),
+                  r.flag(4) ? "Quiz setup|Maximium of 99 keypads may be displayed|exclamation|ok" : "");
     }
 }
 QUIZ_ROWS(Fields, "setup/fields.rows");
 
-TEST(PlacingLeft, TooManyPlacesIsToldOnce)
+// The last place, the ticks (scores, weightings, only the top scorers) and the
+// enabled states of the placing and score options.
+std::string optionsText(const DisplayOptions &o)
 {
-    test::FakeDialogs dialogs;
-    tellTooManyPlaces(lastPlacingLeft("1", "150"), dialogs);
-    tellTooManyPlaces(lastPlacingLeft("1", "5"), dialogs);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.said(0), "Quiz setup|Maximium of 99 keypads may be displayed|exclamation|ok");
-    EXPECT_EQ(placesBoxLeft("150"), "1");
-    EXPECT_EQ(placesBoxLeft("99"), "99");
+    return o.text1 + " ticks " + std::to_string(o.showScores) + std::to_string(o.useWeightings) +
+           std::to_string(o.showOnlyMaxScorers) + " enabled " + std::to_string(o.placingEnabled) +
+           std::to_string(o.showScoresEnabled) + std::to_string(o.useWeightingsEnabled) +
+           std::to_string(o.showOnlyMaxScorersEnabled);
 }
 
 TEST(DisplayOptionsRules, NumberOfMaxScorersForcesOnePlaceAndGreysTheScoreOptions)
@@ -77,17 +85,10 @@ TEST(DisplayOptionsRules, NumberOfMaxScorersForcesOnePlaceAndGreysTheScoreOption
     o.useWeightings = 1;
     o.showOnlyMaxScorers = true;
     const DisplayOptions on = withShowNumberOfMaxScorers(o, true);
-    EXPECT_EQ(on.text1, "1");
-    EXPECT_EQ(on.showScores, 0);
-    EXPECT_EQ(on.useWeightings, 0);
-    EXPECT_FALSE(on.showOnlyMaxScorers);
-    EXPECT_FALSE(on.placingEnabled || on.showScoresEnabled || on.useWeightingsEnabled ||
-                 on.showOnlyMaxScorersEnabled);
-    const DisplayOptions off = withShowNumberOfMaxScorers(on, false);
-    EXPECT_EQ(off.text1, "1");
-    EXPECT_TRUE(off.placingEnabled && off.showScoresEnabled && off.useWeightingsEnabled &&
-                off.showOnlyMaxScorersEnabled);
-    EXPECT_FALSE(withShowScores(off, 0).useWeightingsEnabled);
+    EXPECT_EQ(optionsText(on), "1 ticks 000 enabled 0000");
+    EXPECT_EQ(optionsText(withShowNumberOfMaxScorers(on, false)), "1 ticks 000 enabled 1111");
+    EXPECT_EQ(optionsText(withShowScores(withShowNumberOfMaxScorers(on, false), 0)),
+              "1 ticks 000 enabled 1101");
 }
 
 TEST(DisplayOptionsRules, TheLayoutHoldsTheLeadingStoredPlaces)
@@ -99,12 +100,6 @@ TEST(DisplayOptionsRules, TheLayoutHoldsTheLeadingStoredPlaces)
     s.annotationPositions[0][0] = {0.1, 0.1};
     s.annotationPositions[1][0] = {0.1, 0.3};
     EXPECT_EQ(LayoutPlacings(s), 2);
-}
-
-TEST(WizardReadiness, TheMessagePutsEachReasonOnALine)
-{
-    EXPECT_EQ(notReadyMessage(CheckFinished(false, false).toolTip),
-              "You need to set the display layout\r\nYou need to add some votes to the quiz");
 }
 
 } // namespace
