@@ -3,6 +3,7 @@
 // needed, files/ laid over the copy of the demo folder and expected/ files.
 // How to write one: docs/testing.md.
 
+#include "core/controller/frame.h"
 #include "support/childprocess.h"
 #include "support/quizrunner.h"
 #include "support/rows.h"
@@ -11,20 +12,14 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocalSocket>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 using namespace quiz::test;
 namespace fs = std::filesystem;
@@ -112,39 +107,23 @@ bool controllerSettled(const QuizRunner &runner)
     const std::string path = runner.folder().str() + "/controller.sock";
     if (!fs::exists(path))
         return !fs::exists(runner.folder().path() / "controller.log");
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    const std::string command = "TestSettled";
-    const uint32_t length = htonl(static_cast<uint32_t>(command.size()));
-    const bool sent = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
-                      ::write(fd, &length, 4) == 4 &&
-                      ::write(fd, command.data(), command.size()) == static_cast<ssize_t>(command.size());
-    const bool logged = sent && controllerGot(runner, command);
-    ::close(fd);
-    return logged;
+    QLocalSocket socket;
+    socket.connectToServer(QString::fromStdString(path));
+    const std::string frame = quiz::encodeFrame("TestSettled");
+    return socket.waitForConnected(3000) && socket.write(frame.data(), qint64(frame.size())) &&
+           socket.waitForBytesWritten(3000) && controllerGot(runner, "TestSettled");
 }
 
-// The program's own lines of its standard error (Qt may add warnings of its own).
-std::string ownLines(const std::string &err)
+// The first group of each match of a pattern in a text, each followed by a separator:
+// the program's own "quiz: " lines of its standard error (Qt may add warnings of its
+// own), the results of a UI script's log lines.
+std::string joined(const std::string &text, const std::string &pattern, const std::string &separator)
 {
-    std::string own;
-    std::istringstream lines(err);
-    for (std::string line; std::getline(lines, line);)
-        if (line.rfind("quiz: ", 0) == 0)
-            own += line + "\n";
-    return own;
-}
-
-// The results of a UI script's log lines, blank-separated.
-std::string scriptResults(const std::string &log)
-{
-    std::string words;
-    const std::regex result("\"result\":\"(\\w+)\"");
-    for (auto it = std::sregex_iterator(log.begin(), log.end(), result); it != std::sregex_iterator(); ++it)
-        words += (words.empty() ? "" : " ") + (*it)[1].str();
-    return words;
+    std::string all;
+    const std::regex re(pattern);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+        all += (*it)[1].str() + separator;
+    return all;
 }
 
 // The name of the first file in a folder that matches a regular expression.
@@ -156,16 +135,8 @@ std::string named(const fs::path &folder, const std::string &pattern)
     return "no file matching " + pattern;
 }
 
-class E2e : public ::testing::TestWithParam<Block>
-{
-  protected:
-    void replay(const fs::path &source, const Block &stage);
-    QuizRunner runner;
-    std::string subst(std::string s) const
-    {
-        return std::regex_replace(s, std::regex("\\{folder\\}"), runner.folder().str());
-    }
-};
+void replay(QuizRunner &runner, const fs::path &source, const Block &stage);
+using E2e = ::testing::TestWithParam<Block>;
 
 // Every directive a scenario may hold, blank-separated.
 const std::string keys =
@@ -177,6 +148,7 @@ const std::string keys =
 TEST_P(E2e, Replays)
 {
     const Block &sc = GetParam();
+    QuizRunner runner;
     // A misspelt directive fails rather than passing unread.
     for (const auto &line : sc.lines)
         ASSERT_TRUE(has(keys, " " + line.first + " ")) << "unknown directive \"" << line.first << "\"";
@@ -188,17 +160,20 @@ TEST_P(E2e, Replays)
     Block stage{sc.file, sc.name, {}};
     for (const auto &line : sc.lines) {
         if (line.first == "next") {
-            replay(source, stage);
+            replay(runner, source, stage);
             stage.lines.clear();
             runner.setEnv("TALVIX_UI_SCRIPT", "");
         } else
             stage.lines.push_back(line);
     }
-    replay(source, stage);
+    replay(runner, source, stage);
 }
 
-void E2e::replay(const fs::path &source, const Block &sc)
+void replay(QuizRunner &runner, const fs::path &source, const Block &sc)
 {
+    const auto subst = [&](const std::string &s) {
+        return std::regex_replace(s, std::regex("\\{folder\\}"), runner.folder().str());
+    };
     // Every run states its exit code.
     ASSERT_TRUE(std::any_of(sc.lines.begin(), sc.lines.end(), [](const auto &l) {
         return l.first == "exit";
@@ -274,9 +249,10 @@ void E2e::replay(const fs::path &source, const Block &sc)
         else if (key == "stdout-is")
             EXPECT_EQ(r.out, c[0]);
         else if (key == "own-stderr")
-            EXPECT_EQ(ownLines(r.err), c[0]) << trace;
+            EXPECT_EQ(joined(r.err, "(?:^|\\n)(quiz: [^\\n]*)", "\n"), c[0]) << trace;
         else if (key == "script-results")
-            EXPECT_EQ(scriptResults(runner.folder().read("drive.txt.log")), c[0]) << trace;
+            EXPECT_EQ(joined(runner.folder().read("drive.txt.log"), "\"result\":\"(\\w+)\"", " "), c[0] + " ")
+                << trace;
         else if (key == "controller")
             EXPECT_TRUE(controllerGot(runner, c[0])) << trace << "controller log:\n"
                                                      << runner.folder().read("controller.log");
