@@ -101,22 +101,14 @@ TEST_F(DisplayFixture, FocusTimerStopsByItselfAfterAboutHalfASecond)
     EXPECT_TRUE(window->focusButton()->hasFocus());
 }
 
-// A chart being put on slides in the INSERT mode: a name without a box and a score.
+// A chart being put on slides in the INSERT mode (its texts made boxless and its
+// picture pasted: the display-one-slide scenario).
 struct ExportFixture : DisplayFixture {
     void SetUp() override
     {
         DisplayFixture::SetUp();
         ctx.state.modeWord = "INSERT";
         ctx.state.displayAreas[0] = DisplayArea{0.5f, 0.5f, 0.25f, 0.25f};
-        window->resize(360, 270);
-        window->chart()->setGeometry(window->rect());
-        Annotation a;
-        a.text = "Anna";
-        a.boxTransparency = 100;
-        window->chart()->addAnnotation(a);
-        a.text = "12";
-        a.left = 300;
-        window->chart()->addAnnotation(a);
     }
 };
 
