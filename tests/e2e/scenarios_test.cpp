@@ -3,6 +3,7 @@
 // needed, files/ laid over the copy of the demo folder and expected/ files.
 // How to write one: docs/testing.md.
 
+#include "core/controller/frame.h"
 #include "support/childprocess.h"
 #include "support/quizrunner.h"
 #include "support/rows.h"
@@ -11,20 +12,14 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocalSocket>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 using namespace quiz::test;
 namespace fs = std::filesystem;
@@ -78,14 +73,6 @@ QJsonValue jsonValue(const std::string &text)
     return QJsonDocument::fromJson(QByteArray::fromStdString("[" + text + "]")).array().at(0);
 }
 
-std::string pdfText(const std::string &path)
-{
-    QProcess process;
-    process.start("pdftotext", {"-layout", QString::fromStdString(path), "-"});
-    process.waitForFinished(30000);
-    return std::regex_replace(process.readAllStandardOutput().toStdString(), std::regex("[ \\t]+"), " ");
-}
-
 bool has(const std::string &text, const std::string &part)
 {
     return text.find(part) != std::string::npos;
@@ -112,74 +99,32 @@ bool controllerSettled(const QuizRunner &runner)
     const std::string path = runner.folder().str() + "/controller.sock";
     if (!fs::exists(path))
         return !fs::exists(runner.folder().path() / "controller.log");
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    const std::string command = "TestSettled";
-    const uint32_t length = htonl(static_cast<uint32_t>(command.size()));
-    const bool sent = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
-                      ::write(fd, &length, 4) == 4 &&
-                      ::write(fd, command.data(), command.size()) == static_cast<ssize_t>(command.size());
-    const bool logged = sent && controllerGot(runner, command);
-    ::close(fd);
-    return logged;
+    QLocalSocket socket;
+    socket.connectToServer(QString::fromStdString(path));
+    const std::string frame = quiz::encodeFrame("TestSettled");
+    return socket.waitForConnected(3000) && socket.write(frame.data(), qint64(frame.size())) &&
+           socket.waitForBytesWritten(3000) && controllerGot(runner, "TestSettled");
 }
 
-// The program's own lines of its standard error (Qt may add warnings of its own).
-std::string ownLines(const std::string &err)
+// The first group of each match of a pattern in a text, each followed by a separator:
+// the program's own "quiz: " lines of its standard error (Qt may add warnings of its
+// own), the results of a UI script's log lines.
+std::string joined(const std::string &text, const std::string &pattern, const std::string &separator)
 {
-    std::string own;
-    std::istringstream lines(err);
-    for (std::string line; std::getline(lines, line);)
-        if (line.rfind("quiz: ", 0) == 0)
-            own += line + "\n";
-    return own;
+    std::string all;
+    const std::regex re(pattern);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+        all += (*it)[1].str() + separator;
+    return all;
 }
 
-// The results of a UI script's log lines, blank-separated.
-std::string scriptResults(const std::string &log)
-{
-    std::string words;
-    const std::regex result("\"result\":\"(\\w+)\"");
-    for (auto it = std::sregex_iterator(log.begin(), log.end(), result); it != std::sregex_iterator(); ++it)
-        words += (words.empty() ? "" : " ") + (*it)[1].str();
-    return words;
-}
-
-// The name of the first file in a folder that matches a regular expression.
-std::string named(const fs::path &folder, const std::string &pattern)
-{
-    for (const auto &entry : fs::directory_iterator(folder))
-        if (std::regex_search(entry.path().filename().string(), std::regex(pattern)))
-            return entry.path().filename().string();
-    return "no file matching " + pattern;
-}
-
-class E2e : public ::testing::TestWithParam<Block>
-{
-  protected:
-    void replay(const fs::path &source, const Block &stage);
-    QuizRunner runner;
-    std::string subst(std::string s) const
-    {
-        return std::regex_replace(s, std::regex("\\{folder\\}"), runner.folder().str());
-    }
-};
-
-// Every directive a scenario may hold, blank-separated.
-const std::string keys =
-    " script run answer env remove write readonly host host-replace next exit dialogs dialog "
-    "stderr no-stderr stdout stdout-is own-stderr script-results controller no-controller "
-    "file file-same file-has no-file windows-enabled host-value host-count host-between "
-    "png pdf-line pdf-count xlsx-file xlsx-sheet xlsx-sheets xlsx-row xlsx-absent xlsx ";
+void replay(QuizRunner &runner, const fs::path &source, const Block &stage);
+using E2e = ::testing::TestWithParam<Block>;
 
 TEST_P(E2e, Replays)
 {
     const Block &sc = GetParam();
-    // A misspelt directive fails rather than passing unread.
-    for (const auto &line : sc.lines)
-        ASSERT_TRUE(has(keys, " " + line.first + " ")) << "unknown directive \"" << line.first << "\"";
+    QuizRunner runner;
     const fs::path source = fs::path(dataPath(sc.file)).parent_path();
     if (fs::exists(source / "files"))
         fs::copy(source / "files", runner.folder().path(),
@@ -188,17 +133,20 @@ TEST_P(E2e, Replays)
     Block stage{sc.file, sc.name, {}};
     for (const auto &line : sc.lines) {
         if (line.first == "next") {
-            replay(source, stage);
+            replay(runner, source, stage);
             stage.lines.clear();
             runner.setEnv("TALVIX_UI_SCRIPT", "");
         } else
             stage.lines.push_back(line);
     }
-    replay(source, stage);
+    replay(runner, source, stage);
 }
 
-void E2e::replay(const fs::path &source, const Block &sc)
+void replay(QuizRunner &runner, const fs::path &source, const Block &sc)
 {
+    const auto subst = [&](const std::string &s) {
+        return std::regex_replace(s, std::regex("\\{folder\\}"), runner.folder().str());
+    };
     // Every run states its exit code.
     ASSERT_TRUE(std::any_of(sc.lines.begin(), sc.lines.end(), [](const auto &l) {
         return l.first == "exit";
@@ -239,9 +187,15 @@ void E2e::replay(const fs::path &source, const Block &sc)
         "\nstderr:\n" + r.err + "\nscript log:\n" + runner.folder().read("drive.txt.log");
     std::optional<ReadBook> book;
     std::string pdf, workbook = "results.xls";
-    const auto summary = [&]() -> const std::string & {
-        if (pdf.empty())
-            pdf = pdfText(runner.dataPath("summary.pdf"));
+    const auto summary = [&]() -> const std::string & { // read back once, with pdftotext
+        if (pdf.empty()) {
+            QProcess process;
+            process.start("pdftotext",
+                          {"-layout", QString::fromStdString(runner.dataPath("summary.pdf")), "-"});
+            process.waitForFinished(30000);
+            pdf =
+                std::regex_replace(process.readAllStandardOutput().toStdString(), std::regex("[ \\t]+"), " ");
+        }
         return pdf;
     };
     size_t sheetIndex = 0;
@@ -274,9 +228,10 @@ void E2e::replay(const fs::path &source, const Block &sc)
         else if (key == "stdout-is")
             EXPECT_EQ(r.out, c[0]);
         else if (key == "own-stderr")
-            EXPECT_EQ(ownLines(r.err), c[0]) << trace;
+            EXPECT_EQ(joined(r.err, "(?:^|\\n)(quiz: [^\\n]*)", "\n"), c[0]) << trace;
         else if (key == "script-results")
-            EXPECT_EQ(scriptResults(runner.folder().read("drive.txt.log")), c[0]) << trace;
+            EXPECT_EQ(joined(runner.folder().read("drive.txt.log"), "\"result\":\"(\\w+)\"", " "), c[0] + " ")
+                << trace;
         else if (key == "controller")
             EXPECT_TRUE(controllerGot(runner, c[0])) << trace << "controller log:\n"
                                                      << runner.folder().read("controller.log");
@@ -318,7 +273,10 @@ void E2e::replay(const fs::path &source, const Block &sc)
         else if (key == "pdf-count")
             EXPECT_EQ(std::count(summary().begin(), summary().end(), c[0][0]), std::stoi(c[1])) << pdf;
         else if (key == "xlsx-file") {
-            workbook = c[0] == "~" ? named(runner.folder().path(), c[1]) : c[0];
+            workbook = c[0]; // "~": the file whose name matches c[1]
+            for (const auto &entry : fs::directory_iterator(runner.folder().path()))
+                if (c[0] == "~" && std::regex_search(entry.path().filename().string(), std::regex(c[1])))
+                    workbook = entry.path().filename().string();
             book.reset();
         } else if (key == "xlsx-sheet") {
             sheetIndex = std::stoul(c[0]);
@@ -336,11 +294,13 @@ void E2e::replay(const fs::path &source, const Block &sc)
                 EXPECT_EQ(sheet.rowHeights.at(std::stoi(c[0])), c[1]);
             else if (key == "xlsx-absent")
                 EXPECT_FALSE(sheet.cells.count(c[0]));
-            else if (sheet.cells.count(c[0]))
+            else if (key == "xlsx" && sheet.cells.count(c[0]))
                 EXPECT_EQ(cellField(sheet.cells.at(c[0]), c[1]), c[2]);
             else
-                ADD_FAILURE() << "no cell " << c[0];
-        }
+                ADD_FAILURE() << (key == "xlsx" ? "no cell " + c[0] : "unknown directive " + key);
+        } else if (!has(" script run answer env remove write readonly host host-replace ", " " + key + " "))
+            ADD_FAILURE() << "unknown directive \"" << key
+                          << "\""; // a misspelt one fails, never passes unread
     }
 }
 

@@ -1,7 +1,8 @@
 // The installed tree: `cmake --install` of this build into a temporary prefix
 // holds the programs, the office extension, the desktop entry and the man
-// pages; the installed quiz answers --version and --help and runs the
-// installed demo through its host file with the installed controller.
+// pages; the installed quiz answers --version and runs the installed demo
+// through its host file with the installed controller. (Its help: the
+// startup-help scenario.)
 
 #include "support/testfolder.h"
 #include "support/wait.h"
@@ -56,12 +57,6 @@ TEST(Install, TheInstalledTreeHoldsEverythingAndRunsTheDemo)
 
     EXPECT_TRUE(std::regex_match(runInstalled(prefix, {"--version"}),
                                  std::regex("quiz \\(Talvix Quiz\\) [0-9]+\\.[0-9]+\\.[0-9]+\n")));
-    // Help is answered wherever it stands, and is not taken for command words.
-    const std::string help = runInstalled(prefix, {"--host", "none.json", "DISPLAY", "-h"});
-    for (const char *part :
-         {"Usage: quiz", "DISPLAY", "INSERT", "PRINT", "EXPORT", "RESULTSTABLE", "PARTSETUP", "SETUP",
-          "WIZARD", "--impress", "TALVIX_IMPRESS", "TALVIX_HOST", "Example:"})
-        EXPECT_NE(help.find(part), std::string::npos) << part << " in " << help;
 
     fs::copy(prefix + "/share/talvix/demo", demo, fs::copy_options::recursive);
     fs::copy_file(prefix + "/bin/tlxctrl", demo + "/addin/tlxctrl");

@@ -4,8 +4,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QSignalSpy>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -38,9 +36,10 @@ int pixelsOf(const QImage &image, const QRect &area, QColor colour)
     return n;
 }
 
-// The hit test's order and edges are tested on the chart model; here the
-// boxes come from the real text sizes.
-TEST(ChartCanvas, BoxesFollowTheTextAtTheNearestPixelAndHitTheAnnotationUnderThePoint)
+// The hit test's order and edges are tested on the chart model, hits and misses
+// under the mouse by the layout editor's scenarios (setup); here the boxes come
+// from the real text sizes.
+TEST(ChartCanvas, BoxesFollowTheTextAtTheNearestPixelAndMissAnInactiveAnnotation)
 {
     ChartCanvas chart;
     chart.resize(600, 400);
@@ -50,14 +49,11 @@ TEST(ChartCanvas, BoxesFollowTheTextAtTheNearestPixelAndHitTheAnnotationUnderThe
     big.font.size = 40;
     chart.addAnnotation(big);
     EXPECT_EQ(chart.annotationRect(0).topLeft(), QPointF(11, 20));
-    EXPECT_DOUBLE_EQ(chart.annotation(0).left, 10.6); // the model keeps the real value
     EXPECT_GT(chart.annotationRect(2).height(), chart.annotationRect(0).height());
     EXPECT_GT(chart.annotationRect(2).width(), chart.annotationRect(0).width());
     const QRectF second = chart.annotationRect(1);
     EXPECT_GT(second.width(), 2 * annotationMargin);
     EXPECT_EQ(chart.annotationAt(second.center()), 1);
-    EXPECT_EQ(chart.annotationAt(QPointF(5, 65)), 2);
-    EXPECT_EQ(chart.annotationAt(QPointF(250, 300)), -1);
     chart.setAnnotationActive(1, false);
     EXPECT_EQ(chart.annotationAt(second.center()), -1);
     EXPECT_THROW(chart.setAnnotationText(3, "x"), std::out_of_range);
@@ -124,34 +120,16 @@ TEST(ChartCanvas, SavedPictureIsAPngOfTheChartsSizeAndACopyGoesToTheClipboard)
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(120, 90));
 }
 
+// A readable one is the display-one-slide scenario's background.
 TEST(ChartCanvas, UnreadableBackgroundKeepsThePreviousImage)
 {
     test::TestFolder folder;
     ChartCanvas chart;
-    QImage first(10, 10, QImage::Format_RGB32);
-    first.fill(Qt::red);
-    const QString path = QString::fromStdString(folder.str() + "/bg.bmp");
-    ASSERT_TRUE(first.save(path, "BMP"));
-    ASSERT_TRUE(chart.loadBackgroundImage(path));
-    EXPECT_EQ(chart.backgroundImage().pixelColor(5, 5), QColor(Qt::red));
+    chart.setBackgroundImage(QImage(10, 10, QImage::Format_RGB32));
     folder.write("broken.bmp", "not a picture");
     EXPECT_FALSE(chart.loadBackgroundImage(QString::fromStdString(folder.str() + "/broken.bmp")));
     EXPECT_FALSE(chart.loadBackgroundImage(QString::fromStdString(folder.str() + "/missing.bmp")));
     EXPECT_EQ(chart.backgroundImage().size(), QSize(10, 10));
-}
-
-TEST(ChartCanvas, MouseEventsCarryButtonShiftAndPosition)
-{
-    ChartCanvas chart;
-    chart.resize(200, 200);
-    QSignalSpy down(&chart, &ChartCanvas::chartMouseDown);
-    QSignalSpy up(&chart, &ChartCanvas::chartMouseUp);
-    QSignalSpy clicked(&chart, &ChartCanvas::chartClicked);
-    QTest::mouseClick(&chart, Qt::RightButton, Qt::ShiftModifier, QPoint(30, 40));
-    ASSERT_EQ(down.count(), 1);
-    EXPECT_EQ(down.at(0), (QVariantList{2, 1, 30.0, 40.0})); // button, shift, x, y
-    EXPECT_EQ(up.count(), 1);
-    EXPECT_EQ(clicked.count(), 1);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "support/rows.h"
 #include "support/wait.h"
 
-#include <QApplication>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QTest>
@@ -56,40 +55,16 @@ TEST_P(Keys, EndTheDisplayAsTheyShould)
 {
     const QKeyCombination key = QKeySequence::fromString(QString::fromStdString(GetParam()[0]))[0];
     ctx.state.onFinishChoice = 1;
-    QWidget *target =
-        GetParam().name == "chart" ? static_cast<QWidget *>(window->chart()) : window->focusButton();
+    const std::string &where = GetParam().name;
+    QWidget *target = where == "chart"    ? static_cast<QWidget *>(window->chart())
+                      : where == "window" ? static_cast<QWidget *>(window.get())
+                                          : window->focusButton();
     QTest::keyClick(target, key.key(),
                     key.keyboardModifiers() |
                         (key.key() == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier));
     EXPECT_EQ(calls, GetParam().list(1));
 }
 QUIZ_ROWS(Keys, "ui/displaykeys.rows");
-
-TEST_F(DisplayFixture, KeysOnTheShownWindowReachTheWindow)
-{
-    showWindow();
-    window->focusButton()->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(calls, (std::vector<std::string>{"fade 255-0", "quit 1"}));
-    EXPECT_FALSE(window->isVisible()); // faded out
-}
-
-TEST_F(DisplayFixture, TheWindowsOwnCtrlQIsThePlainQ)
-{
-    window->formKeyDown(81, 2);
-    EXPECT_EQ(calls, (std::vector<std::string>{"fade 255-0", "quit 0"}));
-}
-
-TEST_F(DisplayFixture, AClickOnTheChartOrTheFocusButtonEndsTheDisplayKeepingTheChoice)
-{
-    showWindow();
-    QTest::mousePress(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
-    QTest::mouseRelease(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(500, 50));
-    EXPECT_TRUE(calls.empty()) << "released elsewhere is no click";
-    QTest::mouseClick(window->chart(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
-    window->focusButton()->click();
-    EXPECT_EQ(calls, (std::vector<std::string>{"quit 1", "quit 1"}));
-}
 
 TEST_F(DisplayFixture, ChartTakesTheFocusWhenClickedIntoOnlyInTheDisplayMode)
 {
@@ -126,22 +101,14 @@ TEST_F(DisplayFixture, FocusTimerStopsByItselfAfterAboutHalfASecond)
     EXPECT_TRUE(window->focusButton()->hasFocus());
 }
 
-// A chart being put on slides in the INSERT mode: a name without a box and a score.
+// A chart being put on slides in the INSERT mode (its texts made boxless and its
+// picture pasted: the display-one-slide scenario).
 struct ExportFixture : DisplayFixture {
     void SetUp() override
     {
         DisplayFixture::SetUp();
         ctx.state.modeWord = "INSERT";
         ctx.state.displayAreas[0] = DisplayArea{0.5f, 0.5f, 0.25f, 0.25f};
-        window->resize(360, 270);
-        window->chart()->setGeometry(window->rect());
-        Annotation a;
-        a.text = "Anna";
-        a.boxTransparency = 100;
-        window->chart()->addAnnotation(a);
-        a.text = "12";
-        a.left = 300;
-        window->chart()->addAnnotation(a);
     }
 };
 
