@@ -58,9 +58,7 @@ struct Session {
 };
 
 // The demo presentation folder with show.fodp, a presentation of its questions
-// (slide 7 hidden), read, shown, changed and run against by the program (the
-// modes that only read the slides, PRINT and EXPORT, are scenarios on the
-// stand-in host).
+// (slide 7 hidden), read, shown, changed and run against by the program.
 TEST(ImpressOffice, ReadsShowsEditsRunsTheModesAndLosesTheOffice)
 {
     if (!test::officeInstalled())
@@ -153,6 +151,14 @@ TEST(ImpressOffice, ReadsShowsEditsRunsTheModesAndLosesTheOffice)
     EXPECT_NEAR(chart->height, host.pageHeight() * 0.5 + 8, 0.05);
     EXPECT_GT(chart->top, host.pageHeight() * 0.25);
     EXPECT_LT(chart->top, host.pageHeight() * (0.25 + 22.0 / 480));
+    runner.setEnv("TALVIX_OUTPUT", runner.dataPath("summary.pdf"));
+    r = runner.run({"PRINT"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_GT(std::filesystem::file_size(runner.dataPath("summary.pdf")), 0u);
+    runner.setEnv("TALVIX_OUTPUT", runner.dataPath("export.xls"));
+    r = runner.run({"EXPORT"});
+    EXPECT_NE(r.err.find("successfully exported to " + runner.dataPath("export.xls")), std::string::npos)
+        << r.err;
     runner.setEnv("TALVIX_OUTPUT", runner.dataPath("results.xls"));
     r = runner.run({"RESULTSTABLE"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
