@@ -49,11 +49,8 @@ class FakeChannel : public ControllerChannel
     SendResult send(const std::string &command) override
     {
         sent.push_back(command);
-        if (!results.empty()) {
-            const SendResult r = results.front();
-            results.pop_front();
-            return r;
-        }
+        if (const auto forced = takeFirst(results))
+            return *forced;
         if (!running || !answers)
             return SendResult::Failed;
         if (onCommand)

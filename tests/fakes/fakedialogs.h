@@ -10,6 +10,16 @@
 namespace quiz::test
 {
 
+// The first of the queued answers, taken off the queue; none when it is empty.
+template <typename T> std::optional<T> takeFirst(std::deque<T> &queue)
+{
+    if (queue.empty())
+        return std::nullopt;
+    T first = std::move(queue.front());
+    queue.pop_front();
+    return first;
+}
+
 struct ShownMessage {
     std::string text, title;
     MessageIcon icon = MessageIcon::None;
@@ -36,13 +46,8 @@ class FakeDialogs : public Dialogs
     {
         messages.push_back({text, title, icon, buttons});
         kinds.push_back("message");
-        if (!messageAnswers.empty()) {
-            const MessageAnswer a = messageAnswers.front();
-            messageAnswers.pop_front();
-            return a;
-        }
-        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
-                                                                                          : MessageAnswer::Ok;
+        const bool yes = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+        return takeFirst(messageAnswers).value_or(yes ? MessageAnswer::Yes : MessageAnswer::Ok);
     }
     std::optional<std::string> input(const std::string &prompt, const std::string &title,
                                      const std::string &defaultText) override
@@ -89,11 +94,7 @@ class FakeDialogs : public Dialogs
     {
         kinds.push_back(kind);
         prompts.push_back(title);
-        if (answers.empty())
-            return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
+        return takeFirst(answers).value_or(std::nullopt);
     }
 };
 

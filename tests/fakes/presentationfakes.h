@@ -37,18 +37,11 @@ class FakeWindowSystem : public WindowSystem
         windows.push_back(info);
         return windows.back();
     }
-    WindowInfo *find(WindowHandle handle)
-    {
-        for (auto &w : windows)
-            if (w.handle == handle)
-                return &w;
-        return nullptr;
-    }
     WindowInfo &at(WindowHandle handle)
     {
-        if (auto *w = find(handle))
-            return *w;
-        throw std::runtime_error("no window " + std::to_string(handle));
+        const auto w =
+            std::find_if(windows.begin(), windows.end(), [&](auto &w) { return w.handle == handle; });
+        return w != windows.end() ? *w : throw std::runtime_error("no window " + std::to_string(handle));
     }
 
     std::vector<WindowInfo> topLevelWindows() override { return windows; }
@@ -58,30 +51,26 @@ class FakeWindowSystem : public WindowSystem
     void enableWindow(WindowHandle window, bool enable) override
     {
         at(window).enabled = enable;
-        calls.push_back("enable " + std::to_string(window) + " " + (enable ? "1" : "0"));
+        call("enable", window, enable ? " 1" : " 0");
     }
-    void raiseWindow(WindowHandle window) override { calls.push_back("raise " + std::to_string(window)); }
-    void activateWindow(WindowHandle window) override
-    {
-        calls.push_back("activate " + std::to_string(window));
-    }
+    void raiseWindow(WindowHandle window) override { call("raise", window); }
+    void activateWindow(WindowHandle window) override { call("activate", window); }
     void restoreWindow(WindowHandle window) override
     {
         at(window).minimised = false;
-        calls.push_back("restore " + std::to_string(window));
+        call("restore", window);
     }
     void moveWindow(WindowHandle window, const PixelRect &r) override
     {
         at(window).rect = r;
-        calls.push_back("move " + std::to_string(window) + " " + std::to_string(r.left) + "," +
-                        std::to_string(r.top) + "," + std::to_string(r.width) + "x" +
-                        std::to_string(r.height));
+        const auto n = [](int v) { return std::to_string(v); };
+        call("move", window, " " + n(r.left) + "," + n(r.top) + "," + n(r.width) + "x" + n(r.height));
     }
-    void closeWindow(WindowHandle window) override { calls.push_back("close " + std::to_string(window)); }
+    void closeWindow(WindowHandle window) override { call("close", window); }
     void hideWindow(WindowHandle window) override
     {
         at(window).visible = false;
-        calls.push_back("hide " + std::to_string(window));
+        call("hide", window);
     }
     int showCursor(bool show) override
     {
@@ -96,6 +85,12 @@ class FakeWindowSystem : public WindowSystem
         cursorY = y;
     }
     void clearClipboard() override { ++clipboardClears; }
+
+  private:
+    void call(const char *what, WindowHandle window, const std::string &more = "")
+    {
+        calls.push_back(what + (" " + std::to_string(window)) + more);
+    }
 };
 
 // The presentation program as far as start-up, the window link, the batch
@@ -150,10 +145,7 @@ class FakeHost : public PresentationHost
     void setSlideTitle(int, const std::string &) override {}
     void putVoteShape(int index, const std::string &run) override
     {
-        HostShape vote;
-        vote.name = "VOTE";
-        vote.runString = run;
-        slideAt(index).shapes.push_back(vote);
+        slideAt(index).shapes.push_back(HostShape{"VOTE", run, {}});
     }
     void setSlideText(int index, const std::string &, const std::vector<std::string> &lines) override
     {

@@ -54,12 +54,13 @@ inline void tieToTestAndSilence(int deathSignal)
         dup2(null, fd);
 }
 
-// Started with changes to the environment ("" removes a variable). The office
-// started on a new profile may ask to be started again (exit code 81).
+// Started with changes to the environment ("" removes a variable), the program
+// found on the PATH unless named with its folder. The office started on a new
+// profile may ask to be started again (exit code 81).
 class Child
 {
   public:
-    Child(std::vector<std::string> args, std::map<std::string, std::string> env)
+    Child(std::vector<std::string> args, std::map<std::string, std::string> env = {})
         : args_(std::move(args)), env_(std::move(env))
     {
         start();
@@ -99,7 +100,7 @@ class Child
         for (std::string &arg : args_)
             argv.push_back(arg.data());
         argv.push_back(nullptr);
-        execv(argv[0], argv.data());
+        execvp(argv[0], argv.data());
         _exit(127);
     }
     std::vector<std::string> args_;

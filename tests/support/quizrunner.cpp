@@ -39,26 +39,6 @@ QuizRunner::QuizRunner()
     env_["QT_QPA_PLATFORM"] = "offscreen";
 }
 
-std::string QuizRunner::quizBinary()
-{
-    return std::string(QUIZ_BINARY_DIR) + "/src/quiz";
-}
-
-std::string QuizRunner::controllerBinary()
-{
-    return std::string(QUIZ_BINARY_DIR) + "/tools/tlxctrl/tlxctrl";
-}
-
-std::string QuizRunner::hostJson() const
-{
-    return folder_.read("host.json");
-}
-
-void QuizRunner::setHostJson(const std::string &json) const
-{
-    folder_.write("host.json", json);
-}
-
 QJsonObject QuizRunner::host() const
 {
     return QJsonDocument::fromJson(QByteArray::fromStdString(hostJson())).object();
@@ -73,18 +53,28 @@ std::string dialogField(const std::string &line, const char *key)
         .toStdString();
 }
 
-std::vector<std::string> QuizRunner::controllerLog() const
+namespace
+{
+
+// The lines of a file that are not empty, without their CR.
+std::vector<std::string> linesOf(const fs::path &path)
 {
     std::vector<std::string> lines;
-    std::ifstream log(folder_.path() / "controller.log", std::ios::binary);
-    std::string line;
-    while (std::getline(log, line)) {
+    std::ifstream file(path, std::ios::binary);
+    for (std::string line; std::getline(file, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (!line.empty())
             lines.push_back(line);
     }
     return lines;
+}
+
+} // namespace
+
+std::vector<std::string> QuizRunner::controllerLog() const
+{
+    return linesOf(folder_.path() / "controller.log");
 }
 
 QuizRunResult QuizRunner::run(const std::vector<std::string> &words, const std::vector<std::string> &answers,
@@ -124,12 +114,7 @@ QuizRunResult QuizRunner::run(const std::vector<std::string> &words, const std::
     result.exitCode = process.exitCode();
     result.out = process.readAllStandardOutput().toStdString();
     result.err = process.readAllStandardError().toStdString();
-
-    std::ifstream log(dialogs + ".log", std::ios::binary);
-    std::string line;
-    while (std::getline(log, line))
-        if (!line.empty())
-            result.dialogLog.push_back(line);
+    result.dialogLog = linesOf(dialogs + ".log");
     return result;
 }
 

@@ -32,8 +32,8 @@ class QuizRunner
     std::string dataPath(const std::string &name) const { return folder_.str() + "/" + name; }
 
     // Reads and rewrites the host file as text (tests edit it with plain replacements).
-    std::string hostJson() const;
-    void setHostJson(const std::string &json) const;
+    std::string hostJson() const { return folder_.read("host.json"); }
+    void setHostJson(const std::string &json) const { folder_.write("host.json", json); }
     QJsonObject host() const;
     // The lines the controller stand-in logged (the commands it received).
     std::vector<std::string> controllerLog() const;
@@ -46,8 +46,8 @@ class QuizRunner
     QuizRunResult run(const std::vector<std::string> &words, const std::vector<std::string> &answers = {},
                       int timeoutMs = 30000);
 
-    static std::string quizBinary();
-    static std::string controllerBinary();
+    static std::string quizBinary() { return QUIZ_BINARY_DIR "/src/quiz"; }
+    static std::string controllerBinary() { return QUIZ_BINARY_DIR "/tools/tlxctrl/tlxctrl"; }
 
   private:
     TestFolder folder_;

@@ -1,10 +1,6 @@
 #include "support/windowmanager.h"
-#include "support/childprocess.h"
 
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -40,15 +36,8 @@ WindowManager::WindowManager(const std::string &display)
 {
     if (!requested())
         return;
-    pid_ = fork();
-    if (pid_ == 0) {
-        tieToTestAndSilence(SIGTERM);
-        setenv("DISPLAY", display.c_str(), 1);
-        execlp("openbox", "openbox", "--sm-disable", static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    if (pid_ < 0)
-        return;
+    manager_ = std::make_unique<Child>(std::vector<std::string>{"openbox", "--sm-disable"},
+                                       std::map<std::string, std::string>{{"DISPLAY", display}});
     // It manages the screen once it has framed and shown a probe window of
     // ours, up to 10 s. A map request that reaches it while it starts is
     // dropped: asked again every 200 ms.
@@ -59,10 +48,8 @@ WindowManager::WindowManager(const std::string &display)
         xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 10, 10, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
         for (int i = 0; i < 500 && !(running_ = framedAndShown(c, root, probe)); ++i) {
-            if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                pid_ = -1; // ended already: nothing to end later
+            if (!manager_->runningOrRestarted())
                 break;
-            }
             if (i % 10 == 0)
                 xcb_map_window(c, probe);
             poll(nullptr, 0, 20);
@@ -70,14 +57,6 @@ WindowManager::WindowManager(const std::string &display)
         xcb_destroy_window(c, probe);
     }
     xcb_disconnect(c);
-}
-
-WindowManager::~WindowManager()
-{
-    if (pid_ <= 0)
-        return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
 }
 
 } // namespace quiz::test

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "support/childprocess.h"
+
+#include <memory>
 #include <string>
-#include <sys/types.h>
 
 namespace quiz::test
 {
@@ -15,16 +17,13 @@ class WindowManager
 {
   public:
     explicit WindowManager(const std::string &display);
-    ~WindowManager();
-    WindowManager(const WindowManager &) = delete;
-    WindowManager &operator=(const WindowManager &) = delete;
 
     static bool requested();
     // False when one was requested and did not come up.
     bool ok() const { return !requested() || running_; }
 
   private:
-    pid_t pid_ = -1;
+    std::unique_ptr<Child> manager_;
     bool running_ = false;
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "support/childprocess.h"
+
+#include <memory>
 #include <string>
-#include <sys/types.h>
 
 namespace quiz::test
 {
@@ -12,15 +14,12 @@ class Xvfb
 {
   public:
     Xvfb(int width = 640, int height = 480);
-    ~Xvfb();
-    Xvfb(const Xvfb &) = delete;
-    Xvfb &operator=(const Xvfb &) = delete;
 
     bool running() const { return !display_.empty(); }
     const std::string &display() const { return display_; } // ":N"
 
   private:
-    pid_t pid_ = -1;
+    std::unique_ptr<Child> server_;
     std::string display_;
 };
 

@@ -1,10 +1,12 @@
 #include "adapters/controller/localsocketchannel.h"
-#include "support/standin.h"
+#include "support/childprocess.h"
 #include "support/testfolder.h"
+#include "support/wait.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocalSocket>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -28,7 +30,13 @@ struct ChannelTest : ::testing::Test {
         logPath = folder.str() + "/tlxctrl.log";
     }
     std::string log() const { return folder.read("tlxctrl.log"); }
-    QStringList logArgs() const { return {"--log", QString::fromStdString(logPath)}; }
+    // The controller stand-in (tlxctrl) serving the socket, ended by its id.
+    std::unique_ptr<test::Child> standIn(std::vector<std::string> extra = {}) const
+    {
+        extra.insert(extra.begin(), {standInPath, "--socket", socketPath, "--log", logPath});
+        return std::make_unique<test::Child>(std::move(extra));
+    }
+    const std::string standInPath = QUIZ_BINARY_DIR "/tools/tlxctrl/tlxctrl";
 
     test::TestFolder folder;
     std::string socketPath, names, logPath;
@@ -36,9 +44,7 @@ struct ChannelTest : ::testing::Test {
 
 TEST_F(ChannelTest, TextsArriveInOrderStatusBlockFirst)
 {
-    test::StandIn standIn(socketPath,
-                          QStringList{"--names", QString::fromStdString(names), "--status"} + logArgs());
-    ASSERT_TRUE(standIn.started());
+    const auto controller = standIn({"--names", names, "--status"});
     LocalSocketChannel channel(socketPath);
     ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
     std::vector<std::string> texts;
@@ -69,22 +75,21 @@ TEST_F(ChannelTest, NoControllerMeansNotRunningAndNoLink)
     EXPECT_FALSE(channel.controllerRunning());
     EXPECT_FALSE(channel.open());
     // The stand-in takes the place of a stale socket.
-    test::StandIn standIn(socketPath, logArgs());
+    const auto controller = standIn();
     EXPECT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
 }
 
 TEST_F(ChannelTest, ALinkBrokenByTheControllerFailsTheNextSendAndReopens)
 {
-    auto standIn = std::make_unique<test::StandIn>(socketPath, logArgs());
-    ASSERT_TRUE(standIn->started());
+    auto controller = standIn();
     LocalSocketChannel channel(socketPath);
     ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
     ASSERT_TRUE(channel.open());
-    standIn->stop();
+    controller->stop();
     ASSERT_TRUE(waitUntil([&] { return !channel.isOpen(); }));
     EXPECT_EQ(channel.send("NextSlide,2"), SendResult::Failed);
 
-    standIn = std::make_unique<test::StandIn>(socketPath, logArgs());
+    controller = standIn();
     ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
     EXPECT_TRUE(channel.open());
     EXPECT_EQ(channel.send("CheckLink"), SendResult::Delivered);
@@ -95,15 +100,13 @@ TEST_F(ChannelTest, ALinkBrokenByTheControllerFailsTheNextSendAndReopens)
 // The program starting the controller from the add-in folder, which then
 // serves the data folder's names, is every end-to-end scenario's first step.
 
-TEST(StandIn, RefusesToServeASocketAnotherControllerServes)
+TEST_F(ChannelTest, TheStandInRefusesToServeASocketAnotherControllerServes)
 {
-    test::TestFolder folder;
-    const std::string socketPath = folder.str() + "/ctl.sock";
-    test::StandIn first(socketPath, {"--log", QString::fromStdString(folder.str() + "/1.log")});
+    const auto first = standIn();
     LocalSocketChannel channel(socketPath);
     ASSERT_TRUE(waitUntil([&] { return channel.controllerRunning(); }));
     QProcess second;
-    second.start(test::standInPath(), {"--socket", QString::fromStdString(socketPath)});
+    second.start(QString::fromStdString(standInPath), {"--socket", QString::fromStdString(socketPath)});
     ASSERT_TRUE(second.waitForFinished(5000));
     EXPECT_EQ(second.exitCode(), 1);
     EXPECT_TRUE(channel.controllerRunning()); // the first one still serves

@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTimer>
 
@@ -36,39 +37,43 @@ void whenModalShows(std::function<void(QWidget *)> act)
 
 } // namespace
 
-TEST(QtDialogs, MessageBoxShowsTitleIconAndButtonsWithTheFirstAsDefault)
+// Rows (dialogs/messageboxes.rows): the buttons and icon asked for, what the
+// box shows, the button pressed and the answer it gives.
+using MessageBoxes = quiz::test::RowTest;
+TEST_P(MessageBoxes, ShowTitleIconAndButtonsWithTheFirstAsDefault)
 {
-    struct Case {
-        MessageButtons buttons;
-        MessageIcon icon;
-        QMessageBox::StandardButtons qtButtons;
-        QMessageBox::Icon qtIcon;
-        QMessageBox::StandardButton defaultButton, press;
-        MessageAnswer answer;
-    } cases[] = {
-        // clang-format off
-        {MessageButtons::Ok, MessageIcon::Critical, QMessageBox::Ok, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok, MessageAnswer::Ok},
-        {MessageButtons::OkCancel, MessageIcon::Exclamation, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Cancel, MessageAnswer::Cancel},
-        {MessageButtons::YesNo, MessageIcon::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, QMessageBox::Yes, QMessageBox::No, MessageAnswer::No},
-        {MessageButtons::YesNoCancel, MessageIcon::Information, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Information, QMessageBox::Yes, QMessageBox::Yes, MessageAnswer::Yes},
-        {MessageButtons::Ok, MessageIcon::None, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, MessageAnswer::Ok},
-        // clang-format on
+    const quiz::test::Row &r = GetParam();
+    // Names of the icon and of the buttons shown, "+" between buttons.
+    const auto key = [](auto value) {
+        QStringList keys;
+        const QMetaEnum names = QMetaEnum::fromType<QMessageBox::StandardButtons>();
+        for (int bit = 1; bit > 0 && std::is_same_v<decltype(value), QMessageBox::StandardButtons>; bit <<= 1)
+            if (int(value) & bit)
+                keys << names.valueToKey(bit);
+        return keys.isEmpty() ? QString(QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(int(value)))
+                              : keys.join('+');
     };
-    for (const auto &c : cases) {
-        whenModalShows([&c](QWidget *w) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->windowTitle(), QStringLiteral("Confirm File Replace"));
-            EXPECT_EQ(box->text(), QString::fromUtf8("caf\xC3\xA9 text"));
-            EXPECT_EQ(box->icon(), c.qtIcon);
-            EXPECT_EQ(box->standardButtons(), c.qtButtons);
-            EXPECT_EQ(box->standardButton(box->defaultButton()), c.defaultButton);
-            box->button(c.press)->click();
-        });
-        EXPECT_EQ(QtDialogs().message("caf\xC3\xA9 text", "Confirm File Replace", c.icon, c.buttons),
-                  c.answer);
-    }
+    QString shown;
+    whenModalShows([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        ASSERT_NE(box, nullptr);
+        shown = box->windowTitle() + ": " + box->text() + ", " + key(box->icon()) + ", " +
+                key(box->standardButtons()) + ", " +
+                key(QMessageBox::StandardButtons(box->standardButton(box->defaultButton())));
+        for (QAbstractButton *button : box->buttons())
+            if (key(QMessageBox::StandardButtons(box->standardButton(button))).toStdString() == r[5])
+                return button->click();
+        ADD_FAILURE() << "no button " << r[5];
+        box->done(0);
+    });
+    const char *answers[] = {"Ok", "Cancel", "Yes", "No"};
+    EXPECT_EQ(answers[int(QtDialogs().message("caf\xC3\xA9 text", "Confirm File Replace",
+                                              MessageIcon(r.num(1)), MessageButtons(r.num(0))))],
+              r[6]);
+    EXPECT_EQ(shown.toStdString(),
+              "Confirm File Replace: caf\xC3\xA9 text, " + r[2] + ", " + r[3] + ", " + r[4]);
 }
+QUIZ_ROWS(MessageBoxes, "dialogs/messageboxes.rows");
 
 TEST(QtDialogs, InputBoxStartsFromTheDefaultAndCancelGivesNothing)
 {

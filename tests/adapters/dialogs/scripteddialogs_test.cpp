@@ -77,10 +77,6 @@ TEST(ScriptedDialogs, AnswersAreTakenInOrderAndTheLogHoldsOneExactJsonObjectPerD
     dialogs.message("m", "t", MessageIcon::Critical, MessageButtons::OkCancel);
     dialogs.message("m", "t", MessageIcon::Information, MessageButtons::YesNoCancel);
     dialogs.font("Font", FontChoice{"Arial", 24});
-    EXPECT_EQ(dialogs.records()[1],
-              (DialogRecord{"input", "Number of Columns",
-                            "Enter the number of columns you wish to distribute to (1-10)", "none", "", "1",
-                            "text:a \"b\"\\c"}));
     std::ifstream expected(test::dataPath("dialogs/expected.log"), std::ios::binary);
     EXPECT_EQ(folder.read("answers.log"), std::string(std::istreambuf_iterator<char>(expected), {}));
 

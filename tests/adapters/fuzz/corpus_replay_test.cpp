@@ -1,6 +1,7 @@
 // Every committed fuzzing input goes through its reader again, so that what
 // the fuzzers once found stays fixed (fuzz/corpus/<reader>/<input>).
 #include "readers.h"
+#include "support/rows.h"
 
 #include <gtest/gtest.h>
 
@@ -42,12 +43,8 @@ TEST_P(CorpusReplay, ReaderHoldsItsRules)
 
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusReplay, ::testing::ValuesIn(corpusFiles()),
                          [](const ::testing::TestParamInfo<fs::path> &info) {
-                             std::string name = info.param.parent_path().filename().string() + "_" +
-                                                info.param.filename().string();
-                             for (char &c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
+                             return quiz::test::testName(info.param.parent_path().filename().string() + "_" +
+                                                         info.param.filename().string());
                          });
 
 TEST(CorpusReplay, EveryReaderHasSeeds)

@@ -32,14 +32,6 @@ TEST_P(ClickActions, BecomeRunStrings)
 }
 QUIZ_ROWS(ClickActions, "impress/clickactions.rows");
 
-TEST(ImpressActions, LengthsRoundTripThroughHundredthsOfAMillimetre)
-{
-    EXPECT_DOUBLE_EQ(hundredthsMmToPoints(2540), 72.0);
-    EXPECT_DOUBLE_EQ(hundredthsMmToPoints(25400), 720.0);
-    EXPECT_EQ(pointsToHundredthsMm(540), 19050);
-    EXPECT_EQ(pointsToHundredthsMm(hundredthsMmToPoints(12345)), 12345);
-}
-
 TEST(ImpressActions, TagsAreFoundPerSlideAndShape)
 {
     const std::map<std::string, std::string> props = {

@@ -78,10 +78,8 @@ TEST(PhoneSlowConnections, AreClosedAndHoldUpNobody)
     EXPECT_EQ(accepted, 100);
     EXPECT_EQ(server.closeVote().status, 200);
     const std::string votes = readTextFile(data.str() + "/votes.rec").value_or("");
-    std::string every;
-    for (int i = 0; i < 100; ++i)
-        every += "2;";
-    EXPECT_NE(votes.find("\"" + every + "\""), std::string::npos) << votes;
+    EXPECT_NE(votes.find("\"" + QByteArray("2;").repeated(100).toStdString() + "\""), std::string::npos)
+        << votes;
 
     // Every trickling connection is closed by the server: those over the
     // address's limit at once (503), the others when their request is late (408).

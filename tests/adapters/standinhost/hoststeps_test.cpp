@@ -3,11 +3,19 @@
 // compares its result, "throws: OP | ARGS" expects a HostError. Results that
 // name files write the host file's folder as {folder}.
 
+#include "adapters/standinhost/standinhost.h"
 #include "adapters/standinhost/standinhostwindows.h"
-#include "hostfixture.h"
+#include "support/rows.h"
+#include "support/testfolder.h"
 
+#include <QColor>
 #include <QDir>
+#include <QImage>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
 
 #include <regex>
 
@@ -46,9 +54,33 @@ std::string number(double v)
     return QString::number(v).toStdString(); // six significant digits, as a stream writes it
 }
 
-class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<test::Block>
+// A presentation folder like the demo's (standinhost/host.json): six slides,
+// four of them voting slides, a results slide with a quiz, a running show on
+// the results slide.
+class HostSteps : public ::testing::TestWithParam<test::Block>
 {
   protected:
+    void SetUp() override
+    {
+        std::filesystem::copy_file(test::dataPath("standinhost/host.json"), path("host.json"));
+        writePicture("slides/2.png", 80, 60, Qt::red);
+        writePicture("slides/6.png", 80, 60, Qt::blue);
+        host = openHost();
+    }
+    std::unique_ptr<StandInHost> openHost()
+    {
+        std::string error;
+        auto opened = StandInHost::open(path("host.json"), &error);
+        EXPECT_TRUE(opened) << error;
+        return opened;
+    }
+    void writePicture(const std::string &relative, int w, int h, QColor colour)
+    {
+        std::filesystem::create_directories(std::filesystem::path(path(relative)).parent_path());
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(colour);
+        EXPECT_TRUE(image.save(QString::fromStdString(path(relative))));
+    }
     std::string path(const std::string &name) const { return (folder.path() / name).string(); }
 
     long long windowTitled(const std::string &prefix)
@@ -70,7 +102,10 @@ class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<
             host->setProgramPath(c.at(1));
         else if (op == "reopen")
             host = openHost();
-        else if (op == "picture")
+        else if (op == "open") { // a host file of the folder ("": none named), or why it is refused
+            std::string error;
+            return StandInHost::open(c.at(1).empty() ? "" : path(c.at(1)), &error) ? "opened" : error;
+        } else if (op == "picture")
             writePicture(c.at(1), arg(2), arg(3), QColor(QString::fromStdString(c.at(4))));
         else if (op == "write")
             folder.write(c.at(1), c.at(2));
@@ -88,7 +123,8 @@ class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<
         } else if (op == "exists")
             return std::filesystem::exists(path(c.at(1))) ? "yes" : "no";
         else if (op == "json") {
-            QJsonValue node = fileJson();
+            QJsonValue node =
+                QJsonDocument::fromJson(QByteArray::fromStdString(folder.read("host.json"))).object();
             for (const QString &key : QString::fromStdString(c.at(1)).split('.'))
                 node = node.isArray() ? node.toArray()[key.toInt()] : node.toObject()[key];
             return node.isString() ? node.toString().toStdString() : std::to_string(node.toInt());
@@ -163,6 +199,9 @@ class HostSteps : public test::HostFolder, public ::testing::WithParamInterface<
             ADD_FAILURE() << "no step " << op;
         return "";
     }
+
+    test::TestFolder folder;
+    std::unique_ptr<StandInHost> host;
 };
 
 TEST_P(HostSteps, Replay)

@@ -1,6 +1,7 @@
 #include "adapters/x11/x11windowsystem.h"
 #include "core/presentationlink/presentationlink.h"
 #include "support/quizrunner.h"
+#include "support/rows.h"
 #include "support/wait.h"
 #include "support/windowmanager.h"
 
@@ -167,12 +168,9 @@ TEST_F(X11Display, FindsAPlainClientWindowByTitlePatternWithItsRectangle)
               1);
 }
 
-struct Placement {
-    double top, left, height, width;
-    PixelRect expected;
-};
-
-class PlaceOverShow : public X11Display, public ::testing::WithParamInterface<Placement>
+// Rows (x11/placements.rows): the fractions of the show given and the
+// program's window's place on the screen.
+class PlaceOverShow : public X11Display, public ::testing::WithParamInterface<test::Row>
 {
 };
 
@@ -187,19 +185,17 @@ TEST_P(PlaceOverShow, PutsTheProgramsWindowAtFractionsOfTheShow)
         client.window("Presenting: later", kShow, 0xFFFFFF, false, true, false); // above the program's window
     ctx.state.showWindows = {WindowHandle(later), 0};
 
-    const Placement &p = GetParam();
-    PlaceOverSlideShow(ctx, ws->ownWindowHandle(&display), p.top, p.left, p.height, p.width);
+    const test::Row &r = GetParam();
+    const std::vector<float> to = r.floats(4);
+    const PixelRect expected{int(to[0]), int(to[1]), int(to[2]), int(to[3])};
+    PlaceOverSlideShow(ctx, ws->ownWindowHandle(&display), r.real(0), r.real(1), r.real(2), r.real(3));
     const xcb_window_t id = xcb_window_t(display.winId());
-    EXPECT_TRUE(test::waitUntil([&] { return client.x->rootRect(id) == p.expected; }, 10000))
+    EXPECT_TRUE(test::waitUntil([&] { return client.x->rootRect(id) == expected; }, 10000))
         << client.x->rootRect(id).left;
-    EXPECT_EQ(ws->windowRect(ws->ownWindowHandle(&display)), p.expected);
+    EXPECT_EQ(ws->windowRect(ws->ownWindowHandle(&display)), expected);
     EXPECT_TRUE(test::waitUntil([&] { return client.stackIndex(id) > client.stackIndex(later); }, 10000));
 }
-
-INSTANTIATE_TEST_SUITE_P(X11, PlaceOverShow,
-                         ::testing::Values(Placement{0.5, 0.25, 0.25, 0.5, {120, 150, 160, 60}},
-                                           Placement{-1, -1, 0.3, 0.5, {120, 186, 160, 72}},
-                                           Placement{-2, -2, 0.5, 0.25, {160, 90, 80, 120}}));
+QUIZ_ROWS(PlaceOverShow, "x11/placements.rows");
 
 TEST_F(X11Display, CapturesTheWindowsAreaFromTheScreen)
 {
@@ -248,31 +244,25 @@ TEST_F(X11Display, DisablingLaysAShieldDirectlyOverTheWindow)
 }
 
 // Without a host file the program needs an X display; without one it says so
-// and ends as when no presentation program is running.
-TEST(X11Program, EndsSilentlyWithoutADisplayOrAPresentationProgram)
+// and ends as when no presentation program is running (rows: x11/nodisplay.rows).
+using X11Program = test::RowTest;
+TEST_P(X11Program, EndsSilentlyWithoutADisplayOrAPresentationProgram)
 {
-    const struct {
-        const char *display; // nullptr: the test's own
-        const char *says;
-    } rows[] = {{"", "quiz: no X display (DISPLAY is not set)"},
-                {":4711", "quiz: cannot open the X display \":4711\""},
-                {nullptr, "quiz: no presentation program"}};
-    for (const auto &row : rows) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("TALVIX_HOST");
-        env.insert("TALVIX_IMPRESS", "pipe,name=quiz_test_no_office");
-        env.remove("QT_QPA_PLATFORM");
-        if (row.display)
-            env.insert("DISPLAY", row.display);
-        QProcess quiz;
-        quiz.setProcessEnvironment(env);
-        quiz.start(QString::fromStdString(test::QuizRunner::quizBinary()), {"quiz.quz,DISPLAY"});
-        ASSERT_TRUE(quiz.waitForFinished(20000));
-        const std::string err = quiz.readAllStandardError().toStdString();
-        EXPECT_EQ(quiz.exitCode(), 0) << err;
-        EXPECT_NE(err.find(row.says), std::string::npos) << err;
-    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("TALVIX_HOST");
+    env.insert("TALVIX_IMPRESS", "pipe,name=quiz_test_no_office");
+    env.remove("QT_QPA_PLATFORM");
+    if (GetParam()[0] != "own")
+        env.insert("DISPLAY", QString::fromStdString(GetParam()[0]));
+    QProcess quiz;
+    quiz.setProcessEnvironment(env);
+    quiz.start(QString::fromStdString(test::QuizRunner::quizBinary()), {"quiz.quz,DISPLAY"});
+    ASSERT_TRUE(quiz.waitForFinished(20000));
+    const std::string err = quiz.readAllStandardError().toStdString();
+    EXPECT_EQ(quiz.exitCode(), 0) << err;
+    EXPECT_NE(err.find(GetParam()[1]), std::string::npos) << err;
 }
+QUIZ_ROWS(X11Program, "x11/nodisplay.rows");
 
 // Where a traced run's annotations lay on the screen, by index.
 std::map<int, std::pair<int, int>> annotationsOnScreen(const std::string &trace)
@@ -287,7 +277,7 @@ std::map<int, std::pair<int, int>> annotationsOnScreen(const std::string &trace)
 // Rows laid out in the layout editor appear at the same places on the screen
 // in DISPLAY, within 2 pixels, whatever frame a window manager puts around
 // the editor: the stand-in presentation program's show fills the screen.
-TEST(X11Program, TheDisplayShowsTheRowsWhereTheLayoutEditorLeftThem)
+TEST(X11Layout, TheDisplayShowsTheRowsWhereTheLayoutEditorLeftThem)
 {
     test::QuizRunner runner;
     const std::string folder = runner.folder().str();
