@@ -32,8 +32,13 @@ std::string sheetNameProblem(const std::string &name, std::set<std::string> &tak
     const std::string quoted = "sheet name \"" + name + "\": ";
     if (name.empty())
         return quoted + "a sheet needs a name";
-    const auto characters = std::count_if(
-        name.begin(), name.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    // Counted as the spreadsheet counts them: a character beyond the 16-bit
+    // range (a four-byte UTF-8 sequence, an emoji) counts twice.
+    std::size_t characters = 0;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        characters += (byte & 0xC0) == 0x80 ? 0 : byte >= 0xF0 ? 2 : 1;
+    }
     if (characters > 31)
         return quoted + "a sheet name has at most 31 characters";
     if (name.find_first_of("[]:*?/\\") != std::string::npos)

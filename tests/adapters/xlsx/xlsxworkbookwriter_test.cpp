@@ -87,6 +87,13 @@ TEST(XlsxWorkbookWriter, ReplacesAnExistingFileWholeAndAFailureLeavesItAlone)
     Workbook badName;
     badName.addSheet("a/b").setText(1, 1, "x");
     EXPECT_NE(XlsxWorkbookWriter().write(badName, path), "");
+    std::string emoji; // 16 of them: 32 characters to the spreadsheet
+    for (int i = 0; i < 16; ++i)
+        emoji += "\xF0\x9F\x98\x80";
+    Workbook longName;
+    longName.addSheet(emoji).setText(1, 1, "x");
+    EXPECT_EQ(XlsxWorkbookWriter().write(longName, path),
+              "sheet name \"" + emoji + "\": a sheet name has at most 31 characters");
     EXPECT_EQ(folder.read("list.xls"), "old content");
     EXPECT_NE(XlsxWorkbookWriter().write(Workbook{}, path), "");
     EXPECT_EQ(folder.read("list.xls"), "old content");
