@@ -5,7 +5,7 @@
 // run's time as a ratio to that read (wall and processor time), and the
 // program's peak memory.
 
-#include "benchprocess.h"
+#include "measuredruns.h"
 
 #include <benchmark/benchmark.h>
 
@@ -101,13 +101,6 @@ struct Meeting {
     }
 };
 
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
-
 using RunFigures = quiz::bench::ProcessFigures;
 
 // Until the picture's path is printed (the composed window).
@@ -127,33 +120,16 @@ void BM_DisplayAtScale(benchmark::State &state)
         state.SkipWithError("the controller stand-in does not start");
         return;
     }
-    std::vector<std::string> env;
-    for (const QString &e : qenv.toStringList())
-        env.push_back(e.toStdString());
-    const std::vector<std::string> files{m.path("votes.rec"), m.path("response.rec")};
-    quiz::bench::readFilesOnce(files); // into the page cache
-
-    double read = 0, readCpu = 0, run = 0, cpu = 0;
-    long peak = 0;
-    for (auto _ : state) {
-        const double cpuBefore = quiz::bench::selfCpuSeconds();
-        read += quiz::bench::readFilesOnce(files);
-        readCpu += quiz::bench::selfCpuSeconds() - cpuBefore;
-        const RunFigures f = runDisplay(m, env);
-        if (!f.ok) {
-            state.SkipWithError("the program failed");
-            return;
-        }
-        run += f.toSeen;
-        cpu += f.cpu;
-        peak = std::max(peak, f.peakKb);
-        state.SetIterationTime(f.toSeen);
-    }
-    state.counters["read_ms"] = read * 1000 / static_cast<double>(state.iterations());
-    state.counters["cpu_ms"] = cpu * 1000 / static_cast<double>(state.iterations());
-    state.counters["ratio"] = run / read;
-    state.counters["cpu_ratio"] = cpu / readCpu; // the same in processor time, steadier on a busy machine
-    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+    const std::vector<std::string> env = quiz::bench::environmentList(qenv);
+    quiz::bench::MeasuredRuns r;
+    if (!quiz::bench::measureRuns(
+            state, {m.path("votes.rec"), m.path("response.rec")}, [&] { return runDisplay(m, env); }, r))
+        return;
+    state.counters["read_ms"] = r.read * 1000 / static_cast<double>(state.iterations());
+    state.counters["cpu_ms"] = r.cpu * 1000 / static_cast<double>(state.iterations());
+    state.counters["ratio"] = r.run / r.read;
+    state.counters["cpu_ratio"] = r.cpu / r.readCpu; // the same in processor time, steadier on a busy machine
+    state.counters["peak_MB"] = static_cast<double>(r.peakKb) / 1024.0;
 }
 BENCHMARK(BM_DisplayAtScale)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 

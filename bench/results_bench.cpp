@@ -12,7 +12,7 @@
 #include "core/results/resultswithtext.h"
 #include "ui/results/resultsgridmodel.h"
 
-#include "benchprocess.h"
+#include "measuredruns.h"
 
 #include <QApplication>
 #include <QDir>
@@ -221,41 +221,22 @@ void BM_ResultsTableProcess(benchmark::State &state)
         state.SkipWithError("the controller stand-in does not start");
         return;
     }
-    std::vector<std::string> env;
-    for (const QString &e : qenv.toStringList())
-        env.push_back(e.toStdString());
-    const std::vector<std::string> files{m.path("votes.rec"), m.path("response.rec")};
-    quiz::bench::readFilesOnce(files); // into the page cache
-    double read = 0, readCpu = 0, run = 0, cpu = 0, firstCpu = -1;
-    long peak = 0;
-    for (auto _ : state) {
-        const double before = quiz::bench::selfCpuSeconds();
-        read += quiz::bench::readFilesOnce(files);
-        readCpu += quiz::bench::selfCpuSeconds() - before;
-        const RunFigures f = runResultsTable(m, env);
-        if (!f.ok) {
-            state.SkipWithError("the program failed");
-            return;
-        }
-        run += f.toSeen;
-        cpu += f.cpu;
-        // The first run on the generated presentation also moves the 500
-        // question tags from the shapes to the slides (500 host changes); the
-        // others find them moved.
-        if (firstCpu < 0) {
-            firstCpu = f.cpu;
-            state.counters["first_ms"] = f.toSeen * 1000;
-        }
-        peak = std::max(peak, f.peakKb);
-        state.SetIterationTime(f.toSeen);
-    }
+    const std::vector<std::string> env = quiz::bench::environmentList(qenv);
+    quiz::bench::MeasuredRuns r;
+    if (!quiz::bench::measureRuns(
+            state, {m.path("votes.rec"), m.path("response.rec")}, [&] { return runResultsTable(m, env); }, r))
+        return;
+    // The first run on the generated presentation also moves the 500
+    // question tags from the shapes to the slides (500 host changes); the
+    // others find them moved.
     const double n = static_cast<double>(state.iterations());
-    state.counters["read_ms"] = read * 1000 / n;
-    state.counters["cpu_ms"] = cpu * 1000 / n;
-    state.counters["ratio"] = run / read;
-    state.counters["cpu_ratio"] = cpu / std::max(readCpu, 1e-6); // steadier on a busy machine
-    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
-    state.counters["first_cpu_ms"] = firstCpu * 1000;
+    state.counters["first_ms"] = r.firstSeen * 1000;
+    state.counters["read_ms"] = r.read * 1000 / n;
+    state.counters["cpu_ms"] = r.cpu * 1000 / n;
+    state.counters["ratio"] = r.run / r.read;
+    state.counters["cpu_ratio"] = r.cpu / std::max(r.readCpu, 1e-6); // steadier on a busy machine
+    state.counters["peak_MB"] = static_cast<double>(r.peakKb) / 1024.0;
+    state.counters["first_cpu_ms"] = r.firstCpu * 1000;
 }
 BENCHMARK(BM_ResultsTableProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -274,39 +255,27 @@ void BM_ResultsTableWorkbookProcess(benchmark::State &state)
         state.SkipWithError("the controller stand-in does not start");
         return;
     }
-    std::vector<std::string> env;
-    for (const QString &e : qenv.toStringList())
-        env.push_back(e.toStdString());
-    const std::vector<std::string> files{m.path("votes.rec"), m.path("response.rec")};
-    quiz::bench::readFilesOnce(files);
-    double read = 0, readCpu = 0, run = 0, cpu = 0;
-    long peak = 0;
-    for (auto _ : state) {
-        const double before = quiz::bench::selfCpuSeconds();
-        read += quiz::bench::readFilesOnce(files);
-        readCpu += quiz::bench::selfCpuSeconds() - before;
+    const std::vector<std::string> env = quiz::bench::environmentList(qenv);
+    quiz::bench::MeasuredRuns r;
+    const auto run = [&] {
         std::remove(workbook.c_str());
-        const RunFigures f = runResultsTable(m, env, true);
-        if (!f.ok || !QFile::exists(QString::fromStdString(workbook))) {
-            state.SkipWithError("the program failed");
-            return;
-        }
-        run += f.toSeen;
-        cpu += f.cpu;
-        peak = std::max(peak, f.peakKb);
-        state.SetIterationTime(f.toSeen);
-    }
+        RunFigures f = runResultsTable(m, env, true);
+        f.ok = f.ok && QFile::exists(QString::fromStdString(workbook));
+        return f;
+    };
+    if (!quiz::bench::measureRuns(state, {m.path("votes.rec"), m.path("response.rec")}, run, r))
+        return;
     const double n = static_cast<double>(state.iterations());
     double xml = 0;
     const double zip = quiz::bench::compressXmlOnce(QString::fromStdString(workbook),
                                                     quiz::XlsxWorkbookWriter::compressionLevel, &xml);
-    state.counters["read_ms"] = read * 1000 / n;
+    state.counters["read_ms"] = r.read * 1000 / n;
     state.counters["zip_floor_ms"] = zip * 1000;
     state.counters["xml_MB"] = xml / 1e6;
-    state.counters["cpu_ms"] = cpu * 1000 / n;
-    state.counters["ratio"] = run / n / (read / n + zip);
-    state.counters["cpu_ratio"] = cpu / n / (readCpu / n + zip);
-    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+    state.counters["cpu_ms"] = r.cpu * 1000 / n;
+    state.counters["ratio"] = r.run / n / (r.read / n + zip);
+    state.counters["cpu_ratio"] = r.cpu / n / (r.readCpu / n + zip);
+    state.counters["peak_MB"] = static_cast<double>(r.peakKb) / 1024.0;
 }
 BENCHMARK(BM_ResultsTableWorkbookProcess)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
