@@ -115,15 +115,9 @@ void BM_DisplayAtScale(benchmark::State &state)
 {
     static Meeting m;
     const QProcessEnvironment qenv = quiz::bench::runEnvironment(QString::fromStdString(m.folder));
-    quiz::bench::ControllerStandIn controller(QString::fromStdString(m.folder), qenv);
-    if (!controller.started()) {
-        state.SkipWithError("the controller stand-in does not start");
-        return;
-    }
-    const std::vector<std::string> env = quiz::bench::environmentList(qenv);
     quiz::bench::MeasuredRuns r;
     if (!quiz::bench::measureRuns(
-            state, {m.path("votes.rec"), m.path("response.rec")}, [&] { return runDisplay(m, env); }, r))
+            state, m.folder, qenv, [&](const auto &env) { return runDisplay(m, env); }, r))
         return;
     state.counters["read_ms"] = r.read * 1000 / static_cast<double>(state.iterations());
     state.counters["cpu_ms"] = r.cpu * 1000 / static_cast<double>(state.iterations());

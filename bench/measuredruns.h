@@ -31,18 +31,28 @@ inline std::vector<std::string> environmentList(const QProcessEnvironment &env)
     return list;
 }
 
-// Runs `run` (returning ProcessFigures) once per iteration; false, with the
-// benchmark skipped, when a run failed.
+// With the controller stand-in serving `folder` under `env`, runs `run`
+// (given the environment as a list, returning ProcessFigures) once per
+// iteration; the floor reads the folder's votes.rec and response.rec. False,
+// with the benchmark skipped, when the stand-in or a run failed.
 template <typename Run>
-bool measureRuns(benchmark::State &state, const std::vector<std::string> &files, Run &&run, MeasuredRuns &m)
+bool measureRuns(benchmark::State &state, const std::string &folder, const QProcessEnvironment &env,
+                 Run &&run, MeasuredRuns &m)
 {
+    ControllerStandIn controller(QString::fromStdString(folder), env);
+    if (!controller.started()) {
+        state.SkipWithError("the controller stand-in does not start");
+        return false;
+    }
+    const std::vector<std::string> environment = environmentList(env);
+    const std::vector<std::string> files{folder + "/votes.rec", folder + "/response.rec"};
     readFilesOnce(files); // into the page cache
     bool first = true;
     for (auto _ : state) {
         const double before = selfCpuSeconds();
         m.read += readFilesOnce(files);
         m.readCpu += selfCpuSeconds() - before;
-        const ProcessFigures f = run();
+        const ProcessFigures f = run(environment);
         if (!f.ok) {
             state.SkipWithError("the program failed");
             return false;

@@ -216,15 +216,9 @@ void BM_ResultsTableProcess(benchmark::State &state)
     static ScaleMeeting m;
     QProcessEnvironment qenv = quiz::bench::runEnvironment(QString::fromStdString(m.folder));
     qenv.insert("TALVIX_NAMES", QString::fromStdString(m.path("names.csv")));
-    quiz::bench::ControllerStandIn controller(QString::fromStdString(m.folder), qenv);
-    if (!controller.started()) {
-        state.SkipWithError("the controller stand-in does not start");
-        return;
-    }
-    const std::vector<std::string> env = quiz::bench::environmentList(qenv);
     quiz::bench::MeasuredRuns r;
     if (!quiz::bench::measureRuns(
-            state, {m.path("votes.rec"), m.path("response.rec")}, [&] { return runResultsTable(m, env); }, r))
+            state, m.folder, qenv, [&](const auto &env) { return runResultsTable(m, env); }, r))
         return;
     // The first run on the generated presentation also moves the 500
     // question tags from the shapes to the slides (500 host changes); the
@@ -250,20 +244,14 @@ void BM_ResultsTableWorkbookProcess(benchmark::State &state)
     QProcessEnvironment qenv = quiz::bench::runEnvironment(QString::fromStdString(m.folder));
     qenv.insert("TALVIX_NAMES", QString::fromStdString(m.path("names.csv")));
     qenv.insert("TALVIX_OUTPUT", QString::fromStdString(workbook));
-    quiz::bench::ControllerStandIn controller(QString::fromStdString(m.folder), qenv);
-    if (!controller.started()) {
-        state.SkipWithError("the controller stand-in does not start");
-        return;
-    }
-    const std::vector<std::string> env = quiz::bench::environmentList(qenv);
     quiz::bench::MeasuredRuns r;
-    const auto run = [&] {
+    const auto run = [&](const auto &env) {
         std::remove(workbook.c_str());
         RunFigures f = runResultsTable(m, env, true);
         f.ok = f.ok && QFile::exists(QString::fromStdString(workbook));
         return f;
     };
-    if (!quiz::bench::measureRuns(state, {m.path("votes.rec"), m.path("response.rec")}, run, r))
+    if (!quiz::bench::measureRuns(state, m.folder, qenv, run, r))
         return;
     const double n = static_cast<double>(state.iterations());
     double xml = 0;
