@@ -5,17 +5,14 @@
 #include "adapters/xlsx/xlsxstyles.h"
 #include "adapters/xlsx/xmltext.h"
 #include "adapters/xlsx/zippackage.h"
+#include "core/common/fileutil.h"
 #include "core/workbook/sheetsource.h"
 #include "core/workbook/workbook.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fcntl.h>
-#include <filesystem>
+#include <cctype>
 #include <set>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace quiz
 {
@@ -177,15 +174,6 @@ std::string writePackage(const std::string &file, const std::vector<SheetSource 
     return error.empty() ? closed : error;
 }
 
-bool syncToDisk(const std::string &file)
-{
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    const bool synced = fd >= 0 && ::fsync(fd) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return synced;
-}
-
 } // namespace
 
 std::string XlsxWorkbookWriter::write(const Workbook &book, const std::string &path)
@@ -202,40 +190,20 @@ std::string XlsxWorkbookWriter::write(const Workbook &book, const std::string &p
 std::string XlsxWorkbookWriter::writeSheets(const std::vector<SheetSource *> &sheets, std::size_t activeSheet,
                                             const std::string &path)
 {
-    namespace fs = std::filesystem;
     if (sheets.empty())
         return "the workbook has no sheet";
-    const fs::path target(path);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return "cannot write in " + folder.string();
-    // mkstemp makes the file private; give it the mode a new file would get.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    ::close(fd);
-
     std::string error;
-    try {
-        error = writePackage(temp, sheets, std::min(activeSheet, sheets.size() - 1));
-    } catch (const std::exception &e) {
-        error = "cannot write " + path + ": " + e.what();
-    }
-    if (error.empty() && !syncToDisk(temp))
-        error = "cannot write " + path;
-    if (!error.empty()) {
-        std::remove(temp.c_str());
-        return error;
-    }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        return "cannot replace " + path + ": " + ec.message();
-    }
-    return {};
+    replaceFileAtomic(
+        path,
+        [&](const std::string &temp) {
+            try {
+                return writePackage(temp, sheets, std::min(activeSheet, sheets.size() - 1));
+            } catch (const std::exception &e) {
+                return "cannot write " + path + ": " + e.what();
+            }
+        },
+        &error);
+    return error;
 }
 
 } // namespace quiz

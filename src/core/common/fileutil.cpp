@@ -228,7 +228,13 @@ mode_t newFileMode()
 
 } // namespace
 
-bool writeFileAtomic(const std::string &path, const std::string &bytes, std::string *error, int mode)
+namespace
+{
+
+// The temporary file beside path, its mode set, handed to `write` (its
+// descriptor and path; "" or what went wrong), flushed and renamed over path.
+bool replaceFile(const std::string &path, std::string *error, int mode,
+                 const std::function<std::string(int fd, const std::string &temp)> &write)
 {
     const auto fail = [&](const std::string &message) {
         if (error)
@@ -251,12 +257,9 @@ bool writeFileAtomic(const std::string &path, const std::string &bytes, std::str
                          : replacing ? (old.st_mode & 07777)
                                      : newFileMode();
     (void)::fchmod(fd, given); // a mode we cannot set is no reason to lose the save
-    bool ok = true;
-    std::string message;
-    if (!writeAll(fd, bytes.data(), bytes.size())) {
-        ok = false;
-        message = errnoText("cannot write", temp);
-    } else if (::fsync(fd) != 0) {
+    std::string message = write(fd, temp);
+    bool ok = message.empty();
+    if (ok && ::fsync(fd) != 0) {
         ok = false;
         message = errnoText("cannot flush", temp);
     }
@@ -273,6 +276,23 @@ bool writeFileAtomic(const std::string &path, const std::string &bytes, std::str
         return fail(message);
     }
     return true;
+}
+
+} // namespace
+
+bool writeFileAtomic(const std::string &path, const std::string &bytes, std::string *error, int mode)
+{
+    return replaceFile(path, error, mode, [&bytes](int fd, const std::string &temp) {
+        return writeAll(fd, bytes.data(), bytes.size()) ? std::string() : errnoText("cannot write", temp);
+    });
+}
+
+bool replaceFileAtomic(const std::string &path,
+                       const std::function<std::string(const std::string &temp)> &write, std::string *error,
+                       int mode)
+{
+    // The writer opens the file by its path: the same file, flushed through fd.
+    return replaceFile(path, error, mode, [&write](int, const std::string &temp) { return write(temp); });
 }
 
 bool appendToFile(const std::string &path, const std::string &bytes, std::string *error)

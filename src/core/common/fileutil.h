@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,11 @@ std::optional<std::string> readTextFile(const std::string &path);
 // nobody else may read it, not even while it is written).
 bool writeFileAtomic(const std::string &path, const std::string &bytes, std::string *error = nullptr,
                      int mode = -1);
+// The same for content another writer makes: `write` is given the temporary
+// file's path and returns "" or what went wrong (then the error).
+bool replaceFileAtomic(const std::string &path,
+                       const std::function<std::string(const std::string &temp)> &write,
+                       std::string *error = nullptr, int mode = -1);
 // Appends the bytes with one write call (O_APPEND), creating the file when
 // missing, so that a record is never half there.
 bool appendToFile(const std::string &path, const std::string &bytes, std::string *error = nullptr);
